@@ -4,24 +4,24 @@
 // looks for modal windows: one that stays open longer than the grace period
 // fails the running test and is closed, so a dialog nobody answers can never
 // hang the suite.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 
 namespace {
 
 class ModalWatchdog : public QObject {
-public:
+ public:
   explicit ModalWatchdog(QObject* parent) : QObject(parent) {
     timer_.setInterval(250);
     connect(&timer_, &QTimer::timeout, this, [this] { check(); });
     timer_.start();
   }
 
-private:
+ private:
   void check() {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal != watched_) {
@@ -31,9 +31,8 @@ private:
     }
     if (modal == nullptr) return;
     if (++ticks_ * timer_.interval() < graceMs_) return;
-    ADD_FAILURE() << "modal window left open with nobody to answer it: "
-                  << modal->metaObject()->className() << " \""
-                  << modal->windowTitle().toStdString() << "\"";
+    ADD_FAILURE() << "modal window left open with nobody to answer it: " << modal->metaObject()->className()
+                  << " \"" << modal->windowTitle().toStdString() << "\"";
     modal->close();
     modal->hide();
     ticks_ = 0;

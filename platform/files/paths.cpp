@@ -1,0 +1,221 @@
+#include "platform/files/paths.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace files {
+
+namespace {
+
+std::string g_root;
+
+bool isSep(char c) {
+  return c == '\\' || c == '/';
+}
+
+std::string lower(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+bool pathExists(const std::string& p) {
+  struct stat st;
+  return ::lstat(p.c_str(), &st) == 0;
+}
+
+// The name in `dir` that equals `name` without regard to case: the exact name
+// when it exists, else the first match in the listing, else `name` itself.
+std::string matchComponent(const std::string& dir, const std::string& name) {
+  if (name == "." || name == ".." || pathExists(dir + "/" + name)) return name;
+  DIR* d = ::opendir(dir.empty() ? "/" : dir.c_str());
+  if (d == nullptr) return name;
+  std::string wanted = lower(name), found = name;
+  while (dirent* e = ::readdir(d)) {
+    if (lower(e->d_name) == wanted) {
+      found = e->d_name;
+      break;
+    }
+  }
+  ::closedir(d);
+  return found;
+}
+
+std::vector<std::string> splitComponents(const std::string& s) {
+  std::vector<std::string> parts;
+  std::string cur;
+  for (char c : s) {
+    if (isSep(c)) {
+      if (!cur.empty()) parts.push_back(cur);
+      cur.clear();
+    } else {
+      cur += c;
+    }
+  }
+  if (!cur.empty()) parts.push_back(cur);
+  return parts;
+}
+
+// Joins `rest` below `base`, resolving "." and ".." lexically without leaving
+// the base, and matching each component's case against what exists. A path
+// that named a folder (it ended with a separator) keeps its final slash.
+std::string joinBelow(const std::string& base, const std::string& rest, bool trailingSep) {
+  std::vector<std::string> kept;
+  for (const std::string& part : splitComponents(rest)) {
+    if (part == ".") continue;
+    if (part == "..") {
+      if (!kept.empty()) kept.pop_back();
+      continue;
+    }
+    kept.push_back(part);
+  }
+  std::string out = base;
+  for (const std::string& part : kept) {
+    std::string name = matchComponent(out, part);
+    if (!out.empty() && out.back() != '/') out += '/';
+    out += name;
+  }
+  if (trailingSep && out.back() != '/') out += '/';
+  return out;
+}
+
+}  // namespace
+
+const char* const kInstallFolder = "C:\\Program Files\\Dovrel POS 4\\";
+
+void setRoot(const std::string& root) {
+  g_root = root;
+  while (g_root.size() > 1 && g_root.back() == '/') g_root.pop_back();
+}
+
+const std::string& root() {
+  if (g_root.empty()) setRoot(defaultRoot());
+  return g_root;
+}
+
+std::string defaultRoot() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  if (xdg != nullptr && *xdg == '/') return std::string(xdg) + "/trivela";
+  const char* home = std::getenv("HOME");
+  return std::string(home != nullptr ? home : "") + "/.local/share/trivela";
+}
+
+std::string mapPath(const std::string& root, const std::string& path) {
+  const bool trailing = !path.empty() && isSep(path.back());
+  std::string r = root;
+  while (r.size() > 1 && r.back() == '/') r.pop_back();
+
+  // \\Host\Share\rest (or //Host/...) -> ROOT/unc/Host/Share/rest
+  if (path.size() >= 2 && isSep(path[0]) && isSep(path[1])) {
+    return joinBelow(r + "/unc", path.substr(2), trailing);
+  }
+  // X:\rest -> ROOT/drive_x/rest
+  if (path.size() >= 2 && path[1] == ':' &&
+      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'))) {
+    std::string drive = r + "/drive_" + lower(path.substr(0, 1));
+    return joinBelow(drive, path.substr(2), trailing);
+  }
+  // \rest: rooted on the current drive, which is always C: here.
+  if (!path.empty() && path[0] == '\\') return joinBelow(r + "/drive_c", path, trailing);
+  // Already a Linux path.
+  if (!path.empty() && path[0] == '/') return path;
+  // Relative: only the separators change.
+  std::string out = path;
+  for (char& c : out)
+    if (c == '\\') c = '/';
+  return out;
+}
+
+std::string localPath(const std::string& path) {
+  return mapPath(root(), path);
+}
+
+std::string installDir() {
+  return localPath(kInstallFolder);
+}
+
+bool fileExists(const std::string& localPath) {
+  struct stat st;
+  return !localPath.empty() && ::stat(localPath.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool dirExists(const std::string& localPath) {
+  struct stat st;
+  return !localPath.empty() && ::stat(localPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool makeDirs(const std::string& localPath) {
+  if (localPath.empty()) return false;
+  std::string cur;
+  for (size_t i = 0; i <= localPath.size(); ++i) {
+    if (i == localPath.size() || localPath[i] == '/') {
+      if (!cur.empty() && !dirExists(cur)) ::mkdir(cur.c_str(), 0755);
+    }
+    if (i < localPath.size()) cur += localPath[i];
+  }
+  return dirExists(localPath);
+}
+
+bool copyFile(const std::string& from, const std::string& to, bool replace, std::string* error) {
+  auto fail = [error](int err) {
+    if (error != nullptr) *error = std::strerror(err);
+    return false;
+  };
+  if (!replace && pathExists(to)) return fail(EEXIST);
+
+  int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return fail(errno);
+  struct stat st;
+  if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+    int err = ::fstat(in, &st) != 0 ? errno : EINVAL;
+    ::close(in);
+    return fail(err);
+  }
+  std::string tmp = to + ".copy-" + std::to_string(::getpid());
+  int out = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, st.st_mode & 0777);
+  if (out < 0) {
+    int err = errno;
+    ::close(in);
+    return fail(err);
+  }
+  char buf[65536];
+  int err = 0;
+  for (;;) {
+    ssize_t n = ::read(in, buf, sizeof buf);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      err = errno;
+      break;
+    }
+    for (ssize_t off = 0; off < n && err == 0;) {
+      ssize_t w = ::write(out, buf + off, static_cast<size_t>(n - off));
+      if (w < 0 && errno == EINTR) continue;
+      if (w < 0)
+        err = errno;
+      else
+        off += w;
+    }
+    if (err != 0) break;
+  }
+  ::close(in);
+  if (err == 0 && ::fsync(out) != 0) err = errno;
+  if (::close(out) != 0 && err == 0) err = errno;
+  if (err == 0 && !replace && pathExists(to)) err = EEXIST;
+  if (err == 0 && ::rename(tmp.c_str(), to.c_str()) != 0) err = errno;
+  if (err != 0) {
+    ::unlink(tmp.c_str());
+    return fail(err);
+  }
+  return true;
+}
+
+}  // namespace files
