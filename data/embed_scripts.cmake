@@ -1,0 +1,23 @@
+# Writes a C++ source that holds every schema script as a byte array, so the
+# program needs no files beside itself to build a new data root.
+#   cmake -DOUT=file.cpp -DSCRIPTS="a.sql|b.sql" -P embed_scripts.cmake
+string(REPLACE "|" ";" SCRIPTS "${SCRIPTS}")
+set(body "// Generated from data/schema/*.sql by data/embed_scripts.cmake; do not edit.\n")
+string(APPEND body "#include \"data/install_detail.h\"\n\nnamespace data::detail {\nnamespace {\n")
+set(table "")
+set(index 0)
+foreach(script IN LISTS SCRIPTS)
+  get_filename_component(name "${script}" NAME)
+  file(READ "${script}" hex HEX)
+  string(LENGTH "${hex}" hexlen)
+  math(EXPR size "${hexlen} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(APPEND body "const unsigned char kScript${index}[] = {\n    ${bytes}0x00};\n")
+  string(APPEND table "    {\"${name}\", kScript${index}, ${size}},\n")
+  math(EXPR index "${index} + 1")
+endforeach()
+string(APPEND body "}  // namespace\n\nconst EmbeddedScript kEmbeddedScripts[] = {\n${table}};\n")
+string(APPEND body "const int kEmbeddedScriptCount = ${index};\n\n}  // namespace data::detail\n")
+file(WRITE "${OUT}.tmp" "${body}")
+file(COPY_FILE "${OUT}.tmp" "${OUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUT}.tmp")

@@ -1,0 +1,269 @@
+#include "data/install.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <stdio.h>
+#include <string.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSet>
+#include <exception>
+
+#include "data/install_detail.h"
+
+namespace data {
+namespace {
+
+struct DatabaseFile {
+  const char* file;
+  const char* script;
+};
+
+// The station's own files first (settings, menu, customers, the ticket
+// template), then the files that may later move to a shared folder.
+const DatabaseFile kDatabaseFiles[] = {
+    {"Duzo98HS.mdb", "Duzo98HS.sql"},
+    {"BakHS.mdb", "BakHS.sql"},
+    {"Ref.mdb", "Ref.sql"},
+    {"BpOrdr.mdb", "Ordr.sql"},
+    {"Ordr.mdb", "Ordr.sql"},
+    {"TOrdr.mdb", "Ordr.sql"},
+    {"Infor.mdb", "Infor.sql"},
+    {"CustmrTr.mdb", "CustmrTr.sql"},
+    {"Fav.mdb", "Fav.sql"},
+    {"Remv.mdb", "Remv.sql"},
+    {"SalonReserv.mdb", "SalonReserv.sql"},
+};
+
+const detail::EmbeddedScript* findScript(const char* name) {
+  for (int i = 0; i < detail::kEmbeddedScriptCount; ++i) {
+    if (qstrcmp(detail::kEmbeddedScripts[i].name, name) == 0) return &detail::kEmbeddedScripts[i];
+  }
+  return nullptr;
+}
+
+QString sqliteMessage(sqlite3* db, int rc) {
+  return QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+}
+
+// Runs `script` into the new, empty database file at `path`, in one
+// transaction. Double-quoted string literals are switched off, so a script
+// can only name columns with double quotes.
+bool buildDatabase(const QByteArray& path, const QByteArray& script, QString* error) {
+  sqlite3* db = nullptr;
+  int rc = sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+  if (rc != SQLITE_OK) {
+    *error = sqliteMessage(db, rc);
+    sqlite3_close(db);
+    return false;
+  }
+  sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+  sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+
+  const QByteArray text = "PRAGMA synchronous=FULL;\nBEGIN;\n" + script + "\nCOMMIT;\n";
+  char* message = nullptr;
+  rc = sqlite3_exec(db, text.constData(), nullptr, nullptr, &message);
+  if (rc != SQLITE_OK) {
+    *error = message ? QString::fromUtf8(message) : sqliteMessage(db, rc);
+    sqlite3_free(message);
+    sqlite3_close(db);
+    return false;
+  }
+  rc = sqlite3_close(db);
+  if (rc != SQLITE_OK) {
+    *error = QString::fromUtf8(sqlite3_errstr(rc));
+    return false;
+  }
+  return true;
+}
+
+// Moves the finished file into place without ever replacing a file of that
+// name: if one appeared meanwhile (another station installing into the same
+// folder), it wins and *existed is set.
+bool moveIntoPlace(const QByteArray& from, const QByteArray& to, bool* existed, QString* error) {
+  *existed = false;
+  if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) return true;
+  int err = errno;
+  if (err == EINVAL || err == ENOSYS) {
+    // The file system cannot rename without replacing; a hard link cannot
+    // replace either.
+    if (::link(from.constData(), to.constData()) == 0) {
+      ::unlink(from.constData());
+      return true;
+    }
+    err = errno;
+  }
+  if (err == EEXIST) {
+    *existed = true;
+    return false;
+  }
+  *error = QString::fromLocal8Bit(strerror(err));
+  return false;
+}
+
+void syncFolder(const QByteArray& folder) {
+  const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+// Names in `folder`, folded to lower case, so a file is found whatever the
+// letter case of its name.
+QSet<QString> folderEntries(const QString& folder) {
+  QSet<QString> names;
+  const QStringList entries =
+      QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+  for (const QString& entry : entries) names.insert(entry.toLower());
+  return names;
+}
+
+}  // namespace
+
+namespace detail {
+
+BuildOutcome buildDatabaseFile(const QString& folder, const QString& file, const QByteArray& script,
+                               QString* error) {
+  const QString target = QDir(folder).filePath(file);
+  const QByteArray targetPath = QFile::encodeName(target);
+
+  // The temporary file is made beside its place, so the rename stays in one
+  // file system, under a fresh name; SQLite takes an empty file as a new
+  // database. It is created like any other file of the user (mode 0666 less
+  // the umask), so other stations that share the folder can open it too.
+  QByteArray tempPath;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    const QString suffix = QString::number(QRandomGenerator::global()->generate(), 36);
+    tempPath = QFile::encodeName(QDir(folder).filePath(QStringLiteral(".%1.new-%2").arg(file, suffix)));
+    fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) {
+    *error = QStringLiteral("%1: %2").arg(target, QString::fromLocal8Bit(strerror(errno)));
+    return BuildOutcome::Failed;
+  }
+  ::close(fd);
+
+  QString why;
+  if (!buildDatabase(tempPath, script, &why)) {
+    ::unlink(tempPath.constData());
+    ::unlink((tempPath + "-journal").constData());
+    *error = QStringLiteral("%1: %2").arg(target, why);
+    return BuildOutcome::Failed;
+  }
+  bool existed = false;
+  if (!moveIntoPlace(tempPath, targetPath, &existed, &why)) {
+    ::unlink(tempPath.constData());
+    if (existed) return BuildOutcome::Kept;
+    *error = QStringLiteral("%1: %2").arg(target, why);
+    return BuildOutcome::Failed;
+  }
+  return BuildOutcome::Created;
+}
+
+}  // namespace detail
+
+namespace {
+
+InstallReport failedReport(const QString& message) {
+  InstallReport report;
+  report.ok = false;
+  report.errors << message;
+  return report;
+}
+
+bool makeFolder(const QString& folder, InstallReport* report) {
+  QFileInfo info(folder);
+  if (info.exists() && !info.isDir()) {
+    report->ok = false;
+    report->errors << QStringLiteral("%1: not a folder").arg(folder);
+    return false;
+  }
+  if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
+    report->ok = false;
+    report->errors << QStringLiteral("%1: the folder cannot be created").arg(folder);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+QStringList databaseFiles() {
+  QStringList names;
+  for (const DatabaseFile& entry : kDatabaseFiles) names << QString::fromLatin1(entry.file);
+  return names;
+}
+
+QString schemaScript(const QString& file) {
+  for (const DatabaseFile& entry : kDatabaseFiles) {
+    if (file.compare(QLatin1String(entry.file), Qt::CaseInsensitive) != 0) continue;
+    const detail::EmbeddedScript* script = findScript(entry.script);
+    if (!script) return QString();
+    return QString::fromUtf8(reinterpret_cast<const char*>(script->bytes), static_cast<int>(script->size));
+  }
+  return QString();
+}
+
+InstallReport installDataRoot(const QString& installDir) {
+  try {
+    InstallReport report;
+    if (installDir.isEmpty()) return failedReport(QStringLiteral("No install folder given"));
+    if (!makeFolder(installDir, &report)) return report;
+
+    const QSet<QString> present = folderEntries(installDir);
+    for (const DatabaseFile& entry : kDatabaseFiles) {
+      const QString name = QString::fromLatin1(entry.file);
+      if (present.contains(name.toLower())) {
+        report.kept << name;
+        continue;
+      }
+      const detail::EmbeddedScript* script = findScript(entry.script);
+      if (!script) {
+        report.ok = false;
+        report.errors << QStringLiteral("%1: no schema script %2").arg(name, entry.script);
+        continue;
+      }
+      QString error;
+      const QByteArray text = QByteArray::fromRawData(reinterpret_cast<const char*>(script->bytes),
+                                                      static_cast<int>(script->size));
+      switch (detail::buildDatabaseFile(installDir, name, text, &error)) {
+        case detail::BuildOutcome::Created:
+          report.created << name;
+          break;
+        case detail::BuildOutcome::Kept:
+          report.kept << name;
+          break;
+        case detail::BuildOutcome::Failed:
+          report.ok = false;
+          report.errors << error;
+          break;
+      }
+    }
+    if (!report.created.isEmpty()) syncFolder(QFile::encodeName(installDir));
+    return report;
+  } catch (const std::exception& e) {
+    return failedReport(QStringLiteral("%1: %2").arg(installDir, QString::fromLocal8Bit(e.what())));
+  } catch (...) {
+    return failedReport(QStringLiteral("%1: the install failed").arg(installDir));
+  }
+}
+
+InstallReport createTransactionFolder(const QString& folder) {
+  try {
+    InstallReport report;
+    if (folder.isEmpty()) return failedReport(QStringLiteral("No transaction folder given"));
+    makeFolder(folder, &report);
+    return report;
+  } catch (...) {
+    return failedReport(QStringLiteral("%1: the folder cannot be created").arg(folder));
+  }
+}
+
+}  // namespace data

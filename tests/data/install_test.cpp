@@ -1,0 +1,487 @@
+#include "data/install.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QVariant>
+#include <map>
+#include <vector>
+
+#include "data/install_detail.h"
+
+namespace {
+
+// A read-only look into one database file; every query runs on its own.
+class Db {
+ public:
+  explicit Db(const QString& path) {
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+  }
+  ~Db() { sqlite3_close(db_); }
+  Db(const Db&) = delete;
+  Db& operator=(const Db&) = delete;
+
+  // Each row of the result as a list of values; a Null is an invalid QVariant.
+  std::vector<std::vector<QVariant>> rows(const QString& sql) const {
+    std::vector<std::vector<QVariant>> result;
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK) {
+      ADD_FAILURE() << sql.toStdString() << ": " << sqlite3_errmsg(db_);
+      return result;
+    }
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+      std::vector<QVariant> row;
+      for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
+        switch (sqlite3_column_type(stmt, i)) {
+          case SQLITE_NULL:
+            row.emplace_back();
+            break;
+          case SQLITE_INTEGER:
+            row.emplace_back(static_cast<qlonglong>(sqlite3_column_int64(stmt, i)));
+            break;
+          default:
+            row.emplace_back(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i))));
+        }
+      }
+      result.push_back(row);
+    }
+    sqlite3_finalize(stmt);
+    return result;
+  }
+  QVariant value(const QString& sql) const {
+    const auto r = rows(sql);
+    return r.empty() || r[0].empty() ? QVariant() : r[0][0];
+  }
+  QString text(const QString& sql) const { return value(sql).toString(); }
+  bool exec(const QString& sql) const {
+    return sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+  }
+  QStringList tables() const {
+    QStringList names;
+    for (const auto& row :
+         rows("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'"))
+      names << row[0].toString();
+    names.sort();
+    return names;
+  }
+  QStringList columns(const QString& table) const {
+    QStringList names;
+    for (const auto& row : rows(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table)))
+      names << row[1].toString();
+    return names;
+  }
+
+ private:
+  sqlite3* db_ = nullptr;
+};
+
+QStringList numbered(const QString& pattern, int from, int to) {
+  QStringList names;
+  for (int n = from; n <= to; ++n) names << pattern.arg(n);
+  return names;
+}
+
+const QStringList kMenuTables = {"tbDrink",      "tbAppetizer", "tbFriedRice", "tbLoMein",  "tbVDishes",
+                                 "tbVegetables", "tbPoultry",   "tbBeef",      "tbSeafood", "tbSoup",
+                                 "tbPork",       "tbLamb",      "tbLunch",     "tbDinner",  "tbSpl"};
+
+QStringList menuColumns() {
+  return QStringList{"Dish_ID",      "szMenu_ID",    "szMenu_nm",   "szDes",       "Option",
+                     "szPriceS_amt", "szPriceM_amt", "szPrice_amt", "szPriceL_amt"} +
+         numbered("%1", 1, 6) + numbered("%1_Price", 1, 6) + numbered("%1", 7, 44) +
+         numbered("%1_Price", 7, 44);
+}
+
+const QStringList kSlots = {"900", "930", "1000", "1030", "1100", "1130", "1200", "1230",
+                            "100", "130", "200",  "230",  "300",  "330",  "400",  "430",
+                            "500", "530", "600",  "630",  "700",  "730"};
+
+class InstallTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(root.isValid());
+    install = root.filePath("drive_c/Program Files/Dovrel POS 4");
+  }
+  QString file(const QString& name) const { return QDir(install).filePath(name); }
+
+  QTemporaryDir root;
+  QString install;
+};
+
+TEST_F(InstallTest, FreshRootGetsEveryFileWithItsTables) {
+  const data::InstallReport report = data::installDataRoot(install);
+  ASSERT_TRUE(report.ok) << report.errors.join("; ").toStdString();
+  EXPECT_EQ(report.created, data::databaseFiles());
+  EXPECT_TRUE(report.kept.isEmpty());
+
+  const QStringList ticketTables = {"tblDetail", "tblDy_Order"};
+  const std::map<QString, QStringList> expected = {
+      {"Ordr.mdb", ticketTables},
+      {"TOrdr.mdb", ticketTables},
+      {"BpOrdr.mdb", ticketTables},
+      {"BakHS.mdb", kMenuTables + QStringList{"tbSetMain", "tbSetScrn", "tbSetInfor", "tbSetFreePop"}},
+      {"Duzo98HS.mdb", {"tbSet", "tbReset", "tabPword", "tbTel", "tbRemov"}},
+      {"Infor.mdb", {"tbEmplo"}},
+      {"Remv.mdb", {"tblRemv"}},
+      {"SalonReserv.mdb", {"tblSalonReserv"}},
+      {"Ref.mdb", {"tblCustmr"}},
+      {"CustmrTr.mdb", {"tblCustmrTr"}},
+      {"Fav.mdb", {"tbFav"}},
+  };
+  ASSERT_EQ(expected.size(), static_cast<size_t>(data::databaseFiles().size()));
+  for (const auto& [name, tables] : expected) {
+    ASSERT_TRUE(QFile::exists(file(name))) << name.toStdString();
+    Db db(file(name));
+    QStringList want = tables;
+    want.sort();
+    EXPECT_EQ(db.tables(), want) << name.toStdString();
+    // Rollback journal: the shared-folder mode puts files on a network share.
+    EXPECT_EQ(db.text("PRAGMA journal_mode"), "delete") << name.toStdString();
+  }
+  // The files are made like any other file of the user, so that stations
+  // sharing the folder can open them.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  for (const QString& name : data::databaseFiles()) {
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(file(name)).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask) << name.toStdString();
+  }
+  // Nothing else is left in the folder (no temporary or journal files).
+  QStringList present = QDir(install).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+  QStringList want = data::databaseFiles();
+  present.sort();
+  want.sort();
+  EXPECT_EQ(present, want);
+}
+
+TEST_F(InstallTest, KeyTablesHaveTheirColumnsInOrder) {
+  ASSERT_TRUE(data::installDataRoot(install).ok);
+  struct Case {
+    const char* file;
+    const char* table;
+    QStringList columns;
+  };
+  const QStringList ticketHeader = {"TO_Ord_ID", "Inv",          "SubTotal",      "Tax",
+                                    "Total",     "Time",         "Date",          "ID",
+                                    "5",         "Method",       "szCard_amt",    "szType_Card",
+                                    "Receive",   "szCoupon_amt", "szNumber_Card", "szExp_Card",
+                                    "1"};
+  const QStringList ticketLine = {"Invoice", "Date", "Time", "ID", "Method", "Qty", "szOrder", "Price"};
+  const std::vector<Case> cases = {
+      {"Ordr.mdb", "tblDy_Order", ticketHeader},
+      {"TOrdr.mdb", "tblDy_Order", ticketHeader},
+      {"BpOrdr.mdb", "tblDy_Order", ticketHeader},
+      {"Ordr.mdb", "tblDetail", ticketLine},
+      {"BpOrdr.mdb", "tblDetail", ticketLine},
+      {"SalonReserv.mdb", "tblSalonReserv", QStringList{"szDate_da", "szName_na"} + kSlots},
+      {"Duzo98HS.mdb", "tbSet",
+       QStringList{"ID",   "SetC",   "SetP",    "SetO",  "Tax",   "TaxFed",      "setL",  "SetB",
+                   "SetM", "szSort", "cmdEtoC", "setF",  "Plan",  "szSectnAuto", "szMsg", "KB",
+                   "Port", "Port2",  "Port3",   "Port4", "Port5", "Port6"} +
+           QStringList{"szType", "szType2", "szType3", "szType4", "szType5"} + numbered("szPath%1", 1, 5) +
+           QStringList{"szScrnA", "szScrnB", "szScrnD", "szScrnS"} + numbered("chkPtr%1", 2, 5) +
+           QStringList{"ecd", "szSize1", "szSize2", "szSize3"}},
+      {"Duzo98HS.mdb", "tbReset", {"Reset_txt"}},
+      {"Duzo98HS.mdb", "tabPword", {"szID_nu", "ItmDeSecl"}},
+      {"Duzo98HS.mdb", "tbTel", numbered("t%1", 0, 14)},
+      {"Duzo98HS.mdb", "tbRemov", numbered("R%1", 1, 12)},
+      {"BakHS.mdb", "tbSetMain", numbered("t%1", 0, 13) + numbered("p%1", 0, 13) + QStringList{"False"}},
+      {"BakHS.mdb", "tbSetScrn", numbered("scrn%1", 0, 11)},
+      {"BakHS.mdb", "tbSetInfor",
+       QStringList{"Line1", "Line2", "Line3", "Notes"} + numbered("Notes%1", 1, 5)},
+      {"BakHS.mdb", "tbSetFreePop", numbered("t%1", 0, 12)},
+      {"Infor.mdb", "tbEmplo",
+       QStringList{"szID_no", "sFirst_nm", "szStreet_ad", "szCity_nm", "sState_cd", "sZip_cd", "sPhone_no",
+                   "sSS_no", "sBrith_da", "szHired_da", "szTerm_da", "szRate", "szType_tx", "szRoom_nm",
+                   "szLevel_nu", "szPics", "szTender"} +
+           numbered("%1", 1, 15)},
+      {"Remv.mdb",
+       "tblRemv",
+       {"szType_out", "szWaiter_out", "szItems_out", "szPrice_Out", "szReason_out", "szManager_out",
+        "szDate_out", "szTime_out"}},
+      {"Ref.mdb",
+       "tblCustmr",
+       {"sPhone_no", "sFirst_nm", "szStreet_ad", "szCity_nm", "sState_cd", "sZip_cd", "szNotes_nm"}},
+      {"Fav.mdb", "tbFav", {"szMenu_id", "szNum_nm"}},
+  };
+  for (const Case& c : cases) {
+    Db db(file(c.file));
+    EXPECT_EQ(db.columns(c.table), c.columns) << c.file << " " << c.table;
+  }
+  Db menu(file("BakHS.mdb"));
+  for (const QString& table : kMenuTables)
+    EXPECT_EQ(menu.columns(table), menuColumns()) << table.toStdString();
+}
+
+TEST_F(InstallTest, ColumnDefaultsFillNewRows) {
+  ASSERT_TRUE(data::installDataRoot(install).ok);
+  // A ticket header stored without a tender reads "0" (not paid) and gets the
+  // next automatic number.
+  Db tickets(file("Ordr.mdb"));
+  ASSERT_TRUE(tickets.exec("INSERT INTO tblDy_Order (Method) VALUES ('HS')"));
+  ASSERT_TRUE(tickets.exec("INSERT INTO tblDy_Order (Method) VALUES ('HS')"));
+  EXPECT_EQ(tickets.text("SELECT Receive FROM tblDy_Order WHERE TO_Ord_ID = 1"), "0");
+  EXPECT_EQ(tickets.value("SELECT max(TO_Ord_ID) FROM tblDy_Order").toLongLong(), 2);
+
+  // A menu row added by the editor leaves the first add-on unset ("- "), so the
+  // modifier pad stays closed, and the options without a value.
+  Db menu(file("BakHS.mdb"));
+  ASSERT_TRUE(menu.exec("INSERT INTO tbBeef (Dish_ID, szMenu_nm) VALUES (99, 'Test')"));
+  const auto row = menu.rows("SELECT \"7\", \"8\", \"1\", \"7_Price\" FROM tbBeef WHERE Dish_ID = 99");
+  ASSERT_EQ(row.size(), 1u);
+  EXPECT_EQ(row[0][0].toString(), "- ");
+  EXPECT_FALSE(row[0][1].isValid());
+  EXPECT_FALSE(row[0][2].isValid());
+  EXPECT_FALSE(row[0][3].isValid());
+
+  // A new staff row starts with every option box unticked.
+  Db staff(file("Infor.mdb"));
+  ASSERT_TRUE(staff.exec("INSERT INTO tbEmplo (szID_no) VALUES ('9999')"));
+  EXPECT_EQ(staff.value("SELECT \"1\" + \"15\" + szTender FROM tbEmplo WHERE szID_no = '9999'").toLongLong(),
+            0);
+}
+
+TEST_F(InstallTest, SettingsRowsHoldTheirFirstInstallValues) {
+  ASSERT_TRUE(data::installDataRoot(install).ok);
+  struct OneRow {
+    const char* file;
+    const char* table;
+  } oneRowTables[] = {{"Duzo98HS.mdb", "tbSet"},  {"Duzo98HS.mdb", "tbReset"}, {"Duzo98HS.mdb", "tabPword"},
+                      {"Duzo98HS.mdb", "tbTel"},  {"Duzo98HS.mdb", "tbRemov"}, {"BakHS.mdb", "tbSetMain"},
+                      {"BakHS.mdb", "tbSetScrn"}, {"BakHS.mdb", "tbSetInfor"}, {"BakHS.mdb", "tbSetFreePop"}};
+  for (const OneRow& t : oneRowTables) {
+    Db db(file(t.file));
+    EXPECT_EQ(db.value(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(t.table)).toLongLong(), 1)
+        << t.table;
+  }
+
+  struct Value {
+    const char* file;
+    const char* sql;
+    const char* expected;
+  } values[] = {
+      {"Duzo98HS.mdb", "SELECT SetC FROM tbSet ORDER BY ID ASC", "Single"},
+      {"Duzo98HS.mdb", "SELECT SetP FROM tbSet ORDER BY ID ASC", "-"},
+      {"Duzo98HS.mdb", "SELECT SetO FROM tbSet ORDER BY ID ASC", "Dovrel POS 4\\"},
+      {"Duzo98HS.mdb", "SELECT SetM FROM tbSet", "-"},
+      {"Duzo98HS.mdb", "SELECT TaxFed FROM tbSet", "0.075"},
+      {"Duzo98HS.mdb", "SELECT Tax FROM tbSet", "0.075"},
+      {"Duzo98HS.mdb", "SELECT szSize1 || '|' || szSize2 || '|' || szSize3 FROM tbSet",
+       "Short |Medium |Extra Long "},
+      {"Duzo98HS.mdb", "SELECT Reset_txt FROM tbReset", "Check Book"},
+      {"Duzo98HS.mdb", "SELECT szID_nu || ItmDeSecl FROM tabPword", "00"},
+      {"BakHS.mdb", "SELECT \"False\" FROM tbSetMain", "2.Custom"},
+      {"BakHS.mdb", "SELECT t12 FROM tbSetFreePop", "Auto"},
+      {"BakHS.mdb", "SELECT Line1 || '|' || Line2 || '|' || Line3 FROM tbSetInfor",
+       "Company Name|Tel: |Fax: "},
+      {"BakHS.mdb", "SELECT Notes || Notes1 || Notes2 || Notes3 || Notes4 || Notes5 FROM tbSetInfor",
+       "------"},
+  };
+  for (const Value& v : values) {
+    Db db(file(v.file));
+    EXPECT_EQ(db.text(v.sql), v.expected) << v.sql;
+  }
+
+  // Twelve distinct, non-empty removal reasons.
+  Db settings(file("Duzo98HS.mdb"));
+  const auto reasons = settings.rows("SELECT " + numbered("R%1", 1, 12).join(", ") + " FROM tbRemov");
+  ASSERT_EQ(reasons.size(), 1u);
+  QSet<QString> distinct;
+  for (const QVariant& r : reasons[0]) {
+    EXPECT_FALSE(r.toString().trimmed().isEmpty());
+    distinct.insert(r.toString());
+  }
+  EXPECT_EQ(distinct.size(), 12);
+
+  // Caption mode: every slot has a caption and a routing code.
+  Db bak(file("BakHS.mdb"));
+  const auto faces = bak.rows("SELECT " + numbered("t%1", 0, 13).join(", ") + " FROM tbSetMain");
+  ASSERT_EQ(faces.size(), 1u);
+  for (const QVariant& caption : faces[0]) EXPECT_FALSE(caption.toString().isEmpty());
+  const auto routing = bak.rows("SELECT " + numbered("scrn%1", 0, 11).join(", ") + " FROM tbSetScrn");
+  for (const QVariant& code : routing[0]) EXPECT_FALSE(code.toString().isEmpty());
+
+  // The ticket files start empty.
+  for (const char* name : {"Ordr.mdb", "TOrdr.mdb", "BpOrdr.mdb"}) {
+    Db db(file(name));
+    EXPECT_EQ(
+        db.value("SELECT (SELECT count(*) FROM tblDy_Order) + (SELECT count(*) FROM tblDetail)").toLongLong(),
+        0)
+        << name;
+  }
+}
+
+TEST_F(InstallTest, SampleStaffHasOneManagerAndTwoStylists) {
+  ASSERT_TRUE(data::installDataRoot(install).ok);
+  Db staff(file("Infor.mdb"));
+  const QString boxes = numbered("\"%1\"", 1, 15).join(" + ");
+  const auto rows =
+      staff.rows("SELECT szID_no, sFirst_nm, szLevel_nu, " + boxes + " FROM tbEmplo ORDER BY szID_no ASC");
+  ASSERT_EQ(rows.size(), 3u);
+  std::map<QString, int> levels;
+  for (const auto& row : rows) {
+    const QString code = row[0].toString();
+    const QString level = row[2].toString();
+    ++levels[level];
+    EXPECT_FALSE(row[1].toString().isEmpty()) << code.toStdString();
+    // The manager check matches codes by prefix, so no code may begin with another.
+    for (const auto& other : rows) {
+      if (&other != &row) {
+        EXPECT_FALSE(other[0].toString().startsWith(code)) << code.toStdString();
+      }
+    }
+    // The staff editor ticks all fifteen boxes for Level 3; Level 1 has none.
+    if (level == "Level 3") {
+      EXPECT_EQ(row[3].toLongLong(), 15);
+    } else if (level == "Level 1") {
+      EXPECT_EQ(row[3].toLongLong(), 0);
+    }
+  }
+  EXPECT_EQ(levels["Level 3"], 1);
+  EXPECT_EQ(levels["Level 2"], 1);
+  EXPECT_EQ(levels["Level 1"], 1);
+  EXPECT_EQ(staff.text("SELECT szLevel_nu FROM tbEmplo WHERE szID_no = '1234'"), "Level 3");
+  EXPECT_EQ(staff.text("SELECT sFirst_nm FROM tbEmplo WHERE szID_no = '1234'"), "Mara");
+}
+
+TEST_F(InstallTest, SampleMenuRingsUpSizesOptionsAndAddOns) {
+  ASSERT_TRUE(data::installDataRoot(install).ok);
+  Db menu(file("BakHS.mdb"));
+  int multiSize = 0, withOptions = 0, withAddOns = 0;
+  for (const QString& table : kMenuTables) {
+    const auto items =
+        menu.rows(QStringLiteral("SELECT Dish_ID, szMenu_nm, szPriceS_amt, szPriceM_amt, szPrice_amt, "
+                                 "szPriceL_amt, \"1\", \"1_Price\", \"7\", \"7_Price\" FROM \"%1\"")
+                      .arg(table));
+    EXPECT_FALSE(items.empty()) << table.toStdString();
+    QSet<qlonglong> ids;
+    for (const auto& item : items) {
+      const qlonglong id = item[0].toLongLong();
+      // Only item numbers 1 to 120 can be shown on the item pages.
+      EXPECT_TRUE(id >= 1 && id <= 120) << table.toStdString() << " " << id;
+      EXPECT_FALSE(ids.contains(id)) << table.toStdString() << " " << id;
+      ids.insert(id);
+      EXPECT_FALSE(item[1].toString().isEmpty());
+      int priced = 0;  // a size is priced when its text compares greater than "0.00"
+      for (int i = 2; i <= 5; ++i) priced += item[i].toString() > QStringLiteral("0.00") ? 1 : 0;
+      if (priced > 1) ++multiSize;
+      if (item[6].toString() != "-") {
+        ++withOptions;
+        EXPECT_TRUE(item[7].isValid()) << item[1].toString().toStdString();
+      }
+      if (item[8].toString() != "- ") {
+        ++withAddOns;
+        EXPECT_GT(item[9].toString(), QStringLiteral("0.00")) << item[1].toString().toStdString();
+      }
+    }
+  }
+  EXPECT_GT(multiSize, 0);
+  EXPECT_GT(withOptions, 0);
+  EXPECT_GT(withAddOns, 0);
+}
+
+TEST_F(InstallTest, SecondInstallNeverTouchesExistingFiles) {
+  ASSERT_TRUE(data::installDataRoot(install).ok);
+  {
+    Db settings(file("Duzo98HS.mdb"));
+    ASSERT_TRUE(settings.exec("UPDATE tbSet SET SetC = 'File Sharing'"));
+  }
+  {
+    QFile ordr(file("Ordr.mdb"));
+    ASSERT_TRUE(ordr.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ordr.write("not a database");
+  }
+  // A file under another letter case is the same file.
+  ASSERT_TRUE(QFile::rename(file("Infor.mdb"), file("infor.MDB")));
+  ASSERT_TRUE(QFile::remove(file("Fav.mdb")));
+  QFile ref(file("Ref.mdb"));
+  ASSERT_TRUE(ref.open(QIODevice::ReadOnly));
+  const QByteArray refBytes = ref.readAll();
+  ref.close();
+
+  const data::InstallReport again = data::installDataRoot(install);
+  ASSERT_TRUE(again.ok) << again.errors.join("; ").toStdString();
+  EXPECT_EQ(again.created, QStringList{"Fav.mdb"});
+  EXPECT_EQ(again.kept.size(), data::databaseFiles().size() - 1);
+
+  EXPECT_EQ(Db(file("Duzo98HS.mdb")).text("SELECT SetC FROM tbSet"), "File Sharing");
+  QFile ordr(file("Ordr.mdb"));
+  ASSERT_TRUE(ordr.open(QIODevice::ReadOnly));
+  EXPECT_EQ(ordr.readAll(), QByteArray("not a database"));
+  ASSERT_TRUE(ref.open(QIODevice::ReadOnly));
+  EXPECT_EQ(ref.readAll(), refBytes);
+  EXPECT_FALSE(QDir(install).entryList().contains("Infor.mdb"));
+  EXPECT_EQ(Db(file("Fav.mdb")).tables(), QStringList{"tbFav"});
+}
+
+TEST_F(InstallTest, FailuresAreReportedNotThrown) {
+  // The install folder's parent is a plain file.
+  const QString blocker = root.filePath("drive_c");
+  QFile f(blocker);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.close();
+  const data::InstallReport report = data::installDataRoot(install);
+  EXPECT_FALSE(report.ok);
+  ASSERT_EQ(report.errors.size(), 1);
+  EXPECT_TRUE(report.errors[0].contains(install)) << report.errors[0].toStdString();
+  EXPECT_TRUE(report.created.isEmpty());
+
+  EXPECT_FALSE(data::createTransactionFolder(root.filePath("drive_c/Program Files/Vantix/LocalTran")).ok);
+  EXPECT_FALSE(data::installDataRoot(QString()).ok);
+}
+
+TEST_F(InstallTest, ScriptThatFailsLeavesNothingBehind) {
+  ASSERT_TRUE(QDir().mkpath(install));
+  QString error;
+  // The first statement succeeds, the second fails (double quotes name columns
+  // only, and there is no column Cut): no half-built file may appear under the
+  // name, and no temporary file may stay.
+  EXPECT_EQ(data::detail::buildDatabaseFile(install, "Fav.mdb",
+                                            "CREATE TABLE tbFav (szMenu_id TEXT);\n"
+                                            "INSERT INTO tbFav (szMenu_id) VALUES (\"Cut\");",
+                                            &error),
+            data::detail::BuildOutcome::Failed);
+  EXPECT_TRUE(error.contains("Fav.mdb")) << error.toStdString();
+  EXPECT_TRUE(QDir(install).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+
+  // A file that appears under the name before the rename is kept as it is.
+  QFile other(file("Fav.mdb"));
+  ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+  other.write("theirs");
+  other.close();
+  EXPECT_EQ(
+      data::detail::buildDatabaseFile(install, "Fav.mdb", "CREATE TABLE tbFav (szMenu_id TEXT);", &error),
+      data::detail::BuildOutcome::Kept);
+  ASSERT_TRUE(other.open(QIODevice::ReadOnly));
+  EXPECT_EQ(other.readAll(), QByteArray("theirs"));
+  EXPECT_EQ(QDir(install).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{"Fav.mdb"});
+}
+
+TEST_F(InstallTest, TransactionFolderIsCreatedOnce) {
+  const QString folder = root.filePath("drive_c/Program Files/Vantix/LocalTran");
+  ASSERT_TRUE(data::createTransactionFolder(folder).ok);
+  EXPECT_TRUE(QFileInfo(folder).isDir());
+  QFile request(QDir(folder).filePath("X_101010.req"));
+  ASSERT_TRUE(request.open(QIODevice::WriteOnly));
+  request.close();
+  const data::InstallReport again = data::createTransactionFolder(folder);
+  EXPECT_TRUE(again.ok);
+  EXPECT_TRUE(request.exists());
+}
+
+TEST(SchemaScript, KnowsEveryFileAndOnlyThose) {
+  for (const QString& name : data::databaseFiles())
+    EXPECT_FALSE(data::schemaScript(name).isEmpty()) << name.toStdString();
+  EXPECT_EQ(data::schemaScript("tordr.mdb"), data::schemaScript("BpOrdr.mdb"));
+  EXPECT_TRUE(data::schemaScript("Other.mdb").isEmpty());
+}
+
+}  // namespace
