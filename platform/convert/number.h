@@ -1,0 +1,52 @@
+#pragma once
+
+// Text to number and number to text, as the windows convert the amounts and
+// quantities that travel between them as text.
+
+#include <QString>
+#include <optional>
+
+#include "platform/convert/currency.h"
+#include "platform/convert/error.h"
+
+namespace rt {
+
+// The leading number of a text: "025" gives 25, "2.5x" 2.5, "1/2" 1, "1,234" 1
+// (reading stops at the comma), " 12 " 12, "-3" -3; blanks inside are ignored
+// and a text without a leading number gives 0. Never a type mismatch; a value
+// beyond the range of a double throws ConversionError(Overflow).
+double Val(const QString& text);
+
+// The locale-aware conversions (United States settings): surrounding blanks,
+// a sign, a leading "$", thousands separators ("1,234.50"), an exponent and a
+// negative in parentheses are accepted. The Try forms never throw: nullopt
+// for text that is not a number (the empty text included) or out of range.
+// The others throw ConversionError(TypeMismatch) and (Overflow) instead.
+std::optional<double> TryCDbl(const QString& text);
+double CDbl(const QString& text);
+inline double CDbl(Currency value) {
+  return value.toDouble();
+}
+
+// Text is read exactly as a decimal and rounded to four places, half away
+// from zero. A double is taken at the 15 significant digits it shows
+// (2.5 * 0.05 is 0.125) and then rounded the same way.
+std::optional<Currency> TryCCur(const QString& text);
+Currency CCur(const QString& text);
+Currency CCur(double value);
+
+// True when the text reads as a number in the range of a double.
+inline bool IsNumeric(const QString& text) {
+  return TryCDbl(text).has_value();
+}
+
+// The plain text of a number: up to 15 significant digits, no thousands
+// separators, no trailing zeros, a "0" before the point ("0.5", "-0.5"), and
+// scientific notation below 1E-04 or from 1E+15 on ("1E+16",
+// "1.23456789012346E+15"). Throws Overflow for infinity and NaN.
+QString CStr(double value);
+// Up to four decimals, no trailing zeros, never scientific ("45", "45.5",
+// "1234.56").
+QString CStr(Currency value);
+
+}  // namespace rt

@@ -1,0 +1,25 @@
+#pragma once
+
+// Text comparison by character code and the Like pattern matcher.
+
+#include <QString>
+
+namespace rt {
+
+// Binary comparison, character code by character code: -1, 0 or 1. A text
+// that is a prefix of the other sorts first ("0" before "0.00").
+int StrComp(const QString& a, const QString& b);
+
+// A price counts as set when its text compares greater than "0.00" by
+// character code, so "0", "0.00", "-" and the empty text do not count.
+bool PriceIsSet(const QString& price);
+
+// The Like operator with binary comparison (case matters): `*` any run of
+// characters, `?` any one character, `#` one digit 0-9, `[list]` one
+// character of the list, `[!list]` one character not in it, ranges such as
+// `[a-z]` inside a list; `*`, `?` and `#` inside a list stand for themselves,
+// and `[]` matches nothing at all (a zero-length text). A malformed pattern
+// (an unclosed `[` or a descending range such as `[z-a]`) matches no text.
+bool Like(const QString& text, const QString& pattern);
+
+}  // namespace rt
