@@ -1,0 +1,279 @@
+#include "platform/db/accesssql.h"
+
+#include <QDate>
+#include <QRegularExpression>
+#include <exception>
+#include <optional>
+#include <vector>
+
+#include "platform/convert/number.h"
+#include "platform/db/database.h"
+
+namespace db {
+
+namespace {
+
+bool isWordStart(QChar c) {
+  return c.isLetter() || c == u'_';
+}
+bool isWordChar(QChar c) {
+  return c.isLetterOrNumber() || c == u'_' || c == u'$';
+}
+
+QString singleQuoted(const QString& body) {
+  QString s = body;
+  s.replace(u'\'', QStringLiteral("''"));
+  return u'\'' + s + u'\'';
+}
+
+}  // namespace
+
+QString quoteIdentifier(const QString& name) {
+  QString s = name;
+  s.replace(u'"', QStringLiteral("\"\""));
+  return u'"' + s + u'"';
+}
+
+bool isoFromAccessDate(const QString& text, QString* iso) {
+  // Optional date (month/day/year, or year-month-day), optional time of day
+  // with or without AM/PM; at least one of them.
+  static const QRegularExpression re(QStringLiteral(
+      R"(^\s*(?:(\d{1,4})([/-])(\d{1,2})\2(\d{1,4}))?\s*(?:(\d{1,2})(?::(\d{1,2}))?(?::(\d{1,2}))?\s*([AaPp][Mm]?)?)?\s*$)"));
+  const QRegularExpressionMatch m = re.match(text);
+  if (!m.hasMatch()) return false;
+  const bool hasDate = m.capturedLength(1) > 0;
+  const bool hasTime = m.capturedLength(5) > 0;
+  if (!hasDate && !hasTime) return false;
+
+  QString out;
+  if (hasDate) {
+    int y, mo, d;
+    if (m.capturedLength(1) == 4) {
+      y = m.captured(1).toInt();
+      mo = m.captured(3).toInt();
+      d = m.captured(4).toInt();
+    } else {
+      if (m.capturedLength(1) > 2) return false;
+      mo = m.captured(1).toInt();
+      d = m.captured(3).toInt();
+      const QString ys = m.captured(4);
+      if (ys.size() == 3) return false;
+      y = ys.toInt();
+      if (ys.size() <= 2) y += (y < 30) ? 2000 : 1900;  // the two-digit year window of Access
+    }
+    const QDate date(y, mo, d);
+    if (!date.isValid()) return false;
+    out = date.toString(QStringLiteral("yyyy-MM-dd"));
+  }
+  if (hasTime) {
+    const bool hasMinutes = m.capturedLength(6) > 0;
+    const QString ampm = m.captured(8).toUpper();
+    if (!hasMinutes && ampm.isEmpty()) return false;  // a bare number is no time
+    int h = m.captured(5).toInt();
+    const int mi = hasMinutes ? m.captured(6).toInt() : 0;
+    const int s = m.capturedLength(7) > 0 ? m.captured(7).toInt() : 0;
+    if (!ampm.isEmpty()) {
+      if (h > 12) return false;
+      if (h == 12) h = 0;
+      if (ampm.startsWith(u'P')) h += 12;
+    }
+    if (h > 23 || mi > 59 || s > 59) return false;
+    if (!out.isEmpty()) out += u' ';
+    out += QStringLiteral("%1:%2:%3")
+               .arg(h, 2, 10, QChar(u'0'))
+               .arg(mi, 2, 10, QChar(u'0'))
+               .arg(s, 2, 10, QChar(u'0'));
+  }
+  if (iso) *iso = out;
+  return true;
+}
+
+QString translateAccessSql(const QString& sql) {
+  QString out;
+  out.reserve(sql.size() + 16);
+  std::vector<bool> parens;  // true for the "(" of a Sum(, which closes as "))"
+  const int n = sql.size();
+  int i = 0;
+  while (i < n) {
+    const QChar c = sql[i];
+    if (c == u'\'') {
+      // A single-quoted literal stays as it is ('' is a quote inside it).
+      int j = i + 1;
+      while (j < n) {
+        if (sql[j] == u'\'') {
+          if (j + 1 < n && sql[j + 1] == u'\'') {
+            j += 2;
+            continue;
+          }
+          break;
+        }
+        ++j;
+      }
+      if (j >= n) throw Error(QStringLiteral("Unterminated text literal in query: %1").arg(sql));
+      out += sql.mid(i, j - i + 1);
+      i = j + 1;
+    } else if (c == u'"') {
+      // An Access text literal in double quotes ("" is a quote inside it).
+      QString body;
+      int j = i + 1;
+      while (j < n) {
+        if (sql[j] == u'"') {
+          if (j + 1 < n && sql[j + 1] == u'"') {
+            body += u'"';
+            j += 2;
+            continue;
+          }
+          break;
+        }
+        body += sql[j];
+        ++j;
+      }
+      if (j >= n) throw Error(QStringLiteral("Unterminated text literal in query: %1").arg(sql));
+      out += singleQuoted(body);
+      i = j + 1;
+    } else if (c == u'[') {
+      const int j = sql.indexOf(u']', i + 1);
+      if (j < 0) throw Error(QStringLiteral("Unterminated [name] in query: %1").arg(sql));
+      out += quoteIdentifier(sql.mid(i + 1, j - i - 1));
+      i = j + 1;
+    } else if (c == u'#') {
+      const int j = sql.indexOf(u'#', i + 1);
+      QString iso;
+      if (j < 0 || !isoFromAccessDate(sql.mid(i + 1, j - i - 1), &iso)) {
+        throw Error(
+            QStringLiteral("Invalid date or time in query: %1").arg(sql.mid(i, j < 0 ? -1 : j - i + 1)));
+      }
+      out += singleQuoted(iso);
+      i = j + 1;
+    } else if (c == u'&') {
+      out += QStringLiteral("||");
+      ++i;
+    } else if (c == u'(') {
+      parens.push_back(false);
+      out += c;
+      ++i;
+    } else if (c == u')') {
+      if (!parens.empty() && parens.back()) {
+        out += QStringLiteral("))");
+      } else {
+        out += c;
+      }
+      if (!parens.empty()) parens.pop_back();
+      ++i;
+    } else if (isWordStart(c)) {
+      int j = i + 1;
+      while (j < n && isWordChar(sql[j])) ++j;
+      const QString word = sql.mid(i, j - i);
+      const bool qualified = i > 0 && sql[i - 1] == u'.';
+      int k = j;
+      while (k < n && sql[k].isSpace()) ++k;
+      if (!qualified && word.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) {
+        out += QStringLiteral("-1");
+      } else if (!qualified && word.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) {
+        out += QStringLiteral("0");
+      } else if (!qualified && k < n && sql[k] == u'(' &&
+                 word.compare(QLatin1String("Sum"), Qt::CaseInsensitive) == 0) {
+        // Amounts are stored as formatted texts: sum what AMT() reads.
+        out += QStringLiteral("SUM(AMT(");
+        parens.push_back(true);
+        j = k + 1;
+      } else {
+        out += word;
+      }
+      i = j;
+    } else if (c.isDigit()) {
+      // A number (or a name beginning with a digit) is copied whole, so that
+      // "1e5" or "7_Price" is not split into words.
+      int j = i + 1;
+      while (j < n && (isWordChar(sql[j]) || sql[j] == u'.')) ++j;
+      out += sql.mid(i, j - i);
+      i = j;
+    } else {
+      out += c;
+      ++i;
+    }
+  }
+  return out;
+}
+
+namespace {
+
+QChar fold(QChar c) {
+  return c.toCaseFolded();
+}
+
+// Does `c` match the pattern element at p[i]? Sets *len to its length.
+bool elementMatches(const QString& p, int i, QChar c, int* len) {
+  const QChar t = p[i];
+  *len = 1;
+  if (t == u'?') return true;
+  if (t == u'#') return c >= u'0' && c <= u'9';
+  if (t == u'[') {
+    int j = i + 1;
+    bool negate = false;
+    if (j < p.size() && p[j] == u'!') {
+      negate = true;
+      ++j;
+    }
+    const int close = p.indexOf(u']', j);
+    if (close < 0) return fold(c) == fold(t);  // an unclosed "[" is itself
+    *len = close - i + 1;
+    const QString list = p.mid(j, close - j);
+    const QChar fc = fold(c);
+    bool found = false;
+    for (int k = 0; k < list.size() && !found; ++k) {
+      if (k + 2 < list.size() && list[k + 1] == u'-') {
+        const QChar lo = list[k], hi = list[k + 2];
+        const QChar cl = c.toLower(), cu = c.toUpper();
+        found = (c >= lo && c <= hi) || (cl >= lo && cl <= hi) || (cu >= lo && cu <= hi);
+        k += 2;
+      } else {
+        found = fold(list[k]) == fc;
+      }
+    }
+    return found != negate;
+  }
+  return fold(t) == fold(c);
+}
+
+}  // namespace
+
+bool accessLike(const QString& s, const QString& p) {
+  int si = 0, pi = 0;
+  int starP = -1, starS = 0;
+  while (si < s.size()) {
+    if (pi < p.size() && p[pi] == u'*') {
+      starP = ++pi;
+      starS = si;
+      continue;
+    }
+    int len = 1;
+    if (pi < p.size() && elementMatches(p, pi, s[si], &len)) {
+      pi += len;
+      ++si;
+      continue;
+    }
+    if (starP < 0) return false;
+    pi = starP;
+    si = ++starS;
+  }
+  while (pi < p.size() && p[pi] == u'*') ++pi;
+  return pi == p.size();
+}
+
+double amountValue(const QString& text) {
+  // A well-formed amount reads as the windows' conversions read it ("$5.00",
+  // "1,234.50", "($5.00)"); anything else by its leading number, as Val reads
+  // it once the thousands separators and the dollar sign are dropped.
+  try {
+    if (const std::optional<double> v = rt::TryCDbl(text)) return *v;
+    QString s = text;
+    s.remove(u',');
+    s.remove(u'$');
+    return rt::Val(s);
+  } catch (const std::exception&) {
+    return 0.0;  // beyond the range of a double
+  }
+}
+
+}  // namespace db

@@ -1,0 +1,41 @@
+// The Access dialect of the windows' queries, turned into SQLite form in one
+// place, and the value rules that the SQL functions of the database share.
+#pragma once
+
+#include <QString>
+
+namespace db {
+
+// Turns a query or criteria text written in the Access dialect into SQLite:
+//  - #12/10/2026#  -> '2026-12-10'; #6:00 AM# -> '06:00:00';
+//    #5/1/2024 6:30 PM# -> '2024-05-01 18:30:00' (month/day/year as Access
+//    reads date literals); an unreadable literal throws Error
+//  - [Field Name]  -> "Field Name" (a quoted name; "5" and "7_Price" too)
+//  - "text"        -> 'text' (Access double-quoted string literal)
+//  - a & b         -> a || b
+//  - True / False  -> -1 / 0
+//  - Sum(x)        -> SUM(AMT(x)), so sums over amount texts are right
+// Texts inside quotes are left alone. Like patterns stay in Access form: the
+// database's LIKE operator reads them (see database.h).
+QString translateAccessSql(const QString& sql);
+
+// A name quoted for SQLite ("900" -> "\"900\""), for SQL this layer builds.
+QString quoteIdentifier(const QString& name);
+
+// Reads an Access date/time literal body ("12/10/2026", "6:00 AM",
+// "2026-12-10", "5/1/24 18:30") into ISO form: "YYYY-MM-DD", "HH:MM:SS" or
+// "YYYY-MM-DD HH:MM:SS". Returns false for a text that is none of these.
+bool isoFromAccessDate(const QString& text, QString* iso);
+
+// The Access Like operator: `*` any run, `?` one character, `#` one digit,
+// `[abc]`, `[a-z]`, `[!abc]` one character of (not of) the list; letter case
+// is ignored.
+bool accessLike(const QString& value, const QString& pattern);
+
+// An amount text read the way the windows read it: a well-formed amount as
+// rt::CDbl reads it ("1,234.50" -> 1234.5, "$5.00" -> 5, "($5.00)" -> -5),
+// any other text by its leading number as rt::Val reads it once thousands
+// separators and "$" are dropped ("2.5x" -> 2.5, "" -> 0, "abc" -> 0).
+double amountValue(const QString& text);
+
+}  // namespace db

@@ -1,0 +1,118 @@
+// One SQLite database file, opened under the name the windows give it.
+//
+// Every database of the program keeps its Access file name ("Ordr.mdb",
+// "Duzo98HS.mdb", ...) but is an SQLite 3 file. Database::open() maps the
+// Windows path through files::localPath(), refuses a file that is really an
+// Access (Jet/ACE) database or not a database at all with a message naming the
+// file, and sets up the connection the way every station needs it:
+//  - rollback journal (journal_mode=DELETE; the shared-folder mode puts files on
+//    a network share, where WAL does not work), synchronous=FULL, a 5 s busy
+//    timeout for other stations;
+//  - double-quoted string literals switched off, so "x" is always a name;
+//  - the SQL function AMT(text) that reads amount texts ("1,234.50", "$5.00")
+//    the way the windows do, used for sums over amount columns;
+//  - the LIKE operator replaced by the Access pattern rules (*, ?, #, [list],
+//    [!list], letter case ignored), so a pattern works the same whether it is
+//    written into the query or bound as a parameter.
+//
+// All SQL handed to this layer is in the Access dialect the windows write;
+// translateAccessSql() (accesssql.h) turns it into SQLite form. Values from
+// users or boxes are always bound as parameters (`?` in the text).
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <memory>
+#include <stdexcept>
+
+struct sqlite3;
+
+namespace db {
+
+// A database step that failed. The message says what and, where a file is
+// involved, names it.
+struct Error : std::runtime_error {
+  explicit Error(const QString& message);
+  QString message() const { return QString::fromUtf8(what()); }
+};
+
+// Values bound to the `?` of a statement, in order. A null QVariant binds SQL
+// NULL; bool binds -1/0 (Access Yes/No); QDate, QTime and QDateTime bind the
+// ISO texts "YYYY-MM-DD", "HH:MM:SS" and "YYYY-MM-DD HH:MM:SS".
+using Params = QVariantList;
+
+class Recordset;
+class Transaction;
+
+class Database : public std::enable_shared_from_this<Database> {
+  struct Key {};
+
+ public:
+  // Opens an existing database file; `path` may be a Windows path
+  // ("C:\Program Files\Dovrel POS 4\Ordr.mdb") or a local one. A missing file
+  // is not created. Throws Error naming the file when it cannot be opened, is
+  // an Access (Jet/ACE) file, or is not a database.
+  static std::shared_ptr<Database> open(const QString& path);
+
+  Database(Key, const QString& path, const QString& localPath);
+  ~Database();
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  // The path as given to open(), and the local file it names.
+  QString path() const { return path_; }
+  QString localPath() const { return localPath_; }
+
+  // Runs one statement (Access dialect, `?` parameters) and returns the
+  // number of rows it changed.
+  int execute(const QString& sql, const Params& params = {});
+
+  // First column of the first row of a query; a null QVariant when there is
+  // no row or the value is Null.
+  QVariant scalar(const QString& sql, const Params& params = {});
+
+  // Opens a recordset on a table ("tbSet", "[tbSet]") or a query ("SELECT *
+  // FROM tbSet ORDER BY ID ASC"), standing on its first row. A query of the
+  // form "SELECT * FROM <one table> [WHERE ...] [ORDER BY ...]" (and a table)
+  // gives an updatable recordset; any other query is read-only.
+  std::unique_ptr<Recordset> openRecordset(const QString& tableOrSql, const Params& params = {});
+
+  // Starts a transaction (a savepoint inside one already open). The guard
+  // rolls back unless commit() is called. Writes that belong together (a
+  // ticket header and its lines, delete-then-rewrite of lines) go into one.
+  Transaction transaction();
+
+  // The raw connection, for this layer's own classes.
+  sqlite3* handle() const { return db_; }
+
+  // The file named in messages: the given path and, when different, the
+  // local file.
+  QString describe() const;
+
+ private:
+  friend class Transaction;
+  QString path_;
+  QString localPath_;
+  sqlite3* db_ = nullptr;
+  int transactionDepth_ = 0;
+};
+
+class Transaction {
+ public:
+  explicit Transaction(Database& db);
+  Transaction(Transaction&& other) noexcept;
+  Transaction& operator=(Transaction&&) = delete;
+  Transaction(const Transaction&) = delete;
+  ~Transaction();  // rolls back when still active; never throws
+
+  void commit();
+  void rollback();
+  bool active() const { return db_ != nullptr; }
+
+ private:
+  Database* db_;
+  int level_;  // 1 = the outer transaction, >1 = a savepoint
+};
+
+}  // namespace db

@@ -1,0 +1,152 @@
+#include "platform/db/statement.h"
+
+#include <sqlite3.h>
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+
+namespace db::detail {
+
+Statement::Statement(const Database& db, const QString& sqliteSql) : db_(db), sql_(sqliteSql) {
+  const QByteArray text = sqliteSql.toUtf8();
+  const char* tail = nullptr;
+  if (sqlite3_prepare_v2(db.handle(), text.constData(), static_cast<int>(text.size()), &stmt_, &tail) !=
+      SQLITE_OK) {
+    fail(QString::fromUtf8(sqlite3_errmsg(db.handle())));
+  }
+  if (!stmt_) fail(QStringLiteral("empty statement"));
+  // Only one statement per call: what follows may be blanks and semicolons.
+  for (const char* p = tail; p && *p; ++p) {
+    if (*p != ';' && *p != ' ' && *p != '\t' && *p != '\r' && *p != '\n') {
+      fail(QStringLiteral("only one statement may be run at a time"));
+    }
+  }
+}
+
+Statement::~Statement() {
+  sqlite3_finalize(stmt_);
+}
+
+void Statement::fail(const QString& what) const {
+  throw Error(QStringLiteral("%1 in %2 (SQL: %3)").arg(what, db_.describe(), sql_.simplified()));
+}
+
+void Statement::bindAll(const Params& params) {
+  const int wanted = sqlite3_bind_parameter_count(stmt_);
+  if (wanted != params.size()) {
+    fail(QStringLiteral("the statement takes %1 values, %2 were given").arg(wanted).arg(params.size()));
+  }
+  for (int i = 0; i < params.size(); ++i) bind(i + 1, params[i]);
+}
+
+void Statement::bind(int index, const QVariant& v) {
+  int rc = SQLITE_OK;
+  if (!v.isValid() || v.isNull()) {
+    rc = sqlite3_bind_null(stmt_, index);
+  } else {
+    switch (v.typeId()) {
+      case QMetaType::Bool:
+        rc = sqlite3_bind_int64(stmt_, index, v.toBool() ? -1 : 0);  // Access Yes/No
+        break;
+      case QMetaType::Int:
+      case QMetaType::UInt:
+      case QMetaType::Short:
+      case QMetaType::UShort:
+      case QMetaType::Long:
+      case QMetaType::LongLong:
+      case QMetaType::ULong:
+      case QMetaType::ULongLong:
+      case QMetaType::Char:
+      case QMetaType::SChar:
+      case QMetaType::UChar:
+        rc = sqlite3_bind_int64(stmt_, index, v.toLongLong());
+        break;
+      case QMetaType::Double:
+      case QMetaType::Float:
+        rc = sqlite3_bind_double(stmt_, index, v.toDouble());
+        break;
+      case QMetaType::QByteArray: {
+        const QByteArray b = v.toByteArray();
+        rc = sqlite3_bind_blob(stmt_, index, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+        break;
+      }
+      default: {
+        QString s;
+        if (v.typeId() == QMetaType::QDate) {
+          s = v.toDate().toString(QStringLiteral("yyyy-MM-dd"));
+        } else if (v.typeId() == QMetaType::QTime) {
+          s = v.toTime().toString(QStringLiteral("HH:mm:ss"));
+        } else if (v.typeId() == QMetaType::QDateTime) {
+          s = v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        } else {
+          s = v.toString();
+        }
+        const QByteArray b = s.toUtf8();
+        rc = sqlite3_bind_text(stmt_, index, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+      }
+    }
+  }
+  if (rc != SQLITE_OK) fail(QString::fromUtf8(sqlite3_errmsg(db_.handle())));
+}
+
+bool Statement::step() {
+  const int rc = sqlite3_step(stmt_);
+  if (rc == SQLITE_ROW) return true;
+  if (rc == SQLITE_DONE) return false;
+  const QString msg = QString::fromUtf8(sqlite3_errmsg(db_.handle()));
+  sqlite3_reset(stmt_);
+  fail(msg);
+}
+
+void Statement::reset() {
+  sqlite3_reset(stmt_);
+  sqlite3_clear_bindings(stmt_);
+}
+
+int Statement::columnCount() const {
+  return sqlite3_column_count(stmt_);
+}
+
+QString Statement::columnName(int column) const {
+  return QString::fromUtf8(sqlite3_column_name(stmt_, column));
+}
+
+QVariant Statement::value(int column) const {
+  switch (sqlite3_column_type(stmt_, column)) {
+    case SQLITE_NULL:
+      return QVariant();
+    case SQLITE_INTEGER:
+      return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt_, column)));
+    case SQLITE_FLOAT:
+      return QVariant(sqlite3_column_double(stmt_, column));
+    case SQLITE_BLOB: {
+      const void* p = sqlite3_column_blob(stmt_, column);
+      return QVariant(QByteArray(static_cast<const char*>(p), sqlite3_column_bytes(stmt_, column)));
+    }
+    default: {
+      const char* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+      QString s = QString::fromUtf8(p, sqlite3_column_bytes(stmt_, column));
+      if (s.isNull()) s = QLatin1String("");  // an empty text is a value, not Null
+      return QVariant(s);
+    }
+  }
+}
+
+int run(const Database& db, const QString& sqliteSql, const Params& params) {
+  Statement st(db, sqliteSql);
+  st.bindAll(params);
+  while (st.step()) {
+  }
+  return sqlite3_changes(db.handle());
+}
+
+QVariant firstValue(const Database& db, const QString& sqliteSql, const Params& params) {
+  Statement st(db, sqliteSql);
+  st.bindAll(params);
+  if (!st.step() || st.columnCount() == 0) return QVariant();
+  return st.value(0);
+}
+
+}  // namespace db::detail

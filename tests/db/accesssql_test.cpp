@@ -1,0 +1,81 @@
+#include "platform/db/accesssql.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/db/database.h"
+
+namespace {
+
+struct Translation {
+  const char* access;
+  const char* sqlite;
+};
+
+TEST(TranslateAccessSql, TurnsTheDialectIntoSqlite) {
+  const Translation cases[] = {
+      {"SELECT * FROM tbSet ORDER BY ID ASC", "SELECT * FROM tbSet ORDER BY ID ASC"},
+      {"Date Between #12/10/2026# And #1/2/2027#", "Date Between '2026-12-10' And '2027-01-02'"},
+      {"Time Between #6:00 AM# AND  #11:59 PM#", "Time Between '06:00:00' AND  '23:59:00'"},
+      {"d = #12:30 AM#", "d = '00:30:00'"},
+      {"d = #12:05 PM#", "d = '12:05:00'"},
+      {"d = #5/1/2024 6:30:15 PM#", "d = '2024-05-01 18:30:15'"},
+      {"d = #2024-05-01#", "d = '2024-05-01'"},
+      {"d = #5/1/24#", "d = '2024-05-01'"},
+      {"SELECT [Field Name], [900], [7_Price] FROM [tb Menu]",
+       "SELECT \"Field Name\", \"900\", \"7_Price\" FROM \"tb Menu\""},
+      {"a & b & 'x&y'", "a || b || 'x&y'"},
+      {"chk = True OR chk = false", "chk = -1 OR chk = 0"},
+      {"t.True = 1", "t.True = 1"},
+      {"m = \"O'Brien\" AND n = \"say \"\"hi\"\"\"", "m = 'O''Brien' AND n = 'say \"hi\"'"},
+      {"x = 'it''s [not] #a# date & True'", "x = 'it''s [not] #a# date & True'"},
+      {"SELECT Sum(tblDy_Order.Total) AS SumOfTotal ", "SELECT SUM(AMT(tblDy_Order.Total)) AS SumOfTotal "},
+      {"SELECT sum ( (a) ) , Count(*)", "SELECT SUM(AMT( (a) )) , Count(*)"},
+      {"Method like '*' AND Dish_ID Like 5", "Method like '*' AND Dish_ID Like 5"},
+      {"v = 1e5 AND w = ?", "v = 1e5 AND w = ?"},
+  };
+  for (const Translation& c : cases) {
+    EXPECT_EQ(db::translateAccessSql(c.access).toStdString(), c.sqlite) << c.access;
+  }
+}
+
+TEST(TranslateAccessSql, RefusesBrokenLiterals) {
+  for (const char* bad : {"d = #13/1/2024#", "d = #2/30/2024#", "d = #25:00#", "d = #6#", "d = #5/1/2024",
+                          "x = 'open", "x = \"open", "SELECT [open FROM t"}) {
+    EXPECT_THROW(db::translateAccessSql(bad), db::Error) << bad;
+  }
+}
+
+TEST(AccessLike, FollowsTheAccessPatternRules) {
+  struct Case {
+    const char* value;
+    const char* pattern;
+    bool match;
+  } const cases[] = {
+      {"HS", "*", true},        {"", "*", true},          {"Anna", "anna", true},  // case ignored
+      {"Anna", "A?na", true},   {"Ana", "A?na", false},   {"1042", "10#2", true},
+      {"10x2", "10#2", false},  {"Bob", "[A-C]*", true},  {"bob", "[A-C]*", true},
+      {"Dan", "[A-C]*", false}, {"Dan", "[!A-C]*", true}, {"a*b", "a[*]b", true},
+      {"axb", "a[*]b", false},  {"50%", "50%", true},     {"500", "50%", false},  // % and _ are plain
+      {"a_c", "a_c", true},     {"abc", "a_c", false},    {"5/1/2024 x", "5/1/2024*", true},
+      {"[x", "[x", true},       {"abcabd", "*abd", true}, {"abc", "*abd", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(db::accessLike(c.value, c.pattern), c.match) << c.value << " Like " << c.pattern;
+  }
+}
+
+TEST(AmountValue, ReadsAmountTextsAsTheWindowsDo) {
+  struct Case {
+    const char* text;
+    double value;
+  } const cases[] = {
+      {"1,234.50", 1234.5}, {"$5.00", 5.0},     {"", 0.0},
+      {"0.00", 0.0},        {"-12.25", -12.25}, {" 7 ", 7.0},
+      {"2.5x", 2.5},        {"abc", 0.0},       {"1,000,000.01", 1000000.01},
+      {".5", 0.5},          {"($5.00)", -5.0},  {"1e400", 0.0},
+      {"1e3", 1000.0},      {"1e", 1.0},        {"-", 0.0},
+  };
+  for (const Case& c : cases) EXPECT_DOUBLE_EQ(db::amountValue(c.text), c.value) << c.text;
+}
+
+}  // namespace

@@ -1,0 +1,297 @@
+#include "platform/db/database.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "platform/db/recordset.h"
+#include "platform/files/paths.h"
+#include "tests/db/testdb.h"
+
+namespace {
+
+class DatabaseTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    path_ = dir_.filePath("Ordr.mdb");
+    dbtest::makeFile(path_, dbtest::ticketSchema());
+  }
+  QString peek(const char* sql) const { return dbtest::peek(path_, sql); }
+
+  QTemporaryDir dir_;
+  QString path_;
+};
+
+TEST(DatabaseOpen, RefusesWhatIsNotAnSqliteDatabaseAndNamesTheFile) {
+  QTemporaryDir dir;
+  struct Case {
+    const char* name;
+    QByteArray content;  // empty: the file is not created
+    const char* says;
+  } const cases[] = {
+      {"Jet.mdb", QByteArray("\x00\x01\x00\x00Standard Jet DB\x00\x01\x00\x00\x00", 24), "Access (Jet)"},
+      {"Ace.mdb", QByteArray("\x00\x01\x00\x00Standard ACE DB\x00\x02\x00\x00\x00", 24), "Access (Jet)"},
+      {"Notes.mdb", QByteArray(4096, 'x'), "is not a database"},
+      {"Missing.mdb", QByteArray(), "was not found"},
+  };
+  for (const Case& c : cases) {
+    const QString path = dir.filePath(c.name);
+    if (!c.content.isEmpty()) {
+      QFile f(path);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(c.content);
+    }
+    try {
+      db::Database::open(path);
+      ADD_FAILURE() << c.name << " was opened";
+    } catch (const db::Error& e) {
+      EXPECT_TRUE(e.message().contains(path)) << e.what();
+      EXPECT_TRUE(e.message().contains(c.says)) << e.what();
+    }
+  }
+}
+
+TEST_F(DatabaseTest, OpensAWindowsPathUnderTheRootAndSetsUpTheConnection) {
+  files::setRoot(dir_.path().toStdString());
+  const QString install = dir_.filePath("drive_c/Program Files/Dovrel POS 4");
+  ASSERT_TRUE(QDir().mkpath(install));
+  ASSERT_TRUE(QFile::rename(path_, install + "/TOrdr.mdb"));
+
+  auto db = db::Database::open(R"(C:\Program Files\Dovrel POS 4\Tordr.mdb)");
+  EXPECT_EQ(db->localPath(), install + "/TOrdr.mdb");
+  EXPECT_EQ(db->scalar("PRAGMA journal_mode").toString(), "delete");
+  EXPECT_EQ(db->scalar("PRAGMA synchronous").toInt(), 2);  // FULL
+  EXPECT_EQ(db->scalar("PRAGMA busy_timeout").toInt(), 5000);
+  // Double-quoted string literals are off: "Nosuch" is a name, so this fails.
+  EXPECT_NE(sqlite3_exec(db->handle(), "SELECT \"Nosuch\" FROM tblDetail", nullptr, nullptr, nullptr),
+            SQLITE_OK);
+}
+
+TEST_F(DatabaseTest, UserTextTravelsAsBoundValuesOnly) {
+  auto db = db::Database::open(path_);
+  const QString texts[] = {"O'Brien", "x'); DELETE FROM tblDetail; --",
+                           "\"quoted\" & [bracket] #1/1/2020# *"};
+  for (const QString& t : texts) db->execute("INSERT INTO tblDetail (szOrder) VALUES (?)", {t});
+  EXPECT_EQ(db->scalar("SELECT Count(*) FROM tblDetail").toInt(), 3);
+
+  auto rs = db->openRecordset("SELECT * FROM tblDetail ORDER BY Det_ID ASC");
+  for (const QString& t : texts) {
+    rs->findFirst("szOrder = ?", {t});
+    ASSERT_FALSE(rs->noMatch()) << t.toStdString();
+    EXPECT_EQ(rs->field("szOrder").toString(), t);
+  }
+  // A recordset edit binds as well.
+  rs->moveFirst();
+  rs->edit();
+  rs->setField("szOrder", "D'Arcy's");
+  rs->update();
+  EXPECT_EQ(peek("SELECT szOrder FROM tblDetail WHERE Det_ID = 1"), "D'Arcy's");
+
+  // One statement per call: a second one is refused, not run.
+  EXPECT_THROW(db->execute("DELETE FROM tblDetail WHERE Det_ID = 1; DELETE FROM tblDetail"), db::Error);
+  EXPECT_EQ(peek("SELECT Count(*) FROM tblDetail"), "3");
+  EXPECT_THROW(db->execute("INSERT INTO tblDetail (szOrder) VALUES (?)", {}), db::Error);  // value missing
+}
+
+TEST_F(DatabaseTest, NumericColumnNamesAreQuotedWhereverThisLayerBuildsSql) {
+  dbtest::makeFile(path_,
+                   "CREATE TABLE tbBeef (Dish_ID INTEGER, szMenu_nm TEXT, \"1\" TEXT, \"1_Price\" TEXT,"
+                   " \"7\" TEXT, \"7_Price\" TEXT, \"900\" TEXT);");
+  auto db = db::Database::open(path_);
+  auto rs = db->openRecordset("tbBeef");
+  ASSERT_TRUE(rs->updatable());
+  rs->addNew();
+  rs->setField("Dish_ID", 3);
+  rs->setField("1", "Short");
+  rs->setField("1_Price", "12.00");
+  rs->setField("7_Price", "2.50");
+  rs->setField("900", "x");
+  rs->update();
+  EXPECT_EQ(rs->field("1").toString(), "Short");  // read back from the file
+  rs->edit();
+  rs->setField("7", "Colour");
+  rs->update();
+  EXPECT_EQ(peek("SELECT \"1\" || '|' || \"1_Price\" || '|' || \"7\" || '|' || \"7_Price\" || '|' || \"900\" "
+                 "FROM tbBeef"),
+            "Short|12.00|Colour|2.50|x");
+  // The windows' own queries name such columns in brackets.
+  EXPECT_EQ(db->scalar("SELECT [7_Price] FROM tbBeef WHERE [1] = ? AND [900] = 'x'", {"Short"}).toString(),
+            "2.50");
+  rs->findFirst("[7] = ?", {"Colour"});
+  EXPECT_FALSE(rs->noMatch());
+}
+
+TEST_F(DatabaseTest, SumsOverAmountTextsAreRight) {
+  dbtest::makeFile(path_,
+                   "INSERT INTO tblDy_Order (Total, szCard_amt, Method, Date, Time, ID) VALUES"
+                   " ('1,234.50', NULL, 'HS', '2024-05-01', '06:00:00', 'Ann'),"
+                   " ('5.00', '5.00', 'HS', '2024-05-31', '23:59:00', 'Bob'),"
+                   " ('$10.25', NULL, 'HS', '2024-05-15', '12:00:00', 'Ann'),"
+                   " ('', NULL, 'HS', '2024-05-15', '12:00:00', 'Ann'),"
+                   " (NULL, NULL, 'HS', '2024-05-15', '12:00:00', 'Ann'),"
+                   " ('100.00', NULL, 'HS', '2024-06-01', '12:00:00', 'Ann'),"    // after the period
+                   " ('100.00', NULL, 'HS', '2024-05-15', '05:59:00', 'Ann');");  // before the shift
+  auto db = db::Database::open(path_);
+  // The sales report's query, the filter bound instead of pasted in.
+  const QString tail =
+      "FROM tblDy_Order WHERE Method Like ? And Date Between #5/1/2024# And #5/31/2024# "
+      "AND Time Between #6:00 AM# And #11:59 PM#; ";
+  auto sum = db->openRecordset("SELECT Sum(tblDy_Order.Total) AS SumOfTotal " + tail, {"*"});
+  EXPECT_DOUBLE_EQ(sum->field("SumOfTotal").toDouble(), 1249.75);
+  EXPECT_DOUBLE_EQ(
+      db->scalar("SELECT Sum(tblDy_Order.szCard_amt) AS SumOfszCard_amt " + tail, {"*"}).toDouble(), 5.0);
+  // No ticket with a value: the sum is Null, which the window counts as 0.
+  EXPECT_FALSE(db->scalar("SELECT Sum(tblDy_Order.szCoupon_amt) AS S " + tail, {"*"}).isValid());
+  // The listing: bounds included, the employee filter as a Like pattern.
+  auto listing = db->openRecordset(
+      "SELECT * FROM tblDy_Order WHERE ID Like ? AND Date Between #5/1/2024# And #5/31/2024# AND Time "
+      "Between "
+      "#6:00 AM# AND  #11:59 PM#; ",
+      {"an*"});
+  EXPECT_EQ(listing->recordCount(), 4);
+  EXPECT_TRUE(listing->updatable());
+}
+
+TEST_F(DatabaseTest, NullAndEmptyStayApart) {
+  dbtest::makeFile(path_,
+                   "CREATE TABLE tbSet (ID INTEGER, SetC TEXT, SetP TEXT, Rate REAL);"
+                   "INSERT INTO tbSet VALUES (1, NULL, '', 5.5);");
+  auto db = db::Database::open(path_);
+  auto rs = db->openRecordset("SELECT * FROM tbSet ORDER BY ID ASC");
+  EXPECT_FALSE(rs->field("SetC").isValid());
+  ASSERT_TRUE(rs->field("SetP").isValid());
+  EXPECT_TRUE(rs->field("SetP").toString().isEmpty());
+  EXPECT_FALSE(rs->field("SetP").toString().isNull());
+
+  rs->edit();
+  rs->setField("SetC", "");          // an emptied text box writes an empty text
+  rs->setField("SetP", QVariant());  // Null stays Null
+  rs->setField("Rate", "");          // an emptied box on a number writes Null
+  rs->update();
+  EXPECT_EQ(peek("SELECT quote(SetC) || ' ' || quote(SetP) || ' ' || quote(Rate) FROM tbSet"),
+            "'' NULL NULL");
+}
+
+TEST_F(DatabaseTest, AutomaticNumberIsReadableDuringTheAdditionAndNeverDrawnTwice) {
+  dbtest::makeFile(path_, "INSERT INTO tblDy_Order (TO_Ord_ID, Inv) VALUES (1041, '1041');");
+  auto station1 = db::Database::open(path_);
+  auto station2 = db::Database::open(path_);
+  auto rs1 = station1->openRecordset("SELECT * FROM tblDy_Order ORDER BY Inv ASC");
+  auto rs2 = station2->openRecordset("tblDy_Order");
+
+  rs1->addNew();
+  const qint64 first = rs1->field("TO_Ord_ID").toLongLong();
+  EXPECT_EQ(first, 1042);
+  EXPECT_EQ(rs1->field("Receive").toString(), "0");  // the column default shows during the addition
+  EXPECT_THROW(rs1->setField("TO_Ord_ID", 7), db::Error);
+
+  rs2->addNew();  // another station while the first is still adding
+  EXPECT_EQ(rs2->field("TO_Ord_ID").toLongLong(), 1043);
+  rs2->setField("Inv", "1043");
+  rs2->update();
+
+  rs1->setField("Inv", QString::number(first));
+  rs1->setField("Total", "12.00");
+  rs1->update();
+  EXPECT_EQ(rs1->field("TO_Ord_ID").toLongLong(), 1042);  // the stored row is current
+  EXPECT_EQ(rs1->field("Receive").toString(), "0");
+  EXPECT_FALSE(rs1->field("Tax").isValid());  // not set: Null
+  EXPECT_EQ(peek("SELECT Receive || '/' || Total FROM tblDy_Order WHERE TO_Ord_ID = 1042"), "0/12.00");
+
+  // A cancelled addition leaves its number unused, as Access does.
+  rs1->addNew();
+  EXPECT_EQ(rs1->field("TO_Ord_ID").toLongLong(), 1044);
+  rs1->cancelUpdate();
+  EXPECT_EQ(rs1->field("TO_Ord_ID").toLongLong(), 1042);
+  rs1->addNew();
+  EXPECT_EQ(rs1->field("TO_Ord_ID").toLongLong(), 1045);
+  rs1->update();
+  EXPECT_EQ(peek("SELECT group_concat(TO_Ord_ID) FROM tblDy_Order"), "1041,1042,1043,1045");
+}
+
+TEST_F(DatabaseTest, FindFirstAndNextFollowTheRecordsetOrder) {
+  dbtest::makeFile(
+      path_,
+      "CREATE TABLE tbEmplo (szID_no TEXT, sFirst_nm TEXT);"
+      "INSERT INTO tbEmplo VALUES ('120','Cleo'),('9','Ann'),('12','Bea'),('1','Dee'),('77','Eve');");
+  auto db = db::Database::open(path_);
+  auto rs = db->openRecordset("SELECT * FROM tbEmplo ORDER BY szID_no DESC");
+  rs->moveLast();
+  // The keypad's lookup: codes that begin with the entry, in the recordset's order.
+  rs->findFirst("szID_no LIKE ?", {"1*"});
+  ASSERT_FALSE(rs->noMatch());
+  EXPECT_EQ(rs->field("sFirst_nm").toString(), "Cleo");
+  rs->findNext("szID_no LIKE ?", {"1*"});
+  EXPECT_EQ(rs->field("sFirst_nm").toString(), "Bea");
+  rs->findNext("szID_no LIKE ?", {"1*"});
+  EXPECT_EQ(rs->field("sFirst_nm").toString(), "Dee");
+  rs->findNext("szID_no LIKE ?", {"1*"});
+  EXPECT_TRUE(rs->noMatch());
+  EXPECT_EQ(rs->field("sFirst_nm").toString(), "Dee");  // no match: the row stays
+  rs->findFirst("szID_no = ?", {"2"});
+  EXPECT_TRUE(rs->noMatch());
+  rs->findFirst("szID_no = ? AND sFirst_nm = ?", {"77", "Eve"});
+  EXPECT_EQ(rs->absolutePosition(), 1);
+
+  auto counted = db->openRecordset("SELECT Count(*) AS N FROM tbEmplo");
+  EXPECT_FALSE(counted->updatable());
+  EXPECT_THROW(counted->findFirst("N > 0"), db::Error);
+  EXPECT_THROW(counted->edit(), db::Error);
+}
+
+TEST_F(DatabaseTest, DeleteLeavesTheRowCurrentUntilTheNextMove) {
+  dbtest::makeFile(path_,
+                   "CREATE TABLE tbEmplo (szID_no TEXT, sFirst_nm TEXT);"
+                   "INSERT INTO tbEmplo VALUES ('1','Ann'),('2','Bea'),('3','Cleo');");
+  auto db = db::Database::open(path_);
+  auto rs = db->openRecordset("SELECT * FROM tbEmplo ORDER BY szID_no ASC");
+  // The staff editor's rule: delete, move next, and back when that is the end.
+  rs->moveLast();
+  rs->deleteRecord();
+  EXPECT_TRUE(rs->currentDeleted());
+  EXPECT_FALSE(rs->eof());
+  EXPECT_THROW(rs->field("sFirst_nm"), db::Error);
+  rs->moveNext();
+  EXPECT_TRUE(rs->eof());
+  rs->movePrevious();
+  EXPECT_EQ(rs->field("sFirst_nm").toString(), "Bea");
+  rs->moveFirst();
+  rs->deleteRecord();
+  rs->moveNext();
+  EXPECT_EQ(rs->field("sFirst_nm").toString(), "Bea");
+  EXPECT_EQ(rs->recordCount(), 1);
+  EXPECT_EQ(peek("SELECT group_concat(sFirst_nm) FROM tbEmplo"), "Bea");
+  rs->moveNext();
+  EXPECT_THROW(rs->moveNext(), db::Error);  // at EOF
+}
+
+TEST_F(DatabaseTest, WritesThatBelongTogetherCommitOrRollBackTogether) {
+  auto db = db::Database::open(path_);
+  {
+    auto t = db->transaction();
+    db->execute("INSERT INTO tblDy_Order (Inv) VALUES ('1')");
+    db->execute("INSERT INTO tblDetail (Invoice) VALUES ('1')");
+    // The guard goes out of scope without commit: neither row stays.
+  }
+  EXPECT_EQ(peek("SELECT Count(*) FROM tblDy_Order") + peek("SELECT Count(*) FROM tblDetail"), "00");
+  {
+    auto t = db->transaction();
+    auto lines = db->openRecordset("SELECT * FROM tblDetail ORDER BY Invoice ASC");
+    lines->addNew();
+    lines->setField("Invoice", "2");
+    lines->update();
+    {
+      auto inner = db->transaction();
+      db->execute("DELETE FROM tblDetail");
+      inner.rollback();  // only the inner part is undone
+    }
+    EXPECT_EQ(peek("SELECT Count(*) FROM tblDetail"), "0");  // another station sees nothing yet
+    t.commit();
+  }
+  EXPECT_EQ(peek("SELECT group_concat(Invoice) FROM tblDetail"), "2");
+}
+
+}  // namespace

@@ -1,0 +1,174 @@
+#include "platform/db/datacontrol.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/db/testdb.h"
+
+namespace {
+
+// A bound control as the window runtime's boxes behave: it shows what the data
+// control gives, and reports a change only after the user (or code) changed it.
+class FakeBox : public db::FieldBinding {
+ public:
+  explicit FakeBox(QString field) : field_(std::move(field)) {}
+  QString dataField() const override { return field_; }
+  void showFieldValue(const QVariant& value) override {
+    shown_ = value;
+    text_ = value.toString();
+    changed_ = false;
+    ++shows_;
+  }
+  QVariant editedFieldValue() const override { return text_; }
+  bool fieldValueChanged() const override { return changed_; }
+
+  // Like the runtime's boxes: a real change of the text marks the box
+  // changed until the data control shows a value again.
+  void type(const QString& text) {
+    if (text != text_) changed_ = true;
+    text_ = text;
+  }
+  QString text() const { return text_; }
+  const QVariant& shown() const { return shown_; }
+  int shows() const { return shows_; }
+
+ private:
+  QString field_;
+  QVariant shown_;
+  QString text_;
+  bool changed_ = false;
+  int shows_ = 0;
+};
+
+class DataControlTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    path_ = dir_.filePath("Duzo98HS.mdb");
+    dbtest::makeFile(
+        path_,
+        "CREATE TABLE tbSet (ID INTEGER, SetC TEXT, SetP TEXT, SetO TEXT, szSize1 TEXT, Tax1 TEXT);"
+        "INSERT INTO tbSet VALUES (1, NULL, '-', 'Dovrel POS 4\\', 'Small', '7.00');"
+        "CREATE TABLE tbEmplo (szID_no TEXT, sFirst_nm TEXT, szLevel_nu TEXT);"
+        "INSERT INTO tbEmplo VALUES ('1','Ann','Level 3'),('2','Bea','Level 1'),('3','Cleo',NULL);");
+  }
+  void openOn(db::DataControl& dc, const QString& source) {
+    dc.setDatabaseName(path_);
+    dc.setRecordSource(source);
+    dc.refresh();
+  }
+  QString peek(const char* sql) const { return dbtest::peek(path_, sql); }
+
+  QTemporaryDir dir_;
+  QString path_;
+};
+
+TEST_F(DataControlTest, TwoWindowsOnOneSettingsRowEachWriteOnlyTheirOwnFields) {
+  db::DataControl datSet, datOther;
+  FakeBox txtNWsetin("SetC"), txtPath("SetP"), txtData("SetO");
+  FakeBox size1("szSize1"), tax1("Tax1");
+  datSet.addBinding(&txtNWsetin);
+  datSet.addBinding(&txtPath);
+  datSet.addBinding(&txtData);
+  openOn(datSet, "SELECT * FROM tbSet ORDER BY ID ASC");
+  datOther.addBinding(&size1);
+  datOther.addBinding(&tax1);
+  openOn(datOther, "SELECT * FROM tbSet ORDER BY ID ASC");
+
+  EXPECT_FALSE(txtNWsetin.shown().isValid());  // a Null field shows as empty
+  EXPECT_EQ(txtNWsetin.text(), "");
+  EXPECT_EQ(txtPath.text(), "-");
+
+  txtNWsetin.type("File Sharing");
+  size1.type("Short");
+  datOther.release();  // the other window unloads first
+  datSet.release();
+
+  EXPECT_EQ(
+      peek("SELECT quote(SetC) || quote(SetP) || quote(SetO) || quote(szSize1) || quote(Tax1) FROM tbSet"),
+      "'File Sharing''-''Dovrel POS 4\\''Short''7.00'");
+  EXPECT_FALSE(datSet.isOpen());
+}
+
+TEST_F(DataControlTest, NullStaysNullUnlessTheBoxChanged) {
+  db::DataControl dc;
+  FakeBox mode("SetC");
+  dc.addBinding(&mode);
+  openOn(dc, "tbSet");
+  EXPECT_EQ(mode.text(), "");  // shown empty...
+  dc.release();
+  EXPECT_EQ(peek("SELECT quote(SetC) FROM tbSet"), "NULL");  // ...and not written back as ""
+
+  openOn(dc, "tbSet");
+  mode.type("x");
+  mode.type("");  // an emptied box: an empty text, not Null
+  dc.release();
+  EXPECT_EQ(peek("SELECT quote(SetC) FROM tbSet"), "''");
+}
+
+TEST_F(DataControlTest, MovesWriteBackTheRowLeftAndShowTheRowReached) {
+  db::DataControl datInfor;
+  FakeBox name("sFirst_nm"), level("szLevel_nu");
+  datInfor.addBinding(&name);
+  datInfor.addBinding(&level);
+  openOn(datInfor, "SELECT * FROM tbEmplo ORDER BY szID_no ASC");
+  db::Recordset& rs = datInfor.recordset();
+  ASSERT_EQ(name.text(), "Ann");
+
+  // Another station changes a field this window did not touch.
+  dbtest::makeFile(path_, "UPDATE tbEmplo SET szLevel_nu = 'Level 2' WHERE szID_no = '1';");
+  name.type("Anna");
+  rs.moveNext();
+  EXPECT_EQ(name.text(), "Bea");
+  EXPECT_EQ(peek("SELECT sFirst_nm || '/' || szLevel_nu FROM tbEmplo WHERE szID_no = '1'"), "Anna/Level 2");
+
+  rs.findFirst("szID_no = ?", {"3"});  // a find is a move too
+  EXPECT_EQ(name.text(), "Cleo");
+  EXPECT_FALSE(level.shown().isValid());
+  rs.moveNext();  // EOF: nothing to show
+  EXPECT_TRUE(rs.eof());
+  EXPECT_EQ(name.text(), "");
+  EXPECT_NO_THROW(datInfor.updateRecord());  // no current row: nothing to write
+
+  // A bound box typed into during an addition is stored with it.
+  rs.addNew();
+  EXPECT_EQ(name.text(), "");
+  name.type("Dee");
+  datInfor.updateRecord();
+  EXPECT_EQ(name.text(), "Dee");
+  EXPECT_EQ(peek("SELECT count(*) FROM tbEmplo WHERE sFirst_nm = 'Dee' AND szID_no IS NULL"), "1");
+
+  // Refresh keeps what was typed and shows the first row again.
+  rs.moveFirst();
+  level.type("Level 1");
+  datInfor.refresh();
+  EXPECT_EQ(peek("SELECT szLevel_nu FROM tbEmplo WHERE szID_no = '1'"), "Level 1");
+  EXPECT_EQ(name.text(), "Dee");  // NULL codes sort first
+  datInfor.release();
+}
+
+TEST_F(DataControlTest, FailuresAreReportedAndLeaveTheControlClosed) {
+  db::DataControl dc;
+  FakeBox box("SetC"), typo("SetX");
+  dc.addBinding(&box);
+  dc.setDatabaseName(dir_.filePath("Missing.mdb"));
+  dc.setRecordSource("tbSet");
+  try {
+    dc.refresh();
+    ADD_FAILURE() << "a missing file was opened";
+  } catch (const db::Error& e) {
+    EXPECT_TRUE(e.message().contains("Missing.mdb")) << e.what();
+  }
+  EXPECT_FALSE(dc.isOpen());
+  EXPECT_THROW(dc.recordset(), db::Error);
+
+  openOn(dc, "tbSet");
+  dc.addBinding(&typo);
+  EXPECT_FALSE(typo.shown().isValid());
+  typo.type("x");
+  box.type("Single");
+  EXPECT_THROW(dc.release(), db::Error);  // the misnamed field is reported
+  EXPECT_FALSE(dc.isOpen());
+  EXPECT_EQ(peek("SELECT quote(SetC) FROM tbSet"), "NULL");  // and nothing half-written
+}
+
+}  // namespace
