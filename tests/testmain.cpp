@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <cstdlib>
@@ -19,12 +21,25 @@ class ModalWatchdog : public QObject {
     timer_.setInterval(250);
     connect(&timer_, &QTimer::timeout, this, [this] { check(); });
     timer_.start();
+    qApp->installEventFilter(this);
+  }
+
+  // Every window that shows starts a new grace period, even when it is the
+  // same window object shown again.
+  bool eventFilter(QObject* object, QEvent* event) override {
+    if (event->type() == QEvent::Show && object->isWidgetType() && static_cast<QWidget*>(object)->isWindow()) {
+      watched_ = nullptr;
+      ticks_ = 0;
+    }
+    return false;
   }
 
  private:
   void check() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal != watched_) {
+    // A QPointer forgets a window that was deleted, so a new dialog built at
+    // the same address is not taken for the old one.
+    if (modal != watched_.data()) {
       watched_ = modal;
       ticks_ = 0;
       return;
@@ -39,7 +54,7 @@ class ModalWatchdog : public QObject {
   }
 
   QTimer timer_;
-  QWidget* watched_ = nullptr;
+  QPointer<QWidget> watched_;
   int ticks_ = 0;
   const int graceMs_ = 10000;
 };

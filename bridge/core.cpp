@@ -1,0 +1,402 @@
+#include "bridge/core.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <thread>
+
+namespace vxt {
+namespace {
+
+std::string SystemError(int err) {
+  return std::strerror(err);
+}
+
+std::string TwoDigits(int v) {
+  char buf[4];
+  std::snprintf(buf, sizeof buf, "%02d", v % 100);
+  return buf;
+}
+
+// Byte offsets at which each UTF-8 character of `text` begins.
+std::vector<std::size_t> CharacterStarts(const std::string& text) {
+  std::vector<std::size_t> starts;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 || starts.empty()) starts.push_back(i);
+  return starts;
+}
+
+bool IsTailDigit(const std::string& character) {
+  return character.size() == 1 && ((character[0] >= '0' && character[0] <= '9') || character[0] == '\b');
+}
+
+bool WriteAll(int fd, const std::string& data, int* err) {
+  std::size_t done = 0;
+  while (done < data.size()) {
+    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      *err = errno;
+      return false;
+    }
+    if (n == 0) {
+      *err = EIO;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+enum class LoadStatus { Ok, Failed };
+
+LoadStatus LoadFile(const std::string& path, std::string* contents) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) return LoadStatus::Failed;
+  contents->clear();
+  char buf[4096];
+  for (;;) {
+    ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      return LoadStatus::Failed;
+    }
+    if (n == 0) break;
+    contents->append(buf, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return LoadStatus::Ok;
+}
+
+int PositiveEnv(const char* name, int fallback) {
+  const char* text = std::getenv(name);
+  if (text == nullptr || *text == '\0') return fallback;
+  char* end = nullptr;
+  long v = std::strtol(text, &end, 10);
+  if (end == nullptr || *end != '\0' || v <= 0 || v > 24 * 3600) return fallback;
+  return static_cast<int>(v);
+}
+
+}  // namespace
+
+// ---- names -----------------------------------------------------------------
+
+std::string MakeTransactionName(const std::string& computerName, int hour, int minute, int second) {
+  const std::string name = computerName.empty() ? std::string("CC") : computerName;
+  return name + "_" + TwoDigits(hour) + TwoDigits(minute) + TwoDigits(second);
+}
+
+std::string ComputerName() {
+  char buf[254 + 1] = {};
+  if (gethostname(buf, sizeof buf - 1) != 0) return std::string();
+  buf[sizeof buf - 1] = '\0';
+  return buf;
+}
+
+std::string MakeTransactionName() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return MakeTransactionName(ComputerName(), local.tm_hour, local.tm_min, local.tm_sec);
+}
+
+// ---- request ---------------------------------------------------------------
+
+std::string QuoteField(const std::string& value) {
+  return "\"" + value + "\"";
+}
+
+namespace {
+
+// The values of a kind's line after its type code, in line order.
+std::vector<std::string> LineValues(Kind kind, const RequestFields& f) {
+  switch (kind) {
+    case Kind::Purchase:
+    case Kind::PreAuth:
+      return {f.Clerk, f.Receipt, f.CC, f.Exp + f.Swipe, f.Amount, f.Zip, f.Address, f.CV};
+    case Kind::Return:
+      return {f.Clerk, f.Receipt, f.CC, f.Exp + f.Swipe, f.Amount};
+    case Kind::Force:
+      return {f.Clerk, f.Receipt, f.CC, f.Exp + f.Swipe, f.Amount, f.ApprovalCode, f.Zip, f.Address};
+    case Kind::DebitPurchase:
+    case Kind::DebitReturn:
+      return {f.Clerk, f.Receipt, f.PurchaseAmount, f.CashBackAmount, f.TotalAmount, f.CC, "",
+              f.Swipe, f.PIN,     f.KeyBlock};
+    case Kind::Generic:
+      break;
+  }
+  return {};
+}
+
+const char* TypeCode(Kind kind) {
+  switch (kind) {
+    case Kind::Purchase:
+      return "C1";
+    case Kind::Return:
+      return "C3";
+    case Kind::Force:
+      return "C5";
+    case Kind::PreAuth:
+      return "C6";
+    case Kind::DebitPurchase:
+      return "D1";
+    case Kind::DebitReturn:
+      return "D3";
+    case Kind::Generic:
+      break;
+  }
+  return "";
+}
+
+}  // namespace
+
+std::string BuildRequestLine(Kind kind, const RequestFields& fields) {
+  if (kind == Kind::Generic) return fields.ReqFileData;
+  std::string line = QuoteField(TypeCode(kind));
+  for (const std::string& value : LineValues(kind, fields)) line += "," + QuoteField(value);
+  return line;
+}
+
+bool HasInvalidCharacter(Kind kind, const RequestFields& fields) {
+  const auto breaksLine = [](const std::string& v) {
+    return v.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
+  };
+  if (kind == Kind::Generic) return breaksLine(fields.ReqFileData);
+  for (const std::string& value : LineValues(kind, fields))
+    if (breaksLine(value) || value.find('"') != std::string::npos) return true;
+  return false;
+}
+
+NameSource SystemNameSource() {
+  NameSource source;
+  source.makeName = [] { return MakeTransactionName(); };
+  source.waitForNextSecond = [] {
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const auto next = time_point_cast<seconds>(now) + seconds(1);
+    std::this_thread::sleep_until(next + milliseconds(5));
+  };
+  return source;
+}
+
+std::string RequestPathFor(const std::string& answerPath) {
+  return answerPath.substr(0, answerPath.size() >= 3 ? answerPath.size() - 3 : 0) + "req";
+}
+
+std::string HoldPathFor(const std::string& answerPath) {
+  return answerPath.substr(0, answerPath.size() >= 3 ? answerPath.size() - 3 : 0) + "hld";
+}
+
+WriteResult WriteRequestFile(const std::string& line, const std::string& folder, const NameSource& names) {
+  WriteResult result;
+  const std::string dir = (!folder.empty() && folder.back() == '/') ? folder : folder + "/";
+  // A stale request, answer or hold of an earlier transaction with the same
+  // name must never be taken for this one, so the name moves on to the next
+  // second until all four are free. Bounded so a folder full of leftovers
+  // cannot hold the caller forever.
+  constexpr int kMaxNameTries = 120;
+  for (int attempt = 0; attempt < kMaxNameTries; ++attempt) {
+    if (attempt > 0) names.waitForNextSecond();
+    const std::string stem = dir + names.makeName();
+    const std::string req = stem + ".req";
+    if (FileExists(req) || FileExists(stem + ".ans") || FileExists(stem + ".ans.tmp") ||
+        FileExists(stem + ".hld"))
+      continue;
+    int fd = ::open(req.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;  // another writer took the name meanwhile
+      result.error = "Cannot create file \"" + req + "\". " + SystemError(errno);
+      return result;
+    }
+    int err = 0;
+    bool ok = WriteAll(fd, line + "\r\n", &err);
+    if (::close(fd) != 0 && ok) {
+      ok = false;
+      err = errno;
+    }
+    if (!ok) {
+      ::unlink(req.c_str());
+      result.error = "Cannot write file \"" + req + "\". " + SystemError(err);
+      return result;
+    }
+    result.ok = true;
+    result.answerPath = stem + ".ans";
+    return result;
+  }
+  result.error = "No free transaction name in \"" + folder + "\"";
+  return result;
+}
+
+WriteResult WriteRequestFile(const std::string& line, const std::string& folder) {
+  return WriteRequestFile(line, folder, SystemNameSource());
+}
+
+// ---- answer ----------------------------------------------------------------
+
+std::optional<std::string> FirstLine(const std::string& contents) {
+  if (contents.empty()) return std::nullopt;
+  const std::size_t end = contents.find_first_of("\r\n");
+  return contents.substr(0, end);
+}
+
+Outcome ParseAnswerLine(const std::string& rawLine) {
+  Outcome out;
+  std::string line;
+  for (char c : rawLine)
+    if (c != '"') line += c;
+  if (line.empty()) {
+    out.ResultMessage = kMsgInvalidAnswer;
+    return out;
+  }
+  // Characters, not bytes: a message may end in a multi-byte character.
+  const std::vector<std::size_t> starts = CharacterStarts(line);
+  const std::size_t length = starts.size();
+  const auto character = [&](std::size_t index) {
+    const std::size_t end = index + 1 < length ? starts[index + 1] : line.size();
+    return line.substr(starts[index], end - starts[index]);
+  };
+  const std::string rest = line.substr(starts.size() > 1 ? starts[1] : line.size());
+  const char status = line[0];
+  if (status != 'Y' && status != 'T') {
+    out.ResultMessage = rest.empty() ? std::string(kMsgNoMessage) : rest;
+    return out;
+  }
+  out.Approved = true;
+  out.ResultMessage = rest.empty() ? std::string(kMsgApproved) : rest;
+
+  // The tail rule: an approval may end in an AVS letter and a CVV2 letter.
+  const std::string last = character(length - 1);
+  if (IsTailDigit(last) || length == 7) return out;
+  if (length >= 2 && IsTailDigit(character(length - 2))) {
+    out.AVSCode = last;
+    out.ResultMessage.erase(out.ResultMessage.size() - std::min(out.ResultMessage.size(), last.size()));
+    return out;
+  }
+  if (length <= 2) return out;
+  const std::string secondLast = character(length - 2);
+  out.AVSCode = secondLast;
+  out.CVV2Code = last;
+  const std::size_t cut = std::min(out.ResultMessage.size(), secondLast.size() + last.size());
+  out.ResultMessage.erase(out.ResultMessage.size() - cut);
+  return out;
+}
+
+Outcome ReadAnswerFile(const std::string& path, const std::function<void()>& pauseBeforeRetry) {
+  std::string contents;
+  LoadStatus status = LoadFile(path, &contents);
+  if (status != LoadStatus::Ok) {
+    if (pauseBeforeRetry) pauseBeforeRetry();
+    status = LoadFile(path, &contents);
+  }
+  Outcome out;
+  if (status != LoadStatus::Ok) {
+    out.ResultMessage = kMsgInvalidAnswer;
+  } else if (const std::optional<std::string> line = FirstLine(contents)) {
+    out = ParseAnswerLine(*line);
+  } else {
+    out.ResultMessage = kMsgInvalidAnswer;
+  }
+  ::unlink(path.c_str());
+  return out;
+}
+
+bool ClaimAnswer(const std::string& answerPath, const std::string& claimPath) {
+  if (::renameat2(AT_FDCWD, answerPath.c_str(), AT_FDCWD, claimPath.c_str(), RENAME_NOREPLACE) == 0)
+    return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // File systems without RENAME_NOREPLACE: a hard link never replaces either.
+  if (::link(answerPath.c_str(), claimPath.c_str()) != 0) return false;
+  ::unlink(answerPath.c_str());
+  return true;
+}
+
+// ---- waiting ---------------------------------------------------------------
+
+TimeoutSettings CurrentTimeoutSettings() {
+  TimeoutSettings s;
+  s.defaultSecs = PositiveEnv("VXTRANS_DEFAULT_TIMEOUT", s.defaultSecs);
+  s.holdStepSecs = PositiveEnv("VXTRANS_HOLD_EXTENSION", s.holdStepSecs);
+  s.maxSecs = PositiveEnv("VXTRANS_MAX_TIMEOUT", s.maxSecs);
+  return s;
+}
+
+std::optional<int> ExtendTimeout(int current, bool holdExists, const TimeoutSettings& settings) {
+  if (!holdExists || current + settings.holdStepSecs > settings.maxSecs) return std::nullopt;
+  return current + settings.holdStepSecs;
+}
+
+std::int64_t ElapsedWholeSeconds(std::int64_t elapsedMs) {
+  return (elapsedMs + 500) / 1000;
+}
+
+std::string ElapsedText(std::int64_t elapsedMs) {
+  const std::int64_t secs = elapsedMs / 1000;
+  return " " + TwoDigits(static_cast<int>((secs / 60) % 60)) + ":" + TwoDigits(static_cast<int>(secs % 60));
+}
+
+// ---- outputs ---------------------------------------------------------------
+
+void CopyToBuffer(char* buffer, std::size_t size, const std::string& text) {
+  if (buffer == nullptr || size == 0) return;
+  std::size_t n = std::min(text.size(), size - 1);
+  // Never leave half a character: back off over continuation bytes when the
+  // cut falls inside a multi-byte sequence.
+  if (n < text.size())
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+  std::memcpy(buffer, text.data(), n);
+  buffer[n] = '\0';
+}
+
+void FillOutputs(Kind kind, bool answered, const Outcome& outcome, bool* tranResult,
+                 const OutputBuffers& out) {
+  const bool approved = answered && outcome.Approved;
+  std::string errorMsg, approvalCode, avs, cvv2;
+  if (!answered || !outcome.Approved) {
+    errorMsg = outcome.ResultMessage;
+  } else {
+    switch (kind) {
+      case Kind::Purchase:
+      case Kind::PreAuth:
+      case Kind::Generic:
+        approvalCode = outcome.ResultMessage;
+        avs = outcome.AVSCode;
+        cvv2 = outcome.CVV2Code;
+        break;
+      case Kind::Force:
+        avs = outcome.AVSCode;
+        break;
+      case Kind::Return:
+      case Kind::DebitPurchase:
+      case Kind::DebitReturn:
+        approvalCode = outcome.ResultMessage;
+        break;
+    }
+  }
+  if (tranResult != nullptr) *tranResult = approved;
+  CopyToBuffer(out.ErrorMsg, kErrorMsgSize, errorMsg);
+  CopyToBuffer(out.ApprovalCode, kTextSize, approvalCode);
+  CopyToBuffer(out.AVSResult, kTextSize, avs);
+  CopyToBuffer(out.CVV2Result, kTextSize, cvv2);
+}
+
+// ---- files -----------------------------------------------------------------
+
+bool IsDirectory(const std::string& path) {
+  struct stat st;
+  return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+}  // namespace vxt

@@ -1,0 +1,146 @@
+// The payment bridge's rules as plain functions: transaction names, request
+// lines, the request file, reading the answer, the time-out policy and copying
+// an outcome into the caller's buffers. The wait window and the entry points
+// are thin layers over these.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vxt {
+
+// The bridge's own texts.
+inline constexpr const char* kMsgApproved = "Approved";
+inline constexpr const char* kMsgNoMessage = "Failure, no message available";
+inline constexpr const char* kMsgInvalidAnswer = "Transaction Error - Invalid answer file";
+inline constexpr const char* kMsgTimeout = "Transaction time-out";
+inline constexpr const char* kMsgCanceled = "Transaction canceled";
+inline constexpr const char* kMsgFolderNotFound = "Transaction Folder not found";
+inline constexpr const char* kMsgNoRequestData = "Error reading request file data";
+inline constexpr const char* kMsgInvalidCharacter = "Invalid character in request data";
+
+inline constexpr std::size_t kErrorMsgSize = 100;
+inline constexpr std::size_t kTextSize = 50;
+
+enum class Kind { Purchase, Force, PreAuth, Return, DebitPurchase, DebitReturn, Generic };
+
+// The caller's inputs of every kind; each kind uses its own subset.
+struct RequestFields {
+  std::string Clerk, Receipt, CC, Exp, Swipe, Amount, Zip, Address, CV;
+  std::string ApprovalCode;                                                // force only
+  std::string PurchaseAmount, CashBackAmount, TotalAmount, PIN, KeyBlock;  // debit only
+  std::string ReqFileData;                                                 // generic only
+};
+
+// What reading an answer yields.
+struct Outcome {
+  bool Approved = false;
+  std::string ResultMessage;
+  std::string AVSCode;
+  std::string CVV2Code;
+};
+
+// ---- names -----------------------------------------------------------------
+
+// "NAME_hhnnss", hours 00..23; an empty computer name becomes "CC".
+std::string MakeTransactionName(const std::string& computerName, int hour, int minute, int second);
+// The host name (read into a 254-character buffer), or "" when it cannot be read.
+std::string ComputerName();
+// The name for the current local time.
+std::string MakeTransactionName();
+
+// ---- request ---------------------------------------------------------------
+
+std::string QuoteField(const std::string& value);
+// "code","v1",...,"vn" (no line end). For Kind::Generic the line is ReqFileData.
+std::string BuildRequestLine(Kind kind, const RequestFields& fields);
+// True when a value written into the line holds a double quote, CR, LF or NUL
+// (for a generic line: CR, LF or NUL), which would break the one-line record.
+bool HasInvalidCharacter(Kind kind, const RequestFields& fields);
+
+// Where a new transaction's name comes from; tests replace the clock.
+struct NameSource {
+  std::function<std::string()> makeName;
+  std::function<void()> waitForNextSecond;
+};
+NameSource SystemNameSource();
+
+struct WriteResult {
+  bool ok = false;
+  std::string answerPath;  // P.ans
+  std::string error;       // the failure, with the system's reason
+};
+// Picks a name none of whose files (P.req, P.ans, P.ans.tmp, P.hld) exists,
+// waiting for the next second while one does, and writes the line and CR LF
+// into a new P.req (mode 0600, never through a symbolic link). Every write and
+// the close are checked; on failure the partial file is removed.
+WriteResult WriteRequestFile(const std::string& line, const std::string& folder, const NameSource& names);
+WriteResult WriteRequestFile(const std::string& line, const std::string& folder);
+
+// P.ans -> P.req / P.hld
+std::string RequestPathFor(const std::string& answerPath);
+std::string HoldPathFor(const std::string& answerPath);
+
+// ---- answer ----------------------------------------------------------------
+
+// The first line of a file's contents (a line ends at CR, LF or CR LF), or
+// nothing when the contents hold no line at all.
+std::optional<std::string> FirstLine(const std::string& contents);
+// The outcome of an answer line as found in the file (quotes not yet removed).
+// A line that is empty once the quotes are gone is an invalid answer.
+Outcome ParseAnswerLine(const std::string& rawLine);
+// Reads the claimed answer file (loading it once more after pauseBeforeRetry
+// when the first load fails), deletes it and returns its outcome; an answer
+// that cannot be loaded or holds no line is a declined invalid answer.
+Outcome ReadAnswerFile(const std::string& path, const std::function<void()>& pauseBeforeRetry);
+
+// Moves the answer to the claim name unless a file of that name exists.
+bool ClaimAnswer(const std::string& answerPath, const std::string& claimPath);
+
+// ---- waiting ---------------------------------------------------------------
+
+struct TimeoutSettings {
+  int defaultSecs = 90;   // DefaultTimeoutSecs
+  int holdStepSecs = 30;  // added each time the limit is reached while a hold file exists
+  int maxSecs = 600;      // a hold never extends the wait beyond this
+};
+// The real defaults, or positive overrides from VXTRANS_DEFAULT_TIMEOUT,
+// VXTRANS_HOLD_EXTENSION and VXTRANS_MAX_TIMEOUT (seconds), which tests use to
+// keep their waits short.
+TimeoutSettings CurrentTimeoutSettings();
+// The limit after the elapsed time passed `current`: extended while the hold
+// file exists and the extension stays within maxSecs, nothing for a time-out.
+std::optional<int> ExtendTimeout(int current, bool holdExists, const TimeoutSettings& settings);
+// Elapsed milliseconds to whole seconds, halves rounded up.
+std::int64_t ElapsedWholeSeconds(std::int64_t elapsedMs);
+// " nn:ss" of the elapsed time; an hour and more wraps to 00.
+std::string ElapsedText(std::int64_t elapsedMs);
+
+// ---- outputs ---------------------------------------------------------------
+
+// Copies text into a buffer of `size` bytes with a terminating zero, cutting
+// it on a UTF-8 character boundary when it does not fit.
+void CopyToBuffer(char* buffer, std::size_t size, const std::string& text);
+
+// The caller's output buffers; a kind without an output passes null for it.
+struct OutputBuffers {
+  char* ErrorMsg = nullptr;      // kErrorMsgSize bytes
+  char* ApprovalCode = nullptr;  // kTextSize bytes
+  char* AVSResult = nullptr;     // kTextSize bytes
+  char* CVV2Result = nullptr;    // kTextSize bytes
+};
+// Fills every buffer of the kind and TranResult from the outcome: approved,
+// declined, or (answered false) the message as an error with all else empty.
+void FillOutputs(Kind kind, bool answered, const Outcome& outcome, bool* tranResult,
+                 const OutputBuffers& out);
+
+// ---- files -----------------------------------------------------------------
+
+bool IsDirectory(const std::string& path);
+bool FileExists(const std::string& path);
+
+}  // namespace vxt

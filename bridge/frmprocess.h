@@ -1,0 +1,83 @@
+// The wait window shown while the card-processing program has a transaction.
+#pragma once
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <cstdint>
+#include <string>
+
+#include "bridge/core.h"
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+class TfrmProcess : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TfrmProcess(QWidget* owner = nullptr);
+
+  QPushButton* btnCancel;
+  QGroupBox* GroupBox1;
+  QLabel* lblProcessing1;
+  QLabel* Image1;
+  QFrame* Bevel1;
+  QLabel* Label1;
+  QLabel* lblCaption;
+  QLabel* lblProcessing2;
+  QLabel* lblTime;
+  QProgressBar* ProgressBar1;
+  QTimer* Timer;   // the poll, 250 ms
+  QTimer* Timer1;  // Cancel button and progress bar, 500 ms
+
+  std::string AnswerFile, RequestFile, HoldFile;
+  vxt::TimeoutSettings Settings;
+  int TimeoutSecs = 90;
+  QElapsedTimer StartTime;  // monotonic
+
+  bool Approved = false;
+  std::string ResultMessage, AVSCode, CVV2Code;
+
+  void FormShow();
+  void FormHide();
+  void TimerTimer();
+  void Timer1Timer();
+  void btnCancelClick();
+  void ProcessAnswerFile(const std::string& claimedPath);
+
+  bool AnswerClaimed() const { return answerClaimed_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ public slots:
+  // Escape: the Cancel button while it is enabled, nothing otherwise.
+  void reject() override;
+
+ private:
+  bool answerClaimed_ = false;
+};
+
+// The window of the transaction that is running, null between transactions.
+extern TfrmProcess* frmProcess;
+
+namespace vxt {
+
+// Makes sure a QApplication exists on this thread for the window, creating one
+// for a caller that has none (it follows QT_QPA_PLATFORM). False, with the
+// reason, when no window can be shown.
+bool EnsureApplication(std::string* error);
+
+// Shows the wait window for the transaction whose answer file is answerPath
+// and waits until it closes. True when an answer was read; the outcome holds
+// the answer, or the time-out or cancel message with empty codes.
+bool ProcessTransaction(std::int32_t hHandle, const std::string& answerPath, const std::string& caption,
+                        Outcome* outcome);
+
+}  // namespace vxt

@@ -1,0 +1,46 @@
+#include "bridge/transaction.h"
+
+#include <unistd.h>
+
+#include "bridge/frmprocess.h"
+
+namespace vxt {
+
+RunResult RunTransaction(std::int32_t hHandle, const std::string& folder, const std::string& caption,
+                         Kind kind, const RequestFields& fields) {
+  RunResult result;
+  if (!IsDirectory(folder)) {
+    result.outcome.ResultMessage = kMsgFolderNotFound;
+    return result;
+  }
+  if (kind == Kind::Generic && fields.ReqFileData.empty()) {
+    result.outcome.ResultMessage = kMsgNoRequestData;
+    return result;
+  }
+  if (HasInvalidCharacter(kind, fields)) {
+    result.outcome.ResultMessage = kMsgInvalidCharacter;
+    return result;
+  }
+  if (frmProcess != nullptr) {
+    result.status = RunResult::Failed;
+    result.error = "Another card transaction is in progress";
+    return result;
+  }
+  // The window must be possible before a request goes out: a request the
+  // card program could take and charge must always be waited for.
+  if (!EnsureApplication(&result.error)) {
+    result.status = RunResult::Failed;
+    return result;
+  }
+  const WriteResult written = WriteRequestFile(BuildRequestLine(kind, fields), folder);
+  if (!written.ok) {
+    result.status = RunResult::Failed;
+    result.error = written.error;
+    return result;
+  }
+  const bool answered = ProcessTransaction(hHandle, written.answerPath, caption, &result.outcome);
+  result.status = answered ? RunResult::Answered : RunResult::NotAnswered;
+  return result;
+}
+
+}  // namespace vxt

@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <fstream>
+
+#include "platform/com/com.h"
+#include "platform/com/registry.h"
+
+namespace {
+
+const GUID kClsid = {0x11111111, 0x2222, 0x3333, {0x44, 0x44, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}};
+
+TEST(CoCreateInstance, TellsWhyAClassCannotBeCreated) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  com::SetRegistryRoot(dir.path().toStdString());
+  const std::string notALibrary = dir.path().toStdString() + "/notes.so";
+  std::ofstream(notALibrary) << "plain text";
+  const std::string key = "CLSID\\" + com::GuidToString(kClsid) + "\\InprocServer32";
+
+  struct Case {
+    const char* what;
+    std::string registeredPath;  // "" = not registered
+    HRESULT expected;
+  } cases[] = {
+      {"unregistered class", "", REGDB_E_CLASSNOTREG},
+      {"missing file", dir.path().toStdString() + "/gone.so", com::kModuleNotFound},
+      {"not a library", notALibrary, com::kModuleLoadFailed},
+      {"library without DllGetClassObject", TRIVELA_COM_LIB, com::kProcNotFound},
+  };
+  for (const Case& c : cases) {
+    com::RegDeleteTree("CLSID\\" + com::GuidToString(kClsid));
+    if (!c.registeredPath.empty()) {
+      ASSERT_TRUE(com::RegSetString(key, "", c.registeredPath));
+    }
+    void* object = reinterpret_cast<void*>(0x1);
+    EXPECT_EQ(CoCreateInstance(kClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &object), c.expected)
+        << c.what;
+    EXPECT_EQ(object, nullptr) << c.what;
+  }
+  EXPECT_EQ(CoCreateInstance(kClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, nullptr), E_POINTER);
+}
+
+}  // namespace
