@@ -1,0 +1,176 @@
+// The base of every control of a form.
+//
+// A control keeps its properties itself; the Qt widget is only their view
+// and exists while the form is loaded. Every property read or write first
+// loads the form when it is not loaded (the first touch loads a window).
+// While the form's constructor runs, writes set the design values instead;
+// unloading the form puts every property back to them.
+#pragma once
+
+#include <QEvent>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+#include "platform/forms/types.h"
+
+namespace forms {
+
+class Form;
+class Frame;
+
+class Control {
+ public:
+  // Registers the control with its form. index >= 0 makes it an element of a
+  // control array (see ControlArray).
+  Control(Form* form, const char* name, int index = -1);
+  virtual ~Control();
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  const QString& Name() const { return name_; }
+  int Index() const { return index_; }
+  Form& Parent() const { return *form_; }
+
+  // Text and Caption are one stored value: Text for boxes, Caption for
+  // labels, buttons, frames and menus. Writing it runs the control's change
+  // handler (where it has one) at once, and only when the value changes.
+  QString Text() const;
+  void setText(const QString& text);
+  QString Caption() const { return Text(); }
+  void setCaption(const QString& caption) { setText(caption); }
+
+  // A free text for the window's own use; writing it raises nothing.
+  QString Tag() const;
+  void setTag(const QString& tag);
+
+  bool Enabled() const;
+  void setEnabled(bool enabled);
+  bool Visible() const;
+  void setVisible(bool visible);
+
+  // Position and size in twips, relative to the form or frame holding it.
+  int Left() const;
+  int Top() const;
+  int Width() const;
+  int Height() const;
+  void setLeft(double twips);
+  void setTop(double twips);
+  void setWidth(double twips);
+  void setHeight(double twips);
+  void Move(double left, double top, double width = -1, double height = -1);
+
+  Color BackColor() const;
+  void setBackColor(Color color);
+  Color ForeColor() const;
+  void setForeColor(Color color);
+
+  FontInfo Font() const;
+  void setFont(const FontInfo& font);
+  void setFont(const QString& name, double size, bool bold = false);
+  QString FontName() const;
+  void setFontName(const QString& name);
+  double FontSize() const;
+  void setFontSize(double size);
+  bool FontBold() const;
+  void setFontBold(bool bold);
+
+  // Gives the control the keyboard focus (does nothing while it is hidden or
+  // disabled).
+  void SetFocus();
+
+  // Design only: the frame that holds this control.
+  void setContainer(Frame& frame);
+
+  // The live widget while the form is loaded, else nullptr. Does not load.
+  QWidget* widget() const { return widget_; }
+
+ protected:
+  struct Props {
+    QString text;
+    QString tag;
+    bool enabled = true;
+    bool visible = true;
+    int left = 0;
+    int top = 0;
+    int width = 1215;
+    int height = 495;
+    Color back = vbButtonFace;
+    Color fore = vbButtonText;
+    FontInfo font;
+  };
+
+  // Creates the widget under parent (nullptr for controls without one).
+  virtual QWidget* createWidget(QWidget* parent) = 0;
+  // Shows the stored text in the widget; signals of the widget are blocked.
+  virtual void pushText() {}
+  // Pushes the properties of the derived control to a new widget.
+  virtual void pushExtra() {}
+  // Raises the control's change event after its text changed.
+  virtual void textChanged() {}
+  // Design values of the derived control: save at the end of the
+  // constructor, restore on unload.
+  virtual void saveDesign() {}
+  virtual void restoreDesign() {}
+  // The widget was built and shows the stored properties.
+  virtual void built() {}
+  // The widget is about to be forgotten (the form unloads).
+  virtual void releasing() {}
+  // The form's Form_Load has run.
+  virtual void formLoaded() {}
+  // First step of the form's unload, before any widget is released.
+  virtual void formUnloading() {}
+  // Where the controls of a container go.
+  virtual QWidget* childParent() const { return widget_; }
+  // Events of the widget the control reacts to.
+  virtual void mouseReleased() {}
+  virtual void keyPressed(int& /*keyAscii*/) {}
+  virtual void gotFocus() {}
+  virtual void lostFocus() {}
+  // Which palette roles BackColor and ForeColor paint.
+  virtual void applyColors();
+  // Enabled or Visible changed after the design (the widget, if any, is set).
+  virtual void stateChanged() {}
+
+  // Loads the form when it is not loaded (no-op while designing).
+  void touch() const;
+  bool designing() const;
+  // Runs a handler of the form: exceptions are reported, deferred unloads
+  // wait for it.
+  void fire(const std::function<void()>& handler) const;
+  // The clerk changed the text in the widget: same path as code.
+  void userText(const QString& text);
+  // Stores text without loading the form (used by data bindings, which run
+  // only while the form is loaded).
+  void storeText(const QString& text);
+  // A context object for connections and the event filter of the widget;
+  // deleted when the widget is released, which cuts every connection.
+  QObject* link() const { return link_; }
+  // Installs the control's event filter on w (key, click, focus events).
+  void watch(QWidget* w);
+
+  Props p_;
+  Props design_;
+  QPointer<QWidget> widget_;
+
+ private:
+  friend class Form;
+  friend class ControlLink;
+  void build(QWidget* parent);
+  void release();
+  void endDesign();
+  void resetToDesign();
+  void pushBase();
+  bool filter(QObject* watched, QEvent* event);
+  Frame* container() const { return container_; }
+
+  Form* form_;
+  QString name_;
+  int index_;
+  Frame* container_ = nullptr;
+  QObject* link_ = nullptr;
+};
+
+}  // namespace forms

@@ -1,0 +1,710 @@
+#include "platform/forms/controls.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QToolButton>
+
+#include "platform/forms/data.h"
+#include "platform/forms/form.h"
+
+namespace forms {
+
+namespace {
+
+// The text a bound box shows for a field value.
+QString fieldText(const QVariant& v) {
+  if (v.isNull()) return QString();
+  switch (v.typeId()) {
+    case QMetaType::Bool:
+      return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::Double:
+    case QMetaType::Float:
+      return QString::number(v.toDouble(), 'g', 15);
+    default:
+      return v.toString();
+  }
+}
+
+Qt::Alignment textAlignment(int a) {
+  switch (a) {
+    case vbRightJustify:
+      return Qt::AlignRight;
+    case vbCenter:
+      return Qt::AlignHCenter;
+    default:
+      return Qt::AlignLeft;
+  }
+}
+
+// Loads a picture by its path as given. Empty path: no picture.
+QPixmap loadPicture(const QString& path) {
+  if (path.isEmpty()) return QPixmap();
+  if (!QFileInfo(path).isFile()) throw Error(QStringLiteral("File not found: '%1'").arg(path), 53);
+  QPixmap pm;
+  if (!pm.load(path)) throw Error(QStringLiteral("Invalid picture: '%1'").arg(path), 481);
+  return pm;
+}
+
+// Same, for a picture that was valid when it was set (the file may have
+// gone since): a picture that no longer loads shows as none.
+QPixmap reloadPicture(const QString& path) {
+  QPixmap pm;
+  if (!path.isEmpty()) pm.load(path);
+  return pm;
+}
+
+}  // namespace
+
+// ---- Bound
+
+void Bound::attachBinding() {
+  shown_ = false;
+  if (dataSource_) dataSource_->control().addBinding(this);
+}
+
+void Bound::detachBinding() {
+  if (dataSource_) dataSource_->control().removeBinding(this);
+  shown_ = false;
+}
+
+// ---- TextBox
+
+TextBox::TextBox(Form* form, const char* name, int index) : Control(form, name, index) {
+  p_.back = vbWindowBackground;
+  p_.fore = vbWindowText;
+}
+
+QWidget* TextBox::createWidget(QWidget* parent) {
+  if (t_.multiLine) {
+    auto* edit = new QPlainTextEdit(parent);
+    QObject::connect(edit, &QPlainTextEdit::textChanged, link(),
+                     [this, edit] { userText(edit->toPlainText()); });
+    watch(edit);
+    watch(edit->viewport());
+    return edit;
+  }
+  auto* edit = new QLineEdit(parent);
+  edit->setFrame(true);
+  QObject::connect(edit, &QLineEdit::textChanged, link(), [this, edit](const QString& text) {
+    if (t_.maxLength > 0 && text.size() > t_.maxLength && text.size() > p_.text.size()) {
+      // Typing beyond MaxLength is refused; code may still write longer texts.
+      const QSignalBlocker block(edit);
+      edit->setText(p_.text);
+      return;
+    }
+    userText(text);
+  });
+  watch(edit);
+  return edit;
+}
+
+void TextBox::pushText() {
+  if (auto* edit = qobject_cast<QLineEdit*>(widget_.data())) {
+    edit->setText(p_.text);
+  } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget_.data())) {
+    plain->setPlainText(p_.text);
+  }
+}
+
+void TextBox::pushExtra() {
+  if (auto* edit = qobject_cast<QLineEdit*>(widget_.data())) {
+    edit->setReadOnly(t_.locked);
+    edit->setEchoMode(t_.passwordChar.isEmpty() ? QLineEdit::Normal : QLineEdit::Password);
+    edit->setAlignment(textAlignment(t_.alignment) | Qt::AlignVCenter);
+  } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget_.data())) {
+    plain->setReadOnly(t_.locked);
+  }
+}
+
+void TextBox::textChanged() {
+  fire(onChange);
+}
+
+void TextBox::restoreDesign() {
+  const bool multiLine = t_.multiLine;
+  t_ = tDesign_;
+  t_.multiLine = multiLine;
+  shownText_.clear();
+}
+
+bool TextBox::Locked() const {
+  touch();
+  return t_.locked;
+}
+void TextBox::setLocked(bool locked) {
+  touch();
+  t_.locked = locked;
+  if (widget_) pushExtra();
+}
+int TextBox::MaxLength() const {
+  touch();
+  return t_.maxLength;
+}
+void TextBox::setMaxLength(int length) {
+  touch();
+  t_.maxLength = length < 0 ? 0 : length;
+}
+QString TextBox::PasswordChar() const {
+  touch();
+  return t_.passwordChar;
+}
+void TextBox::setPasswordChar(const QString& mask) {
+  touch();
+  t_.passwordChar = mask.left(1);
+  if (widget_) pushExtra();
+}
+int TextBox::Alignment() const {
+  touch();
+  return t_.alignment;
+}
+void TextBox::setAlignment(int alignment) {
+  touch();
+  t_.alignment = alignment;
+  if (widget_) pushExtra();
+}
+
+void TextBox::mouseReleased() {
+  fire(onClick);
+}
+void TextBox::keyPressed(int& keyAscii) {
+  if (onKeyPress) fire([&] { onKeyPress(keyAscii); });
+}
+void TextBox::gotFocus() {
+  fire(onGotFocus);
+}
+void TextBox::lostFocus() {
+  fire(onLostFocus);
+}
+
+void TextBox::showFieldValue(const QVariant& value) {
+  shownText_ = fieldText(value);
+  shown_ = true;
+  storeText(shownText_);
+}
+
+// ---- Label
+
+Label::Label(Form* form, const char* name, int index) : Control(form, name, index) {}
+
+QWidget* Label::createWidget(QWidget* parent) {
+  auto* label = new QLabel(parent);
+  watch(label);
+  return label;
+}
+
+void Label::pushText() {
+  if (auto* label = qobject_cast<QLabel*>(widget_.data())) label->setText(p_.text);
+}
+
+void Label::pushExtra() {
+  if (auto* label = qobject_cast<QLabel*>(widget_.data())) {
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(l_.wordWrap);
+    label->setAlignment(textAlignment(l_.alignment) | Qt::AlignTop);
+  }
+}
+
+void Label::applyColors() {
+  if (!widget_) return;
+  Control::applyColors();
+  if (l_.backStyle == 0) widget_->setAutoFillBackground(false);
+}
+
+void Label::textChanged() {
+  fire(onChange);
+}
+
+void Label::restoreDesign() {
+  l_ = lDesign_;
+  shownText_.clear();
+}
+
+int Label::Alignment() const {
+  touch();
+  return l_.alignment;
+}
+void Label::setAlignment(int alignment) {
+  touch();
+  l_.alignment = alignment;
+  if (widget_) pushExtra();
+}
+int Label::BackStyle() const {
+  touch();
+  return l_.backStyle;
+}
+void Label::setBackStyle(int style) {
+  touch();
+  l_.backStyle = style;
+  if (widget_) applyColors();
+}
+bool Label::WordWrap() const {
+  touch();
+  return l_.wordWrap;
+}
+void Label::setWordWrap(bool wrap) {
+  touch();
+  l_.wordWrap = wrap;
+  if (widget_) pushExtra();
+}
+
+void Label::mouseReleased() {
+  fire(onClick);
+}
+
+void Label::showFieldValue(const QVariant& value) {
+  shownText_ = fieldText(value);
+  shown_ = true;
+  storeText(shownText_);
+}
+
+// ---- CommandButton
+
+CommandButton::CommandButton(Form* form, const char* name, int index) : Control(form, name, index) {}
+
+QWidget* CommandButton::createWidget(QWidget* parent) {
+  auto* button = new QToolButton(parent);
+  button->setFocusPolicy(Qt::StrongFocus);
+  QObject::connect(button, &QToolButton::clicked, link(), [this] { fire(onClick); });
+  watch(button);
+  return button;
+}
+
+void CommandButton::pushText() {
+  if (auto* button = qobject_cast<QToolButton*>(widget_.data())) button->setText(p_.text);
+  pushPicture();
+}
+
+void CommandButton::pushExtra() {
+  pushPicture();
+}
+
+void CommandButton::pushPicture() {
+  auto* button = qobject_cast<QToolButton*>(widget_.data());
+  if (!button) return;
+  const QPixmap pm = reloadPicture(b_.picture);
+  if (pm.isNull()) {
+    button->setIcon(QIcon());
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return;
+  }
+  button->setIcon(QIcon(pm));
+  const bool caption = !p_.text.isEmpty();
+  button->setToolButtonStyle(caption ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+  const int textHeight = caption ? button->fontMetrics().height() + 6 : 0;
+  const QSize room(std::max(1, button->width() - 8), std::max(1, button->height() - 8 - textHeight));
+  button->setIconSize(pm.size().scaled(room, Qt::KeepAspectRatio).boundedTo(pm.size().expandedTo(room)));
+}
+
+void CommandButton::applyColors() {
+  Control::applyColors();
+  if (widget_ && !isSystemColor(p_.back)) widget_->setAutoFillBackground(false);
+}
+
+void CommandButton::restoreDesign() {
+  b_ = bDesign_;
+}
+
+QString CommandButton::Picture() const {
+  touch();
+  return b_.picture;
+}
+
+void CommandButton::setPicture(const QString& path) {
+  touch();
+  loadPicture(path);  // throws for a missing file or one that is no picture
+  b_.picture = path;
+  if (widget_) pushPicture();
+}
+
+int CommandButton::Style() const {
+  touch();
+  return b_.style;
+}
+
+void CommandButton::setStyle(int style) {
+  touch();
+  b_.style = style;
+}
+
+void CommandButton::setValue(bool pressed) {
+  touch();
+  if (pressed && !designing()) fire(onClick);
+}
+
+// ---- CheckBox
+
+CheckBox::CheckBox(Form* form, const char* name, int index) : Control(form, name, index) {}
+
+QWidget* CheckBox::createWidget(QWidget* parent) {
+  auto* box = new QCheckBox(parent);
+  QObject::connect(box, &QCheckBox::clicked, link(),
+                   [this] { apply(value_ == vbChecked ? vbUnchecked : vbChecked); });
+  watch(box);
+  return box;
+}
+
+void CheckBox::pushText() {
+  if (auto* box = qobject_cast<QCheckBox*>(widget_.data())) box->setText(p_.text);
+}
+
+void CheckBox::pushExtra() {
+  if (auto* box = qobject_cast<QCheckBox*>(widget_.data())) {
+    box->setTristate(value_ == vbGrayed);
+    box->setCheckState(value_ == vbChecked  ? Qt::Checked
+                       : value_ == vbGrayed ? Qt::PartiallyChecked
+                                            : Qt::Unchecked);
+  }
+}
+
+int CheckBox::Value() const {
+  touch();
+  return value_;
+}
+
+void CheckBox::setValue(int value) {
+  touch();
+  if (value < vbUnchecked || value > vbGrayed) throw Error(QStringLiteral("Invalid property value"), 380);
+  apply(value);
+}
+
+void CheckBox::apply(int value) {
+  if (value == value_) return;
+  value_ = value;
+  if (widget_) {
+    const QSignalBlocker block(widget_.data());
+    pushExtra();
+  }
+  if (!designing()) fire(onClick);
+}
+
+void CheckBox::showFieldValue(const QVariant& value) {
+  int v = vbUnchecked;
+  if (!value.isNull()) {
+    bool number = false;
+    const double d = value.toString().trimmed().toDouble(&number);
+    if (value.typeId() == QMetaType::Bool)
+      v = value.toBool() ? vbChecked : vbUnchecked;
+    else if (number)
+      v = d != 0 ? vbChecked : vbUnchecked;
+    else {
+      const QString t = value.toString().trimmed();
+      v = t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 ||
+                  t.compare(QLatin1String("Yes"), Qt::CaseInsensitive) == 0
+              ? vbChecked
+              : vbUnchecked;
+    }
+  }
+  shownValue_ = v;
+  shown_ = true;
+  apply(v);  // a change runs Click, as a click of the clerk does
+}
+
+QVariant CheckBox::editedFieldValue() const {
+  if (value_ == vbGrayed) return QVariant();
+  return QVariant(value_ == vbChecked);
+}
+
+// ---- ComboBox
+
+ComboBox::ComboBox(Form* form, const char* name, int index) : Control(form, name, index) {
+  p_.back = vbWindowBackground;
+  p_.fore = vbWindowText;
+}
+
+QWidget* ComboBox::createWidget(QWidget* parent) {
+  auto* combo = new QComboBox(parent);
+  combo->setEditable(c_.style != 2);
+  combo->setInsertPolicy(QComboBox::NoInsert);
+  QObject::connect(combo, &QComboBox::activated, link(), [this](int index) { chosenByUser(index); });
+  if (QLineEdit* edit = combo->lineEdit()) {
+    QObject::connect(edit, &QLineEdit::textEdited, link(), [this](const QString& text) { userText(text); });
+    watch(edit);
+  }
+  watch(combo);
+  return combo;
+}
+
+void ComboBox::pushItems() {
+  auto* combo = qobject_cast<QComboBox*>(widget_.data());
+  if (!combo) return;
+  const QSignalBlocker block(combo);
+  combo->clear();
+  combo->addItems(c_.items);
+  pushText();
+}
+
+void ComboBox::pushText() {
+  auto* combo = qobject_cast<QComboBox*>(widget_.data());
+  if (!combo) return;
+  const QSignalBlocker block(combo);
+  combo->setCurrentIndex(c_.listIndex);
+  if (combo->isEditable()) {
+    const QSignalBlocker blockEdit(combo->lineEdit());
+    combo->setEditText(p_.text);
+  }
+}
+
+void ComboBox::pushExtra() {
+  pushItems();
+}
+
+void ComboBox::textChanged() {
+  // The text chooses the item it names (or none).
+  c_.listIndex = int(c_.items.indexOf(p_.text));
+  if (c_.listIndex < 0) {
+    for (int i = 0; i < c_.items.size(); ++i) {
+      if (c_.items[i].compare(p_.text, Qt::CaseInsensitive) == 0) {
+        c_.listIndex = i;
+        break;
+      }
+    }
+  }
+  if (widget_) pushText();
+  fire(onChange);
+}
+
+void ComboBox::chosenByUser(int index) {
+  if (index < 0 || index >= c_.items.size()) return;
+  if (index == c_.listIndex && p_.text == c_.items[index]) return;
+  c_.listIndex = index;
+  p_.text = c_.items[index];
+  if (widget_) pushText();
+  fire(onClick);
+}
+
+void ComboBox::restoreDesign() {
+  const int style = c_.style;
+  c_ = cDesign_;
+  c_.style = style;
+  shownText_.clear();
+}
+
+void ComboBox::AddItem(const QString& item, int index) {
+  touch();
+  if (index < 0 || index > c_.items.size()) index = int(c_.items.size());
+  c_.items.insert(index, item);
+  if (c_.listIndex >= index) ++c_.listIndex;
+  if (widget_) pushItems();
+}
+
+void ComboBox::RemoveItem(int index) {
+  touch();
+  if (index < 0 || index >= c_.items.size()) throw Error(QStringLiteral("Invalid argument"), 5);
+  c_.items.removeAt(index);
+  if (c_.listIndex == index) {
+    c_.listIndex = -1;
+    if (c_.style == 2) p_.text.clear();
+  } else if (c_.listIndex > index) {
+    --c_.listIndex;
+  }
+  if (widget_) pushItems();
+}
+
+void ComboBox::Clear() {
+  touch();
+  c_.items.clear();
+  c_.listIndex = -1;
+  if (widget_) pushItems();
+  storeText(QString());
+}
+
+int ComboBox::ListCount() const {
+  touch();
+  return int(c_.items.size());
+}
+
+QString ComboBox::List(int index) const {
+  touch();
+  return index >= 0 && index < c_.items.size() ? c_.items[index] : QString();
+}
+
+void ComboBox::setList(int index, const QString& item) {
+  touch();
+  if (index < 0 || index >= c_.items.size()) throw Error(QStringLiteral("Invalid argument"), 5);
+  c_.items[index] = item;
+  if (widget_) pushItems();
+}
+
+int ComboBox::ListIndex() const {
+  touch();
+  return c_.listIndex;
+}
+
+void ComboBox::setListIndex(int index) {
+  touch();
+  if (index < -1 || index >= c_.items.size()) throw Error(QStringLiteral("Invalid property value"), 380);
+  if (index == c_.listIndex) return;
+  c_.listIndex = index;
+  if (index >= 0)
+    p_.text = c_.items[index];
+  else if (c_.style == 2)
+    p_.text.clear();
+  if (widget_) pushText();
+  if (!designing()) fire(onClick);
+}
+
+void ComboBox::showFieldValue(const QVariant& value) {
+  shownText_ = fieldText(value);
+  shown_ = true;
+  storeText(shownText_);
+}
+
+// ---- Image, PictureBox
+
+Image::Image(Form* form, const char* name, int index) : Control(form, name, index) {}
+
+QWidget* Image::createWidget(QWidget* parent) {
+  auto* label = new QLabel(parent);
+  watch(label);
+  return label;
+}
+
+void Image::pushExtra() {
+  pushPicture();
+}
+
+void Image::pushPicture() {
+  auto* label = qobject_cast<QLabel*>(widget_.data());
+  if (!label) return;
+  label->setScaledContents(i_.stretch);
+  label->setPixmap(reloadPicture(i_.picture));
+}
+
+QString Image::Picture() const {
+  touch();
+  return i_.picture;
+}
+
+void Image::setPicture(const QString& path) {
+  touch();
+  loadPicture(path);
+  i_.picture = path;
+  if (widget_) pushPicture();
+}
+
+bool Image::Stretch() const {
+  touch();
+  return i_.stretch;
+}
+
+void Image::setStretch(bool stretch) {
+  touch();
+  i_.stretch = stretch;
+  if (widget_) pushPicture();
+}
+
+void Image::mouseReleased() {
+  fire(onClick);
+}
+
+PictureBox::PictureBox(Form* form, const char* name, int index) : Image(form, name, index) {}
+
+// ---- Frame
+
+Frame::Frame(Form* form, const char* name, int index) : Control(form, name, index) {}
+
+QWidget* Frame::createWidget(QWidget* parent) {
+  auto* box = new QGroupBox(parent);
+  watch(box);
+  return box;
+}
+
+void Frame::pushText() {
+  if (auto* box = qobject_cast<QGroupBox*>(widget_.data())) box->setTitle(p_.text);
+}
+
+// ---- Timer
+
+Timer::Timer(Form* form, const char* name, int index) : Control(form, name, index) {}
+
+int Timer::Interval() const {
+  touch();
+  return interval_;
+}
+
+void Timer::setInterval(int ms) {
+  touch();
+  interval_ = ms < 0 ? 0 : ms;
+  restart();
+}
+
+void Timer::built() {
+  timer_ = new QTimer(link());
+  QObject::connect(timer_, &QTimer::timeout, link(), [this] { fire(onTimer); });
+  restart();
+}
+
+void Timer::releasing() {
+  if (timer_) timer_->stop();
+  timer_ = nullptr;
+}
+
+void Timer::restart() {
+  if (!timer_) return;
+  if (p_.enabled && interval_ > 0)
+    timer_->start(interval_);
+  else
+    timer_->stop();
+}
+
+// ---- Menu
+
+Menu::Menu(Form* form, const char* name, Menu* parentMenu, int index)
+    : Control(form, name, index), parent_(parentMenu) {}
+
+bool Menu::Checked() const {
+  touch();
+  return checked_;
+}
+
+void Menu::setChecked(bool checked) {
+  touch();
+  checked_ = checked;
+  pushAction();
+}
+
+void Menu::attach(QMenuBar* bar, QMenu* parentMenu, bool hasItems) {
+  if (hasItems) {
+    menu_ = parentMenu ? parentMenu->addMenu(p_.text) : bar->addMenu(p_.text);
+    action_ = menu_->menuAction();
+  } else {
+    action_ = parentMenu ? parentMenu->addAction(p_.text) : bar->addAction(p_.text);
+    QObject::connect(action_, &QAction::triggered, link(), [this] {
+      pushAction();  // a checkable action ticks itself; Checked stays the window's to set
+      fire(onClick);
+    });
+  }
+  pushAction();
+}
+
+void Menu::pushText() {
+  pushAction();
+}
+
+void Menu::pushAction() {
+  if (!action_) return;
+  action_->setText(p_.text);
+  action_->setEnabled(p_.enabled);
+  action_->setVisible(p_.visible);
+  action_->setCheckable(checked_);
+  action_->setChecked(checked_);
+}
+
+void Menu::releasing() {
+  action_ = nullptr;
+  menu_ = nullptr;
+}
+
+}  // namespace forms

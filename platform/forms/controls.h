@@ -1,0 +1,398 @@
+// The controls the windows are built from. Each is a member of its form:
+//   forms::TextBox txtTotal{this, "txtTotal"};
+// and its events are wired in the form's constructor:
+//   txtTotal.onChange = [this] { txtTotal_Change(); };
+// Every event runs through the form's handler guard (exceptions become a
+// message box, a deferred unload waits for the handler to return).
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "platform/db/binding.h"
+#include "platform/forms/control.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QTimer;
+
+namespace forms {
+
+class Data;
+
+using Handler = std::function<void()>;
+using KeyHandler = std::function<void(int& KeyAscii)>;
+
+// A control bound to a field of a data control on the same form. DataSource
+// and DataField are design settings; the binding is made when the form
+// loads and dropped when it unloads.
+class Bound : public db::FieldBinding {
+ public:
+  void setDataSource(Data& data) { dataSource_ = &data; }
+  Data* DataSource() const { return dataSource_; }
+  void setDataField(const QString& field) { dataField_ = field; }
+  QString DataField() const { return dataField_; }
+  QString dataField() const override { return dataField_; }
+
+ protected:
+  ~Bound() = default;
+  void attachBinding();
+  void detachBinding();
+
+  Data* dataSource_ = nullptr;
+  QString dataField_;
+  bool shown_ = false;  // a row value has been shown since the load
+};
+
+class TextBox : public Control, public Bound {
+ public:
+  TextBox(Form* form, const char* name, int index = -1);
+
+  bool Locked() const;
+  void setLocked(bool locked);
+  // 0: no limit. Limits what the clerk types; code may write longer texts.
+  int MaxLength() const;
+  void setMaxLength(int length);
+  // Any non-empty text masks what is shown.
+  QString PasswordChar() const;
+  void setPasswordChar(const QString& mask);
+  // Design only: a box of several lines.
+  void setMultiLine(bool multiLine) { t_.multiLine = multiLine; }
+  bool MultiLine() const { return t_.multiLine; }
+  int Alignment() const;
+  void setAlignment(int alignment);
+
+  Handler onChange;
+  Handler onClick;
+  Handler onGotFocus;
+  Handler onLostFocus;
+  KeyHandler onKeyPress;
+
+  // db::FieldBinding
+  void showFieldValue(const QVariant& value) override;
+  QVariant editedFieldValue() const override { return p_.text; }
+  bool fieldValueChanged() const override { return shown_ && p_.text != shownText_; }
+
+ protected:
+  QWidget* createWidget(QWidget* parent) override;
+  void pushText() override;
+  void pushExtra() override;
+  void textChanged() override;
+  void saveDesign() override { tDesign_ = t_; }
+  void restoreDesign() override;
+  void built() override { attachBinding(); }
+  void releasing() override { detachBinding(); }
+  void mouseReleased() override;
+  void keyPressed(int& keyAscii) override;
+  void gotFocus() override;
+  void lostFocus() override;
+
+ private:
+  struct TextProps {
+    bool locked = false;
+    int maxLength = 0;
+    QString passwordChar;
+    bool multiLine = false;
+    int alignment = vbLeftJustify;
+  };
+  TextProps t_;
+  TextProps tDesign_;
+  QString shownText_;
+};
+
+class Label : public Control, public Bound {
+ public:
+  Label(Form* form, const char* name, int index = -1);
+
+  int Alignment() const;
+  void setAlignment(int alignment);
+  // 0 transparent, 1 opaque.
+  int BackStyle() const;
+  void setBackStyle(int style);
+  bool WordWrap() const;
+  void setWordWrap(bool wrap);
+
+  Handler onChange;
+  Handler onClick;
+
+  void showFieldValue(const QVariant& value) override;
+  QVariant editedFieldValue() const override { return p_.text; }
+  bool fieldValueChanged() const override { return shown_ && p_.text != shownText_; }
+
+ protected:
+  QWidget* createWidget(QWidget* parent) override;
+  void pushText() override;
+  void pushExtra() override;
+  void textChanged() override;
+  void saveDesign() override { lDesign_ = l_; }
+  void restoreDesign() override;
+  void built() override { attachBinding(); }
+  void releasing() override { detachBinding(); }
+  void mouseReleased() override;
+  void applyColors() override;
+
+ private:
+  struct LabelProps {
+    int alignment = vbLeftJustify;
+    int backStyle = 1;
+    bool wordWrap = true;
+  };
+  LabelProps l_;
+  LabelProps lDesign_;
+  QString shownText_;
+};
+
+class CommandButton : public Control {
+ public:
+  CommandButton(Form* form, const char* name, int index = -1);
+
+  // The picture shown on the button, by file path (used unchanged). An
+  // empty path clears it; a missing file or one that is not a picture
+  // throws Error and keeps the picture it had.
+  QString Picture() const;
+  void setPicture(const QString& path);
+  // 0 standard, 1 graphical (shows picture and back colour).
+  int Style() const;
+  void setStyle(int style);
+  // Setting Value to true presses the button (runs Click).
+  void setValue(bool pressed);
+
+  Handler onClick;
+
+ protected:
+  QWidget* createWidget(QWidget* parent) override;
+  void pushText() override;
+  void pushExtra() override;
+  void saveDesign() override { bDesign_ = b_; }
+  void restoreDesign() override;
+  void applyColors() override;
+
+ private:
+  void pushPicture();
+  struct ButtonProps {
+    QString picture;
+    int style = 0;
+  };
+  ButtonProps b_;
+  ButtonProps bDesign_;
+};
+
+class CheckBox : public Control, public Bound {
+ public:
+  CheckBox(Form* form, const char* name, int index = -1);
+
+  // vbUnchecked 0, vbChecked 1, vbGrayed 2. A change of the value runs
+  // Click, whether the clerk clicked, code set it or the binding showed a row.
+  int Value() const;
+  void setValue(int value);
+
+  Handler onClick;
+
+  // A field value shows as checked when it is a non-zero number or a true
+  // text ("True", "Yes", "-1", "1"); Null and everything else as unchecked.
+  // Written back as a Yes/No value (checked true, unchecked false, greyed Null).
+  void showFieldValue(const QVariant& value) override;
+  QVariant editedFieldValue() const override;
+  bool fieldValueChanged() const override { return shown_ && value_ != shownValue_; }
+
+ protected:
+  QWidget* createWidget(QWidget* parent) override;
+  void pushText() override;
+  void pushExtra() override;
+  void saveDesign() override { valueDesign_ = value_; }
+  void restoreDesign() override { value_ = valueDesign_; }
+  void built() override { attachBinding(); }
+  void releasing() override { detachBinding(); }
+
+ private:
+  void apply(int value);
+  int value_ = vbUnchecked;
+  int valueDesign_ = vbUnchecked;
+  int shownValue_ = vbUnchecked;
+};
+
+class ComboBox : public Control, public Bound {
+ public:
+  ComboBox(Form* form, const char* name, int index = -1);
+
+  // Design only: 0 drop-down combo (the text can be typed), 2 drop-down list.
+  void setStyle(int style) { c_.style = style; }
+  int Style() const { return c_.style; }
+
+  void AddItem(const QString& item, int index = -1);
+  void RemoveItem(int index);
+  // Empties the list and the text.
+  void Clear();
+  int ListCount() const;
+  QString List(int index) const;
+  void setList(int index, const QString& item);
+  // -1: no item chosen. Choosing an item puts it into Text and runs Click.
+  int ListIndex() const;
+  void setListIndex(int index);
+
+  Handler onChange;
+  Handler onClick;
+
+  void showFieldValue(const QVariant& value) override;
+  QVariant editedFieldValue() const override { return p_.text; }
+  bool fieldValueChanged() const override { return shown_ && p_.text != shownText_; }
+
+ protected:
+  QWidget* createWidget(QWidget* parent) override;
+  void pushText() override;
+  void pushExtra() override;
+  void textChanged() override;
+  void saveDesign() override { cDesign_ = c_; }
+  void restoreDesign() override;
+  void built() override { attachBinding(); }
+  void releasing() override { detachBinding(); }
+
+ private:
+  void pushItems();
+  void chosenByUser(int index);
+  struct ComboProps {
+    int style = 0;
+    QStringList items;
+    int listIndex = -1;
+  };
+  ComboProps c_;
+  ComboProps cDesign_;
+  QString shownText_;
+};
+
+// A picture from a file; Stretch scales it to the control's size.
+class Image : public Control {
+ public:
+  Image(Form* form, const char* name, int index = -1);
+
+  // Same rules as CommandButton::setPicture.
+  QString Picture() const;
+  void setPicture(const QString& path);
+  bool Stretch() const;
+  void setStretch(bool stretch);
+
+  Handler onClick;
+
+ protected:
+  QWidget* createWidget(QWidget* parent) override;
+  void pushExtra() override;
+  void saveDesign() override { iDesign_ = i_; }
+  void restoreDesign() override { i_ = iDesign_; }
+  void mouseReleased() override;
+
+ private:
+  void pushPicture();
+  struct ImageProps {
+    QString picture;
+    bool stretch = false;
+  };
+  ImageProps i_;
+  ImageProps iDesign_;
+};
+
+// A picture box: shows its picture at its own size (stretched when asked).
+class PictureBox : public Image {
+ public:
+  PictureBox(Form* form, const char* name, int index = -1);
+};
+
+// A frame with a caption holding other controls (their setContainer()).
+class Frame : public Control {
+ public:
+  Frame(Form* form, const char* name, int index = -1);
+
+ protected:
+  QWidget* createWidget(QWidget* parent) override;
+  void pushText() override;
+};
+
+// A timer: runs Timer every Interval milliseconds while it is Enabled, its
+// Interval is above 0 and its form is loaded.
+class Timer : public Control {
+ public:
+  Timer(Form* form, const char* name, int index = -1);
+
+  int Interval() const;
+  void setInterval(int ms);
+
+  Handler onTimer;
+
+ protected:
+  QWidget* createWidget(QWidget*) override { return nullptr; }
+  void saveDesign() override { intervalDesign_ = interval_; }
+  void restoreDesign() override { interval_ = intervalDesign_; }
+  void built() override;
+  void releasing() override;
+  void stateChanged() override { restart(); }
+
+ private:
+  void restart();
+  int interval_ = 0;
+  int intervalDesign_ = 0;
+  QPointer<QTimer> timer_;
+};
+
+// A menu of the form's menu bar (no parent) or an item of a menu.
+class Menu : public Control {
+ public:
+  Menu(Form* form, const char* name, Menu* parentMenu = nullptr, int index = -1);
+
+  bool Checked() const;
+  void setChecked(bool checked);
+  Menu* ParentMenu() const { return parent_; }
+
+  Handler onClick;
+
+  // The action of the menu while the form is loaded (tests trigger it).
+  QAction* action() const { return action_; }
+
+ protected:
+  QWidget* createWidget(QWidget*) override { return nullptr; }
+  void pushText() override;
+  void saveDesign() override { checkedDesign_ = checked_; }
+  void restoreDesign() override { checked_ = checkedDesign_; }
+  void releasing() override;
+  void stateChanged() override { pushAction(); }
+
+ private:
+  friend class Form;
+  void attach(QMenuBar* bar, QMenu* parentMenu, bool hasItems);
+  void pushAction();
+  Menu* parent_;
+  bool checked_ = false;
+  bool checkedDesign_ = false;
+  QPointer<QAction> action_;
+  QPointer<QMenu> menu_;
+};
+
+// A control array: elements first..last of one name, each with its Index.
+//   forms::ControlArray<forms::CommandButton> command{this, "command", 1, 24};
+//   command(3).setCaption("Tea");
+template <class T>
+class ControlArray {
+ public:
+  ControlArray(Form* form, const char* name, int first, int last) : name_(name) {
+    for (int i = first; i <= last; ++i) items_.emplace(i, std::make_unique<T>(form, name, i));
+  }
+  T& operator()(int index) const {
+    auto it = items_.find(index);
+    if (it == items_.end())
+      throw Error(QStringLiteral("Control array element '%1' doesn't exist").arg(index), 340);
+    return *it->second;
+  }
+  int LBound() const { return items_.empty() ? 0 : items_.begin()->first; }
+  int UBound() const { return items_.empty() ? -1 : items_.rbegin()->first; }
+  int Count() const { return int(items_.size()); }
+
+ private:
+  QString name_;
+  std::map<int, std::unique_ptr<T>> items_;
+};
+
+}  // namespace forms

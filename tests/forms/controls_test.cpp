@@ -1,0 +1,350 @@
+// The controls: keys and typing, check boxes, combo boxes, pictures, timers,
+// twips and placement, and controls bound to a data control.
+#include <sqlite3.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QPointer>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <cmath>
+#include <vector>
+
+#include "tests/forms/support.h"
+
+namespace {
+
+using forms::Instance;
+
+class frmPad : public forms::Form {
+ public:
+  frmPad() : Form("frmPad") {
+    Move(0, 0, 6000, 4500);
+    txtGet.Move(300, 450, 2400, 600);
+    txtGet.setFont("MS Sans Serif", 18, true);
+    chkBox.setCaption("2nd Language");
+    cmbCountry.AddItem("USA");
+    cmbCountry.AddItem("Canada");
+    txtGet.onKeyPress = [this](int& KeyAscii) { txtGet_KeyPress(KeyAscii); };
+    txtGet.onChange = [this] { ++changes; };
+    chkBox.onClick = [this] { ++checkClicks; };
+    cmbCountry.onClick = [this] { ++comboClicks; };
+    cmbCountry.onChange = [this] { ++comboChanges; };
+    Timer1.onTimer = [this] { Timer1_Timer(); };
+  }
+  forms::TextBox txtGet{this, "txtGet"};
+  forms::CheckBox chkBox{this, "chkBox"};
+  forms::ComboBox cmbCountry{this, "cmbCountry"};
+  forms::CommandButton cmdPic{this, "cmdPic"};
+  forms::Image imgLogo{this, "imgLogo"};
+  forms::Timer Timer1{this, "Timer1"};
+
+  std::vector<int> keys;
+  int changes = 0;
+  int checkClicks = 0;
+  int comboClicks = 0;
+  int comboChanges = 0;
+  int ticks = 0;
+  int stopAfter = 3;
+
+ private:
+  // Takes digits, the decimal point, backspace and Enter; drops the rest.
+  void txtGet_KeyPress(int& KeyAscii) {
+    keys.push_back(KeyAscii);
+    const bool digit = KeyAscii >= '0' && KeyAscii <= '9';
+    if (!digit && KeyAscii != '.' && KeyAscii != 8 && KeyAscii != 13) KeyAscii = 0;
+  }
+  void Timer1_Timer() {
+    if (++ticks >= stopAfter) Timer1.setEnabled(false);
+  }
+};
+
+class ControlsTest : public FormsTest {};
+
+TEST_F(ControlsTest, SendKeysTypesIntoTheFocusedBoxThroughKeyPress) {
+  Instance<frmPad> f;
+  f->Show();
+  f->txtGet.SetFocus();
+  forms::SendKeys("1a2{BS}5.x0~");
+  EXPECT_EQ(f->txtGet.Text(), "15.0");
+  EXPECT_EQ(f->keys, (std::vector<int>{'1', 'a', '2', 8, '5', '.', 'x', '0', 13}));
+  // One change per real change of the text: 1, 12, 1, 15, 15., 15.0.
+  EXPECT_EQ(f->changes, 6);
+}
+
+TEST_F(ControlsTest, MaxLengthLimitsTypingButNotCode) {
+  Instance<frmPad> f;
+  f->Show();
+  f->txtGet.setMaxLength(3);
+  f->txtGet.SetFocus();
+  forms::SendKeys("12345");
+  EXPECT_EQ(f->txtGet.Text(), "123");
+  f->txtGet.setText("123456");
+  EXPECT_EQ(f->txtGet.Text(), "123456");
+}
+
+TEST_F(ControlsTest, CheckBoxClickRunsOnEveryChangeOfValue) {
+  Instance<frmPad> f;
+  f->Show();
+  auto* box = qobject_cast<QCheckBox*>(f->chkBox.widget());
+  ASSERT_NE(box, nullptr);
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    int value;
+    int clicks;
+  };
+  const std::vector<Step> steps = {
+      {"clerk ticks", [&] { box->click(); }, forms::vbChecked, 1},
+      {"code sets the same", [&] { f->chkBox.setValue(forms::vbChecked); }, forms::vbChecked, 1},
+      {"code greys", [&] { f->chkBox.setValue(forms::vbGrayed); }, forms::vbGrayed, 2},
+      {"clerk clicks the greyed box", [&] { box->click(); }, forms::vbChecked, 3},
+      {"clerk clears", [&] { box->click(); }, forms::vbUnchecked, 4},
+  };
+  for (const Step& s : steps) {
+    s.act();
+    EXPECT_EQ(f->chkBox.Value(), s.value) << s.what;
+    EXPECT_EQ(f->checkClicks, s.clicks) << s.what;
+    const Qt::CheckState shown = s.value == forms::vbChecked  ? Qt::Checked
+                                 : s.value == forms::vbGrayed ? Qt::PartiallyChecked
+                                                              : Qt::Unchecked;
+    EXPECT_EQ(box->checkState(), shown) << s.what;
+  }
+  EXPECT_THROW(f->chkBox.setValue(3), forms::Error);
+}
+
+TEST_F(ControlsTest, ComboBoxListAndText) {
+  Instance<frmPad> f;
+  EXPECT_EQ(f->cmbCountry.ListCount(), 2);
+  EXPECT_EQ(f->cmbCountry.List(1), "Canada");
+  EXPECT_EQ(f->cmbCountry.List(5), "");
+  f->cmbCountry.setListIndex(1);
+  EXPECT_EQ(f->cmbCountry.Text(), "Canada");
+  EXPECT_EQ(f->comboClicks, 1);
+  EXPECT_EQ(f->comboChanges, 0);
+  f->cmbCountry.setText("usa");  // names the first item
+  EXPECT_EQ(f->cmbCountry.ListIndex(), 0);
+  EXPECT_EQ(f->comboChanges, 1);
+  f->cmbCountry.setText("Mexico");
+  EXPECT_EQ(f->cmbCountry.ListIndex(), -1);
+  f->cmbCountry.AddItem("Mexico", 0);
+  EXPECT_EQ(f->cmbCountry.List(0), "Mexico");
+  EXPECT_EQ(f->cmbCountry.ListCount(), 3);
+  f->cmbCountry.Clear();
+  EXPECT_EQ(f->cmbCountry.ListCount(), 0);
+  EXPECT_EQ(f->cmbCountry.ListIndex(), -1);
+  EXPECT_EQ(f->cmbCountry.Text(), "");
+  EXPECT_THROW(f->cmbCountry.setListIndex(0), forms::Error);
+}
+
+TEST_F(ControlsTest, PicturesLoadFromAPathOrFail) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString good = dir.filePath("sales.png");
+  QImage image(40, 30, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  ASSERT_TRUE(image.save(good));
+  const QString notPicture = dir.filePath("notes.bmp");
+  {
+    QFile file(notPicture);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("this is not a picture");
+  }
+  struct Case {
+    const char* what;
+    QString path;
+    bool fails;
+    QString pictureAfter;  // starting from the good picture
+  };
+  const std::vector<Case> cases = {
+      {"a picture", good, false, good},
+      {"empty path clears", "", false, ""},
+      {"missing file", dir.filePath("missing.png"), true, good},
+      {"not a picture", notPicture, true, good},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Instance<frmPad> f;
+    f->cmdPic.setCaption("Sales");
+    f->cmdPic.setPicture(good);
+    f->imgLogo.setPicture(good);
+    if (c.fails) {
+      EXPECT_THROW(f->cmdPic.setPicture(c.path), forms::Error);
+      EXPECT_THROW(f->imgLogo.setPicture(c.path), forms::Error);
+    } else {
+      f->cmdPic.setPicture(c.path);
+      f->imgLogo.setPicture(c.path);
+    }
+    EXPECT_EQ(f->cmdPic.Picture(), c.pictureAfter);
+    EXPECT_EQ(f->imgLogo.Picture(), c.pictureAfter);
+    auto* button = qobject_cast<QToolButton*>(f->cmdPic.widget());
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->icon().isNull(), c.pictureAfter.isEmpty());
+  }
+}
+
+TEST_F(ControlsTest, TimerRunsWhileEnabledAndStopsWithTheWindow) {
+  Instance<frmPad> f;
+  f->Timer1.setInterval(5);
+  ASSERT_TRUE(waitFor([&] { return f->ticks >= 3; }));
+  EXPECT_FALSE(f->Timer1.Enabled());
+  waitFor([] { return false; }, 60);
+  EXPECT_EQ(f->ticks, 3) << "a disabled timer does not run";
+
+  f->stopAfter = 1000;
+  f->Timer1.setEnabled(true);
+  ASSERT_TRUE(waitFor([&] { return f->ticks >= 4; }));
+  forms::Unload(*f);
+  const int atUnload = f->ticks;
+  waitFor([] { return false; }, 60);
+  EXPECT_EQ(f->ticks, atUnload) << "an unloaded window's timer is gone";
+  EXPECT_EQ(f->Timer1.Interval(), 0) << "design interval after reload";
+}
+
+TEST_F(ControlsTest, GeometryInTwipsAndThePlacementRule) {
+  Instance<frmPad> f;
+  const int tpp = forms::Screen::TwipsPerPixelX();
+  EXPECT_EQ(f->txtGet.widget(), nullptr) << "widget() does not load";
+  (void)f->txtGet.Text();
+  QWidget* w = f->txtGet.widget();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->geometry(), QRect(300 / tpp, 450 / tpp, 2400 / tpp, 600 / tpp));
+  EXPECT_EQ(f->widget()->size(), QSize(6000 / tpp, 4500 / tpp));
+  EXPECT_EQ(forms::Screen::Width(), QGuiApplication::primaryScreen()->geometry().width() * tpp);
+
+  struct Case {
+    double n;
+  };
+  for (const Case& c : std::vector<Case>{{20}, {5}, {2}, {1.2}}) {
+    f->Place(c.n);
+    EXPECT_EQ(f->Left(), int(std::lround((forms::Screen::Width() - 6000) / 2.0)));
+    EXPECT_EQ(f->Top(), int(std::lround((forms::Screen::Height() - 4500) / c.n)));
+  }
+  f->setBackColor(forms::RGB(192, 255, 192));
+  EXPECT_EQ(f->widget()->palette().color(QPalette::Window), QColor(192, 255, 192));
+  // Fonts the windows name map to installed families.
+  EXPECT_DOUBLE_EQ(w->font().pointSizeF(), 18);
+  EXPECT_TRUE(w->font().bold());
+  EXPECT_EQ(forms::toQFont({"MS Sans Serif", 8.25}).styleHint(), QFont::SansSerif);
+  EXPECT_EQ(forms::toQFont({"Courier New", 10}).styleHint(), QFont::TypeWriter);
+}
+
+TEST_F(ControlsTest, HourglassPointer) {
+  forms::Screen::setMousePointer(forms::vbHourglass);
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  forms::Screen::setMousePointer(forms::vbDefault);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(forms::Screen::MousePointer(), forms::vbDefault);
+}
+
+// ---- controls bound to a data control
+
+// A settings window bound to the one row of tbSet.
+class frmSettings : public forms::Form {
+ public:
+  explicit frmSettings(const QString& file) : Form("frmSettings") {
+    DatSet.setDatabaseName(file);
+    DatSet.setRecordSource("SELECT * FROM tbSet ORDER BY ID ASC");
+    txtNWsetin.setDataSource(DatSet);
+    txtNWsetin.setDataField("SetC");
+    txtPath.setDataSource(DatSet);
+    txtPath.setDataField("SetP");
+    txtPath.setText("\\\\Server\\");
+    chkEtoC.setDataSource(DatSet);
+    chkEtoC.setDataField("cmdEtoC");
+    chkEtoC.onClick = [this] { ++clicks; };
+    txtNWsetin.onChange = [this] { ++modeChanges; };
+  }
+  forms::TextBox txtNWsetin{this, "txtNWsetin"};
+  forms::TextBox txtPath{this, "txtPath"};
+  forms::CheckBox chkEtoC{this, "chkEtoC"};
+  forms::Data DatSet{this, "DatSet"};
+  int clicks = 0;
+  int modeChanges = 0;
+};
+
+class BoundTest : public FormsTest {
+ protected:
+  void makeFile(const QString& checkValue) {
+    ASSERT_TRUE(dir.isValid());
+    file = dir.filePath("Duzo98HS.mdb");
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &raw), SQLITE_OK);
+    const QString sql = QStringLiteral(
+                            "CREATE TABLE tbSet (ID INTEGER PRIMARY KEY AUTOINCREMENT, SetC TEXT, SetP TEXT, "
+                            "cmdEtoC INTEGER);"
+                            "INSERT INTO tbSet (SetC, SetP, cmdEtoC) VALUES ('Single', '-', %1);")
+                            .arg(checkValue);
+    char* error = nullptr;
+    EXPECT_EQ(sqlite3_exec(raw, sql.toUtf8().constData(), nullptr, nullptr, &error), SQLITE_OK)
+        << (error ? error : "");
+    sqlite3_free(error);
+    sqlite3_close(raw);
+  }
+  QVariant stored(const QString& field) {
+    return db::Database::open(file)->scalar(QStringLiteral("SELECT %1 FROM tbSet").arg(field));
+  }
+  QTemporaryDir dir;
+  QString file;
+};
+
+TEST_F(BoundTest, ABoundCheckBoxRunsClickWhenTheRowChangesIt) {
+  struct Case {
+    const char* stored;
+    int value;
+    int clicks;
+  };
+  const std::vector<Case> cases = {{"-1", forms::vbChecked, 1},
+                                   {"1", forms::vbChecked, 1},
+                                   {"0", forms::vbUnchecked, 0},
+                                   {"NULL", forms::vbUnchecked, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored);
+    makeFile(c.stored);
+    Instance<frmSettings> f(file);
+    EXPECT_EQ(f->txtNWsetin.Text(), "Single") << "the data control opens after the load step";
+    EXPECT_EQ(f->chkEtoC.Value(), c.value);
+    EXPECT_EQ(f->clicks, c.clicks);
+    EXPECT_EQ(f->modeChanges, 1) << "a bound box's change step runs when the row is shown";
+    forms::Unload(*f);
+    QFile::remove(file);
+  }
+}
+
+TEST_F(BoundTest, UnloadWritesBackOnlyWhatChanged) {
+  makeFile("0");
+  Instance<frmSettings> f(file);
+  EXPECT_EQ(f->txtPath.Text(), "-");
+  f->txtNWsetin.setText("File Sharing");
+  // Another window writes SetP meanwhile; this one did not change its box.
+  db::Database::open(file)->execute("UPDATE tbSet SET SetP = ?", {QStringLiteral("\\\\Host\\")});
+  f->chkEtoC.setValue(forms::vbChecked);
+  EXPECT_TRUE(forms::Unload(*f));
+  EXPECT_EQ(stored("SetC").toString(), "File Sharing");
+  EXPECT_EQ(stored("SetP").toString(), "\\\\Host\\");
+  EXPECT_EQ(stored("cmdEtoC").toInt(), -1);
+  EXPECT_FALSE(f->DatSet.control().isOpen()) << "released with the window";
+
+  // Loaded afresh: the boxes show the row again.
+  EXPECT_EQ(f->txtNWsetin.Text(), "File Sharing");
+  EXPECT_EQ(f->txtPath.Text(), "\\\\Host\\");
+}
+
+TEST_F(BoundTest, AFileThatCannotBeOpenedIsReportedNotThrown) {
+  file = dir.filePath("missing.mdb");
+  Instance<frmSettings> f(file);
+  messages.answer(forms::vbOK);
+  EXPECT_EQ(f->txtPath.Text(), "\\\\Server\\");
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_TRUE(messages.shown()[0].prompt.contains("missing.mdb")) << messages.shown()[0].prompt.toStdString();
+  EXPECT_TRUE(f->IsLoaded());
+}
+
+}  // namespace
