@@ -1,5 +1,7 @@
 #include "platform/db/accesssql.h"
 
+#include "platform/convert/datetext.h"
+
 #include <QDate>
 #include <QRegularExpression>
 #include <exception>
@@ -35,56 +37,21 @@ QString quoteIdentifier(const QString& name) {
 }
 
 bool isoFromAccessDate(const QString& text, QString* iso) {
-  // Optional date (month/day/year, or year-month-day), optional time of day
-  // with or without AM/PM; at least one of them.
-  static const QRegularExpression re(QStringLiteral(
-      R"(^\s*(?:(\d{1,4})([/-])(\d{1,2})\2(\d{1,4}))?\s*(?:(\d{1,2})(?::(\d{1,2}))?(?::(\d{1,2}))?\s*([AaPp][Mm]?)?)?\s*$)"));
-  const QRegularExpressionMatch m = re.match(text);
-  if (!m.hasMatch()) return false;
-  const bool hasDate = m.capturedLength(1) > 0;
-  const bool hasTime = m.capturedLength(5) > 0;
-  if (!hasDate && !hasTime) return false;
-
-  QString out;
-  if (hasDate) {
-    int y, mo, d;
-    if (m.capturedLength(1) == 4) {
-      y = m.captured(1).toInt();
-      mo = m.captured(3).toInt();
-      d = m.captured(4).toInt();
-    } else {
-      if (m.capturedLength(1) > 2) return false;
-      mo = m.captured(1).toInt();
-      d = m.captured(3).toInt();
-      const QString ys = m.captured(4);
-      if (ys.size() == 3) return false;
-      y = ys.toInt();
-      if (ys.size() <= 2) y += (y < 30) ? 2000 : 1900;  // the two-digit year window of Access
+  // A date, a time of day, or a date followed by a time; the runtime's date
+  // texts read each part.
+  const QString t = text.trimmed();
+  std::optional<QString> out = rt::DateTextToIso(t);
+  if (!out) out = rt::TimeTextToIso(t);
+  if (!out) {
+    const int space = t.indexOf(u' ');
+    if (space > 0) {
+      const std::optional<QString> date = rt::DateTextToIso(t.left(space));
+      const std::optional<QString> time = rt::TimeTextToIso(t.mid(space + 1).trimmed());
+      if (date && time) out = *date + u' ' + *time;
     }
-    const QDate date(y, mo, d);
-    if (!date.isValid()) return false;
-    out = date.toString(QStringLiteral("yyyy-MM-dd"));
   }
-  if (hasTime) {
-    const bool hasMinutes = m.capturedLength(6) > 0;
-    const QString ampm = m.captured(8).toUpper();
-    if (!hasMinutes && ampm.isEmpty()) return false;  // a bare number is no time
-    int h = m.captured(5).toInt();
-    const int mi = hasMinutes ? m.captured(6).toInt() : 0;
-    const int s = m.capturedLength(7) > 0 ? m.captured(7).toInt() : 0;
-    if (!ampm.isEmpty()) {
-      if (h > 12) return false;
-      if (h == 12) h = 0;
-      if (ampm.startsWith(u'P')) h += 12;
-    }
-    if (h > 23 || mi > 59 || s > 59) return false;
-    if (!out.isEmpty()) out += u' ';
-    out += QStringLiteral("%1:%2:%3")
-               .arg(h, 2, 10, QChar(u'0'))
-               .arg(mi, 2, 10, QChar(u'0'))
-               .arg(s, 2, 10, QChar(u'0'));
-  }
-  if (iso) *iso = out;
+  if (!out) return false;
+  if (iso) *iso = *out;
   return true;
 }
 

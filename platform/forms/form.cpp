@@ -1,5 +1,7 @@
 #include "platform/forms/form.h"
 
+#include <QScreen>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -311,8 +313,12 @@ void Form::showWindow() {
     sub_->raise();
     if (QMdiArea* area = sub_->mdiArea()) area->setActiveSubWindow(sub_);
   } else {
-    if (p_.windowState == vbMaximized)
+    if (p_.windowState == vbMaximized) {
+      // Fill the screen first: without a window manager (a bare X server)
+      // the maximise request alone changes nothing.
+      if (QScreen* screen = window_->screen()) window_->setGeometry(screen->availableGeometry());
       window_->showMaximized();
+    }
     else if (p_.windowState == vbMinimized)
       window_->showMinimized();
     else

@@ -1,0 +1,27 @@
+// The program's identity, shown by the splash window and the about box and
+// compared by the update check.
+#pragma once
+
+#include <QString>
+
+namespace shell {
+
+constexpr int kVersionMajor = 1;
+constexpr int kVersionMinor = 1;
+constexpr int kVersionRevision = 0;
+
+// "Version 1.1.0"
+inline QString versionCaption() {
+  return QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
+}
+
+// The form in which versions are compared: "1.1".
+inline QString versionKey() {
+  return QStringLiteral("%1.%2").arg(kVersionMajor).arg(kVersionMinor);
+}
+
+// The background of the main window's client area, the launcher and the
+// settings windows.
+constexpr unsigned kSettingsGreen = 0xC0FFC0;  // RGB(192,255,192)
+
+}  // namespace shell

@@ -1,0 +1,46 @@
+// Trivela: starts the program on its data root.
+//
+//   Trivela [--root DIR]
+//
+// A new root gets the install folder with every database on first start.
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include "data/install.h"
+#include "platform/files/paths.h"
+#include "platform/forms/msgbox.h"
+#include "shell/Lunessa.h"
+#include "shell/Splash.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Trivela"));
+  QApplication::setApplicationVersion(QStringLiteral("1.1.0"));
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  QCommandLineParser options;
+  options.setApplicationDescription(QStringLiteral("Point of sale for hair salons"));
+  options.addHelpOption();
+  options.addVersionOption();
+  QCommandLineOption rootOption(
+      QStringLiteral("root"),
+      QStringLiteral("Data root (default %1).").arg(QString::fromStdString(files::defaultRoot())),
+      QStringLiteral("DIR"));
+  options.addOption(rootOption);
+  options.process(app);
+
+  files::setRoot(options.isSet(rootOption) ? options.value(rootOption).toStdString() : files::defaultRoot());
+
+  QStringList problems;
+  problems += data::installDataRoot(QString::fromStdString(files::installDir())).errors;
+  problems += data::createTransactionFolder(
+                  QString::fromStdString(files::localPath("C:\\Program Files\\Vantix\\LocalTran")))
+                  .errors;
+  if (!problems.isEmpty()) {
+    forms::MsgBox(problems.join(QLatin1Char('\n')), forms::vbCritical);
+    return 1;
+  }
+
+  shell::Main();
+  return QApplication::exec();
+}
