@@ -16,8 +16,6 @@ frmSplash::frmSplash() : Form("frmSplash") {
   setHeight(4500);
   setBackColor(forms::RGB(24, 60, 90));
 
-  imgBack.Move(0, 0, 7500, 4500);
-
   lblCompany.setCaption(QStringLiteral("Dovrel's P.O.S."));
   lblCompany.Move(600, 700, 6300, 900);
   lblCompany.setFont(QStringLiteral("Arial"), 30, true);

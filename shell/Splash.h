@@ -13,7 +13,6 @@ class frmSplash : public forms::Form {
  public:
   frmSplash();
 
-  forms::Image imgBack{this, "imgBack"};
   forms::Label lblCompany{this, "lblCompany"};
   forms::Label lblProduct{this, "lblProduct"};
   forms::Label lblKind{this, "lblKind"};

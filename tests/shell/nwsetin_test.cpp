@@ -44,6 +44,15 @@ TEST_F(PlacementWindow, LoadRepairsANeverSetServerPathOnly) {
   EXPECT_EQ(rowValue(QStringLiteral("SetP")), QStringLiteral("\\\\Salon\\"));
 }
 
+TEST_F(PlacementWindow, MissingSettingsFileIsNamedOnceAndTheWindowStillOpens) {
+  ASSERT_TRUE(QFile::remove(settingsFile()));
+  messages_->answer(forms::vbOK);
+  EXPECT_EQ(NWSetin().txtData.Text(), QStringLiteral("Dovrel POS 4\\"));
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_TRUE(messages_->shown()[0].prompt.contains(QStringLiteral("Duzo98HS.mdb")));
+  EXPECT_FALSE(QFile::exists(settingsFile()));
+}
+
 TEST_F(PlacementWindow, ReadingABoxShowsTheWindowInTheMainWindow) {
   shell::MainWindow().Show();
   ASSERT_FALSE(NWSetin().IsLoaded());
