@@ -351,6 +351,7 @@ CREATE TABLE "tbSetScrn" (
 );
 
 -- Receipt header lines and ending notes (one row); "-" stands for an empty line.
+-- A new store starts with the texts the settings window shows at design.
 CREATE TABLE "tbSetInfor" (
   "Line1" TEXT, "Line2" TEXT, "Line3" TEXT,
   "Notes" TEXT, "Notes1" TEXT, "Notes2" TEXT, "Notes3" TEXT, "Notes4" TEXT, "Notes5" TEXT
@@ -370,7 +371,8 @@ INSERT INTO "tbSetMain" ("t0", "t1", "t2", "t3", "t4", "t5", "t6", "t7", "t8", "
 INSERT INTO "tbSetScrn" ("scrn0", "scrn1", "scrn2", "scrn3", "scrn4", "scrn5", "scrn6", "scrn7", "scrn8", "scrn9", "scrn10", "scrn11") VALUES ('-', '-', '-', '-', '-', '-', '-', '-', '-', '-', '-', '-');
 
 INSERT INTO "tbSetInfor" ("Line1", "Line2", "Line3", "Notes", "Notes1", "Notes2", "Notes3", "Notes4", "Notes5")
-  VALUES ('Company Name', 'Tel: ', 'Fax: ', '-', '-', '-', '-', '-', '-');
+  VALUES ('Company Name', 'Tel: ', 'Fax: ', 'Ending Notes', 'Ending Notes', 'Ending Notes', 'Ending Notes',
+          'Ending Notes', 'Ending Notes');
 
 INSERT INTO "tbSetFreePop" ("t12") VALUES ('Auto');
 

@@ -5,11 +5,13 @@
 
 -- One ticket header per stored ticket. TO_Ord_ID is the automatic number that
 -- becomes the ticket number in Inv. Receive stays "0" until a tender is
--- stored, which marks the ticket as not paid.
+-- stored, which marks the ticket as not paid. The sales window leaves an
+-- amount that reads "0.00" unwritten, so the amounts default to "0.00" and a
+-- stored ticket reads back what its boxes showed.
 CREATE TABLE "tblDy_Order" (
   "TO_Ord_ID" INTEGER PRIMARY KEY AUTOINCREMENT,
   "Inv" TEXT,
-  "SubTotal" TEXT, "Tax" TEXT, "Total" TEXT,
+  "SubTotal" TEXT DEFAULT '0.00', "Tax" TEXT DEFAULT '0.00', "Total" TEXT DEFAULT '0.00',
   "Time" TEXT, "Date" TEXT,
   "ID" TEXT,
   "5" TEXT,

@@ -281,8 +281,10 @@ TEST_F(InstallTest, SettingsRowsHoldTheirFirstInstallValues) {
       {"BakHS.mdb", "SELECT t12 FROM tbSetFreePop", "Auto"},
       {"BakHS.mdb", "SELECT Line1 || '|' || Line2 || '|' || Line3 FROM tbSetInfor",
        "Company Name|Tel: |Fax: "},
-      {"BakHS.mdb", "SELECT Notes || Notes1 || Notes2 || Notes3 || Notes4 || Notes5 FROM tbSetInfor",
-       "------"},
+      {"BakHS.mdb",
+       "SELECT Notes || '|' || Notes1 || '|' || Notes2 || '|' || Notes3 || '|' || Notes4 || '|' || Notes5 "
+       "FROM tbSetInfor",
+       "Ending Notes|Ending Notes|Ending Notes|Ending Notes|Ending Notes|Ending Notes"},
   };
   for (const Value& v : values) {
     Db db(file(v.file));
