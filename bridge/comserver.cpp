@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr HRESULT SELFREG_E_TYPELIB = static_cast<HRESULT>(0x80040200u);
 constexpr const char* kProgId = "VXTransaction.VantixTransaction";
 constexpr const char* kThreadingModel = "Apartment";
 
@@ -29,13 +28,18 @@ std::string ClsidText() {
   return com::GuidToString(CLSID_VantixTransaction);
 }
 
-// The COM error a method leaves when an internal error stops it.
-HRESULT RaiseError(const std::string& message) {
-  com::ErrorInfo info;
-  info.description = message;
-  info.iid = IID_IVantixTransaction;
-  info.source = com::RegGetString("CLSID\\" + ClsidText() + "\\ProgID", "").value_or(kProgId);
-  com::SetErrorInfo(info);
+// The COM error a method leaves when an internal error stops it. It is
+// called from exception handlers, so it must not throw itself; error
+// information that cannot be built is left out, the result stays.
+HRESULT RaiseError(const char* message) noexcept {
+  try {
+    com::ErrorInfo info;
+    info.description = message;
+    info.iid = IID_IVantixTransaction;
+    info.source = com::RegGetString("CLSID\\" + ClsidText() + "\\ProgID", "").value_or(kProgId);
+    com::SetErrorInfo(info);
+  } catch (...) {
+  }
   return DISP_E_EXCEPTION;
 }
 
@@ -104,39 +108,48 @@ class TVantixTransactionImpl final : public IVantixTransaction {
                      BSTR CC, BSTR Exp, BSTR Swipe, BSTR Amount, BSTR Zip, BSTR Address, BSTR CV,
                      BSTR* ErrorMsg, BSTR* ApprovalCode, BSTR* AVSResult, BSTR* CVV2Result,
                      VARIANT_BOOL* TranResult) override {
-    vxt::RequestFields f = Card(Clerk, Receipt, CC, Exp, Swipe, Amount);
-    f.Zip = com::Utf8FromBstr(Zip);
-    f.Address = com::Utf8FromBstr(Address);
-    f.CV = com::Utf8FromBstr(CV);
-    return Call(vxt::Kind::Purchase, hHandle, TranFolder, TranCaption, f,
+    const auto fields = [&] {
+      vxt::RequestFields f = Card(Clerk, Receipt, CC, Exp, Swipe, Amount);
+      f.Zip = com::Utf8FromBstr(Zip);
+      f.Address = com::Utf8FromBstr(Address);
+      f.CV = com::Utf8FromBstr(CV);
+      return f;
+    };
+    return Call(vxt::Kind::Purchase, hHandle, TranFolder, TranCaption, fields,
                 {ErrorMsg, ApprovalCode, AVSResult, CVV2Result, TranResult, true, true, true});
   }
   HRESULT CCForce(std::int32_t hHandle, BSTR TranFolder, BSTR TranCaption, BSTR Clerk, BSTR Receipt, BSTR CC,
                   BSTR Exp, BSTR Swipe, BSTR Amount, BSTR ApprovalCode, BSTR Zip, BSTR Address,
                   BSTR* ErrorMsg, BSTR* AVSResult, VARIANT_BOOL* TranResult) override {
-    vxt::RequestFields f = Card(Clerk, Receipt, CC, Exp, Swipe, Amount);
-    f.ApprovalCode = com::Utf8FromBstr(ApprovalCode);
-    f.Zip = com::Utf8FromBstr(Zip);
-    f.Address = com::Utf8FromBstr(Address);
-    return Call(vxt::Kind::Force, hHandle, TranFolder, TranCaption, f,
+    const auto fields = [&] {
+      vxt::RequestFields f = Card(Clerk, Receipt, CC, Exp, Swipe, Amount);
+      f.ApprovalCode = com::Utf8FromBstr(ApprovalCode);
+      f.Zip = com::Utf8FromBstr(Zip);
+      f.Address = com::Utf8FromBstr(Address);
+      return f;
+    };
+    return Call(vxt::Kind::Force, hHandle, TranFolder, TranCaption, fields,
                 {ErrorMsg, nullptr, AVSResult, nullptr, TranResult, false, true, false});
   }
   HRESULT CCPreAuth(std::int32_t hHandle, BSTR TranFolder, BSTR TranCaption, BSTR Clerk, BSTR Receipt,
                     BSTR CC, BSTR Exp, BSTR Swipe, BSTR Amount, BSTR Zip, BSTR Address, BSTR CV,
                     BSTR* ErrorMsg, BSTR* ApprovalCode, BSTR* AVSResult, BSTR* CVV2Result,
                     VARIANT_BOOL* TranResult) override {
-    vxt::RequestFields f = Card(Clerk, Receipt, CC, Exp, Swipe, Amount);
-    f.Zip = com::Utf8FromBstr(Zip);
-    f.Address = com::Utf8FromBstr(Address);
-    f.CV = com::Utf8FromBstr(CV);
-    return Call(vxt::Kind::PreAuth, hHandle, TranFolder, TranCaption, f,
+    const auto fields = [&] {
+      vxt::RequestFields f = Card(Clerk, Receipt, CC, Exp, Swipe, Amount);
+      f.Zip = com::Utf8FromBstr(Zip);
+      f.Address = com::Utf8FromBstr(Address);
+      f.CV = com::Utf8FromBstr(CV);
+      return f;
+    };
+    return Call(vxt::Kind::PreAuth, hHandle, TranFolder, TranCaption, fields,
                 {ErrorMsg, ApprovalCode, AVSResult, CVV2Result, TranResult, true, true, true});
   }
   HRESULT CCReturn(std::int32_t hHandle, BSTR TranFolder, BSTR TranCaption, BSTR Clerk, BSTR Receipt, BSTR CC,
                    BSTR Exp, BSTR Swipe, BSTR Amount, BSTR* ErrorMsg, BSTR* ApprovalCode,
                    VARIANT_BOOL* TranResult) override {
     return Call(vxt::Kind::Return, hHandle, TranFolder, TranCaption,
-                Card(Clerk, Receipt, CC, Exp, Swipe, Amount),
+                [&] { return Card(Clerk, Receipt, CC, Exp, Swipe, Amount); },
                 {ErrorMsg, ApprovalCode, nullptr, nullptr, TranResult, true, false, false});
   }
   HRESULT CCDebitPurchase(std::int32_t hHandle, BSTR TranFolder, BSTR TranCaption, BSTR Clerk, BSTR Receipt,
@@ -144,7 +157,10 @@ class TVantixTransactionImpl final : public IVantixTransaction {
                           BSTR PIN, BSTR KeyBlock, BSTR* ErrorMsg, BSTR* ApprovalCode,
                           VARIANT_BOOL* TranResult) override {
     return Call(vxt::Kind::DebitPurchase, hHandle, TranFolder, TranCaption,
-                Debit(Clerk, Receipt, PurchaseAmount, CashBackAmount, TotalAmount, CC, Swipe, PIN, KeyBlock),
+                [&] {
+                  return Debit(Clerk, Receipt, PurchaseAmount, CashBackAmount, TotalAmount, CC, Swipe, PIN,
+                               KeyBlock);
+                },
                 {ErrorMsg, ApprovalCode, nullptr, nullptr, TranResult, true, false, false});
   }
   HRESULT CCDebitReturn(std::int32_t hHandle, BSTR TranFolder, BSTR TranCaption, BSTR Clerk, BSTR Receipt,
@@ -152,15 +168,21 @@ class TVantixTransactionImpl final : public IVantixTransaction {
                         BSTR PIN, BSTR KeyBlock, BSTR* ErrorMsg, BSTR* ApprovalCode,
                         VARIANT_BOOL* TranResult) override {
     return Call(vxt::Kind::DebitReturn, hHandle, TranFolder, TranCaption,
-                Debit(Clerk, Receipt, PurchaseAmount, CashBackAmount, TotalAmount, CC, Swipe, PIN, KeyBlock),
+                [&] {
+                  return Debit(Clerk, Receipt, PurchaseAmount, CashBackAmount, TotalAmount, CC, Swipe, PIN,
+                               KeyBlock);
+                },
                 {ErrorMsg, ApprovalCode, nullptr, nullptr, TranResult, true, false, false});
   }
   HRESULT CCGeneric(std::int32_t hHandle, BSTR TranFolder, BSTR TranCaption, BSTR ReqFileData,
                     VARIANT_BOOL* TranResult, BSTR* ErrorMsg, BSTR* ApprovalCode, BSTR* AVSResult,
                     BSTR* CVV2Result) override {
-    vxt::RequestFields f;
-    f.ReqFileData = com::Utf8FromBstr(ReqFileData);
-    return Call(vxt::Kind::Generic, hHandle, TranFolder, TranCaption, f,
+    const auto fields = [&] {
+      vxt::RequestFields f;
+      f.ReqFileData = com::Utf8FromBstr(ReqFileData);
+      return f;
+    };
+    return Call(vxt::Kind::Generic, hHandle, TranFolder, TranCaption, fields,
                 {ErrorMsg, ApprovalCode, AVSResult, CVV2Result, TranResult, true, true, true});
   }
 
@@ -192,17 +214,19 @@ class TVantixTransactionImpl final : public IVantixTransaction {
 
   // Runs the transaction and hands its outcome back as new BSTRs. Every
   // output pointer is checked first: a charge must never be approved and then
-  // lost because its result had nowhere to go.
+  // lost because its result had nowhere to go. makeFields converts the BSTR
+  // inputs inside the guard, since converting can fail too.
+  template <typename MakeFields>
   static HRESULT Call(vxt::Kind kind, std::int32_t hHandle, BSTR folder, BSTR caption,
-                      const vxt::RequestFields& fields, const Outputs& out) {
+                      const MakeFields& makeFields, const Outputs& out) noexcept {
     if (out.TranResult == nullptr || out.ErrorMsg == nullptr ||
         (out.hasApproval && out.ApprovalCode == nullptr) || (out.hasAVS && out.AVSResult == nullptr) ||
         (out.hasCVV2 && out.CVV2Result == nullptr))
       return E_POINTER;
     try {
-      const vxt::RunResult run =
-          vxt::RunTransaction(hHandle, com::Utf8FromBstr(folder), com::Utf8FromBstr(caption), kind, fields);
-      if (run.status == vxt::RunResult::Failed) return RaiseError(run.error);
+      const vxt::RunResult run = vxt::RunTransaction(hHandle, com::Utf8FromBstr(folder),
+                                                     com::Utf8FromBstr(caption), kind, makeFields());
+      if (run.status == vxt::RunResult::Failed) return RaiseError(run.error.c_str());
 
       // The buffers of the entry points: 100 bytes for the message, 50 for the others.
       char errorMsg[vxt::kErrorMsgSize], approval[vxt::kTextSize], avs[vxt::kTextSize], cvv2[vxt::kTextSize];
@@ -360,6 +384,8 @@ VXTRANS_API HRESULT DllRegisterServer() {
     char lcid[16];
     std::snprintf(lcid, sizeof lcid, "%x", library.lcid);
     const std::string libKey = "TypeLib\\" + libid + "\\" + version;
+    // Every value is tried; any that could not be written fails the
+    // registration, so an installer never takes a half registration for done.
     bool libOk = true;
     libOk &= com::RegSetString(libKey, "", library.helpString);
     libOk &= com::RegSetString(libKey + "\\" + lcid + "\\linux64", "", path);
@@ -371,8 +397,7 @@ VXTRANS_API HRESULT DllRegisterServer() {
       libOk &= com::RegSetString(key + "\\TypeLib", "", libid);
       libOk &= com::RegSetString(key + "\\TypeLib", "Version", version);
     }
-    if (!classOk) return SELFREG_E_CLASS;
-    return libOk ? S_OK : SELFREG_E_TYPELIB;
+    return classOk && libOk ? S_OK : SELFREG_E_CLASS;
   } catch (...) {
     return SELFREG_E_CLASS;
   }

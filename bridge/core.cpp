@@ -344,7 +344,7 @@ std::string ElapsedText(std::int64_t elapsedMs) {
 
 // ---- outputs ---------------------------------------------------------------
 
-void CopyToBuffer(char* buffer, std::size_t size, const std::string& text) {
+void CopyToBuffer(char* buffer, std::size_t size, const std::string& text) noexcept {
   if (buffer == nullptr || size == 0) return;
   std::size_t n = std::min(text.size(), size - 1);
   // Never leave half a character: back off over continuation bytes when the
@@ -356,35 +356,41 @@ void CopyToBuffer(char* buffer, std::size_t size, const std::string& text) {
 }
 
 void FillOutputs(Kind kind, bool answered, const Outcome& outcome, bool* tranResult,
-                 const OutputBuffers& out) {
+                 const OutputBuffers& out) noexcept {
+  // Points at the outcome's texts instead of copying them: once a transaction
+  // has run, handing its outcome back must not be able to fail.
+  static const std::string kEmpty;
   const bool approved = answered && outcome.Approved;
-  std::string errorMsg, approvalCode, avs, cvv2;
-  if (!answered || !outcome.Approved) {
-    errorMsg = outcome.ResultMessage;
+  const std::string* errorMsg = &kEmpty;
+  const std::string* approvalCode = &kEmpty;
+  const std::string* avs = &kEmpty;
+  const std::string* cvv2 = &kEmpty;
+  if (!approved) {
+    errorMsg = &outcome.ResultMessage;
   } else {
     switch (kind) {
       case Kind::Purchase:
       case Kind::PreAuth:
       case Kind::Generic:
-        approvalCode = outcome.ResultMessage;
-        avs = outcome.AVSCode;
-        cvv2 = outcome.CVV2Code;
+        approvalCode = &outcome.ResultMessage;
+        avs = &outcome.AVSCode;
+        cvv2 = &outcome.CVV2Code;
         break;
       case Kind::Force:
-        avs = outcome.AVSCode;
+        avs = &outcome.AVSCode;
         break;
       case Kind::Return:
       case Kind::DebitPurchase:
       case Kind::DebitReturn:
-        approvalCode = outcome.ResultMessage;
+        approvalCode = &outcome.ResultMessage;
         break;
     }
   }
   if (tranResult != nullptr) *tranResult = approved;
-  CopyToBuffer(out.ErrorMsg, kErrorMsgSize, errorMsg);
-  CopyToBuffer(out.ApprovalCode, kTextSize, approvalCode);
-  CopyToBuffer(out.AVSResult, kTextSize, avs);
-  CopyToBuffer(out.CVV2Result, kTextSize, cvv2);
+  CopyToBuffer(out.ErrorMsg, kErrorMsgSize, *errorMsg);
+  CopyToBuffer(out.ApprovalCode, kTextSize, *approvalCode);
+  CopyToBuffer(out.AVSResult, kTextSize, *avs);
+  CopyToBuffer(out.CVV2Result, kTextSize, *cvv2);
 }
 
 // ---- files -----------------------------------------------------------------

@@ -124,7 +124,7 @@ std::string ElapsedText(std::int64_t elapsedMs);
 
 // Copies text into a buffer of `size` bytes with a terminating zero, cutting
 // it on a UTF-8 character boundary when it does not fit.
-void CopyToBuffer(char* buffer, std::size_t size, const std::string& text);
+void CopyToBuffer(char* buffer, std::size_t size, const std::string& text) noexcept;
 
 // The caller's output buffers; a kind without an output passes null for it.
 struct OutputBuffers {
@@ -135,8 +135,9 @@ struct OutputBuffers {
 };
 // Fills every buffer of the kind and TranResult from the outcome: approved,
 // declined, or (answered false) the message as an error with all else empty.
+// Allocates nothing and cannot fail.
 void FillOutputs(Kind kind, bool answered, const Outcome& outcome, bool* tranResult,
-                 const OutputBuffers& out);
+                 const OutputBuffers& out) noexcept;
 
 // ---- files -----------------------------------------------------------------
 

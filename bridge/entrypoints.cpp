@@ -11,26 +11,43 @@ std::string Text(const char* s) {
   return s != nullptr ? std::string(s) : std::string();
 }
 
+// Clears every buffer of the kind: what a caller sees when not even the
+// error text could be handed back.
+void ClearOutputs(bool* tranResult, const vxt::OutputBuffers& out) noexcept {
+  if (tranResult != nullptr) *tranResult = false;
+  for (char* buffer : {out.ErrorMsg, out.ApprovalCode, out.AVSResult, out.CVV2Result})
+    if (buffer != nullptr) buffer[0] = '\0';
+}
+
+// makeFields converts the caller's texts; it runs inside the guard because
+// copying them can fail as well.
+template <typename MakeFields>
 bool Run(std::int32_t hHandle, const char* folder, const char* caption, vxt::Kind kind,
-         const vxt::RequestFields& fields, bool* tranResult, const vxt::OutputBuffers& out) {
-  vxt::RunResult run;
+         const MakeFields& makeFields, bool* tranResult, const vxt::OutputBuffers& out) noexcept {
   try {
-    run = vxt::RunTransaction(hHandle, Text(folder), Text(caption), kind, fields);
-  } catch (const std::exception& e) {
-    run.status = vxt::RunResult::Failed;
-    run.error = e.what();
+    vxt::RunResult run;
+    try {
+      run = vxt::RunTransaction(hHandle, Text(folder), Text(caption), kind, makeFields());
+    } catch (const std::exception& e) {
+      run.status = vxt::RunResult::Failed;
+      run.error = e.what();
+    } catch (...) {
+      run.status = vxt::RunResult::Failed;
+      run.error = "Unexpected error in the payment bridge";
+    }
+    // A plain C caller has no error channel besides the message: an internal
+    // error comes back like a transaction without an answer.
+    if (run.status == vxt::RunResult::Failed) {
+      run.outcome = vxt::Outcome();
+      run.outcome.ResultMessage = run.error;
+    }
+    vxt::FillOutputs(kind, run.status == vxt::RunResult::Answered, run.outcome, tranResult, out);
+    return run.status == vxt::RunResult::Answered;
   } catch (...) {
-    run.status = vxt::RunResult::Failed;
-    run.error = "Unexpected error in the payment bridge";
+    // Not even the error text could be made (memory ran out).
+    ClearOutputs(tranResult, out);
+    return false;
   }
-  // A plain C caller has no error channel besides the message: an internal
-  // error comes back like a transaction without an answer.
-  if (run.status == vxt::RunResult::Failed) {
-    run.outcome = vxt::Outcome();
-    run.outcome.ResultMessage = run.error;
-  }
-  vxt::FillOutputs(kind, run.status == vxt::RunResult::Answered, run.outcome, tranResult, out);
-  return run.status == vxt::RunResult::Answered;
 }
 
 vxt::RequestFields Card(const char* Clerk, const char* Receipt, const char* CC, const char* Exp,
@@ -70,11 +87,14 @@ VXTRANS_API bool VXTrans_CCPurchase(int32_t hHandle, const char* TranFolder, con
                                     const char* Swipe, const char* Amount, const char* Zip,
                                     const char* Address, const char* CV, bool* TranResult, char* ErrorMsg,
                                     char* ApprovalCode, char* AVSResult, char* CVV2Result) {
-  vxt::RequestFields f = Card(Clerk, Receipt, CC, Exp, Swipe, Amount);
-  f.Zip = Text(Zip);
-  f.Address = Text(Address);
-  f.CV = Text(CV);
-  return Run(hHandle, TranFolder, TranCaption, vxt::Kind::Purchase, f, TranResult,
+  const auto fields = [&] {
+    vxt::RequestFields f = Card(Clerk, Receipt, CC, Exp, Swipe, Amount);
+    f.Zip = Text(Zip);
+    f.Address = Text(Address);
+    f.CV = Text(CV);
+    return f;
+  };
+  return Run(hHandle, TranFolder, TranCaption, vxt::Kind::Purchase, fields, TranResult,
              {ErrorMsg, ApprovalCode, AVSResult, CVV2Result});
 }
 
@@ -83,11 +103,14 @@ VXTRANS_API bool VXTrans_CCForce(int32_t hHandle, const char* TranFolder, const 
                                  const char* Swipe, const char* Amount, const char* ApprovalCode,
                                  const char* Zip, const char* Address, bool* TranResult, char* ErrorMsg,
                                  char* AVSResult) {
-  vxt::RequestFields f = Card(Clerk, Receipt, CC, Exp, Swipe, Amount);
-  f.ApprovalCode = Text(ApprovalCode);
-  f.Zip = Text(Zip);
-  f.Address = Text(Address);
-  return Run(hHandle, TranFolder, TranCaption, vxt::Kind::Force, f, TranResult,
+  const auto fields = [&] {
+    vxt::RequestFields f = Card(Clerk, Receipt, CC, Exp, Swipe, Amount);
+    f.ApprovalCode = Text(ApprovalCode);
+    f.Zip = Text(Zip);
+    f.Address = Text(Address);
+    return f;
+  };
+  return Run(hHandle, TranFolder, TranCaption, vxt::Kind::Force, fields, TranResult,
              {ErrorMsg, nullptr, AVSResult, nullptr});
 }
 
@@ -96,11 +119,14 @@ VXTRANS_API bool VXTrans_CCPreAuth(int32_t hHandle, const char* TranFolder, cons
                                    const char* Swipe, const char* Amount, const char* Zip,
                                    const char* Address, const char* CV, bool* TranResult, char* ErrorMsg,
                                    char* ApprovalCode, char* AVSResult, char* CVV2Result) {
-  vxt::RequestFields f = Card(Clerk, Receipt, CC, Exp, Swipe, Amount);
-  f.Zip = Text(Zip);
-  f.Address = Text(Address);
-  f.CV = Text(CV);
-  return Run(hHandle, TranFolder, TranCaption, vxt::Kind::PreAuth, f, TranResult,
+  const auto fields = [&] {
+    vxt::RequestFields f = Card(Clerk, Receipt, CC, Exp, Swipe, Amount);
+    f.Zip = Text(Zip);
+    f.Address = Text(Address);
+    f.CV = Text(CV);
+    return f;
+  };
+  return Run(hHandle, TranFolder, TranCaption, vxt::Kind::PreAuth, fields, TranResult,
              {ErrorMsg, ApprovalCode, AVSResult, CVV2Result});
 }
 
@@ -109,7 +135,7 @@ VXTRANS_API bool VXTrans_CCReturn(int32_t hHandle, const char* TranFolder, const
                                   const char* Swipe, const char* Amount, bool* TranResult, char* ErrorMsg,
                                   char* ApprovalCode) {
   return Run(hHandle, TranFolder, TranCaption, vxt::Kind::Return,
-             Card(Clerk, Receipt, CC, Exp, Swipe, Amount), TranResult,
+             [&] { return Card(Clerk, Receipt, CC, Exp, Swipe, Amount); }, TranResult,
              {ErrorMsg, ApprovalCode, nullptr, nullptr});
 }
 
@@ -119,7 +145,10 @@ VXTRANS_API bool VXTrans_CCDebitPurchase(int32_t hHandle, const char* TranFolder
                                          const char* Swipe, const char* PIN, const char* KeyBlock,
                                          bool* TranResult, char* ErrorMsg, char* ApprovalCode) {
   return Run(hHandle, TranFolder, TranCaption, vxt::Kind::DebitPurchase,
-             Debit(Clerk, Receipt, PurchaseAmount, CashBackAmount, TotalAmount, CC, Swipe, PIN, KeyBlock),
+             [&] {
+               return Debit(Clerk, Receipt, PurchaseAmount, CashBackAmount, TotalAmount, CC, Swipe, PIN,
+                            KeyBlock);
+             },
              TranResult, {ErrorMsg, ApprovalCode, nullptr, nullptr});
 }
 
@@ -129,16 +158,22 @@ VXTRANS_API bool VXTrans_CCDebitReturn(int32_t hHandle, const char* TranFolder, 
                                        const char* Swipe, const char* PIN, const char* KeyBlock,
                                        bool* TranResult, char* ErrorMsg, char* ApprovalCode) {
   return Run(hHandle, TranFolder, TranCaption, vxt::Kind::DebitReturn,
-             Debit(Clerk, Receipt, PurchaseAmount, CashBackAmount, TotalAmount, CC, Swipe, PIN, KeyBlock),
+             [&] {
+               return Debit(Clerk, Receipt, PurchaseAmount, CashBackAmount, TotalAmount, CC, Swipe, PIN,
+                            KeyBlock);
+             },
              TranResult, {ErrorMsg, ApprovalCode, nullptr, nullptr});
 }
 
 VXTRANS_API bool VXTrans_CCGeneric(int32_t hHandle, const char* TranFolder, const char* TranCaption,
                                    const char* ReqFileData, bool* TranResult, char* ErrorMsg,
                                    char* ApprovalCode, char* AVSResult, char* CVV2Result) {
-  vxt::RequestFields f;
-  f.ReqFileData = Text(ReqFileData);
-  return Run(hHandle, TranFolder, TranCaption, vxt::Kind::Generic, f, TranResult,
+  const auto fields = [&] {
+    vxt::RequestFields f;
+    f.ReqFileData = Text(ReqFileData);
+    return f;
+  };
+  return Run(hHandle, TranFolder, TranCaption, vxt::Kind::Generic, fields, TranResult,
              {ErrorMsg, ApprovalCode, AVSResult, CVV2Result});
 }
 

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -167,12 +168,20 @@ void TfrmProcess::TimerTimer() {
     const std::string claimPath = AnswerFile + ".tmp";
     if (vxt::FileExists(AnswerFile) && vxt::ClaimAnswer(AnswerFile, claimPath)) {
       answerClaimed_ = true;
+      claimed = true;
       btnCancel->setEnabled(false);
       ProcessAnswerFile(claimPath);
-      claimed = true;
     }
   } catch (...) {
     // A failing step must not stop the polling; the next tick tries again.
+    // Once the answer is claimed nothing else can end the wait, so a reading
+    // that failed half-way ends it as an invalid answer.
+    if (claimed) {
+      Approved = false;
+      ResultMessage = vxt::kMsgInvalidAnswer;
+      AVSCode.clear();
+      CVV2Code.clear();
+    }
   }
   if (claimed) {
     done(QDialog::Accepted);
@@ -246,6 +255,11 @@ bool EnsureApplication(std::string* error) {
 
 bool ProcessTransaction(std::int32_t hHandle, const std::string& answerPath, const std::string& caption,
                         Outcome* outcome) {
+  // Between transactions frmProcess is null again, however this call ends.
+  struct ClearCurrent {
+    ~ClearCurrent() { frmProcess = nullptr; }
+  } clearCurrent;
+
   QWidget* owner = nullptr;
   if (hHandle != 0) {
     owner = QWidget::find(static_cast<WId>(static_cast<std::uint32_t>(hHandle)));
@@ -265,7 +279,20 @@ bool ProcessTransaction(std::int32_t hHandle, const std::string& answerPath, con
     window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
   }
 
-  const bool answered = window->exec() == QDialog::Accepted && window->AnswerClaimed();
+  // The window is a child of the caller's window; should that window be
+  // destroyed meanwhile, it takes the wait window with it.
+  const std::string requestFile = window->RequestFile;
+  const QPointer<TfrmProcess> alive(window.get());
+  const int code = window->exec();
+  if (alive.isNull()) {
+    (void)window.release();  // already deleted by its owner
+    ::unlink(requestFile.c_str());
+    *outcome = Outcome();
+    outcome->ResultMessage = kMsgCanceled;
+    return false;
+  }
+
+  const bool answered = code == QDialog::Accepted && window->AnswerClaimed();
   if (!answered && window->ResultMessage.empty()) {
     // Closed from outside before any outcome: withdraw the request if the card
     // program has not taken it, and report the transaction as cancelled.
@@ -276,7 +303,6 @@ bool ProcessTransaction(std::int32_t hHandle, const std::string& answerPath, con
   outcome->ResultMessage = window->ResultMessage;
   outcome->AVSCode = answered ? window->AVSCode : std::string();
   outcome->CVV2Code = answered ? window->CVV2Code : std::string();
-  frmProcess = nullptr;
   return answered;
 }
 

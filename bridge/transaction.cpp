@@ -21,15 +21,16 @@ RunResult RunTransaction(std::int32_t hHandle, const std::string& folder, const 
     result.outcome.ResultMessage = kMsgInvalidCharacter;
     return result;
   }
+  // The window must be possible before a request goes out: a request the
+  // card program could take and charge must always be waited for. This also
+  // keeps callers on other threads away from the running transaction.
+  if (!EnsureApplication(&result.error)) {
+    result.status = RunResult::Failed;
+    return result;
+  }
   if (frmProcess != nullptr) {
     result.status = RunResult::Failed;
     result.error = "Another card transaction is in progress";
-    return result;
-  }
-  // The window must be possible before a request goes out: a request the
-  // card program could take and charge must always be waited for.
-  if (!EnsureApplication(&result.error)) {
-    result.status = RunResult::Failed;
     return result;
   }
   const WriteResult written = WriteRequestFile(BuildRequestLine(kind, fields), folder);

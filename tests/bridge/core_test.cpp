@@ -62,7 +62,7 @@ vxt::RequestFields SampleFields() {
   f.Receipt = "DovrelPOS12";
   f.CC = "4111111111111111";
   f.Exp = "2612";
-  f.Swipe = "";
+  f.Swipe = ";4111=2612?";  // a swipe of its own, so the debit line shows where it goes
   f.Amount = "25.00";
   f.Zip = "12345";
   f.Address = "1 Main St, Apt 2";
@@ -84,16 +84,16 @@ TEST(RequestLine, HasTheFieldsOfEachKind) {
     const char* line;
   } cases[] = {
       {vxt::Kind::Purchase,
-       R"("C1","Ann","DovrelPOS12","4111111111111111","2612","25.00","12345","1 Main St, Apt 2","123")"},
-      {vxt::Kind::Return, R"("C3","Ann","DovrelPOS12","4111111111111111","2612","25.00")"},
+       R"("C1","Ann","DovrelPOS12","4111111111111111","2612;4111=2612?","25.00","12345","1 Main St, Apt 2","123")"},
+      {vxt::Kind::Return, R"("C3","Ann","DovrelPOS12","4111111111111111","2612;4111=2612?","25.00")"},
       {vxt::Kind::Force,
-       R"("C5","Ann","DovrelPOS12","4111111111111111","2612","25.00","A1B2","12345","1 Main St, Apt 2")"},
+       R"("C5","Ann","DovrelPOS12","4111111111111111","2612;4111=2612?","25.00","A1B2","12345","1 Main St, Apt 2")"},
       {vxt::Kind::PreAuth,
-       R"("C6","Ann","DovrelPOS12","4111111111111111","2612","25.00","12345","1 Main St, Apt 2","123")"},
+       R"("C6","Ann","DovrelPOS12","4111111111111111","2612;4111=2612?","25.00","12345","1 Main St, Apt 2","123")"},
       {vxt::Kind::DebitPurchase,
-       R"("D1","Ann","DovrelPOS12","20.00","5.00","25.00","4111111111111111","","","PINBLOCK","KSN9")"},
+       R"("D1","Ann","DovrelPOS12","20.00","5.00","25.00","4111111111111111","",";4111=2612?","PINBLOCK","KSN9")"},
       {vxt::Kind::DebitReturn,
-       R"("D3","Ann","DovrelPOS12","20.00","5.00","25.00","4111111111111111","","","PINBLOCK","KSN9")"},
+       R"("D3","Ann","DovrelPOS12","20.00","5.00","25.00","4111111111111111","",";4111=2612?","PINBLOCK","KSN9")"},
       {vxt::Kind::Generic, R"("X9","raw")"},
   };
   for (const Case& c : cases) EXPECT_EQ(vxt::BuildRequestLine(c.kind, f), c.line);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWidget>
 #include <fstream>
 
 #include "bridge/frmprocess.h"
@@ -233,6 +234,72 @@ TEST_F(WaitWindow, RefusesBadInputBeforeWritingAnything) {
     EXPECT_EQ(frmProcess, nullptr);
     EXPECT_TRUE(files().isEmpty());
   }
+}
+
+TEST_F(WaitWindow, AnAnswerFoundInTheTimeOutTickWins) {
+  struct Case {
+    bool answer;
+    int result;
+    bool approved;
+    const char* message;
+  } cases[] = {{true, QDialog::Accepted, true, "APPROVED42"},
+               {false, QDialog::Rejected, false, "Transaction time-out"}};
+  for (const Case& c : cases) {
+    TfrmProcess w;
+    const std::string stem = folder().toStdString() + "/POS_120000";
+    w.AnswerFile = stem + ".ans";
+    w.RequestFile = stem + ".req";
+    w.HoldFile = stem + ".hld";
+    std::ofstream(w.RequestFile, std::ios::binary) << "\"C1\"\r\n";
+    if (c.answer) std::ofstream(w.AnswerFile, std::ios::binary) << "YAPPROVED42YM\r\n";
+    w.TimeoutSecs = -1;  // the limit has passed by the first tick
+    w.StartTime.start();
+    w.TimerTimer();
+    EXPECT_EQ(w.result(), c.result) << c.message;
+    EXPECT_EQ(w.Approved, c.approved);
+    EXPECT_EQ(w.ResultMessage, c.message);
+    EXPECT_EQ(w.AVSCode, c.answer ? "Y" : "");
+    EXPECT_EQ(w.CVV2Code, c.answer ? "M" : "");
+    // The time-out withdrew the request either way; the answer was read and deleted.
+    EXPECT_TRUE(files().isEmpty()) << files().join(",").toStdString();
+  }
+}
+
+TEST_F(WaitWindow, ASecondTransactionWhileOneRunsIsRefused) {
+  vxt::RunResult second;
+  QStringList filesMeanwhile;
+  At(300, [&](TfrmProcess*) {
+    vxt::RequestFields f;
+    f.Amount = "1.00";
+    second = vxt::RunTransaction(0, folder().toStdString(), "Return", vxt::Kind::Return, f);
+    filesMeanwhile = files();
+  });
+  const vxt::RunResult first = Purchase();
+  EXPECT_EQ(second.status, vxt::RunResult::Failed);
+  EXPECT_EQ(second.error, "Another card transaction is in progress");
+  EXPECT_EQ(filesMeanwhile.size(), 1) << filesMeanwhile.join(",").toStdString();  // only the first request
+  EXPECT_EQ(first.outcome.ResultMessage, "Transaction time-out");
+  EXPECT_EQ(frmProcess, nullptr);
+}
+
+TEST_F(WaitWindow, IsOwnedByTheCallersWindowAndSurvivesItsDestruction) {
+  setenv("VXTRANS_DEFAULT_TIMEOUT", "5", 1);
+  auto* owner = new QWidget;
+  owner->resize(200, 100);
+  owner->show();
+  const auto handle = static_cast<std::int32_t>(owner->winId());
+  At(300, [owner](TfrmProcess* w) {
+    EXPECT_EQ(w->parentWidget(), owner);
+    delete owner;  // the caller's window goes away while the transaction waits
+  });
+  vxt::RequestFields f;
+  f.Amount = "1.00";
+  const vxt::RunResult r =
+      vxt::RunTransaction(handle, folder().toStdString(), "Return", vxt::Kind::Return, f);
+  EXPECT_EQ(r.status, vxt::RunResult::NotAnswered);
+  EXPECT_EQ(r.outcome.ResultMessage, "Transaction canceled");
+  EXPECT_EQ(frmProcess, nullptr);
+  EXPECT_TRUE(files().isEmpty()) << files().join(",").toStdString();
 }
 
 }  // namespace

@@ -84,10 +84,19 @@ void Handle(const Options& o, const fs::path& request, const std::string& bytes)
     rec.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
   std::error_code ec;
+  // Taking the request is the claim: when the bridge withdrew it first
+  // (Cancel), the take fails and the request is dropped unanswered.
+  bool taken = true;
   if (o.take == "delete") {
-    fs::remove(request, ec);
+    taken = fs::remove(request, ec);
   } else if (o.take == "rename") {
     fs::rename(request, stem.string() + ".req.taken", ec);
+    taken = !ec;
+  }
+  if (!taken) {
+    std::printf("withdrawn %s\n", name.c_str());
+    std::fflush(stdout);
+    return;
   }
   std::printf("took %s\n", name.c_str());
   std::fflush(stdout);
