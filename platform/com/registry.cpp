@@ -8,6 +8,8 @@
 // with a backslash.
 #include "platform/com/registry.h"
 
+#include "platform/files/paths.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -247,10 +249,7 @@ std::string RegistryRoot() {
     if (g_rootSet) return g_root;
   }
   if (const char* root = std::getenv("TRIVELA_ROOT"); root != nullptr && *root != '\0') return root;
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg != '\0')
-    return std::string(xdg) + "/trivela";
-  const char* home = std::getenv("HOME");
-  return std::string(home != nullptr ? home : "") + "/.local/share/trivela";
+  return files::defaultRoot();
 }
 
 std::string RegistryFile() {
