@@ -101,7 +101,6 @@ void frmNWSetin::Form_Load() {
     DatSet.Refresh();
   } catch (const std::exception& e) {
     forms::MsgBox(QString::fromStdString(e.what()));
-    DatSet.setDatabaseName(QString());  // stays closed: no second attempt after the load
     return;
   }
 

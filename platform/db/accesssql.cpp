@@ -1,13 +1,12 @@
 #include "platform/db/accesssql.h"
 
-#include "platform/convert/datetext.h"
-
 #include <QDate>
 #include <QRegularExpression>
 #include <exception>
 #include <optional>
 #include <vector>
 
+#include "platform/convert/datetext.h"
 #include "platform/convert/number.h"
 #include "platform/db/database.h"
 
@@ -135,7 +134,7 @@ QString translateAccessSql(const QString& sql) {
       int k = j;
       while (k < n && sql[k].isSpace()) ++k;
       if (!qualified && word.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) {
-        out += QStringLiteral("-1");
+        out += QStringLiteral("1");
       } else if (!qualified && word.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) {
         out += QStringLiteral("0");
       } else if (!qualified && k < n && sql[k] == u'(' &&
@@ -149,11 +148,14 @@ QString translateAccessSql(const QString& sql) {
       }
       i = j;
     } else if (c.isDigit()) {
-      // A number (or a name beginning with a digit) is copied whole, so that
-      // "1e5" or "7_Price" is not split into words.
+      // A number is copied whole ("1e5" is not split into words). A word that
+      // begins with a digit but is no number is a column name ("7_Price"):
+      // it is quoted, as SQLite would not read it.
+      static const QRegularExpression number(QStringLiteral(R"(^\d+\.?\d*([eE]\d*)?$)"));
       int j = i + 1;
       while (j < n && (isWordChar(sql[j]) || sql[j] == u'.')) ++j;
-      out += sql.mid(i, j - i);
+      const QString token = sql.mid(i, j - i);
+      out += number.match(token).hasMatch() ? token : quoteIdentifier(token);
       i = j;
     } else {
       out += c;

@@ -10,10 +10,12 @@ namespace db {
 //  - #12/10/2026#  -> '2026-12-10'; #6:00 AM# -> '06:00:00';
 //    #5/1/2024 6:30 PM# -> '2024-05-01 18:30:00' (month/day/year as Access
 //    reads date literals); an unreadable literal throws Error
-//  - [Field Name]  -> "Field Name" (a quoted name; "5" and "7_Price" too)
+//  - [Field Name]  -> "Field Name" (a quoted name; "5" and "7_Price" too);
+//    a bare word that begins with a digit and is no number (7_Price) is
+//    quoted as well; a bare number (900) stays a number
 //  - "text"        -> 'text' (Access double-quoted string literal)
 //  - a & b         -> a || b
-//  - True / False  -> -1 / 0
+//  - True / False  -> 1 / 0 (Yes/No fields hold 1 and 0, see database.h)
 //  - Sum(x)        -> SUM(AMT(x)), so sums over amount texts are right
 // Texts inside quotes are left alone. Like patterns stay in Access form: the
 // database's LIKE operator reads them (see database.h).

@@ -38,8 +38,14 @@ struct Error : std::runtime_error {
 };
 
 // Values bound to the `?` of a statement, in order. A null QVariant binds SQL
-// NULL; bool binds -1/0 (Access Yes/No); QDate, QTime and QDateTime bind the
-// ISO texts "YYYY-MM-DD", "HH:MM:SS" and "YYYY-MM-DD HH:MM:SS".
+// NULL; bool binds 1/0; QDate, QTime and QDateTime bind the ISO texts
+// "YYYY-MM-DD", "HH:MM:SS" and "YYYY-MM-DD HH:MM:SS".
+//
+// Yes/No values: every file stores a ticked box or a true switch as 1 and a
+// clear one as 0 (the first-install rows do, and a bound check box writes its
+// value). bool parameters and the words True and False in queries follow the
+// same rule, so a file never mixes 1 and Access's -1; readers count any
+// non-zero number as ticked.
 using Params = QVariantList;
 
 class Recordset;

@@ -48,7 +48,7 @@ void Statement::bind(int index, const QVariant& v) {
   } else {
     switch (v.typeId()) {
       case QMetaType::Bool:
-        rc = sqlite3_bind_int64(stmt_, index, v.toBool() ? -1 : 0);  // Access Yes/No
+        rc = sqlite3_bind_int64(stmt_, index, v.toBool() ? 1 : 0);  // a Yes/No field holds 1/0
         break;
       case QMetaType::Int:
       case QMetaType::UInt:

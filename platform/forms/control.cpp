@@ -64,6 +64,12 @@ bool Control::designing() const {
 
 void Control::fire(const std::function<void()>& handler) const {
   if (!handler) return;
+  if (eventNesting_ >= kMaxEventNesting) throw Error(QStringLiteral("Out of stack space"), 28);
+  ++eventNesting_;
+  struct Unnest {
+    int& nesting;
+    ~Unnest() { --nesting; }
+  } unnest{eventNesting_};
   form_->runEvent(handler);
 }
 
@@ -292,9 +298,11 @@ void Control::build(QWidget* parent) {
     w->setVisible(p_.visible);
   }
   built();
+  if (bound_) bound_->attachBinding();
 }
 
 void Control::release() {
+  if (bound_) bound_->detachBinding();
   releasing();
   if (detail::g_focus == this) detail::g_focus = nullptr;
   delete link_;  // cuts the connections to the old widget and its filter

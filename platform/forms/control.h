@@ -18,6 +18,7 @@
 
 namespace forms {
 
+class Bound;
 class Form;
 class Frame;
 
@@ -87,6 +88,12 @@ class Control {
   // The live widget while the form is loaded, else nullptr. Does not load.
   QWidget* widget() const { return widget_; }
 
+  // A handler that keeps raising its own control's events (a change step that
+  // writes a different text into its box every time) is stopped at this depth
+  // with Error 28 "Out of stack space", which the guard of the handler that
+  // wrote reports, instead of overflowing the stack.
+  static constexpr int kMaxEventNesting = 50;
+
  protected:
   struct Props {
     QString text;
@@ -138,7 +145,7 @@ class Control {
   void touch() const;
   bool designing() const;
   // Runs a handler of the form: exceptions are reported, deferred unloads
-  // wait for it.
+  // wait for it. See kMaxEventNesting.
   void fire(const std::function<void()>& handler) const;
   // The clerk changed the text in the widget: same path as code.
   void userText(const QString& text);
@@ -158,6 +165,7 @@ class Control {
  private:
   friend class Form;
   friend class ControlLink;
+  friend class Bound;
   void build(QWidget* parent);
   void release();
   void endDesign();
@@ -171,6 +179,8 @@ class Control {
   int index_;
   Frame* container_ = nullptr;
   QObject* link_ = nullptr;
+  Bound* bound_ = nullptr;        // set when the control can be bound to a field
+  mutable int eventNesting_ = 0;  // events of this control on the stack
 };
 
 }  // namespace forms

@@ -69,19 +69,40 @@ QPixmap reloadPicture(const QString& path) {
 
 // ---- Bound
 
+Bound::Bound(Control& self) : self_(self) {
+  self.bound_ = this;
+}
+
 void Bound::attachBinding() {
   shown_ = false;
+  shownText_.clear();
   if (dataSource_) dataSource_->control().addBinding(this);
 }
 
 void Bound::detachBinding() {
   if (dataSource_) dataSource_->control().removeBinding(this);
   shown_ = false;
+  shownText_.clear();
+}
+
+void Bound::showFieldValue(const QVariant& value) {
+  shownText_ = fieldText(value);
+  shown_ = true;
+  self_.storeText(shownText_);  // a real change runs the change step
+}
+
+QVariant Bound::editedFieldValue() const {
+  return self_.p_.text;
+}
+
+bool Bound::fieldValueChanged() const {
+  return shown_ && self_.p_.text != shownText_;
 }
 
 // ---- TextBox
 
-TextBox::TextBox(Form* form, const char* name, int index) : Control(form, name, index) {
+TextBox::TextBox(Form* form, const char* name, int index)
+    : Control(form, name, index), Bound(static_cast<Control&>(*this)) {
   p_.back = vbWindowBackground;
   p_.fore = vbWindowText;
 }
@@ -136,7 +157,6 @@ void TextBox::restoreDesign() {
   const bool multiLine = t_.multiLine;
   t_ = tDesign_;
   t_.multiLine = multiLine;
-  shownText_.clear();
 }
 
 bool TextBox::Locked() const {
@@ -188,15 +208,10 @@ void TextBox::lostFocus() {
   fire(onLostFocus);
 }
 
-void TextBox::showFieldValue(const QVariant& value) {
-  shownText_ = fieldText(value);
-  shown_ = true;
-  storeText(shownText_);
-}
-
 // ---- Label
 
-Label::Label(Form* form, const char* name, int index) : Control(form, name, index) {}
+Label::Label(Form* form, const char* name, int index)
+    : Control(form, name, index), Bound(static_cast<Control&>(*this)) {}
 
 QWidget* Label::createWidget(QWidget* parent) {
   auto* label = new QLabel(parent);
@@ -228,7 +243,6 @@ void Label::textChanged() {
 
 void Label::restoreDesign() {
   l_ = lDesign_;
-  shownText_.clear();
 }
 
 int Label::Alignment() const {
@@ -261,12 +275,6 @@ void Label::setWordWrap(bool wrap) {
 
 void Label::mouseReleased() {
   fire(onClick);
-}
-
-void Label::showFieldValue(const QVariant& value) {
-  shownText_ = fieldText(value);
-  shown_ = true;
-  storeText(shownText_);
 }
 
 // ---- CommandButton
@@ -345,7 +353,8 @@ void CommandButton::setValue(bool pressed) {
 
 // ---- CheckBox
 
-CheckBox::CheckBox(Form* form, const char* name, int index) : Control(form, name, index) {}
+CheckBox::CheckBox(Form* form, const char* name, int index)
+    : Control(form, name, index), Bound(static_cast<Control&>(*this)) {}
 
 QWidget* CheckBox::createWidget(QWidget* parent) {
   auto* box = new QCheckBox(parent);
@@ -397,7 +406,7 @@ void CheckBox::showFieldValue(const QVariant& value) {
     if (value.typeId() == QMetaType::Bool)
       v = value.toBool() ? vbChecked : vbUnchecked;
     else if (number)
-      v = d != 0 ? vbChecked : vbUnchecked;
+      v = d == vbGrayed ? vbGrayed : d != 0 ? vbChecked : vbUnchecked;
     else {
       const QString t = value.toString().trimmed();
       v = t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 ||
@@ -412,13 +421,15 @@ void CheckBox::showFieldValue(const QVariant& value) {
 }
 
 QVariant CheckBox::editedFieldValue() const {
-  if (value_ == vbGrayed) return QVariant();
-  return QVariant(value_ == vbChecked);
+  // The box's value as a number, so that a row written by the box reads the
+  // same as the first-install rows (0 unticked, 1 ticked).
+  return QVariant(value_);
 }
 
 // ---- ComboBox
 
-ComboBox::ComboBox(Form* form, const char* name, int index) : Control(form, name, index) {
+ComboBox::ComboBox(Form* form, const char* name, int index)
+    : Control(form, name, index), Bound(static_cast<Control&>(*this)) {
   p_.back = vbWindowBackground;
   p_.fore = vbWindowText;
 }
@@ -488,7 +499,6 @@ void ComboBox::restoreDesign() {
   const int style = c_.style;
   c_ = cDesign_;
   c_.style = style;
-  shownText_.clear();
 }
 
 void ComboBox::AddItem(const QString& item, int index) {
@@ -553,12 +563,6 @@ void ComboBox::setListIndex(int index) {
     p_.text.clear();
   if (widget_) pushText();
   if (!designing()) fire(onClick);
-}
-
-void ComboBox::showFieldValue(const QVariant& value) {
-  shownText_ = fieldText(value);
-  shown_ = true;
-  storeText(shownText_);
 }
 
 // ---- Image, PictureBox

@@ -31,7 +31,9 @@ using KeyHandler = std::function<void(int& KeyAscii)>;
 
 // A control bound to a field of a data control on the same form. DataSource
 // and DataField are design settings; the binding is made when the form
-// loads and dropped when it unloads.
+// loads and dropped when it unloads. A text box, label or combo box shows the
+// field as its text and writes its text back; a check box shows and writes
+// its value.
 class Bound : public db::FieldBinding {
  public:
   void setDataSource(Data& data) { dataSource_ = &data; }
@@ -40,14 +42,28 @@ class Bound : public db::FieldBinding {
   QString DataField() const { return dataField_; }
   QString dataField() const override { return dataField_; }
 
+  // db::FieldBinding, for a control whose bound value is its text.
+  void showFieldValue(const QVariant& value) override;
+  QVariant editedFieldValue() const override;
+  bool fieldValueChanged() const override;
+
  protected:
+  // The control registers itself as bound: it attaches when its widget is
+  // built and detaches when it is released.
+  explicit Bound(Control& self);
   ~Bound() = default;
+
+  bool shown_ = false;  // a row value has been shown since the load
+
+ private:
+  friend class Control;
   void attachBinding();
   void detachBinding();
 
+  Control& self_;
   Data* dataSource_ = nullptr;
   QString dataField_;
-  bool shown_ = false;  // a row value has been shown since the load
+  QString shownText_;
 };
 
 class TextBox : public Control, public Bound {
@@ -74,11 +90,6 @@ class TextBox : public Control, public Bound {
   Handler onLostFocus;
   KeyHandler onKeyPress;
 
-  // db::FieldBinding
-  void showFieldValue(const QVariant& value) override;
-  QVariant editedFieldValue() const override { return p_.text; }
-  bool fieldValueChanged() const override { return shown_ && p_.text != shownText_; }
-
  protected:
   QWidget* createWidget(QWidget* parent) override;
   void pushText() override;
@@ -86,8 +97,6 @@ class TextBox : public Control, public Bound {
   void textChanged() override;
   void saveDesign() override { tDesign_ = t_; }
   void restoreDesign() override;
-  void built() override { attachBinding(); }
-  void releasing() override { detachBinding(); }
   void mouseReleased() override;
   void keyPressed(int& keyAscii) override;
   void gotFocus() override;
@@ -103,7 +112,6 @@ class TextBox : public Control, public Bound {
   };
   TextProps t_;
   TextProps tDesign_;
-  QString shownText_;
 };
 
 class Label : public Control, public Bound {
@@ -121,10 +129,6 @@ class Label : public Control, public Bound {
   Handler onChange;
   Handler onClick;
 
-  void showFieldValue(const QVariant& value) override;
-  QVariant editedFieldValue() const override { return p_.text; }
-  bool fieldValueChanged() const override { return shown_ && p_.text != shownText_; }
-
  protected:
   QWidget* createWidget(QWidget* parent) override;
   void pushText() override;
@@ -132,8 +136,6 @@ class Label : public Control, public Bound {
   void textChanged() override;
   void saveDesign() override { lDesign_ = l_; }
   void restoreDesign() override;
-  void built() override { attachBinding(); }
-  void releasing() override { detachBinding(); }
   void mouseReleased() override;
   void applyColors() override;
 
@@ -145,7 +147,6 @@ class Label : public Control, public Bound {
   };
   LabelProps l_;
   LabelProps lDesign_;
-  QString shownText_;
 };
 
 class CommandButton : public Control {
@@ -194,9 +195,10 @@ class CheckBox : public Control, public Bound {
 
   Handler onClick;
 
-  // A field value shows as checked when it is a non-zero number or a true
-  // text ("True", "Yes", "-1", "1"); Null and everything else as unchecked.
-  // Written back as a Yes/No value (checked true, unchecked false, greyed Null).
+  // The field holds the box's value: 0 unticked, 1 ticked, 2 greyed (the
+  // convention of every settings file). Reading is lenient: 2 shows greyed,
+  // any other non-zero number or a true text ("True", "Yes") ticked, Null
+  // and everything else unticked.
   void showFieldValue(const QVariant& value) override;
   QVariant editedFieldValue() const override;
   bool fieldValueChanged() const override { return shown_ && value_ != shownValue_; }
@@ -207,8 +209,6 @@ class CheckBox : public Control, public Bound {
   void pushExtra() override;
   void saveDesign() override { valueDesign_ = value_; }
   void restoreDesign() override { value_ = valueDesign_; }
-  void built() override { attachBinding(); }
-  void releasing() override { detachBinding(); }
 
  private:
   void apply(int value);
@@ -239,10 +239,6 @@ class ComboBox : public Control, public Bound {
   Handler onChange;
   Handler onClick;
 
-  void showFieldValue(const QVariant& value) override;
-  QVariant editedFieldValue() const override { return p_.text; }
-  bool fieldValueChanged() const override { return shown_ && p_.text != shownText_; }
-
  protected:
   QWidget* createWidget(QWidget* parent) override;
   void pushText() override;
@@ -250,8 +246,6 @@ class ComboBox : public Control, public Bound {
   void textChanged() override;
   void saveDesign() override { cDesign_ = c_; }
   void restoreDesign() override;
-  void built() override { attachBinding(); }
-  void releasing() override { detachBinding(); }
 
  private:
   void pushItems();
@@ -263,7 +257,6 @@ class ComboBox : public Control, public Bound {
   };
   ComboProps c_;
   ComboProps cDesign_;
-  QString shownText_;
 };
 
 // A picture from a file; Stretch scales it to the control's size.

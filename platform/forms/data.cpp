@@ -22,7 +22,7 @@ QString Data::RecordSource() const {
 void Data::setRecordSource(const QString& tableOrSql, const db::Params& params) {
   touch();
   d_.recordSource = tableOrSql;
-  params_ = params;
+  d_.params = params;
 }
 
 QString Data::Connect() const {
@@ -37,8 +37,9 @@ void Data::setConnect(const QString& connect) {
 
 void Data::Refresh() {
   touch();
+  refreshed_ = true;
   control_.setDatabaseName(d_.databaseName);
-  control_.setRecordSource(d_.recordSource, params_);
+  control_.setRecordSource(d_.recordSource, d_.params);
   control_.refresh();
 }
 
@@ -58,13 +59,12 @@ void Data::UpdateRecord() {
 }
 
 void Data::formLoaded() {
-  // A data control the load step did not open opens with its design source.
-  if (control_.isOpen() || d_.databaseName.isEmpty() || d_.recordSource.isEmpty()) return;
+  // A data control the load step did not refresh opens with its source.
+  if (refreshed_ || d_.databaseName.isEmpty() || d_.recordSource.isEmpty()) return;
   Refresh();
 }
 
 void Data::formUnloading() {
-  params_.clear();
   control_.release();
 }
 

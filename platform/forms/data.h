@@ -2,8 +2,9 @@
 //
 // It wraps a db::DataControl. The controls whose DataSource is this control
 // bind to it when the form loads. After Form_Load has run, a data control
-// that has a database name and a record source but was not opened by the
-// load step opens itself. When the form unloads it is released: the changed
+// that has a database name and a record source, and that the load step did
+// not refresh itself, opens itself (a refresh that failed in the load step is
+// not tried again, so its failure is reported once). When the form unloads it is released: the changed
 // bound values are written into the row and the file is closed.
 #pragma once
 
@@ -39,7 +40,10 @@ class Data : public Control {
  protected:
   QWidget* createWidget(QWidget*) override { return nullptr; }
   void saveDesign() override { dDesign_ = d_; }
-  void restoreDesign() override { d_ = dDesign_; }
+  void restoreDesign() override {
+    d_ = dDesign_;
+    refreshed_ = false;
+  }
   void formLoaded() override;
   void formUnloading() override;
 
@@ -47,11 +51,12 @@ class Data : public Control {
   struct DataProps {
     QString databaseName;
     QString recordSource;
+    db::Params params;  // bound to the `?` of the record source
     QString connect;
   };
   DataProps d_;
   DataProps dDesign_;
-  db::Params params_;
+  bool refreshed_ = false;  // Refresh() ran since the form loaded
   db::DataControl control_;
 };
 

@@ -24,7 +24,7 @@ TEST(TranslateAccessSql, TurnsTheDialectIntoSqlite) {
       {"SELECT [Field Name], [900], [7_Price] FROM [tb Menu]",
        "SELECT \"Field Name\", \"900\", \"7_Price\" FROM \"tb Menu\""},
       {"a & b & 'x&y'", "a || b || 'x&y'"},
-      {"chk = True OR chk = false", "chk = -1 OR chk = 0"},
+      {"chk = True OR chk = false", "chk = 1 OR chk = 0"},  // Yes/No fields hold 1 and 0
       {"t.True = 1", "t.True = 1"},
       {"m = \"O'Brien\" AND n = \"say \"\"hi\"\"\"", "m = 'O''Brien' AND n = 'say \"hi\"'"},
       {"x = 'it''s [not] #a# date & True'", "x = 'it''s [not] #a# date & True'"},
@@ -32,6 +32,10 @@ TEST(TranslateAccessSql, TurnsTheDialectIntoSqlite) {
       {"SELECT sum ( (a) ) , Count(*)", "SELECT SUM(AMT( (a) )) , Count(*)"},
       {"Method like '*' AND Dish_ID Like 5", "Method like '*' AND Dish_ID Like 5"},
       {"v = 1e5 AND w = ?", "v = 1e5 AND w = ?"},
+      {"v = 1e+5 OR v = 2.50 OR v = 7.", "v = 1e+5 OR v = 2.50 OR v = 7."},
+      // A bare name that begins with a digit is quoted; a bare number stays one.
+      {"SELECT 7_Price, b.1_Price FROM tbBeef b WHERE 900 > 12abc",
+       "SELECT \"7_Price\", b.\"1_Price\" FROM tbBeef b WHERE 900 > \"12abc\""},
   };
   for (const Translation& c : cases) {
     EXPECT_EQ(db::translateAccessSql(c.access).toStdString(), c.sqlite) << c.access;

@@ -122,6 +122,8 @@ TEST_F(DatabaseTest, NumericColumnNamesAreQuotedWhereverThisLayerBuildsSql) {
             "2.50");
   rs->findFirst("[7] = ?", {"Colour"});
   EXPECT_FALSE(rs->noMatch());
+  // Written bare, a name that begins with a digit is still a name.
+  EXPECT_EQ(db->scalar("SELECT 7_Price FROM tbBeef WHERE 1_Price = ?", {"12.00"}).toString(), "2.50");
 }
 
 TEST_F(DatabaseTest, SumsOverAmountTextsAreRight) {
@@ -173,6 +175,24 @@ TEST_F(DatabaseTest, NullAndEmptyStayApart) {
   rs->update();
   EXPECT_EQ(peek("SELECT quote(SetC) || ' ' || quote(SetP) || ' ' || quote(Rate) FROM tbSet"),
             "'' NULL NULL");
+}
+
+TEST_F(DatabaseTest, YesNoValuesAreStoredAsOneAndZero) {
+  // The convention of the first-install rows and of the bound check boxes:
+  // a bool value and the words True and False mean 1 and 0.
+  dbtest::makeFile(path_,
+                   "CREATE TABLE tabPword (szID_nu INTEGER DEFAULT 0, ItmDeSecl INTEGER DEFAULT 0);"
+                   "INSERT INTO tabPword VALUES (1, 0);");
+  auto db = db::Database::open(path_);
+  db->execute("INSERT INTO tabPword VALUES (?, ?)", {true, false});
+  auto rs = db->openRecordset("tabPword");
+  rs->moveLast();
+  rs->edit();
+  rs->setField("ItmDeSecl", true);
+  rs->update();
+  EXPECT_EQ(peek("SELECT group_concat(szID_nu || '/' || ItmDeSecl) FROM tabPword"), "1/0,1/1");
+  EXPECT_EQ(db->scalar("SELECT Count(*) FROM tabPword WHERE szID_nu = True").toInt(), 2);
+  EXPECT_EQ(db->scalar("SELECT Count(*) FROM tabPword WHERE ItmDeSecl = False").toInt(), 1);
 }
 
 TEST_F(DatabaseTest, AutomaticNumberIsReadableDuringTheAdditionAndNeverDrawnTwice) {

@@ -249,9 +249,11 @@ TEST_F(ControlsTest, HourglassPointer) {
 // A settings window bound to the one row of tbSet.
 class frmSettings : public forms::Form {
  public:
-  explicit frmSettings(const QString& file) : Form("frmSettings") {
+  explicit frmSettings(const QString& file, const QString& source = "SELECT * FROM tbSet ORDER BY ID ASC",
+                       const db::Params& params = {})
+      : Form("frmSettings") {
     DatSet.setDatabaseName(file);
-    DatSet.setRecordSource("SELECT * FROM tbSet ORDER BY ID ASC");
+    DatSet.setRecordSource(source, params);
     txtNWsetin.setDataSource(DatSet);
     txtNWsetin.setDataField("SetC");
     txtPath.setDataSource(DatSet);
@@ -268,6 +270,12 @@ class frmSettings : public forms::Form {
   forms::Data DatSet{this, "DatSet"};
   int clicks = 0;
   int modeChanges = 0;
+  std::function<void()> onLoad;
+
+ protected:
+  void Form_Load() override {
+    if (onLoad) onLoad();
+  }
 };
 
 class BoundTest : public FormsTest {
@@ -301,10 +309,9 @@ TEST_F(BoundTest, ABoundCheckBoxRunsClickWhenTheRowChangesIt) {
     int value;
     int clicks;
   };
-  const std::vector<Case> cases = {{"-1", forms::vbChecked, 1},
-                                   {"1", forms::vbChecked, 1},
-                                   {"0", forms::vbUnchecked, 0},
-                                   {"NULL", forms::vbUnchecked, 0}};
+  const std::vector<Case> cases = {{"-1", forms::vbChecked, 1},  {"1", forms::vbChecked, 1},
+                                   {"'1'", forms::vbChecked, 1}, {"2", forms::vbGrayed, 1},
+                                   {"0", forms::vbUnchecked, 0}, {"NULL", forms::vbUnchecked, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored);
     makeFile(c.stored);
@@ -329,7 +336,7 @@ TEST_F(BoundTest, UnloadWritesBackOnlyWhatChanged) {
   EXPECT_TRUE(forms::Unload(*f));
   EXPECT_EQ(stored("SetC").toString(), "File Sharing");
   EXPECT_EQ(stored("SetP").toString(), "\\\\Host\\");
-  EXPECT_EQ(stored("cmdEtoC").toInt(), -1);
+  EXPECT_EQ(stored("cmdEtoC").toInt(), 1) << "a check box writes its value";
   EXPECT_FALSE(f->DatSet.control().isOpen()) << "released with the window";
 
   // Loaded afresh: the boxes show the row again.
@@ -345,6 +352,64 @@ TEST_F(BoundTest, AFileThatCannotBeOpenedIsReportedNotThrown) {
   ASSERT_EQ(messages.shown().size(), 1u);
   EXPECT_TRUE(messages.shown()[0].prompt.contains("missing.mdb")) << messages.shown()[0].prompt.toStdString();
   EXPECT_TRUE(f->IsLoaded());
+}
+
+TEST_F(BoundTest, ACheckBoxWritesItsValueAsTheSettingsFilesHoldIt) {
+  // The first-install rows hold 0 and 1; a box writes its value only when
+  // the clerk or code changed it, so a row it did not change keeps its value.
+  struct Case {
+    const char* stored;
+    std::vector<int> values;  // set one after the other before the unload
+    const char* after;        // the field as another reader finds it
+    int shownAfterReload;
+  };
+  const std::vector<Case> cases = {
+      {"1", {}, "1", forms::vbChecked},
+      {"1", {forms::vbUnchecked}, "0", forms::vbUnchecked},
+      {"0", {forms::vbChecked}, "1", forms::vbChecked},
+      {"NULL", {forms::vbChecked}, "1", forms::vbChecked},
+      {"-1", {forms::vbUnchecked, forms::vbChecked}, "-1", forms::vbChecked},  // back as shown
+      {"0", {forms::vbGrayed}, "2", forms::vbGrayed},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.stored) + " -> " + c.after);
+    makeFile(c.stored);
+    Instance<frmSettings> f(file);
+    for (int v : c.values) f->chkEtoC.setValue(v);
+    EXPECT_TRUE(forms::Unload(*f));
+    const QVariant after = stored("cmdEtoC");
+    EXPECT_EQ(after.typeId(), QMetaType::LongLong) << "stored as a number";
+    EXPECT_EQ(after.toString(), c.after);
+    EXPECT_EQ(f->chkEtoC.Value(), c.shownAfterReload);
+    forms::Unload(*f);
+    QFile::remove(file);
+  }
+}
+
+TEST_F(BoundTest, ARecordSourceWithValuesOpensAgainAfterEachLoad) {
+  makeFile("0");
+  Instance<frmSettings> f(file, "SELECT * FROM tbSet WHERE SetC = ?", db::Params{QStringLiteral("Single")});
+  for (int load = 1; load <= 2; ++load) {
+    SCOPED_TRACE(load);
+    EXPECT_EQ(f->txtPath.Text(), "-") << "the design values are bound again";
+    EXPECT_TRUE(forms::Unload(*f));
+  }
+}
+
+TEST_F(BoundTest, ARefreshThatFailsInTheLoadStepIsReportedOnce) {
+  file = dir.filePath("missing.mdb");
+  Instance<frmSettings> f(file);
+  f->onLoad = [&] { f->DatSet.Refresh(); };  // lets the failure escape the load step
+  messages.answer(forms::vbOK);
+  EXPECT_EQ(f->txtPath.Text(), "\\\\Server\\");
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_TRUE(messages.shown()[0].prompt.contains("missing.mdb"));
+  EXPECT_FALSE(f->DatSet.IsOpen());
+  // The next load tries again.
+  forms::Unload(*f);
+  messages.answer(forms::vbOK);
+  (void)f->txtPath.Text();
+  EXPECT_EQ(messages.shown().size(), 2u);
 }
 
 }  // namespace

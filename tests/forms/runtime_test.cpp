@@ -479,6 +479,30 @@ TEST_F(FormRulesTest, ModalShowReturnsAfterTheDialogUnloadsItself) {
   EXPECT_EQ(dialog->txtAnswer.Text(), "") << "the next opening starts from design";
 }
 
+TEST_F(FormRulesTest, NestedModalDialogsReturnInnermostFirst) {
+  // The sales window's way: a modal window opens a modal dialog of its own;
+  // each show returns once its own dialog has unloaded itself.
+  Instance<frmDialog> inner;
+  Instance<frmDialog> outer;
+  std::vector<std::string> steps;
+  outer->cmdOK.onClick = [&] {
+    QTimer::singleShot(0, [&] {
+      steps.push_back(QApplication::activeModalWidget() == inner->window() ? "inner modal" : "?");
+      inner->cmdOK.setValue(true);
+    });
+    inner->Show(forms::Modal);
+    steps.push_back(inner->IsLoaded() ? "inner still loaded" : "inner returned");
+    steps.push_back(QApplication::activeModalWidget() == outer->window() ? "outer modal" : "?");
+    forms::Unload(*outer);
+  };
+  QTimer::singleShot(0, [&] { outer->cmdOK.setValue(true); });
+  outer->Show(forms::Modal);
+  steps.push_back(outer->IsLoaded() ? "outer still loaded" : "outer returned");
+  EXPECT_EQ(steps,
+            (std::vector<std::string>{"inner modal", "inner returned", "outer modal", "outer returned"}));
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
 TEST_F(FormRulesTest, ModalShowOfAWindowThatUnloadsInItsLoadReturnsAtOnce) {
   Instance<frmProbe> f;
   f->onLoad = [&] { forms::Unload(*f); };
@@ -547,6 +571,21 @@ TEST_F(MdiTest, ClosingTheFrameAsksEveryChildAndAnyCanStopIt) {
   EXPECT_EQ(a->unloads, 1);
   EXPECT_EQ(b->unloads, 1);
   EXPECT_EQ(frame->unloads, 1);
+}
+
+TEST_F(MdiTest, TheCloseButtonOfAChildAsksItAndUnloadsIt) {
+  Instance<frmChild> child;
+  child->Show();
+  child->cancelQuery = 1;
+  EXPECT_FALSE(child->window()->close());
+  EXPECT_EQ(child->queryModes, std::vector<int>{forms::vbFormControlMenu});
+  EXPECT_TRUE(child->IsLoaded());
+  EXPECT_TRUE(child->window()->isVisible());
+  child->cancelQuery = 0;
+  child->window()->close();
+  EXPECT_FALSE(child->IsLoaded());
+  EXPECT_EQ(child->unloads, 1);
+  EXPECT_TRUE(frame->IsLoaded());
 }
 
 TEST_F(MdiTest, MenuItemsFollowTheirProperties) {
@@ -710,6 +749,27 @@ TEST_F(FormRulesTest, AnExceptionEscapingAHandlerBecomesAMessage) {
     EXPECT_EQ(f->txtPlain.Text(), "x");
     EXPECT_EQ(messages.shown().size(), 2u);
   }
+}
+
+TEST_F(FormRulesTest, AChangeStepThatNeverSettlesIsStoppedWithAMessage) {
+  // Each run writes a new text into its own box: the runtime stops the
+  // nesting with "Out of stack space" instead of overflowing the stack.
+  Instance<frmProbe> f;
+  f->txtPlain.onChange = [&] {
+    ++f->plainChanges;
+    f->txtPlain.setText(f->txtPlain.Text() + "x");
+  };
+  messages.answer(forms::vbOK);
+  f->txtPlain.setText("a");
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_EQ(messages.shown()[0].prompt, "Out of stack space");
+  EXPECT_EQ(f->plainChanges, forms::Control::kMaxEventNesting);
+  EXPECT_TRUE(f->txtPlain.Text().startsWith("ax"));
+  EXPECT_TRUE(f->IsLoaded());
+  // The box works normally afterwards: a settling handler runs as before.
+  f->txtPlain.onChange = [&] { ++f->plainChanges; };
+  f->txtPlain.setText("b");
+  EXPECT_EQ(f->plainChanges, forms::Control::kMaxEventNesting + 1);
 }
 
 }  // namespace
