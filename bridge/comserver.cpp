@@ -58,14 +58,13 @@ class InnerUnknown final : public IUnknown {
   TVantixTransactionImpl* owner_;
 };
 
-// Which outputs a method has, and where they go.
+// Where a method's outputs go; one the method does not have is null.
 struct Outputs {
   BSTR* ErrorMsg = nullptr;
   BSTR* ApprovalCode = nullptr;
   BSTR* AVSResult = nullptr;
   BSTR* CVV2Result = nullptr;
   VARIANT_BOOL* TranResult = nullptr;
-  bool hasApproval = false, hasAVS = false, hasCVV2 = false;
 };
 
 class TVantixTransactionImpl final : public IVantixTransaction {
@@ -116,7 +115,7 @@ class TVantixTransactionImpl final : public IVantixTransaction {
       return f;
     };
     return Call(vxt::Kind::Purchase, hHandle, TranFolder, TranCaption, fields,
-                {ErrorMsg, ApprovalCode, AVSResult, CVV2Result, TranResult, true, true, true});
+                {ErrorMsg, ApprovalCode, AVSResult, CVV2Result, TranResult});
   }
   HRESULT CCForce(std::int32_t hHandle, BSTR TranFolder, BSTR TranCaption, BSTR Clerk, BSTR Receipt, BSTR CC,
                   BSTR Exp, BSTR Swipe, BSTR Amount, BSTR ApprovalCode, BSTR Zip, BSTR Address,
@@ -129,7 +128,7 @@ class TVantixTransactionImpl final : public IVantixTransaction {
       return f;
     };
     return Call(vxt::Kind::Force, hHandle, TranFolder, TranCaption, fields,
-                {ErrorMsg, nullptr, AVSResult, nullptr, TranResult, false, true, false});
+                {ErrorMsg, nullptr, AVSResult, nullptr, TranResult});
   }
   HRESULT CCPreAuth(std::int32_t hHandle, BSTR TranFolder, BSTR TranCaption, BSTR Clerk, BSTR Receipt,
                     BSTR CC, BSTR Exp, BSTR Swipe, BSTR Amount, BSTR Zip, BSTR Address, BSTR CV,
@@ -143,14 +142,14 @@ class TVantixTransactionImpl final : public IVantixTransaction {
       return f;
     };
     return Call(vxt::Kind::PreAuth, hHandle, TranFolder, TranCaption, fields,
-                {ErrorMsg, ApprovalCode, AVSResult, CVV2Result, TranResult, true, true, true});
+                {ErrorMsg, ApprovalCode, AVSResult, CVV2Result, TranResult});
   }
   HRESULT CCReturn(std::int32_t hHandle, BSTR TranFolder, BSTR TranCaption, BSTR Clerk, BSTR Receipt, BSTR CC,
                    BSTR Exp, BSTR Swipe, BSTR Amount, BSTR* ErrorMsg, BSTR* ApprovalCode,
                    VARIANT_BOOL* TranResult) override {
     return Call(vxt::Kind::Return, hHandle, TranFolder, TranCaption,
                 [&] { return Card(Clerk, Receipt, CC, Exp, Swipe, Amount); },
-                {ErrorMsg, ApprovalCode, nullptr, nullptr, TranResult, true, false, false});
+                {ErrorMsg, ApprovalCode, nullptr, nullptr, TranResult});
   }
   HRESULT CCDebitPurchase(std::int32_t hHandle, BSTR TranFolder, BSTR TranCaption, BSTR Clerk, BSTR Receipt,
                           BSTR PurchaseAmount, BSTR CashBackAmount, BSTR TotalAmount, BSTR CC, BSTR Swipe,
@@ -161,7 +160,7 @@ class TVantixTransactionImpl final : public IVantixTransaction {
                   return Debit(Clerk, Receipt, PurchaseAmount, CashBackAmount, TotalAmount, CC, Swipe, PIN,
                                KeyBlock);
                 },
-                {ErrorMsg, ApprovalCode, nullptr, nullptr, TranResult, true, false, false});
+                {ErrorMsg, ApprovalCode, nullptr, nullptr, TranResult});
   }
   HRESULT CCDebitReturn(std::int32_t hHandle, BSTR TranFolder, BSTR TranCaption, BSTR Clerk, BSTR Receipt,
                         BSTR PurchaseAmount, BSTR CashBackAmount, BSTR TotalAmount, BSTR CC, BSTR Swipe,
@@ -172,7 +171,7 @@ class TVantixTransactionImpl final : public IVantixTransaction {
                   return Debit(Clerk, Receipt, PurchaseAmount, CashBackAmount, TotalAmount, CC, Swipe, PIN,
                                KeyBlock);
                 },
-                {ErrorMsg, ApprovalCode, nullptr, nullptr, TranResult, true, false, false});
+                {ErrorMsg, ApprovalCode, nullptr, nullptr, TranResult});
   }
   HRESULT CCGeneric(std::int32_t hHandle, BSTR TranFolder, BSTR TranCaption, BSTR ReqFileData,
                     VARIANT_BOOL* TranResult, BSTR* ErrorMsg, BSTR* ApprovalCode, BSTR* AVSResult,
@@ -183,7 +182,7 @@ class TVantixTransactionImpl final : public IVantixTransaction {
       return f;
     };
     return Call(vxt::Kind::Generic, hHandle, TranFolder, TranCaption, fields,
-                {ErrorMsg, ApprovalCode, AVSResult, CVV2Result, TranResult, true, true, true});
+                {ErrorMsg, ApprovalCode, AVSResult, CVV2Result, TranResult});
   }
 
  private:
@@ -219,9 +218,10 @@ class TVantixTransactionImpl final : public IVantixTransaction {
   template <typename MakeFields>
   static HRESULT Call(vxt::Kind kind, std::int32_t hHandle, BSTR folder, BSTR caption,
                       const MakeFields& makeFields, const Outputs& out) noexcept {
+    const vxt::OutputSet has = vxt::OutputsOf(kind);
     if (out.TranResult == nullptr || out.ErrorMsg == nullptr ||
-        (out.hasApproval && out.ApprovalCode == nullptr) || (out.hasAVS && out.AVSResult == nullptr) ||
-        (out.hasCVV2 && out.CVV2Result == nullptr))
+        (has.approvalCode && out.ApprovalCode == nullptr) || (has.avsResult && out.AVSResult == nullptr) ||
+        (has.cvv2Result && out.CVV2Result == nullptr))
       return E_POINTER;
     try {
       const vxt::RunResult run = vxt::RunTransaction(hHandle, com::Utf8FromBstr(folder),
@@ -238,9 +238,9 @@ class TVantixTransactionImpl final : public IVantixTransaction {
         const char* text;
         BSTR value;
       } pending[] = {{out.ErrorMsg, errorMsg, nullptr},
-                     {out.hasApproval ? out.ApprovalCode : nullptr, approval, nullptr},
-                     {out.hasAVS ? out.AVSResult : nullptr, avs, nullptr},
-                     {out.hasCVV2 ? out.CVV2Result : nullptr, cvv2, nullptr}};
+                     {out.ApprovalCode, approval, nullptr},
+                     {out.AVSResult, avs, nullptr},
+                     {out.CVV2Result, cvv2, nullptr}};
       for (Pending& p : pending) {
         if (p.target == nullptr) continue;
         p.value = com::BstrFromUtf8(p.text);

@@ -55,11 +55,9 @@ bool WriteAll(int fd, const std::string& data, int* err) {
   return true;
 }
 
-enum class LoadStatus { Ok, Failed };
-
-LoadStatus LoadFile(const std::string& path, std::string* contents) {
+bool LoadFile(const std::string& path, std::string* contents) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-  if (fd < 0) return LoadStatus::Failed;
+  if (fd < 0) return false;
   contents->clear();
   char buf[4096];
   for (;;) {
@@ -67,13 +65,13 @@ LoadStatus LoadFile(const std::string& path, std::string* contents) {
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       ::close(fd);
-      return LoadStatus::Failed;
+      return false;
     }
     if (n == 0) break;
     contents->append(buf, static_cast<std::size_t>(n));
   }
   ::close(fd);
-  return LoadStatus::Ok;
+  return true;
 }
 
 int PositiveEnv(const char* name, int fallback) {
@@ -291,13 +289,13 @@ Outcome ParseAnswerLine(const std::string& rawLine) {
 
 Outcome ReadAnswerFile(const std::string& path, const std::function<void()>& pauseBeforeRetry) {
   std::string contents;
-  LoadStatus status = LoadFile(path, &contents);
-  if (status != LoadStatus::Ok) {
+  bool loaded = LoadFile(path, &contents);
+  if (!loaded) {
     if (pauseBeforeRetry) pauseBeforeRetry();
-    status = LoadFile(path, &contents);
+    loaded = LoadFile(path, &contents);
   }
   Outcome out;
-  if (status != LoadStatus::Ok) {
+  if (!loaded) {
     out.ResultMessage = kMsgInvalidAnswer;
   } else if (const std::optional<std::string> line = FirstLine(contents)) {
     out = ParseAnswerLine(*line);
@@ -355,6 +353,22 @@ void CopyToBuffer(char* buffer, std::size_t size, const std::string& text) noexc
   buffer[n] = '\0';
 }
 
+OutputSet OutputsOf(Kind kind) noexcept {
+  switch (kind) {
+    case Kind::Purchase:
+    case Kind::PreAuth:
+    case Kind::Generic:
+      return {true, true, true};
+    case Kind::Force:
+      return {false, true, false};
+    case Kind::Return:
+    case Kind::DebitPurchase:
+    case Kind::DebitReturn:
+      break;
+  }
+  return {true, false, false};
+}
+
 void FillOutputs(Kind kind, bool answered, const Outcome& outcome, bool* tranResult,
                  const OutputBuffers& out) noexcept {
   // Points at the outcome's texts instead of copying them: once a transaction
@@ -368,23 +382,10 @@ void FillOutputs(Kind kind, bool answered, const Outcome& outcome, bool* tranRes
   if (!approved) {
     errorMsg = &outcome.ResultMessage;
   } else {
-    switch (kind) {
-      case Kind::Purchase:
-      case Kind::PreAuth:
-      case Kind::Generic:
-        approvalCode = &outcome.ResultMessage;
-        avs = &outcome.AVSCode;
-        cvv2 = &outcome.CVV2Code;
-        break;
-      case Kind::Force:
-        avs = &outcome.AVSCode;
-        break;
-      case Kind::Return:
-      case Kind::DebitPurchase:
-      case Kind::DebitReturn:
-        approvalCode = &outcome.ResultMessage;
-        break;
-    }
+    const OutputSet has = OutputsOf(kind);
+    if (has.approvalCode) approvalCode = &outcome.ResultMessage;
+    if (has.avsResult) avs = &outcome.AVSCode;
+    if (has.cvv2Result) cvv2 = &outcome.CVV2Code;
   }
   if (tranResult != nullptr) *tranResult = approved;
   CopyToBuffer(out.ErrorMsg, kErrorMsgSize, *errorMsg);
@@ -394,11 +395,6 @@ void FillOutputs(Kind kind, bool answered, const Outcome& outcome, bool* tranRes
 }
 
 // ---- files -----------------------------------------------------------------
-
-bool IsDirectory(const std::string& path) {
-  struct stat st;
-  return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
 
 bool FileExists(const std::string& path) {
   struct stat st;

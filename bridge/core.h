@@ -126,6 +126,14 @@ std::string ElapsedText(std::int64_t elapsedMs);
 // it on a UTF-8 character boundary when it does not fit.
 void CopyToBuffer(char* buffer, std::size_t size, const std::string& text) noexcept;
 
+// The outputs a kind hands back besides ErrorMsg and TranResult.
+struct OutputSet {
+  bool approvalCode = false;
+  bool avsResult = false;
+  bool cvv2Result = false;
+};
+OutputSet OutputsOf(Kind kind) noexcept;
+
 // The caller's output buffers; a kind without an output passes null for it.
 struct OutputBuffers {
   char* ErrorMsg = nullptr;      // kErrorMsgSize bytes
@@ -141,7 +149,8 @@ void FillOutputs(Kind kind, bool answered, const Outcome& outcome, bool* tranRes
 
 // ---- files -----------------------------------------------------------------
 
-bool IsDirectory(const std::string& path);
+// True when anything stands under the name, a dangling symbolic link too: a
+// name that is taken in any way is not free for a request or an answer.
 bool FileExists(const std::string& path);
 
 }  // namespace vxt

@@ -156,10 +156,7 @@ void TfrmProcess::TimerTimer() {
         TimeoutSecs = *extended;
         ProgressBar1->setMaximum(2 * TimeoutSecs);
       } else {
-        Approved = false;
-        ResultMessage = vxt::kMsgTimeout;
-        AVSCode.clear();
-        CVV2Code.clear();
+        EndWithout(vxt::kMsgTimeout);
         ::unlink(RequestFile.c_str());
         timedOut = true;
       }
@@ -176,12 +173,7 @@ void TfrmProcess::TimerTimer() {
     // A failing step must not stop the polling; the next tick tries again.
     // Once the answer is claimed nothing else can end the wait, so a reading
     // that failed half-way ends it as an invalid answer.
-    if (claimed) {
-      Approved = false;
-      ResultMessage = vxt::kMsgInvalidAnswer;
-      AVSCode.clear();
-      CVV2Code.clear();
-    }
+    if (claimed) EndWithout(vxt::kMsgInvalidAnswer);
   }
   if (claimed) {
     done(QDialog::Accepted);
@@ -201,14 +193,18 @@ void TfrmProcess::btnCancelClick() {
   if (answerClaimed_) return;  // the answer wins
   // Only a request the card program has not taken yet can be withdrawn.
   if (::unlink(RequestFile.c_str()) == 0) {
-    Approved = false;
-    ResultMessage = vxt::kMsgCanceled;
-    AVSCode.clear();
-    CVV2Code.clear();
+    EndWithout(vxt::kMsgCanceled);
     done(QDialog::Rejected);
   } else {
     btnCancel->setEnabled(false);
   }
+}
+
+void TfrmProcess::EndWithout(const char* message) {
+  Approved = false;
+  ResultMessage = message;
+  AVSCode.clear();
+  CVV2Code.clear();
 }
 
 void TfrmProcess::ProcessAnswerFile(const std::string& claimedPath) {

@@ -61,6 +61,9 @@ class TfrmProcess : public QDialog {
   void reject() override;
 
  private:
+  // The wait ends without an approval: the outcome is the message alone.
+  void EndWithout(const char* message);
+
   bool answerClaimed_ = false;
 };
 

@@ -1,15 +1,14 @@
 #include "bridge/transaction.h"
 
-#include <unistd.h>
-
 #include "bridge/frmprocess.h"
+#include "platform/files/paths.h"
 
 namespace vxt {
 
 RunResult RunTransaction(std::int32_t hHandle, const std::string& folder, const std::string& caption,
                          Kind kind, const RequestFields& fields) {
   RunResult result;
-  if (!IsDirectory(folder)) {
+  if (!files::dirExists(folder)) {
     result.outcome.ResultMessage = kMsgFolderNotFound;
     return result;
   }

@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 
 #include "data/install.h"
+#include "platform/com/registry.h"
 #include "platform/files/paths.h"
 #include "platform/forms/msgbox.h"
 #include "shell/Lunessa.h"
@@ -30,6 +31,9 @@ int main(int argc, char** argv) {
   options.process(app);
 
   files::setRoot(options.isSet(rootOption) ? options.value(rootOption).toStdString() : files::defaultRoot());
+  // The component runtime is a library of its own with its own idea of the
+  // root: point its registry store at the same one.
+  com::SetRegistryRoot(files::root());
 
   QStringList problems;
   problems += data::installDataRoot(QString::fromStdString(files::installDir())).errors;

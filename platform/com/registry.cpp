@@ -8,17 +8,16 @@
 // with a backslash.
 #include "platform/com/registry.h"
 
-#include "platform/files/paths.h"
-
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <mutex>
 #include <utility>
+
+#include "platform/files/paths.h"
 
 namespace com {
 namespace {
@@ -134,20 +133,6 @@ std::string Format(const Store& store) {
   return out;
 }
 
-bool MakeDirs(const std::string& path) {
-  std::string partial;
-  std::size_t pos = 0;
-  while (pos <= path.size()) {
-    std::size_t next = path.find('/', pos);
-    if (next == std::string::npos) next = path.size();
-    partial = path.substr(0, next);
-    if (!partial.empty() && mkdir(partial.c_str(), 0755) != 0 && errno != EEXIST) return false;
-    pos = next + 1;
-  }
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 std::string RegistryDir() {
   return RegistryRoot() + "/registry";
 }
@@ -179,7 +164,7 @@ bool WriteAll(int fd, const std::string& data) {
 class StoreLock {
  public:
   explicit StoreLock(bool exclusive) {
-    if (!MakeDirs(RegistryDir())) return;
+    if (!files::makeDirs(RegistryDir())) return;
     fd_ = open((RegistryFile() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd_ < 0) return;
     while (flock(fd_, exclusive ? LOCK_EX : LOCK_SH) != 0) {
@@ -283,13 +268,8 @@ bool RegSetString(const std::string& rawKey, const std::string& name, const std:
 }
 
 // A lookup never creates the store: no file means no keys.
-bool StoreFileExists() {
-  struct stat st;
-  return stat(RegistryFile().c_str(), &st) == 0;
-}
-
 std::optional<std::string> RegGetString(const std::string& key, const std::string& name) {
-  if (!StoreFileExists()) return std::nullopt;
+  if (!files::fileExists(RegistryFile())) return std::nullopt;
   StoreLock lock(false);
   Store store;
   if (!lock.ok() || !Load(&store)) return std::nullopt;
@@ -301,7 +281,7 @@ std::optional<std::string> RegGetString(const std::string& key, const std::strin
 }
 
 bool RegKeyExists(const std::string& key) {
-  if (!StoreFileExists()) return false;
+  if (!files::fileExists(RegistryFile())) return false;
   StoreLock lock(false);
   Store store;
   if (!lock.ok() || !Load(&store)) return false;

@@ -99,9 +99,12 @@ std::optional<std::vector<Token>> Tokenize(const std::u32string& p) {
 
 }  // namespace
 
-bool Like(const QString& text, const QString& pattern) {
-  const std::u32string p = pattern.toStdU32String();
-  const std::u32string s = text.toStdU32String();
+bool Like(const QString& text, const QString& pattern, Qt::CaseSensitivity cs) {
+  // Without regard to case both sides are case-folded first, so a list or a
+  // range compares folded characters too.
+  const bool fold = cs == Qt::CaseInsensitive;
+  const std::u32string p = (fold ? pattern.toCaseFolded() : pattern).toStdU32String();
+  const std::u32string s = (fold ? text.toCaseFolded() : text).toStdU32String();
   const std::optional<std::vector<Token>> tokens = Tokenize(p);
   if (!tokens) return false;
   const std::vector<Token>& t = *tokens;

@@ -14,12 +14,14 @@ int StrComp(const QString& a, const QString& b);
 // character code, so "0", "0.00", "-" and the empty text do not count.
 bool PriceIsSet(const QString& price);
 
-// The Like operator with binary comparison (case matters): `*` any run of
+// The Like operator: `*` any run of
 // characters, `?` any one character, `#` one digit 0-9, `[list]` one
 // character of the list, `[!list]` one character not in it, ranges such as
 // `[a-z]` inside a list; `*`, `?` and `#` inside a list stand for themselves,
 // and `[]` matches nothing at all (a zero-length text). A malformed pattern
 // (an unclosed `[` or a descending range such as `[z-a]`) matches no text.
-bool Like(const QString& text, const QString& pattern);
+// Binary comparison (case matters) unless told otherwise; the databases'
+// LIKE operator ignores letter case, ranges included ("b" is in `[A-C]`).
+bool Like(const QString& text, const QString& pattern, Qt::CaseSensitivity cs = Qt::CaseSensitive);
 
 }  // namespace rt

@@ -1,6 +1,5 @@
 #include "platform/db/accesssql.h"
 
-#include <QDate>
 #include <QRegularExpression>
 #include <exception>
 #include <optional>
@@ -163,71 +162,6 @@ QString translateAccessSql(const QString& sql) {
     }
   }
   return out;
-}
-
-namespace {
-
-QChar fold(QChar c) {
-  return c.toCaseFolded();
-}
-
-// Does `c` match the pattern element at p[i]? Sets *len to its length.
-bool elementMatches(const QString& p, int i, QChar c, int* len) {
-  const QChar t = p[i];
-  *len = 1;
-  if (t == u'?') return true;
-  if (t == u'#') return c >= u'0' && c <= u'9';
-  if (t == u'[') {
-    int j = i + 1;
-    bool negate = false;
-    if (j < p.size() && p[j] == u'!') {
-      negate = true;
-      ++j;
-    }
-    const int close = p.indexOf(u']', j);
-    if (close < 0) return fold(c) == fold(t);  // an unclosed "[" is itself
-    *len = close - i + 1;
-    const QString list = p.mid(j, close - j);
-    const QChar fc = fold(c);
-    bool found = false;
-    for (int k = 0; k < list.size() && !found; ++k) {
-      if (k + 2 < list.size() && list[k + 1] == u'-') {
-        const QChar lo = list[k], hi = list[k + 2];
-        const QChar cl = c.toLower(), cu = c.toUpper();
-        found = (c >= lo && c <= hi) || (cl >= lo && cl <= hi) || (cu >= lo && cu <= hi);
-        k += 2;
-      } else {
-        found = fold(list[k]) == fc;
-      }
-    }
-    return found != negate;
-  }
-  return fold(t) == fold(c);
-}
-
-}  // namespace
-
-bool accessLike(const QString& s, const QString& p) {
-  int si = 0, pi = 0;
-  int starP = -1, starS = 0;
-  while (si < s.size()) {
-    if (pi < p.size() && p[pi] == u'*') {
-      starP = ++pi;
-      starS = si;
-      continue;
-    }
-    int len = 1;
-    if (pi < p.size() && elementMatches(p, pi, s[si], &len)) {
-      pi += len;
-      ++si;
-      continue;
-    }
-    if (starP < 0) return false;
-    pi = starP;
-    si = ++starS;
-  }
-  while (pi < p.size() && p[pi] == u'*') ++pi;
-  return pi == p.size();
 }
 
 double amountValue(const QString& text) {

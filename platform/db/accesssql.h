@@ -29,11 +29,6 @@ QString quoteIdentifier(const QString& name);
 // "YYYY-MM-DD HH:MM:SS". Returns false for a text that is none of these.
 bool isoFromAccessDate(const QString& text, QString* iso);
 
-// The Access Like operator: `*` any run, `?` one character, `#` one digit,
-// `[abc]`, `[a-z]`, `[!abc]` one character of (not of) the list; letter case
-// is ignored.
-bool accessLike(const QString& value, const QString& pattern);
-
 // An amount text read the way the windows read it: a well-formed amount as
 // rt::CDbl reads it ("1,234.50" -> 1234.5, "$5.00" -> 5, "($5.00)" -> -5),
 // any other text by its leading number as rt::Val reads it once thousands

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "platform/convert/text.h"
 #include "platform/db/accesssql.h"
 #include "platform/db/recordset.h"
 #include "platform/db/statement.h"
@@ -40,13 +41,14 @@ void amtFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
 }
 
 // like(pattern, value): SQLite calls this for "value LIKE pattern". The
-// pattern follows the Access rules.
+// pattern follows the runtime's Like rules, with letter case ignored as the
+// Access engine does.
 void likeFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
   if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
     sqlite3_result_null(ctx);
     return;
   }
-  sqlite3_result_int(ctx, accessLike(textOf(argv[1]), textOf(argv[0])) ? 1 : 0);
+  sqlite3_result_int(ctx, rt::Like(textOf(argv[1]), textOf(argv[0]), Qt::CaseInsensitive) ? 1 : 0);
 }
 
 // The first bytes of an Access database: a page header, then the engine name.

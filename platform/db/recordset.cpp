@@ -260,7 +260,7 @@ static void requireUpdatable(const Recordset& rs) {
   }
 }
 
-qint64 Recordset::reserveAutoNumber(int) {
+qint64 Recordset::reserveAutoNumber() {
   // The next number is taken at once and recorded in sqlite_sequence, so that
   // an insert by another station (or another window) draws a later one.
   Transaction t(*db_);
@@ -290,7 +290,7 @@ void Recordset::addNew() {
   r.values.resize(columns_.size());
   for (size_t c = 0; c < columns_.size(); ++c) {
     if (columns_[c].autoNumber) {
-      r.values[c] = reserveAutoNumber(static_cast<int>(c));
+      r.values[c] = reserveAutoNumber();
     } else if (!columns_[c].defaultSql.isEmpty()) {
       try {
         // The DEFAULT expression comes from the file's own schema.

@@ -125,7 +125,7 @@ class Recordset {
   void readTableInfo();
   int columnIndex(const QString& name) const;  // throws for unknown names
   Row readRow(qint64 rowid) const;
-  qint64 reserveAutoNumber(int column);
+  qint64 reserveAutoNumber();
   void moveTo(int position);
   void find(const QString& criteria, const Params& params, int from);
   void requireCurrent() const;

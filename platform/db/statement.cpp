@@ -7,6 +7,8 @@
 #include <QDateTime>
 #include <QTime>
 
+#include "platform/convert/datetext.h"
+
 namespace db::detail {
 
 Statement::Statement(const Database& db, const QString& sqliteSql) : db_(db), sql_(sqliteSql) {
@@ -75,11 +77,12 @@ void Statement::bind(int index, const QVariant& v) {
       default: {
         QString s;
         if (v.typeId() == QMetaType::QDate) {
-          s = v.toDate().toString(QStringLiteral("yyyy-MM-dd"));
+          s = rt::IsoDate(v.toDate());
         } else if (v.typeId() == QMetaType::QTime) {
-          s = v.toTime().toString(QStringLiteral("HH:mm:ss"));
+          s = rt::IsoTime(v.toTime());
         } else if (v.typeId() == QMetaType::QDateTime) {
-          s = v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+          const QDateTime at = v.toDateTime();
+          s = rt::IsoDate(at.date()) + u' ' + rt::IsoTime(at.time());
         } else {
           s = v.toString();
         }

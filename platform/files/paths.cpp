@@ -174,10 +174,10 @@ bool copyFile(const std::string& from, const std::string& to, bool replace, std:
   int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) return fail(errno);
   struct stat st;
-  if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
-    int err = ::fstat(in, &st) != 0 ? errno : EINVAL;
+  const int statError = ::fstat(in, &st) != 0 ? errno : 0;
+  if (statError != 0 || !S_ISREG(st.st_mode)) {
     ::close(in);
-    return fail(err);
+    return fail(statError != 0 ? statError : EINVAL);
   }
   std::string tmp = to + ".copy-" + std::to_string(::getpid());
   int out = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, st.st_mode & 0777);

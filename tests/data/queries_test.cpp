@@ -48,7 +48,7 @@ TEST_F(InstalledRoot, RecordSourcesOfTheWindowsOpen) {
     int rows;  // rows on a fresh install; -1: at least one
   };
   const std::vector<Source> sources = {
-      // Category and notes queries of the sales window, as written there.
+      // Category and notes queries the sales window sends.
       {"BakHS.mdb", "Select * from tbDrink order by Dish_ID ASC", -1},
       {"BakHS.mdb", "Select * from tbAppetizer order by Dish_ID ASC", -1},
       {"BakHS.mdb", "Select * from tbFriedRice order by Dish_ID ASC", -1},
@@ -255,7 +255,7 @@ TEST_F(InstalledRoot, TicketHeaderWithoutAmountsReadsZeroAmounts) {
   EXPECT_FALSE(found->field("szCard_amt").isValid());
 }
 
-// The sales report's and the order-detail report's queries, as written, over
+// The sales report's and the order-detail report's queries, word for word, over
 // tickets stored with the sales window's fields.
 TEST_F(InstalledRoot, ReportQueriesSelectAndSumStoredTickets) {
   struct Ticket {

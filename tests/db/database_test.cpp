@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 
@@ -52,6 +53,19 @@ TEST(DatabaseOpen, RefusesWhatIsNotAnSqliteDatabaseAndNamesTheFile) {
       EXPECT_TRUE(e.message().contains(c.says)) << e.what();
     }
   }
+}
+
+TEST_F(DatabaseTest, BindsDatesAndTimesAsIsoTexts) {
+  const auto db = db::Database::open(path_);
+  const struct {
+    QVariant value;
+    const char* stored;
+  } cases[] = {
+      {QDate(2026, 12, 8), "2026-12-08"},
+      {QTime(9, 5, 3), "09:05:03"},
+      {QDateTime(QDate(2024, 5, 1), QTime(18, 30, 15)), "2024-05-01 18:30:15"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(db->scalar("SELECT ?", {c.value}).toString(), c.stored);
 }
 
 TEST_F(DatabaseTest, OpensAWindowsPathUnderTheRootAndSetsUpTheConnection) {
