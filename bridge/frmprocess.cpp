@@ -23,8 +23,11 @@ TfrmProcess* frmProcess = nullptr;
 
 namespace {
 
+// The window was laid out for a narrow Windows sans face; Liberation Sans
+// has the same widths as the common one, DejaVu Sans is the fallback.
 QFont SansSerif(int pixelSize) {
-  QFont font("MS Sans Serif");
+  QFont font;
+  font.setFamilies({"Liberation Sans", "DejaVu Sans"});
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(pixelSize);
   return font;
@@ -93,6 +96,10 @@ TfrmProcess::TfrmProcess(QWidget* owner)
   lblProcessing2 = new QLabel("Elapsed Time", GroupBox1);
   lblProcessing2->setGeometry(40, 88, 64, 13);
   lblTime = SunkenField(GroupBox1, QRect(128, 88, 197, 17), " 0:00");
+
+  // The three captions size themselves to their text from their left edge, so
+  // a font wider than the one the layout was drawn for does not clip them.
+  for (QLabel* label : {lblProcessing1, Label1, lblProcessing2}) label->adjustSize();
 
   ProgressBar1 = new QProgressBar(GroupBox1);
   ProgressBar1->setGeometry(128, 105, 197, 8);

@@ -151,6 +151,8 @@ void SendKeys(const QString& keys) {
   }
 }
 
+// The Liberation faces come first: they have the widths of the Windows faces
+// the windows were laid out for, so captions fit their controls.
 QFont toQFont(const FontInfo& info) {
   static const QStringList sans = {QStringLiteral("ms sans serif"), QStringLiteral("microsoft sans serif"),
                                    QStringLiteral("arial"),         QStringLiteral("tahoma"),
@@ -165,16 +167,16 @@ QFont toQFont(const FontInfo& info) {
   if (sans.contains(key) || key.isEmpty()) {
     font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setFamilies(
-        {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Sans Serif")});
+        {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
     font.setStyleHint(QFont::SansSerif);
   } else if (mono.contains(key)) {
     font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setFamilies(
-        {QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"), QStringLiteral("Monospace")});
+        {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Monospace")});
     font.setStyleHint(QFont::TypeWriter);
   } else if (serif.contains(key)) {
     font.setFamilies(
-        {QStringLiteral("DejaVu Serif"), QStringLiteral("Liberation Serif"), QStringLiteral("Serif")});
+        {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif"), QStringLiteral("Serif")});
     font.setStyleHint(QFont::Serif);
   } else {
     font.setFamily(info.name);
