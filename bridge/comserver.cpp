@@ -107,13 +107,7 @@ class TVantixTransactionImpl final : public IVantixTransaction {
                      BSTR CC, BSTR Exp, BSTR Swipe, BSTR Amount, BSTR Zip, BSTR Address, BSTR CV,
                      BSTR* ErrorMsg, BSTR* ApprovalCode, BSTR* AVSResult, BSTR* CVV2Result,
                      VARIANT_BOOL* TranResult) override {
-    const auto fields = [&] {
-      vxt::RequestFields f = Card(Clerk, Receipt, CC, Exp, Swipe, Amount);
-      f.Zip = com::Utf8FromBstr(Zip);
-      f.Address = com::Utf8FromBstr(Address);
-      f.CV = com::Utf8FromBstr(CV);
-      return f;
-    };
+    const auto fields = [&] { return Verified(Clerk, Receipt, CC, Exp, Swipe, Amount, Zip, Address, CV); };
     return Call(vxt::Kind::Purchase, hHandle, TranFolder, TranCaption, fields,
                 {ErrorMsg, ApprovalCode, AVSResult, CVV2Result, TranResult});
   }
@@ -134,13 +128,7 @@ class TVantixTransactionImpl final : public IVantixTransaction {
                     BSTR CC, BSTR Exp, BSTR Swipe, BSTR Amount, BSTR Zip, BSTR Address, BSTR CV,
                     BSTR* ErrorMsg, BSTR* ApprovalCode, BSTR* AVSResult, BSTR* CVV2Result,
                     VARIANT_BOOL* TranResult) override {
-    const auto fields = [&] {
-      vxt::RequestFields f = Card(Clerk, Receipt, CC, Exp, Swipe, Amount);
-      f.Zip = com::Utf8FromBstr(Zip);
-      f.Address = com::Utf8FromBstr(Address);
-      f.CV = com::Utf8FromBstr(CV);
-      return f;
-    };
+    const auto fields = [&] { return Verified(Clerk, Receipt, CC, Exp, Swipe, Amount, Zip, Address, CV); };
     return Call(vxt::Kind::PreAuth, hHandle, TranFolder, TranCaption, fields,
                 {ErrorMsg, ApprovalCode, AVSResult, CVV2Result, TranResult});
   }
@@ -194,6 +182,16 @@ class TVantixTransactionImpl final : public IVantixTransaction {
     f.Exp = com::Utf8FromBstr(Exp);
     f.Swipe = com::Utf8FromBstr(Swipe);
     f.Amount = com::Utf8FromBstr(Amount);
+    return f;
+  }
+  // Purchase and pre-authorisation also carry the address check and the card
+  // verification value.
+  static vxt::RequestFields Verified(BSTR Clerk, BSTR Receipt, BSTR CC, BSTR Exp, BSTR Swipe, BSTR Amount,
+                                     BSTR Zip, BSTR Address, BSTR CV) {
+    vxt::RequestFields f = Card(Clerk, Receipt, CC, Exp, Swipe, Amount);
+    f.Zip = com::Utf8FromBstr(Zip);
+    f.Address = com::Utf8FromBstr(Address);
+    f.CV = com::Utf8FromBstr(CV);
     return f;
   }
   static vxt::RequestFields Debit(BSTR Clerk, BSTR Receipt, BSTR PurchaseAmount, BSTR CashBackAmount,

@@ -62,6 +62,18 @@ vxt::RequestFields Card(const char* Clerk, const char* Receipt, const char* CC, 
   return f;
 }
 
+// Purchase and pre-authorisation also carry the address check and the card
+// verification value.
+vxt::RequestFields Verified(const char* Clerk, const char* Receipt, const char* CC, const char* Exp,
+                            const char* Swipe, const char* Amount, const char* Zip, const char* Address,
+                            const char* CV) {
+  vxt::RequestFields f = Card(Clerk, Receipt, CC, Exp, Swipe, Amount);
+  f.Zip = Text(Zip);
+  f.Address = Text(Address);
+  f.CV = Text(CV);
+  return f;
+}
+
 vxt::RequestFields Debit(const char* Clerk, const char* Receipt, const char* PurchaseAmount,
                          const char* CashBackAmount, const char* TotalAmount, const char* CC,
                          const char* Swipe, const char* PIN, const char* KeyBlock) {
@@ -87,13 +99,7 @@ VXTRANS_API bool VXTrans_CCPurchase(int32_t hHandle, const char* TranFolder, con
                                     const char* Swipe, const char* Amount, const char* Zip,
                                     const char* Address, const char* CV, bool* TranResult, char* ErrorMsg,
                                     char* ApprovalCode, char* AVSResult, char* CVV2Result) {
-  const auto fields = [&] {
-    vxt::RequestFields f = Card(Clerk, Receipt, CC, Exp, Swipe, Amount);
-    f.Zip = Text(Zip);
-    f.Address = Text(Address);
-    f.CV = Text(CV);
-    return f;
-  };
+  const auto fields = [&] { return Verified(Clerk, Receipt, CC, Exp, Swipe, Amount, Zip, Address, CV); };
   return Run(hHandle, TranFolder, TranCaption, vxt::Kind::Purchase, fields, TranResult,
              {ErrorMsg, ApprovalCode, AVSResult, CVV2Result});
 }
@@ -119,13 +125,7 @@ VXTRANS_API bool VXTrans_CCPreAuth(int32_t hHandle, const char* TranFolder, cons
                                    const char* Swipe, const char* Amount, const char* Zip,
                                    const char* Address, const char* CV, bool* TranResult, char* ErrorMsg,
                                    char* ApprovalCode, char* AVSResult, char* CVV2Result) {
-  const auto fields = [&] {
-    vxt::RequestFields f = Card(Clerk, Receipt, CC, Exp, Swipe, Amount);
-    f.Zip = Text(Zip);
-    f.Address = Text(Address);
-    f.CV = Text(CV);
-    return f;
-  };
+  const auto fields = [&] { return Verified(Clerk, Receipt, CC, Exp, Swipe, Amount, Zip, Address, CV); };
   return Run(hHandle, TranFolder, TranCaption, vxt::Kind::PreAuth, fields, TranResult,
              {ErrorMsg, ApprovalCode, AVSResult, CVV2Result});
 }

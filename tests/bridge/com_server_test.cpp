@@ -3,8 +3,6 @@
 // interface against a stand-in card program.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <QDir>
 #include <QFile>
@@ -21,6 +19,7 @@
 #include "bridge/vxtransaction.h"
 #include "platform/com/registry.h"
 #include "tests/bridge/cardsim_process.h"
+#include "tests/bridge/no_file_growth.h"
 
 namespace {
 
@@ -226,22 +225,15 @@ TEST_F(ComServer, AnUnwritableRequestIsACOMError) {
   IVantixTransaction* t = Create();
   ASSERT_NE(t, nullptr);
   com::ClearErrorInfo();
-  struct rlimit old;
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  struct sigaction ignore {
-  }, previous{};
-  ignore.sa_handler = SIG_IGN;
-  sigaction(SIGXFSZ, &ignore, &previous);
-  struct rlimit none = old;
-  none.rlim_cur = 0;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &none), 0);
   Text tf(tran_.path().toStdString()), cap("Return"), amount("5.00");
   BSTR e = reinterpret_cast<BSTR>(0x10), a = reinterpret_cast<BSTR>(0x20);
   VARIANT_BOOL tr = 7;
-  const HRESULT hr =
-      t->CCReturn(0, tf, cap, nullptr, nullptr, nullptr, nullptr, nullptr, amount, &e, &a, &tr);
-  setrlimit(RLIMIT_FSIZE, &old);
-  sigaction(SIGXFSZ, &previous, nullptr);
+  HRESULT hr = S_OK;
+  {
+    NoFileGrowth noGrowth;
+    ASSERT_TRUE(noGrowth.active());
+    hr = t->CCReturn(0, tf, cap, nullptr, nullptr, nullptr, nullptr, nullptr, amount, &e, &a, &tr);
+  }
 
   EXPECT_EQ(hr, DISP_E_EXCEPTION);
   EXPECT_EQ(e, reinterpret_cast<BSTR>(0x10));  // outputs untouched

@@ -1,8 +1,6 @@
 #include "bridge/core.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +12,7 @@
 
 #include "bridge/typelib.h"
 #include "bridge/vxtransaction.h"
+#include "tests/bridge/no_file_growth.h"
 
 namespace {
 
@@ -194,19 +193,12 @@ TEST(RequestFile, NeverWritesThroughASymbolicLink) {
 TEST(RequestFile, AFailedWriteRemovesThePartialFileAndSaysWhy) {
   QTemporaryDir dir;
   const std::string folder = dir.path().toStdString();
-  // No file may grow: the write fails even for root.
-  struct rlimit old;
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  struct sigaction ignore {
-  }, previous{};
-  ignore.sa_handler = SIG_IGN;
-  sigaction(SIGXFSZ, &ignore, &previous);
-  struct rlimit none = old;
-  none.rlim_cur = 0;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &none), 0);
-  const vxt::WriteResult r = vxt::WriteRequestFile("\"C3\"", folder);
-  setrlimit(RLIMIT_FSIZE, &old);
-  sigaction(SIGXFSZ, &previous, nullptr);
+  vxt::WriteResult r;
+  {
+    NoFileGrowth noGrowth;
+    ASSERT_TRUE(noGrowth.active());
+    r = vxt::WriteRequestFile("\"C3\"", folder);
+  }
 
   EXPECT_FALSE(r.ok);
   EXPECT_NE(r.error.find(std::strerror(EFBIG)), std::string::npos) << r.error;
