@@ -15,7 +15,7 @@
 namespace db {
 
 class FieldBinding {
-public:
+ public:
   // Name of the bound field (as the window names it, e.g. "SetC" or "900").
   virtual QString dataField() const = 0;
 
@@ -29,7 +29,7 @@ public:
   // True when the control's value changed since the last showFieldValue().
   virtual bool fieldValueChanged() const = 0;
 
-protected:
+ protected:
   ~FieldBinding() = default;
 };
 

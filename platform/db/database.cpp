@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "platform/convert/text.h"
 #include "platform/db/accesssql.h"
@@ -13,9 +14,11 @@
 
 namespace db {
 
-Error::Error(const QString& message) : std::runtime_error(message.toStdString()) {}
+Error::Error(const QString& message, Kind kind) : std::runtime_error(message.toStdString()), kind_(kind) {}
 
 namespace {
+
+int g_busyTimeout = 5000;
 
 QString textOf(sqlite3_value* v) {
   const char* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
@@ -61,6 +64,18 @@ bool isAccessFile(const QString& localPath) {
 
 }  // namespace
 
+void setBusyTimeout(int milliseconds) {
+  g_busyTimeout = milliseconds;
+}
+
+int busyTimeout() {
+  return g_busyTimeout;
+}
+
+void ConnectionCloser::operator()(sqlite3* handle) const {
+  sqlite3_close_v2(handle);
+}
+
 std::shared_ptr<Database> Database::open(const QString& path) {
   const QString local = QString::fromStdString(files::localPath(path.toStdString()));
   auto db = std::make_shared<Database>(Key{}, path, local);
@@ -70,6 +85,12 @@ std::shared_ptr<Database> Database::open(const QString& path) {
   if (path.trimmed().isEmpty()) throw Error(QStringLiteral("No database file was named."));
   if (!info.exists()) throw Error(QStringLiteral("The database file %1 was not found.").arg(name));
   if (!info.isFile()) throw Error(QStringLiteral("The database file %1 is not a file.").arg(name));
+  // SQLite takes an empty file for an empty database; here it is a file whose
+  // content was lost, and every table would be missing.
+  if (info.size() == 0) {
+    throw Error(QStringLiteral("The database file %1 is empty: it is not a database.").arg(name),
+                Error::Kind::NotADatabase);
+  }
   if (isAccessFile(local)) {
     throw Error(QStringLiteral("The database file %1 is a Microsoft Access (Jet) database. This program "
                                "reads SQLite databases only; replace it with the SQLite file of that name.")
@@ -79,12 +100,12 @@ std::shared_ptr<Database> Database::open(const QString& path) {
   const QByteArray file = local.toUtf8();
   sqlite3* handle = nullptr;
   const int rc = sqlite3_open_v2(file.constData(), &handle, SQLITE_OPEN_READWRITE, nullptr);
-  db->db_ = handle;
+  db->db_.reset(handle);
   if (rc != SQLITE_OK) {
     const QString why = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QStringLiteral("out of memory");
     throw Error(QStringLiteral("The database file %1 cannot be opened: %2.").arg(name, why));
   }
-  sqlite3_busy_timeout(handle, 5000);  // other stations on the shared folder
+  sqlite3_busy_timeout(handle, g_busyTimeout);  // other stations on the shared folder
   sqlite3_db_config(handle, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
   sqlite3_db_config(handle, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
   sqlite3_extended_result_codes(handle, 1);
@@ -93,7 +114,7 @@ std::shared_ptr<Database> Database::open(const QString& path) {
   if (sqlite3_exec(handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
     const int code = sqlite3_errcode(handle) & 0xff;
     if (code == SQLITE_NOTADB) {
-      throw Error(QStringLiteral("The file %1 is not a database.").arg(name));
+      throw Error(QStringLiteral("The file %1 is not a database.").arg(name), Error::Kind::NotADatabase);
     }
     throw Error(QStringLiteral("The database file %1 cannot be read: %2.")
                     .arg(name, QString::fromUtf8(sqlite3_errmsg(handle))));
@@ -118,9 +139,7 @@ std::shared_ptr<Database> Database::open(const QString& path) {
 
 Database::Database(Key, const QString& path, const QString& localPath) : path_(path), localPath_(localPath) {}
 
-Database::~Database() {
-  sqlite3_close_v2(db_);
-}
+Database::~Database() = default;
 
 QString Database::describe() const {
   if (path_ == localPath_) return QStringLiteral("\"%1\"").arg(path_);
@@ -143,18 +162,24 @@ Transaction Database::transaction() {
   return Transaction(*this);
 }
 
-Transaction::Transaction(Database& db) : db_(&db), level_(db.transactionDepth_ + 1) {
-  detail::run(db, level_ == 1 ? QStringLiteral("BEGIN IMMEDIATE")
-                              : QStringLiteral("SAVEPOINT trivela_%1").arg(level_));
-  db.transactionDepth_ = level_;
+bool Database::inTransaction() const {
+  return sqlite3_get_autocommit(handle()) == 0;
 }
 
-Transaction::Transaction(Transaction&& other) noexcept : db_(other.db_), level_(other.level_) {
+Transaction::Transaction(Database& db) : db_(&db), id_(++db.nextTransaction_), outer_(!db.inTransaction()) {
+  if (outer_) db.open_.clear();  // whatever the list says, SQLite has none open
+  detail::run(db,
+              outer_ ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT trivela_%1").arg(id_));
+  db.open_.push_back(id_);
+}
+
+Transaction::Transaction(Transaction&& other) noexcept
+    : db_(other.db_), id_(other.id_), outer_(other.outer_) {
   other.db_ = nullptr;
 }
 
 Transaction::~Transaction() {
-  if (!db_) return;
+  if (!active()) return;
   try {
     rollback();
   } catch (...) {
@@ -162,27 +187,105 @@ Transaction::~Transaction() {
   }
 }
 
+bool Transaction::stillOpen() const {
+  if (!db_ || !db_->inTransaction()) return false;
+  const std::vector<int>& open = db_->open_;
+  return std::find(open.begin(), open.end(), id_) != open.end();
+}
+
+bool Transaction::active() const {
+  return stillOpen();
+}
+
 void Transaction::commit() {
-  if (!db_) throw Error(QStringLiteral("The transaction is no longer active."));
-  if (db_->transactionDepth_ != level_) throw Error(QStringLiteral("An inner transaction is still open."));
-  detail::run(*db_,
-              level_ == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE trivela_%1").arg(level_));
-  db_->transactionDepth_ = level_ - 1;
+  if (!stillOpen()) {
+    db_ = nullptr;
+    throw Error(QStringLiteral("The transaction is no longer active."));
+  }
+  if (db_->open_.back() != id_) throw Error(QStringLiteral("An inner transaction is still open."));
+  detail::run(*db_, outer_ ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE trivela_%1").arg(id_));
+  db_->open_.pop_back();
   db_ = nullptr;
 }
 
 void Transaction::rollback() {
-  if (!db_) throw Error(QStringLiteral("The transaction is no longer active."));
+  if (!stillOpen()) {
+    db_ = nullptr;
+    throw Error(QStringLiteral("The transaction is no longer active."));
+  }
   Database* db = db_;
   db_ = nullptr;
-  db->transactionDepth_ = level_ - 1;
-  if (level_ == 1) {
-    if (sqlite3_get_autocommit(db->handle())) return;  // already rolled back by SQLite
+  std::vector<int>& open = db->open_;
+  // This one and every transaction opened inside it end here.
+  open.erase(std::find(open.begin(), open.end(), id_), open.end());
+  if (outer_) {
+    open.clear();
     detail::run(*db, QStringLiteral("ROLLBACK"));
   } else {
-    detail::run(*db, QStringLiteral("ROLLBACK TO trivela_%1").arg(level_));
-    detail::run(*db, QStringLiteral("RELEASE trivela_%1").arg(level_));
+    detail::run(*db, QStringLiteral("ROLLBACK TO trivela_%1").arg(id_));
+    detail::run(*db, QStringLiteral("RELEASE trivela_%1").arg(id_));
   }
+}
+
+namespace {
+
+// Runs a backup from one connection into another, whole, under the target's
+// busy wait.
+void backupInto(Database& target, Database& source) {
+  sqlite3_backup* backup = sqlite3_backup_init(target.handle(), "main", source.handle(), "main");
+  if (backup == nullptr) {
+    throw Error(QStringLiteral("The database file %1 cannot be replaced: %2.")
+                    .arg(target.describe(), QString::fromUtf8(sqlite3_errmsg(target.handle()))));
+  }
+  const int stepped = sqlite3_backup_step(backup, -1);
+  const int finished = sqlite3_backup_finish(backup);
+  const int rc = stepped == SQLITE_DONE ? finished : stepped;
+  if (rc == SQLITE_OK || rc == SQLITE_DONE) return;
+  const QString file = QFileInfo(target.localPath()).fileName();
+  switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      throw Error(QStringLiteral("Cannot save to %1: another station is using the file.").arg(file),
+                  Error::Kind::Busy);
+    case SQLITE_READONLY:
+      throw Error(QStringLiteral("Cannot save to %1: the file is read-only.").arg(file),
+                  Error::Kind::ReadOnly);
+    default:
+      throw Error(QStringLiteral("The database file %1 cannot be replaced: %2.")
+                      .arg(target.describe(), QString::fromUtf8(sqlite3_errstr(rc))));
+  }
+}
+
+}  // namespace
+
+void copyDatabase(const QString& from, const QString& to) {
+  std::shared_ptr<Database> source = Database::open(from);
+  const std::string target = files::localPath(to.toStdString());
+  if (!files::fileExists(target)) {
+    std::string why;
+    if (!files::copyFile(source->localPath().toStdString(), target, false, &why)) {
+      throw Error(QStringLiteral("The database file %1 cannot be created: %2.")
+                      .arg(QString::fromStdString(target), QString::fromStdString(why)));
+    }
+    return;
+  }
+  std::shared_ptr<Database> into;
+  try {
+    into = Database::open(to);
+  } catch (const Error& e) {
+    if (e.kind() != Error::Kind::NotADatabase) throw;
+  }
+  if (!into) {
+    // No connection can be using a file that is no database: it is replaced
+    // like any other file.
+    std::string why;
+    if (!files::copyFile(source->localPath().toStdString(), target, true, &why)) {
+      throw Error(QStringLiteral("The database file %1 cannot be replaced: %2.")
+                      .arg(QString::fromStdString(target), QString::fromStdString(why)));
+    }
+    return;
+  }
+  backupInto(*into, *source);
 }
 
 }  // namespace db

@@ -25,16 +25,38 @@
 #include <QVariantList>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 struct sqlite3;
 
 namespace db {
 
 // A database step that failed. The message says what and, where a file is
-// involved, names it.
+// involved, names it. The kind tells the failures a caller may treat apart.
 struct Error : std::runtime_error {
-  explicit Error(const QString& message);
+  enum class Kind {
+    Other,
+    Busy,          // another station held the file past the busy wait
+    ReadOnly,      // the file or its folder cannot be written
+    NotADatabase,  // the file is empty or holds something other than a database
+  };
+  explicit Error(const QString& message, Kind kind = Kind::Other);
   QString message() const { return QString::fromUtf8(what()); }
+  Kind kind() const { return kind_; }
+
+ private:
+  Kind kind_;
+};
+
+// How long a connection waits for another station's lock before a step fails
+// with Error::Kind::Busy: 5 s unless set. Applies to connections opened
+// afterwards (tests shorten it).
+void setBusyTimeout(int milliseconds);
+int busyTimeout();
+
+// Closes a connection when its owner goes.
+struct ConnectionCloser {
+  void operator()(sqlite3* handle) const;
 };
 
 // Values bound to the `?` of a statement, in order. A null QVariant binds SQL
@@ -88,9 +110,11 @@ class Database : public std::enable_shared_from_this<Database> {
   // rolls back unless commit() is called. Writes that belong together (a
   // ticket header and its lines, delete-then-rewrite of lines) go into one.
   Transaction transaction();
+  // True while SQLite has a transaction open on this connection.
+  bool inTransaction() const;
 
   // The raw connection, for this layer's own classes.
-  sqlite3* handle() const { return db_; }
+  sqlite3* handle() const { return db_.get(); }
 
   // The file named in messages: the given path and, when different, the
   // local file.
@@ -100,10 +124,20 @@ class Database : public std::enable_shared_from_this<Database> {
   friend class Transaction;
   QString path_;
   QString localPath_;
-  sqlite3* db_ = nullptr;
-  int transactionDepth_ = 0;
+  std::unique_ptr<sqlite3, ConnectionCloser> db_;
+  // The transactions of this connection that are open, outermost first. What
+  // is open is SQLite's to say: when it has none (it rolled one back after an
+  // error, or the outer one ended), this list is stale and is cleared.
+  std::vector<int> open_;
+  int nextTransaction_ = 0;
 };
 
+// A transaction: the outer one takes the write lock at once (BEGIN
+// IMMEDIATE), so another station waits before it writes rather than failing
+// half-way; one started inside it is a savepoint. Ends must come innermost
+// first: committing one that has an inner transaction open is refused.
+// Rolling one back also ends every transaction opened inside it, and those
+// guards then have nothing left to do.
 class Transaction {
  public:
   explicit Transaction(Database& db);
@@ -114,11 +148,22 @@ class Transaction {
 
   void commit();
   void rollback();
-  bool active() const { return db_ != nullptr; }
+  // False once committed or rolled back, also when an outer rollback ended it.
+  bool active() const;
 
  private:
+  bool stillOpen() const;
   Database* db_;
-  int level_;  // 1 = the outer transaction, >1 = a savepoint
+  int id_;
+  bool outer_;
 };
+
+// Replaces the content of the database file `to` with that of `from` (both
+// Windows or local paths), through SQLite's online backup: the target file
+// is written by SQLite under its lock and journal, never replaced on disk, so
+// a connection this program holds on it reads the new content and a stale
+// journal beside it cannot be played back into the copy. A missing target is
+// created as a copy of the source. Throws Error naming the file that failed.
+void copyDatabase(const QString& from, const QString& to);
 
 }  // namespace db

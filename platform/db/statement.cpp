@@ -1,24 +1,31 @@
 #include "platform/db/statement.h"
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QTime>
 
 #include "platform/convert/datetext.h"
 
 namespace db::detail {
 
+void StatementFinalizer::operator()(sqlite3_stmt* stmt) const {
+  sqlite3_finalize(stmt);
+}
+
 Statement::Statement(const Database& db, const QString& sqliteSql) : db_(db), sql_(sqliteSql) {
   const QByteArray text = sqliteSql.toUtf8();
   const char* tail = nullptr;
-  if (sqlite3_prepare_v2(db.handle(), text.constData(), static_cast<int>(text.size()), &stmt_, &tail) !=
-      SQLITE_OK) {
-    fail(QString::fromUtf8(sqlite3_errmsg(db.handle())));
-  }
-  if (!stmt_) fail(QStringLiteral("empty statement"));
+  sqlite3_stmt* prepared = nullptr;
+  const int rc =
+      sqlite3_prepare_v2(db.handle(), text.constData(), static_cast<int>(text.size()), &prepared, &tail);
+  handle_.reset(prepared);
+  if (rc != SQLITE_OK) fail(QString::fromUtf8(sqlite3_errmsg(db.handle())));
+  if (!handle_) fail(QStringLiteral("empty statement"));
   // Only one statement per call: what follows may be blanks and semicolons.
   for (const char* p = tail; p && *p; ++p) {
     if (*p != ';' && *p != ' ' && *p != '\t' && *p != '\r' && *p != '\n') {
@@ -27,16 +34,12 @@ Statement::Statement(const Database& db, const QString& sqliteSql) : db_(db), sq
   }
 }
 
-Statement::~Statement() {
-  sqlite3_finalize(stmt_);
-}
-
 void Statement::fail(const QString& what) const {
   throw Error(QStringLiteral("%1 in %2 (SQL: %3)").arg(what, db_.describe(), sql_.simplified()));
 }
 
 void Statement::bindAll(const Params& params) {
-  const int wanted = sqlite3_bind_parameter_count(stmt_);
+  const int wanted = sqlite3_bind_parameter_count(handle_.get());
   if (wanted != params.size()) {
     fail(QStringLiteral("the statement takes %1 values, %2 were given").arg(wanted).arg(params.size()));
   }
@@ -46,11 +49,11 @@ void Statement::bindAll(const Params& params) {
 void Statement::bind(int index, const QVariant& v) {
   int rc = SQLITE_OK;
   if (!v.isValid() || v.isNull()) {
-    rc = sqlite3_bind_null(stmt_, index);
+    rc = sqlite3_bind_null(handle_.get(), index);
   } else {
     switch (v.typeId()) {
       case QMetaType::Bool:
-        rc = sqlite3_bind_int64(stmt_, index, v.toBool() ? 1 : 0);  // a Yes/No field holds 1/0
+        rc = sqlite3_bind_int64(handle_.get(), index, v.toBool() ? 1 : 0);  // a Yes/No field holds 1/0
         break;
       case QMetaType::Int:
       case QMetaType::UInt:
@@ -63,15 +66,16 @@ void Statement::bind(int index, const QVariant& v) {
       case QMetaType::Char:
       case QMetaType::SChar:
       case QMetaType::UChar:
-        rc = sqlite3_bind_int64(stmt_, index, v.toLongLong());
+        rc = sqlite3_bind_int64(handle_.get(), index, v.toLongLong());
         break;
       case QMetaType::Double:
       case QMetaType::Float:
-        rc = sqlite3_bind_double(stmt_, index, v.toDouble());
+        rc = sqlite3_bind_double(handle_.get(), index, v.toDouble());
         break;
       case QMetaType::QByteArray: {
         const QByteArray b = v.toByteArray();
-        rc = sqlite3_bind_blob(stmt_, index, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+        rc = sqlite3_bind_blob(handle_.get(), index, b.constData(), static_cast<int>(b.size()),
+                               SQLITE_TRANSIENT);
         break;
       }
       default: {
@@ -87,7 +91,8 @@ void Statement::bind(int index, const QVariant& v) {
           s = v.toString();
         }
         const QByteArray b = s.toUtf8();
-        rc = sqlite3_bind_text(stmt_, index, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+        rc = sqlite3_bind_text(handle_.get(), index, b.constData(), static_cast<int>(b.size()),
+                               SQLITE_TRANSIENT);
       }
     }
   }
@@ -95,42 +100,72 @@ void Statement::bind(int index, const QVariant& v) {
 }
 
 bool Statement::step() {
-  const int rc = sqlite3_step(stmt_);
+  const int rc = sqlite3_step(handle_.get());
   if (rc == SQLITE_ROW) return true;
   if (rc == SQLITE_DONE) return false;
   const QString msg = QString::fromUtf8(sqlite3_errmsg(db_.handle()));
-  sqlite3_reset(stmt_);
-  fail(msg);
+  sqlite3_reset(handle_.get());
+  failStep(rc, msg);
+}
+
+void Statement::failStep(int rc, const QString& message) const {
+  // A transaction's start and end take the write lock, though SQLite counts
+  // them as read-only statements.
+  const bool writes = !sqlite3_stmt_readonly(handle_.get()) ||
+                      sql_.startsWith(QLatin1String("BEGIN"), Qt::CaseInsensitive) ||
+                      sql_.startsWith(QLatin1String("COMMIT"), Qt::CaseInsensitive);
+  const QString file = QFileInfo(db_.localPath()).fileName();
+  switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      throw Error((writes ? QStringLiteral("Cannot save to %1: another station is using the file.")
+                          : QStringLiteral("Cannot read %1: another station is using the file."))
+                      .arg(file),
+                  Error::Kind::Busy);
+    case SQLITE_READONLY:
+      throw Error(QStringLiteral("Cannot save to %1: the file is read-only.").arg(file),
+                  Error::Kind::ReadOnly);
+    case SQLITE_CANTOPEN:
+      // The journal beside the file cannot be made: the folder is read-only.
+      if (writes && ::access(QFileInfo(db_.localPath()).absolutePath().toUtf8().constData(), W_OK) != 0) {
+        throw Error(QStringLiteral("Cannot save to %1: its folder is read-only.").arg(file),
+                    Error::Kind::ReadOnly);
+      }
+      break;
+    default:
+      break;
+  }
+  fail(message);
 }
 
 void Statement::reset() {
-  sqlite3_reset(stmt_);
-  sqlite3_clear_bindings(stmt_);
+  sqlite3_reset(handle_.get());
+  sqlite3_clear_bindings(handle_.get());
 }
 
 int Statement::columnCount() const {
-  return sqlite3_column_count(stmt_);
+  return sqlite3_column_count(handle_.get());
 }
 
 QString Statement::columnName(int column) const {
-  return QString::fromUtf8(sqlite3_column_name(stmt_, column));
+  return QString::fromUtf8(sqlite3_column_name(handle_.get(), column));
 }
 
 QVariant Statement::value(int column) const {
-  switch (sqlite3_column_type(stmt_, column)) {
+  switch (sqlite3_column_type(handle_.get(), column)) {
     case SQLITE_NULL:
       return QVariant();
     case SQLITE_INTEGER:
-      return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt_, column)));
+      return QVariant(static_cast<qlonglong>(sqlite3_column_int64(handle_.get(), column)));
     case SQLITE_FLOAT:
-      return QVariant(sqlite3_column_double(stmt_, column));
+      return QVariant(sqlite3_column_double(handle_.get(), column));
     case SQLITE_BLOB: {
-      const void* p = sqlite3_column_blob(stmt_, column);
-      return QVariant(QByteArray(static_cast<const char*>(p), sqlite3_column_bytes(stmt_, column)));
+      const void* p = sqlite3_column_blob(handle_.get(), column);
+      return QVariant(QByteArray(static_cast<const char*>(p), sqlite3_column_bytes(handle_.get(), column)));
     }
     default: {
-      const char* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-      QString s = QString::fromUtf8(p, sqlite3_column_bytes(stmt_, column));
+      const char* p = reinterpret_cast<const char*>(sqlite3_column_text(handle_.get(), column));
+      QString s = QString::fromUtf8(p, sqlite3_column_bytes(handle_.get(), column));
       if (s.isNull()) s = QLatin1String("");  // an empty text is a value, not Null
       return QVariant(s);
     }

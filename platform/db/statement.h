@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <memory>
 
 #include "platform/db/database.h"
 
@@ -12,12 +13,17 @@ struct sqlite3_stmt;
 
 namespace db::detail {
 
+// Finalises a prepared statement when its owner goes.
+struct StatementFinalizer {
+  void operator()(sqlite3_stmt* stmt) const;
+};
+using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
+
 class Statement {
  public:
   // Prepares exactly one statement; trailing semicolons and blanks are
   // allowed, a second statement is refused.
   Statement(const Database& db, const QString& sqliteSql);
-  ~Statement();
   Statement(const Statement&) = delete;
   Statement& operator=(const Statement&) = delete;
 
@@ -34,9 +40,14 @@ class Statement {
 
  private:
   [[noreturn]] void fail(const QString& what) const;
+  // A step that failed: a lock held past the busy wait and a file that cannot
+  // be written are told in plain words naming the file.
+  [[noreturn]] void failStep(int rc, const QString& message) const;
   const Database& db_;
   QString sql_;
-  sqlite3_stmt* stmt_ = nullptr;
+  // Owned from the moment it is prepared, so a refusal in the constructor
+  // still finalises it and the connection can close.
+  StatementHandle handle_;
 };
 
 // Runs native SQL to the end; returns the number of rows changed.

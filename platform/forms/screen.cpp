@@ -134,6 +134,10 @@ void DoEvents() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+void Beep() {
+  QApplication::beep();
+}
+
 void SendKeys(const QString& keys) {
   for (int i = 0; i < keys.size();) {
     const Key key = nextKey(keys, i);

@@ -37,6 +37,9 @@ double placedTop(double height, double n);
 // Lets the window system process pending messages (repaint, input, timers).
 void DoEvents();
 
+// Sounds the system bell.
+void Beep();
+
 // Types keys into the focused box as if the clerk pressed them: plain
 // characters, "~" or "{ENTER}" for Enter, "{BS}" / "{BACKSPACE}" / "{BKSP}",
 // "{TAB}", "{ESC}", "{DEL}", "{LEFT}", "{RIGHT}", "{HOME}", "{END}", "{UP}",

@@ -2,14 +2,17 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "platform/db/recordset.h"
 #include "platform/files/paths.h"
 #include "tests/db/testdb.h"
+#include "tests/readonly_guard.h"
 
 namespace {
 
@@ -36,11 +39,12 @@ TEST(DatabaseOpen, RefusesWhatIsNotAnSqliteDatabaseAndNamesTheFile) {
       {"Jet.mdb", QByteArray("\x00\x01\x00\x00Standard Jet DB\x00\x01\x00\x00\x00", 24), "Access (Jet)"},
       {"Ace.mdb", QByteArray("\x00\x01\x00\x00Standard ACE DB\x00\x02\x00\x00\x00", 24), "Access (Jet)"},
       {"Notes.mdb", QByteArray(4096, 'x'), "is not a database"},
+      {"Duzo98HS.mdb", QByteArray(""), "is empty"},  // a file whose content was lost
       {"Missing.mdb", QByteArray(), "was not found"},
   };
   for (const Case& c : cases) {
     const QString path = dir.filePath(c.name);
-    if (!c.content.isEmpty()) {
+    if (!c.content.isNull()) {
       QFile f(path);
       ASSERT_TRUE(f.open(QIODevice::WriteOnly));
       f.write(c.content);
@@ -326,6 +330,169 @@ TEST_F(DatabaseTest, WritesThatBelongTogetherCommitOrRollBackTogether) {
     t.commit();
   }
   EXPECT_EQ(peek("SELECT group_concat(Invoice) FROM tblDetail"), "2");
+}
+
+// Descriptors this process holds open on `path`.
+int openDescriptorsOn(const QString& path) {
+  const QByteArray target = QFileInfo(path).canonicalFilePath().toUtf8();
+  int n = 0;
+  for (const QString& fd : QDir("/proc/self/fd").entryList(QDir::AllEntries | QDir::System)) {
+    char link[4096];
+    const ssize_t len = ::readlink(("/proc/self/fd/" + fd).toUtf8().constData(), link, sizeof link);
+    if (len > 0 && QByteArray(link, int(len)) == target) ++n;
+  }
+  return n;
+}
+
+TEST_F(DatabaseTest, ARefusedStatementLeavesNoHandleBehind) {
+  {
+    auto db = db::Database::open(path_);
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_THROW(db->execute("SELECT 1; DELETE FROM tblDy_Order"), db::Error);
+      EXPECT_THROW(db->execute("SELECT * FROM NoSuchTable"), db::Error);
+    }
+    EXPECT_GE(openDescriptorsOn(path_), 1);
+  }
+  EXPECT_EQ(openDescriptorsOn(path_), 0);
+}
+
+TEST_F(DatabaseTest, TransactionsEndedOutOfOrderLeaveTheConnectionSound) {
+  auto db = db::Database::open(path_);
+  {
+    auto outer = db->transaction();
+    auto inner = db->transaction();
+    db->execute("INSERT INTO tblDy_Order (Inv) VALUES ('1')");
+    EXPECT_THROW(outer.commit(), db::Error);  // the inner one is still open
+    outer.rollback();                         // ends both
+    EXPECT_FALSE(inner.active());
+    EXPECT_FALSE(db->inTransaction());
+  }  // the inner guard has nothing left to undo
+  EXPECT_EQ(peek("SELECT Count(*) FROM tblDy_Order"), "0");
+
+  // The next transaction is an outer one again: it holds the write lock at
+  // once, so a second station cannot start writing meanwhile.
+  db::setBusyTimeout(50);
+  auto other = db::Database::open(path_);
+  db::setBusyTimeout(5000);
+  auto t = db->transaction();
+  EXPECT_TRUE(db->inTransaction());
+  EXPECT_THROW(other->execute("INSERT INTO tblDy_Order (Inv) VALUES ('2')"), db::Error);
+  db->execute("INSERT INTO tblDy_Order (Inv) VALUES ('3')");
+  t.commit();
+  EXPECT_EQ(peek("SELECT group_concat(Inv) FROM tblDy_Order"), "3");
+}
+
+TEST_F(DatabaseTest, AWriteThatCannotBeMadeIsToldInPlainWords) {
+  db::setBusyTimeout(100);
+  auto station1 = db::Database::open(path_);
+  auto station2 = db::Database::open(path_);
+  db::setBusyTimeout(5000);
+  {
+    auto holding = station1->transaction();  // another station holds the write lock
+    try {
+      station2->execute("INSERT INTO tblDy_Order (Inv) VALUES ('1')");
+      ADD_FAILURE() << "the write went through";
+    } catch (const db::Error& e) {
+      EXPECT_EQ(e.kind(), db::Error::Kind::Busy);
+      EXPECT_EQ(e.message(), "Cannot save to Ordr.mdb: another station is using the file.");
+    }
+  }
+}
+
+TEST(DatabaseReadOnly, AWriteToAReadOnlyFileOrFolderIsToldInPlainWords) {
+  QTemporaryDir dir;
+  const QString folder = dir.filePath("data");
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const QString path = folder + "/Duzo98HS.mdb";
+  dbtest::makeFile(path, "CREATE TABLE tbSet (Tax TEXT); INSERT INTO tbSet VALUES ('0.075');");
+  struct Case {
+    QString readOnly;
+    const char* says;
+  } const cases[] = {
+      {path, "Cannot save to Duzo98HS.mdb: the file is read-only."},
+      {folder, "Cannot save to Duzo98HS.mdb: its folder is read-only."},  // no journal can be made
+  };
+  for (const Case& c : cases) {
+    ReadOnlyPath guard(c.readOnly.toStdString());
+    if (!guard.active()) GTEST_SKIP() << "cannot make " << c.readOnly.toStdString() << " read-only here";
+    try {
+      db::Database::open(path)->execute("UPDATE tbSet SET Tax = ?", {"0.08"});
+      ADD_FAILURE() << c.readOnly.toStdString() << " was written";
+    } catch (const db::Error& e) {
+      EXPECT_EQ(e.kind(), db::Error::Kind::ReadOnly) << e.what();
+      EXPECT_EQ(e.message(), c.says);
+    }
+  }
+  EXPECT_EQ(dbtest::peek(path, "SELECT Tax FROM tbSet"), "0.075");
+}
+
+class CopyDatabaseTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    template_ = dir_.filePath("BpOrdr.mdb");
+    training_ = dir_.filePath("TOrdr.mdb");
+    dbtest::makeFile(template_, dbtest::ticketSchema());
+    dbtest::makeFile(training_, dbtest::ticketSchema());
+    dbtest::makeFile(training_, "INSERT INTO tblDy_Order (Inv) VALUES ('old1'), ('old2');");
+  }
+  QTemporaryDir dir_;
+  QString template_;
+  QString training_;
+};
+
+TEST_F(CopyDatabaseTest, AConnectionHeldOnTheTargetReadsTheFreshContent) {
+  auto window = db::Database::open(training_);
+  ASSERT_EQ(window->scalar("SELECT Count(*) FROM tblDy_Order").toInt(), 2);
+  db::copyDatabase(template_, training_);
+  EXPECT_EQ(window->scalar("SELECT Count(*) FROM tblDy_Order").toInt(), 0);
+  // What the window writes afterwards lands in the file, not in a lost one.
+  window->execute("INSERT INTO tblDy_Order (Inv) VALUES ('new')");
+  EXPECT_EQ(dbtest::peek(training_, "SELECT group_concat(Inv) FROM tblDy_Order"), "new");
+}
+
+TEST_F(CopyDatabaseTest, AStaleJournalIsNeverPlayedIntoTheCopy) {
+  // A journal left by a crash in the middle of a write that deleted the old
+  // tickets: played back, it would bring them back.
+  {
+    sqlite3* h = nullptr;
+    ASSERT_EQ(sqlite3_open(training_.toUtf8().constData(), &h), SQLITE_OK);
+    sqlite3_exec(h,
+                 "PRAGMA journal_mode=DELETE; PRAGMA cache_size=1; BEGIN;"
+                 "DELETE FROM tblDy_Order; INSERT INTO tblDy_Order (Inv) SELECT 'x' FROM tblDy_Order;",
+                 nullptr, nullptr, nullptr);
+    sqlite3_exec(h, "PRAGMA cache_spill=1", nullptr, nullptr, nullptr);
+    // Keep the journal as a crash would: copy it aside while it is live.
+    QFile::copy(training_ + "-journal", training_ + "-journal.kept");
+    sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(h);
+  }
+  if (!QFile::exists(training_ + "-journal.kept")) GTEST_SKIP() << "SQLite kept the journal in memory";
+  QFile::rename(training_ + "-journal.kept", training_ + "-journal");
+
+  db::copyDatabase(template_, training_);
+  EXPECT_EQ(dbtest::peek(training_, "SELECT Count(*) FROM tblDy_Order"), "0");
+  EXPECT_EQ(dbtest::peek(training_, "PRAGMA integrity_check"), "ok");
+  EXPECT_FALSE(QFile::exists(training_ + "-journal"));
+}
+
+TEST_F(CopyDatabaseTest, AMissingOrBrokenTargetBecomesACopyAndABadSourceIsNamed) {
+  const QString missing = dir_.filePath("New.mdb");
+  db::copyDatabase(template_, missing);
+  EXPECT_EQ(dbtest::peek(missing, "SELECT Count(*) FROM tblDy_Order"), "0");
+
+  QFile broken(training_);
+  ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  broken.close();  // zero bytes
+  db::copyDatabase(template_, training_);
+  EXPECT_EQ(dbtest::peek(training_, "SELECT Count(*) FROM tblDy_Order"), "0");
+
+  try {
+    db::copyDatabase(dir_.filePath("Gone.mdb"), training_);
+    ADD_FAILURE() << "a missing template was copied";
+  } catch (const db::Error& e) {
+    EXPECT_TRUE(e.message().contains("Gone.mdb")) << e.what();
+  }
 }
 
 }  // namespace
