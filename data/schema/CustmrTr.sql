@@ -3,6 +3,6 @@
 -- minimal record of a customer's ticket.
 CREATE TABLE "tblCustmrTr" (
   "ID" INTEGER PRIMARY KEY AUTOINCREMENT,
-  "sPhone_no" TEXT,
-  "Inv" TEXT
+  "sPhone_no" TEXT COLLATE NOCASE,
+  "Inv" TEXT COLLATE NOCASE
 );

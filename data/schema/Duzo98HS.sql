@@ -7,34 +7,34 @@
 CREATE TABLE "tbSet" (
   "ID" INTEGER PRIMARY KEY AUTOINCREMENT,
   -- Data placement: mode, server path ("-" = never set), data folder.
-  "SetC" TEXT, "SetP" TEXT DEFAULT '-', "SetO" TEXT,
+  "SetC" TEXT COLLATE NOCASE, "SetP" TEXT COLLATE NOCASE DEFAULT '-', "SetO" TEXT COLLATE NOCASE,
   -- Taxes and country; SetB is the tax-rate option "A" or "O".
-  "Tax" TEXT, "TaxFed" TEXT, "setL" TEXT, "SetB" TEXT,
+  "Tax" TEXT COLLATE NOCASE, "TaxFed" TEXT COLLATE NOCASE, "setL" TEXT COLLATE NOCASE, "SetB" TEXT COLLATE NOCASE,
   -- Receipt options: notes mode ("-" = never set), sort receipt, second
   -- language switched off (inverted), delivery fee, "Over $" amount, and the
   -- store-only boxes.
-  "SetM" TEXT DEFAULT '-', "szSort" INTEGER DEFAULT 0, "cmdEtoC" INTEGER DEFAULT 0,
-  "setF" TEXT, "Plan" TEXT,
+  "SetM" TEXT COLLATE NOCASE DEFAULT '-', "szSort" INTEGER DEFAULT 0, "cmdEtoC" INTEGER DEFAULT 0,
+  "setF" TEXT COLLATE NOCASE, "Plan" TEXT COLLATE NOCASE,
   "szSectnAuto" INTEGER DEFAULT 0, "szMsg" INTEGER DEFAULT 0, "KB" INTEGER DEFAULT 0,
   -- Ports of the five printers and of the cash drawer.
-  "Port" TEXT, "Port2" TEXT, "Port3" TEXT, "Port4" TEXT, "Port5" TEXT, "Port6" TEXT,
+  "Port" TEXT COLLATE NOCASE, "Port2" TEXT COLLATE NOCASE, "Port3" TEXT COLLATE NOCASE, "Port4" TEXT COLLATE NOCASE, "Port5" TEXT COLLATE NOCASE, "Port6" TEXT COLLATE NOCASE,
   -- Printer device-name patterns and network paths.
-  "szType" TEXT, "szType2" TEXT, "szType3" TEXT, "szType4" TEXT, "szType5" TEXT,
-  "szPath1" TEXT, "szPath2" TEXT, "szPath3" TEXT, "szPath4" TEXT, "szPath5" TEXT,
+  "szType" TEXT COLLATE NOCASE, "szType2" TEXT COLLATE NOCASE, "szType3" TEXT COLLATE NOCASE, "szType4" TEXT COLLATE NOCASE, "szType5" TEXT COLLATE NOCASE,
+  "szPath1" TEXT COLLATE NOCASE, "szPath2" TEXT COLLATE NOCASE, "szPath3" TEXT COLLATE NOCASE, "szPath4" TEXT COLLATE NOCASE, "szPath5" TEXT COLLATE NOCASE,
   -- Screen or printer for the routing codes A, B, D and S, and "Print Price".
-  "szScrnA" TEXT, "szScrnB" TEXT, "szScrnD" TEXT, "szScrnS" TEXT,
+  "szScrnA" TEXT COLLATE NOCASE, "szScrnB" TEXT COLLATE NOCASE, "szScrnD" TEXT COLLATE NOCASE, "szScrnS" TEXT COLLATE NOCASE,
   "chkPtr2" INTEGER DEFAULT 0, "chkPtr3" INTEGER DEFAULT 0, "chkPtr4" INTEGER DEFAULT 0,
   "chkPtr5" INTEGER DEFAULT 0,
   -- "Open drawer with password:" (stored only).
   "ecd" INTEGER DEFAULT 0,
   -- Size words put in front of an item rung up as S ("M-"), M ("L-") or
   -- XL ("XL-"); each brings its own trailing blank.
-  "szSize1" TEXT, "szSize2" TEXT, "szSize3" TEXT
+  "szSize1" TEXT COLLATE NOCASE, "szSize2" TEXT COLLATE NOCASE, "szSize3" TEXT COLLATE NOCASE
 );
 
 -- Check-book mode (one row): "Check Book" is live, any other text training.
 CREATE TABLE "tbReset" (
-  "Reset_txt" TEXT
+  "Reset_txt" TEXT COLLATE NOCASE
 );
 
 -- Security switches (one row): receipt without a stylist, manager needed to
@@ -46,15 +46,15 @@ CREATE TABLE "tabPword" (
 
 -- Phone list (one row of fifteen short entries).
 CREATE TABLE "tbTel" (
-  "t0" TEXT, "t1" TEXT, "t2" TEXT, "t3" TEXT, "t4" TEXT,
-  "t5" TEXT, "t6" TEXT, "t7" TEXT, "t8" TEXT, "t9" TEXT,
-  "t10" TEXT, "t11" TEXT, "t12" TEXT, "t13" TEXT, "t14" TEXT
+  "t0" TEXT COLLATE NOCASE, "t1" TEXT COLLATE NOCASE, "t2" TEXT COLLATE NOCASE, "t3" TEXT COLLATE NOCASE, "t4" TEXT COLLATE NOCASE,
+  "t5" TEXT COLLATE NOCASE, "t6" TEXT COLLATE NOCASE, "t7" TEXT COLLATE NOCASE, "t8" TEXT COLLATE NOCASE, "t9" TEXT COLLATE NOCASE,
+  "t10" TEXT COLLATE NOCASE, "t11" TEXT COLLATE NOCASE, "t12" TEXT COLLATE NOCASE, "t13" TEXT COLLATE NOCASE, "t14" TEXT COLLATE NOCASE
 );
 
 -- The twelve stored removal reasons (one row; only read).
 CREATE TABLE "tbRemov" (
-  "R1" TEXT, "R2" TEXT, "R3" TEXT, "R4" TEXT, "R5" TEXT, "R6" TEXT,
-  "R7" TEXT, "R8" TEXT, "R9" TEXT, "R10" TEXT, "R11" TEXT, "R12" TEXT
+  "R1" TEXT COLLATE NOCASE, "R2" TEXT COLLATE NOCASE, "R3" TEXT COLLATE NOCASE, "R4" TEXT COLLATE NOCASE, "R5" TEXT COLLATE NOCASE, "R6" TEXT COLLATE NOCASE,
+  "R7" TEXT COLLATE NOCASE, "R8" TEXT COLLATE NOCASE, "R9" TEXT COLLATE NOCASE, "R10" TEXT COLLATE NOCASE, "R11" TEXT COLLATE NOCASE, "R12" TEXT COLLATE NOCASE
 );
 
 -- First-install rows.

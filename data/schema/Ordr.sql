@@ -10,26 +10,26 @@
 -- stored ticket reads back what its boxes showed.
 CREATE TABLE "tblDy_Order" (
   "TO_Ord_ID" INTEGER PRIMARY KEY AUTOINCREMENT,
-  "Inv" TEXT,
-  "SubTotal" TEXT DEFAULT '0.00', "Tax" TEXT DEFAULT '0.00', "Total" TEXT DEFAULT '0.00',
-  "Time" TEXT, "Date" TEXT,
-  "ID" TEXT,
-  "5" TEXT,
-  "Method" TEXT,
-  "szCard_amt" TEXT, "szType_Card" TEXT,
-  "Receive" TEXT DEFAULT '0',
-  "szCoupon_amt" TEXT, "szNumber_Card" TEXT, "szExp_Card" TEXT,
-  "1" TEXT
+  "Inv" TEXT COLLATE NOCASE,
+  "SubTotal" TEXT COLLATE NOCASE DEFAULT '0.00', "Tax" TEXT COLLATE NOCASE DEFAULT '0.00', "Total" TEXT COLLATE NOCASE DEFAULT '0.00',
+  "Time" TEXT COLLATE NOCASE, "Date" TEXT COLLATE NOCASE,
+  "ID" TEXT COLLATE NOCASE,
+  "5" TEXT COLLATE NOCASE,
+  "Method" TEXT COLLATE NOCASE,
+  "szCard_amt" TEXT COLLATE NOCASE, "szType_Card" TEXT COLLATE NOCASE,
+  "Receive" TEXT COLLATE NOCASE DEFAULT '0',
+  "szCoupon_amt" TEXT COLLATE NOCASE, "szNumber_Card" TEXT COLLATE NOCASE, "szExp_Card" TEXT COLLATE NOCASE,
+  "1" TEXT COLLATE NOCASE
 );
 CREATE INDEX "tblDy_Order_Inv" ON "tblDy_Order" ("Inv");
 CREATE INDEX "tblDy_Order_Date" ON "tblDy_Order" ("Date");
 
 -- One row per line of a stored ticket, keyed by the ticket number.
 CREATE TABLE "tblDetail" (
-  "Invoice" TEXT,
-  "Date" TEXT, "Time" TEXT,
-  "ID" TEXT,
-  "Method" TEXT,
-  "Qty" TEXT, "szOrder" TEXT, "Price" TEXT
+  "Invoice" TEXT COLLATE NOCASE,
+  "Date" TEXT COLLATE NOCASE, "Time" TEXT COLLATE NOCASE,
+  "ID" TEXT COLLATE NOCASE,
+  "Method" TEXT COLLATE NOCASE,
+  "Qty" TEXT COLLATE NOCASE, "szOrder" TEXT COLLATE NOCASE, "Price" TEXT COLLATE NOCASE
 );
 CREATE INDEX "tblDetail_Invoice" ON "tblDetail" ("Invoice");

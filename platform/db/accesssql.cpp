@@ -1,6 +1,8 @@
 #include "platform/db/accesssql.h"
 
 #include <QRegularExpression>
+#include <QStringList>
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <vector>
@@ -24,6 +26,164 @@ QString singleQuoted(const QString& body) {
   QString s = body;
   s.replace(u'\'', QStringLiteral("''"));
   return u'\'' + s + u'\'';
+}
+
+// ---- "a & b": Access's text concatenation
+//
+// In Access, & joins texts with Null counting as empty ("Mara" & Null is
+// "Mara"; only Null & Null is Null), and binds less tightly than arithmetic
+// and more tightly than comparisons. SQLite's || gives Null for any Null, so
+// each chain a & b & c becomes ACCESS_CONCAT(a, b, c), the database's
+// registered function. An operand runs from the chain's & to the nearest
+// comparison, logical word, clause word, comma or enclosing parenthesis.
+
+struct Token {
+  enum Kind { Space, Text, Open, Close, Amp, Boundary };
+  Kind kind;
+  QString text;
+};
+
+bool isBoundaryWord(const QString& word) {
+  static const QStringList words = {
+      QStringLiteral("AND"),    QStringLiteral("OR"),      QStringLiteral("NOT"),
+      QStringLiteral("LIKE"),   QStringLiteral("BETWEEN"), QStringLiteral("IS"),
+      QStringLiteral("IN"),     QStringLiteral("SELECT"),  QStringLiteral("FROM"),
+      QStringLiteral("WHERE"),  QStringLiteral("AS"),      QStringLiteral("ORDER"),
+      QStringLiteral("GROUP"),  QStringLiteral("BY"),      QStringLiteral("HAVING"),
+      QStringLiteral("ON"),     QStringLiteral("ASC"),     QStringLiteral("DESC"),
+      QStringLiteral("CASE"),   QStringLiteral("WHEN"),    QStringLiteral("THEN"),
+      QStringLiteral("ELSE"),   QStringLiteral("END"),     QStringLiteral("SET"),
+      QStringLiteral("VALUES"), QStringLiteral("INTO"),    QStringLiteral("JOIN"),
+      QStringLiteral("UNION"),  QStringLiteral("LIMIT"),   QStringLiteral("DISTINCT"),
+      QStringLiteral("ESCAPE")};
+  return words.contains(word, Qt::CaseInsensitive);
+}
+
+// Splits SQLite text (as translateAccessSql writes it) into tokens.
+std::vector<Token> tokenize(const QString& sql) {
+  std::vector<Token> tokens;
+  const int n = sql.size();
+  int i = 0;
+  auto quotedEnd = [&](int from, QChar quote) {
+    int j = from + 1;
+    while (j < n) {
+      if (sql[j] == quote) {
+        if (j + 1 < n && sql[j + 1] == quote) {
+          j += 2;
+          continue;
+        }
+        return j + 1;
+      }
+      ++j;
+    }
+    return n;
+  };
+  while (i < n) {
+    const QChar c = sql[i];
+    int j = i + 1;
+    Token::Kind kind = Token::Text;
+    if (c.isSpace()) {
+      while (j < n && sql[j].isSpace()) ++j;
+      kind = Token::Space;
+    } else if (c == u'-' && j < n && sql[j] == u'-') {
+      j = sql.indexOf(u'\n', i);
+      j = j < 0 ? n : j;
+      kind = Token::Space;
+    } else if (c == u'/' && j < n && sql[j] == u'*') {
+      j = sql.indexOf(QLatin1String("*/"), i + 2);
+      j = j < 0 ? n : j + 2;
+      kind = Token::Space;
+    } else if (c == u'\'' || c == u'"') {
+      j = quotedEnd(i, c);
+    } else if (isWordChar(c)) {
+      while (j < n && (isWordChar(sql[j]) || sql[j] == u'.')) ++j;
+      if (isBoundaryWord(sql.mid(i, j - i))) kind = Token::Boundary;
+    } else if (c == u'(') {
+      kind = Token::Open;
+    } else if (c == u')') {
+      kind = Token::Close;
+    } else if (c == u'&') {
+      kind = Token::Amp;
+    } else if (c == u',' || c == u';' || c == u'=' || c == u'<' || c == u'>' || c == u'!') {
+      while (j < n && (sql[j] == u'=' || sql[j] == u'<' || sql[j] == u'>')) ++j;
+      kind = Token::Boundary;
+    }
+    tokens.push_back({kind, sql.mid(i, j - i)});
+    i = j;
+  }
+  return tokens;
+}
+
+QString trimmedJoin(const std::vector<QString>& parts) {
+  QString s;
+  for (const QString& p : parts) s += p;
+  return s.trimmed();
+}
+
+// Renders tokens[i..] up to the Close that ends the current group (or the
+// end), rewriting each & chain at this level; advances i past that Close.
+QString renderGroup(const std::vector<Token>& tokens, size_t& i) {
+  QString out;
+  std::vector<QString> pieces;  // rendered pieces of the current segment
+  QStringList operands;
+  bool chain = false;
+  auto flushSegment = [&] {
+    if (chain) {
+      // Blanks after the chain's last operand stay outside the call.
+      QString trail;
+      while (!pieces.empty() && pieces.back().trimmed().isEmpty()) {
+        trail.prepend(pieces.back());
+        pieces.pop_back();
+      }
+      operands << trimmedJoin(pieces);
+      out += QStringLiteral("ACCESS_CONCAT(") + operands.join(QStringLiteral(", ")) + u')' + trail;
+    } else {
+      for (const QString& p : pieces) out += p;
+    }
+    pieces.clear();
+    operands.clear();
+    chain = false;
+  };
+  while (i < tokens.size()) {
+    const Token& t = tokens[i];
+    if (t.kind == Token::Close) {
+      flushSegment();
+      ++i;
+      return out + t.text;
+    }
+    ++i;
+    if (t.kind == Token::Open) {
+      pieces.push_back(t.text + renderGroup(tokens, i));
+    } else if (t.kind == Token::Amp) {
+      if (!chain) {
+        // Blanks before the chain's first operand stay outside the call.
+        size_t lead = 0;
+        while (lead < pieces.size() && pieces[lead].trimmed().isEmpty()) out += pieces[lead++];
+        pieces.erase(pieces.begin(), pieces.begin() + long(lead));
+      }
+      chain = true;
+      operands << trimmedJoin(pieces);
+      pieces.clear();
+    } else if (t.kind == Token::Boundary) {
+      flushSegment();
+      out += t.text;
+    } else {
+      pieces.push_back(t.text);
+    }
+  }
+  flushSegment();
+  return out;
+}
+
+QString rewriteConcatenation(const QString& sql) {
+  if (!sql.contains(u'&')) return sql;
+  const std::vector<Token> tokens = tokenize(sql);
+  if (std::none_of(tokens.begin(), tokens.end(), [](const Token& t) { return t.kind == Token::Amp; }))
+    return sql;
+  size_t i = 0;
+  QString out;
+  while (i < tokens.size()) out += renderGroup(tokens, i);  // an unmatched ")" ends a group early
+  return out;
 }
 
 }  // namespace
@@ -61,7 +221,19 @@ QString translateAccessSql(const QString& sql) {
   int i = 0;
   while (i < n) {
     const QChar c = sql[i];
-    if (c == u'\'') {
+    if (c == u'-' && i + 1 < n && sql[i + 1] == u'-') {
+      // A comment to the end of the line is copied as it is: an apostrophe
+      // in it opens no literal.
+      int j = sql.indexOf(u'\n', i);
+      if (j < 0) j = n;
+      out += sql.mid(i, j - i);
+      i = j;
+    } else if (c == u'/' && i + 1 < n && sql[i + 1] == u'*') {
+      int j = sql.indexOf(QLatin1String("*/"), i + 2);
+      j = j < 0 ? n : j + 2;
+      out += sql.mid(i, j - i);
+      i = j;
+    } else if (c == u'\'') {
       // A single-quoted literal stays as it is ('' is a quote inside it).
       int j = i + 1;
       while (j < n) {
@@ -111,7 +283,7 @@ QString translateAccessSql(const QString& sql) {
       out += singleQuoted(iso);
       i = j + 1;
     } else if (c == u'&') {
-      out += QStringLiteral("||");
+      out += c;  // rewritten below, once the operands can be told
       ++i;
     } else if (c == u'(') {
       parens.push_back(false);
@@ -154,14 +326,17 @@ QString translateAccessSql(const QString& sql) {
       int j = i + 1;
       while (j < n && (isWordChar(sql[j]) || sql[j] == u'.')) ++j;
       const QString token = sql.mid(i, j - i);
-      out += number.match(token).hasMatch() ? token : quoteIdentifier(token);
+      // After "table." it is a column name whatever it looks like (tbl.900).
+      const bool qualified = i >= 2 && sql[i - 1] == u'.' &&
+                             (isWordChar(sql[i - 2]) || sql[i - 2] == u']' || sql[i - 2] == u'"');
+      out += !qualified && number.match(token).hasMatch() ? token : quoteIdentifier(token);
       i = j;
     } else {
       out += c;
       ++i;
     }
   }
-  return out;
+  return rewriteConcatenation(out);
 }
 
 double amountValue(const QString& text) {

@@ -14,7 +14,11 @@ namespace db {
 //    a bare word that begins with a digit and is no number (7_Price) is
 //    quoted as well; a bare number (900) stays a number
 //  - "text"        -> 'text' (Access double-quoted string literal)
-//  - a & b         -> a || b
+//  - a & b & c     -> ACCESS_CONCAT(a, b, c): Access's text concatenation,
+//    where Null counts as empty (see database.h); & binds less tightly than
+//    arithmetic and more tightly than comparisons, as in Access
+//  - tbl.900       -> tbl."900" (after "table." a number is a column name)
+//  - -- comments and /* comments */ are copied as they stand
 //  - True / False  -> 1 / 0 (Yes/No fields hold 1 and 0, see database.h)
 //  - Sum(x)        -> SUM(AMT(x)), so sums over amount texts are right
 // Texts inside quotes are left alone. Like patterns stay in Access form: the

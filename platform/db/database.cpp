@@ -43,6 +43,23 @@ void amtFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
   }
 }
 
+// ACCESS_CONCAT(a, b, ...): Access's "a & b". Null counts as an empty text;
+// only when every part is Null is the result Null.
+void concatFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  QByteArray joined;
+  bool any = false;
+  for (int k = 0; k < argc; ++k) {
+    if (sqlite3_value_type(argv[k]) == SQLITE_NULL) continue;
+    any = true;
+    joined.append(reinterpret_cast<const char*>(sqlite3_value_text(argv[k])), sqlite3_value_bytes(argv[k]));
+  }
+  if (!any) {
+    sqlite3_result_null(ctx);
+    return;
+  }
+  sqlite3_result_text(ctx, joined.constData(), int(joined.size()), SQLITE_TRANSIENT);
+}
+
 // like(pattern, value): SQLite calls this for "value LIKE pattern". The
 // pattern follows the runtime's Like rules, with letter case ignored as the
 // Access engine does.
@@ -130,7 +147,9 @@ std::shared_ptr<Database> Database::open(const QString& path) {
   const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
   if (sqlite3_create_function(handle, "AMT", 1, flags, nullptr, amtFunction, nullptr, nullptr) != SQLITE_OK ||
       sqlite3_create_function(handle, "like", 2, flags, nullptr, likeFunction, nullptr, nullptr) !=
-          SQLITE_OK) {
+          SQLITE_OK ||
+      sqlite3_create_function(handle, "ACCESS_CONCAT", -1, flags, nullptr, concatFunction, nullptr,
+                              nullptr) != SQLITE_OK) {
     throw Error(QStringLiteral("The database file %1 cannot be set up: %2.")
                     .arg(name, QString::fromUtf8(sqlite3_errmsg(handle))));
   }

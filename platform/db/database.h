@@ -11,6 +11,8 @@
 //  - double-quoted string literals switched off, so "x" is always a name;
 //  - the SQL function AMT(text) that reads amount texts ("1,234.50", "$5.00")
 //    the way the windows do, used for sums over amount columns;
+//  - the SQL function ACCESS_CONCAT(a, b, ...) that Access's "a & b" becomes:
+//    Null counts as an empty text, and only all-Null parts give Null;
 //  - the LIKE operator replaced by the Access pattern rules (*, ?, #, [list],
 //    [!list], letter case ignored), so a pattern works the same whether it is
 //    written into the query or bound as a parameter.

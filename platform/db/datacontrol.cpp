@@ -67,8 +67,15 @@ void DataControl::removeBinding(FieldBinding* binding) {
 
 void DataControl::showRow() {
   if (!rs_) return;
-  const std::vector<FieldBinding*> bindings = bindings_;  // a shown value may run handlers
+  // Showing a value runs the box's change step, which may refresh or move
+  // this control (and so show a row itself) or close it. After each one the
+  // loop looks again, and stops when the recordset is gone or replaced or a
+  // nested show has taken over.
+  const Recordset* showing = rs_.get();
+  const unsigned generation = ++showGeneration_;
+  const std::vector<FieldBinding*> bindings = bindings_;
   for (FieldBinding* b : bindings) {
+    if (rs_.get() != showing || showGeneration_ != generation) return;
     if (std::find(bindings_.begin(), bindings_.end(), b) == bindings_.end()) continue;
     const QString name = b->dataField();
     b->showFieldValue(rs_->hasCurrentRow() && rs_->hasField(name) ? rs_->field(name) : QVariant());
@@ -77,9 +84,9 @@ void DataControl::showRow() {
 
 void DataControl::updateRecord() {
   if (!rs_) return;
-  Recordset& rs = *rs_;
-  const bool pending = rs.editMode() != EditMode::None;
-  if (!pending && !rs.hasCurrentRow()) return;
+  Recordset* const rs = rs_.get();
+  const bool pending = rs->editMode() != EditMode::None;
+  if (!pending && !rs->hasCurrentRow()) return;
 
   std::vector<FieldBinding*> changed;
   for (FieldBinding* b : bindings_) {
@@ -87,19 +94,21 @@ void DataControl::updateRecord() {
   }
   if (changed.empty()) return;
 
-  if (!pending) rs.edit();
+  if (!pending) rs->edit();
   try {
-    for (FieldBinding* b : changed) rs.setField(b->dataField(), b->editedFieldValue());
-    rs.update();
+    for (FieldBinding* b : changed) rs->setField(b->dataField(), b->editedFieldValue());
+    rs->update();
   } catch (...) {
-    if (!pending) rs.cancelUpdate();
+    if (rs_.get() == rs && !pending && rs->editMode() != EditMode::None) rs->cancelUpdate();
     throw;
   }
   // The controls written now show what was stored, which also clears their
-  // changed state.
+  // changed state. Each shown value may run a change step that replaces or
+  // closes the recordset: then there is nothing more to show here.
   for (FieldBinding* b : changed) {
+    if (rs_.get() != rs) return;
     if (std::find(bindings_.begin(), bindings_.end(), b) == bindings_.end()) continue;
-    if (rs.hasCurrentRow()) b->showFieldValue(rs.field(b->dataField()));
+    if (rs->hasCurrentRow()) b->showFieldValue(rs->field(b->dataField()));
   }
 }
 

@@ -75,6 +75,7 @@ class DataControl : private Recordset::Observer {
   std::shared_ptr<Database> db_;
   std::unique_ptr<Recordset> rs_;
   std::vector<FieldBinding*> bindings_;
+  unsigned showGeneration_ = 0;  // counts the shows of a row, nested ones included
 };
 
 }  // namespace db

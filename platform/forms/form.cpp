@@ -1,7 +1,5 @@
 #include "platform/forms/form.h"
 
-#include <QScreen>
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -9,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -32,6 +31,14 @@ Form* g_active = nullptr;
 // Forms shown modally, innermost last: while one runs, no other form takes
 // the activation.
 std::vector<Form*> g_modal;
+
+// True while `f` is still one of the program's forms. A handler may end a
+// form (a test's own instance): a pointer taken before it ran is checked
+// with this before it is used again.
+bool isAlive(const Form* f) {
+  const std::vector<Form*>& all = allForms();
+  return f != nullptr && std::find(all.begin(), all.end(), f) != all.end();
+}
 
 int roundTwips(double twips) {
   return int(std::lround(twips));
@@ -90,6 +97,8 @@ Form::~Form() {
   for (Control* c : controls_) c->form_ = nullptr;
   auto& all = allForms();
   all.erase(std::remove(all.begin(), all.end(), this), all.end());
+  g_modal.erase(std::remove(g_modal.begin(), g_modal.end(), this), g_modal.end());
+  if (g_active == this) g_active = nullptr;
 }
 
 const std::vector<Form*>& Form::Forms() {
@@ -201,6 +210,11 @@ void Form::buildWindow() {
   Qt::WindowFlags flags;
   if (borderStyle_ == 0) flags |= Qt::FramelessWindowHint;
   if (!controlBox_ && borderStyle_ != 0) flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  // A fixed dialog has a title and a close box, but no minimise or maximise.
+  if (controlBox_ && borderStyle_ == 3) {
+    flags |=
+        Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  }
 
   if (frame && frame->mdiArea()) {
     sub_ = frame->mdiArea()->addSubWindow(outer, flags | Qt::SubWindow);
@@ -318,8 +332,7 @@ void Form::showWindow() {
       // the maximise request alone changes nothing.
       if (QScreen* screen = window_->screen()) window_->setGeometry(screen->availableGeometry());
       window_->showMaximized();
-    }
-    else if (p_.windowState == vbMinimized)
+    } else if (p_.windowState == vbMinimized)
       window_->showMinimized();
     else
       window_->show();
@@ -352,8 +365,10 @@ void Form::runModal() {
   if (window_) window_->setWindowModality(Qt::NonModal);
   if (g_active == this) g_active = nullptr;
   leave();
-  // Back to the window that was active before the dialog.
-  if (previous && previous != this && previous->IsLoaded() && previous->p_.visible) activate(previous);
+  // Back to the window that was active before the dialog, if the dialog's
+  // handlers left it.
+  if (previous != this && isAlive(previous) && previous->IsLoaded() && previous->p_.visible)
+    activate(previous);
 }
 
 void Form::Hide() {
@@ -591,9 +606,11 @@ void MDIForm::buildWindow() {
   main->setCentralWidget(area_);
   QObject::connect(area_, &QMdiArea::subWindowActivated, main, [](QMdiSubWindow* sub) {
     if (!sub) return;
-    for (Form* f : Form::Forms()) {
-      if (f->sub_ == sub) activate(f);
-    }
+    // Find the window first and activate it after the search: its activation
+    // step may create or load other windows, which changes the list of forms.
+    const std::vector<Form*>& all = Form::Forms();
+    const auto found = std::find_if(all.begin(), all.end(), [sub](Form* f) { return f->sub_ == sub; });
+    if (found != all.end()) activate(*found);
   });
   window_ = main;
   outer_ = nullptr;
@@ -620,11 +637,11 @@ bool MDIForm::Unload(int unloadMode) {
   const std::vector<Form*> children = loadedChildren();
   for (Form* child : children) {
     if (!go) break;
-    if (child->IsLoaded() && !child->unloading_) go = child->queryUnload(vbFormMDIForm);
+    if (isAlive(child) && child->IsLoaded() && !child->unloading_) go = child->queryUnload(vbFormMDIForm);
   }
   for (Form* child : children) {
     if (!go) break;
-    if (!child->IsLoaded() || child->unloading_) continue;
+    if (!isAlive(child) || !child->IsLoaded() || child->unloading_) continue;
     child->unloading_ = true;
     go = child->unloadEvent();
     child->unloading_ = false;

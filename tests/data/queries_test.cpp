@@ -366,4 +366,27 @@ TEST_F(InstalledRoot, ReportQueriesSelectAndSumStoredTickets) {
   }
 }
 
+// Queries mean on a fresh install what they mean in Access: text compares
+// and sorts without regard to case, and & joins texts with Null as empty.
+TEST_F(InstalledRoot, TextComparesAndJoinsAsAccessDoes) {
+  const auto staff = open("Infor.mdb");
+  staff->execute("INSERT INTO tbEmplo (szID_no, sFirst_nm) VALUES ('4567', 'anna')");
+  struct Case {
+    const char* query;
+    const char* result;  // "<null>" for Null
+  } const cases[] = {
+      {"SELECT szID_no FROM tbEmplo WHERE sFirst_nm = 'MARA'", "1234"},
+      {"SELECT Count(*) FROM tbEmplo WHERE sFirst_nm > 'B' AND sFirst_nm < 'j'", "1"},  // Ines
+      {"SELECT sFirst_nm FROM tbEmplo ORDER BY sFirst_nm ASC", "anna"},
+      {"SELECT sFirst_nm & ' ' & szStreet_ad & '!' FROM tbEmplo WHERE szID_no = '1234'", "Mara !"},
+      {"SELECT szStreet_ad & szCity_nm FROM tbEmplo WHERE szID_no = '1234'", "<null>"},
+      {"SELECT szID_no & 5 FROM tbEmplo WHERE sFirst_nm = 'ines'", "34565"},
+      {"SELECT sFirst_nm FROM tbEmplo WHERE sFirst_nm & '' Like 'j*' -- the stylist's row", "Jules"},
+  };
+  for (const Case& c : cases) {
+    const QVariant v = staff->scalar(c.query);
+    EXPECT_EQ(v.isNull() ? QString("<null>") : v.toString(), c.result) << c.query;
+  }
+}
+
 }  // namespace

@@ -26,7 +26,16 @@ TEST(TranslateAccessSql, TurnsTheDialectIntoSqlite) {
       {"d = #5/1/24#", "d = '2024-05-01'"},
       {"SELECT [Field Name], [900], [7_Price] FROM [tb Menu]",
        "SELECT \"Field Name\", \"900\", \"7_Price\" FROM \"tb Menu\""},
-      {"a & b & 'x&y'", "a || b || 'x&y'"},
+      // & is Access's concatenation: one call per chain, whose operands run
+      // to the nearest comparison, logical word, comma or parenthesis.
+      {"a & b & 'x&y'", "ACCESS_CONCAT(a, b, 'x&y')"},
+      {"SELECT sFirst_nm & ' ' & szID_no AS Who, x FROM t WHERE a & b = 'c' AND (d & e) Like f & '*'",
+       "SELECT ACCESS_CONCAT(sFirst_nm, ' ', szID_no) AS Who, x FROM t WHERE ACCESS_CONCAT(a, b) = 'c' AND "
+       "(ACCESS_CONCAT(d, e)) Like ACCESS_CONCAT(f, '*')"},
+      {"n = Price + 1 & Left(m, 2)", "n = ACCESS_CONCAT(Price + 1, Left(m, 2))"},
+      // A comment may hold an apostrophe; after "table." a number is a column.
+      {"SELECT 1 -- the stylist's name\nFROM t", "SELECT 1 -- the stylist's name\nFROM t"},
+      {"SELECT r.900, r.[930] FROM tblSalonReserv r", "SELECT r.\"900\", r.\"930\" FROM tblSalonReserv r"},
       {"chk = True OR chk = false", "chk = 1 OR chk = 0"},  // Yes/No fields hold 1 and 0
       {"t.True = 1", "t.True = 1"},
       {"m = \"O'Brien\" AND n = \"say \"\"hi\"\"\"", "m = 'O''Brien' AND n = 'say \"hi\"'"},

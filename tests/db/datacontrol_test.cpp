@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/db/testdb.h"
 
 namespace {
@@ -17,6 +19,7 @@ class FakeBox : public db::FieldBinding {
     text_ = value.toString();
     changed_ = false;
     ++shows_;
+    if (onShow) onShow();
   }
   QVariant editedFieldValue() const override { return text_; }
   bool fieldValueChanged() const override { return changed_; }
@@ -30,6 +33,9 @@ class FakeBox : public db::FieldBinding {
   QString text() const { return text_; }
   const QVariant& shown() const { return shown_; }
   int shows() const { return shows_; }
+
+  // Runs after each shown value, as a box's change step would.
+  std::function<void()> onShow;
 
  private:
   QString field_;
@@ -169,6 +175,38 @@ TEST_F(DataControlTest, FailuresAreReportedAndLeaveTheControlClosed) {
   EXPECT_THROW(dc.release(), db::Error);  // the misnamed field is reported
   EXPECT_FALSE(dc.isOpen());
   EXPECT_EQ(peek("SELECT quote(SetC) FROM tbSet"), "NULL");  // and nothing half-written
+}
+
+TEST_F(DataControlTest, AStepThatClosesOrReplacesTheRecordsetEndsTheWriteBackCleanly) {
+  // A box's change step refreshes its own data control while the control
+  // shows the values it has just stored: onto a missing file (the recordset
+  // is gone) and onto the file again (it is replaced).
+  for (const bool fails : {true, false}) {
+    SCOPED_TRACE(fails ? "refresh fails" : "refresh succeeds");
+    db::DataControl dc;
+    FakeBox first("SetC"), second("SetP");
+    dc.addBinding(&first);
+    dc.addBinding(&second);
+    openOn(dc, "tbSet");
+    first.type("Single");
+    second.type("\\\\Host\\");
+    int refreshes = 0;
+    first.onShow = [&] {
+      if (refreshes++ > 0) return;
+      if (fails) dc.setDatabaseName(dir_.filePath("Missing.mdb"));
+      try {
+        dc.refresh();
+      } catch (const db::Error&) {
+        // reported by the window runtime
+      }
+    };
+    dc.updateRecord();
+    EXPECT_EQ(dc.isOpen(), !fails);
+    EXPECT_EQ(peek("SELECT SetC || ' ' || SetP FROM tbSet"), "Single \\\\Host\\");
+    first.onShow = nullptr;
+    dc.setDatabaseName(path_);
+    dc.release();
+  }
 }
 
 }  // namespace

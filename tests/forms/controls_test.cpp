@@ -262,7 +262,10 @@ class frmSettings : public forms::Form {
     chkEtoC.setDataSource(DatSet);
     chkEtoC.setDataField("cmdEtoC");
     chkEtoC.onClick = [this] { ++clicks; };
-    txtNWsetin.onChange = [this] { ++modeChanges; };
+    txtNWsetin.onChange = [this] {
+      ++modeChanges;
+      if (onModeChange) onModeChange();
+    };
   }
   forms::TextBox txtNWsetin{this, "txtNWsetin"};
   forms::TextBox txtPath{this, "txtPath"};
@@ -271,6 +274,7 @@ class frmSettings : public forms::Form {
   int clicks = 0;
   int modeChanges = 0;
   std::function<void()> onLoad;
+  std::function<void()> onModeChange;
 
  protected:
   void Form_Load() override {
@@ -410,6 +414,26 @@ TEST_F(BoundTest, ARefreshThatFailsInTheLoadStepIsReportedOnce) {
   messages.answer(forms::vbOK);
   (void)f->txtPath.Text();
   EXPECT_EQ(messages.shown().size(), 2u);
+}
+
+TEST_F(BoundTest, AChangeStepThatRefreshesItsOwnDataControlOntoAMissingFileIsReportedOnce) {
+  makeFile("0");
+  Instance<frmSettings> f(file);
+  ASSERT_EQ(f->txtNWsetin.Text(), "Single");
+  // The change step of a bound box points its own data control at another
+  // file and refreshes it, while the control is showing a row.
+  f->onModeChange = [&] {
+    f->DatSet.setDatabaseName(dir.filePath("missing.mdb"));
+    f->DatSet.Refresh();
+  };
+  db::Database::open(file)->execute("UPDATE tbSet SET SetC = 'File Sharing'");
+  messages.answer(forms::vbOK);
+  f->DatSet.Recordset().requery();
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_TRUE(messages.shown()[0].prompt.contains("missing.mdb"));
+  EXPECT_FALSE(f->DatSet.IsOpen());
+  f->onModeChange = nullptr;
+  EXPECT_TRUE(forms::Unload(*f));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <cmath>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -106,10 +107,14 @@ class frmChild : public forms::Form {
   int cancelQuery = 0;
   std::vector<int> queryModes;
   int unloads = 0;
+  std::function<void()> onActivate;
 
  protected:
   void Form_Load() override { ++loads; }
-  void Form_Activate() override { ++activations; }
+  void Form_Activate() override {
+    ++activations;
+    if (onActivate) onActivate();
+  }
   void Form_QueryUnload(int& Cancel, int UnloadMode) override {
     queryModes.push_back(UnloadMode);
     Cancel = cancelQuery;
@@ -586,6 +591,38 @@ TEST_F(MdiTest, TheCloseButtonOfAChildAsksItAndUnloadsIt) {
   EXPECT_FALSE(child->IsLoaded());
   EXPECT_EQ(child->unloads, 1);
   EXPECT_TRUE(frame->IsLoaded());
+}
+
+TEST_F(MdiTest, AnActivationThatTouchesNewWindowsIsSafe) {
+  // Activating a child runs its activation step, which here creates and
+  // loads other windows: the runtime's list of forms grows meanwhile.
+  std::vector<std::unique_ptr<Instance<frmChild>>> touched;
+  Instance<frmChild> a;
+  Instance<frmChild> b;
+  a->Show();
+  b->Show();
+  a->onActivate = [&] {
+    a->onActivate = nullptr;
+    for (int i = 0; i < 40; ++i) {
+      touched.push_back(std::make_unique<Instance<frmChild>>());
+      (void)(*touched.back())->txtMode.Text();
+    }
+  };
+  frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(a->window()));
+  EXPECT_EQ(touched.size(), 40u);
+  EXPECT_TRUE((*touched.back())->IsLoaded());
+  EXPECT_EQ(a->activations, 2);
+}
+
+TEST_F(MdiTest, AFixedDialogHasNoMinimiseOrMaximise) {
+  Instance<frmChild> child;
+  child->setBorderStyle(3);
+  child->Show();
+  const Qt::WindowFlags flags = child->window()->windowFlags();
+  EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+  EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
 }
 
 TEST_F(MdiTest, MenuItemsFollowTheirProperties) {
