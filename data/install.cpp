@@ -5,16 +5,17 @@
 #include <sqlite3.h>
 #include <stdio.h>
 #include <string.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QSet>
 #include <exception>
 
 #include "data/install_detail.h"
+#include "platform/files/paths.h"
 
 namespace data {
 namespace {
@@ -87,23 +88,40 @@ bool buildDatabase(const QByteArray& path, const QByteArray& script, QString* er
 // folder), it wins and *existed is set.
 bool moveIntoPlace(const QByteArray& from, const QByteArray& to, bool* existed, QString* error) {
   *existed = false;
-  if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) return true;
-  int err = errno;
-  if (err == EINVAL || err == ENOSYS) {
-    // The file system cannot rename without replacing; a hard link cannot
-    // replace either.
-    if (::link(from.constData(), to.constData()) == 0) {
-      ::unlink(from.constData());
-      return true;
-    }
-    err = errno;
-  }
-  if (err == EEXIST) {
+  if (files::renameNoReplace(from.toStdString(), to.toStdString())) return true;
+  if (errno == EEXIST) {
     *existed = true;
     return false;
   }
-  *error = QString::fromLocal8Bit(strerror(err));
+  *error = QString::fromLocal8Bit(strerror(errno));
   return false;
+}
+
+// The prefix of the temporary name a database file is built under.
+QString tempPrefix(const QString& file) {
+  return QStringLiteral(".%1.new-").arg(file);
+}
+
+// Removes what an interrupted install left in `folder`: temporary database
+// files (and their journals) that no running install holds. A build holds
+// its temporary file locked from creation to rename, so one that another
+// program is building right now is left alone.
+void removeLeftovers(const QString& folder) {
+  const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+  for (const DatabaseFile& entry : kDatabaseFiles) {
+    const QString prefix = tempPrefix(QString::fromLatin1(entry.file));
+    for (const QString& name : entries) {
+      if (!name.startsWith(prefix) || name.endsWith(QLatin1String("-journal"))) continue;
+      const QByteArray path = QFile::encodeName(QDir(folder).filePath(name));
+      const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+      if (fd < 0) continue;
+      if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        ::unlink(path.constData());
+        ::unlink((path + "-journal").constData());
+      }
+      ::close(fd);
+    }
+  }
 }
 
 void syncFolder(const QByteArray& folder) {
@@ -136,19 +154,21 @@ BuildOutcome buildDatabaseFile(const QString& folder, const QString& file, const
   // file system, under a fresh name; SQLite takes an empty file as a new
   // database. It is created like any other file of the user (mode 0666 less
   // the umask), so other stations that share the folder can open it too.
-  QByteArray tempPath;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    const QString suffix = QString::number(QRandomGenerator::global()->generate(), 36);
-    tempPath = QFile::encodeName(QDir(folder).filePath(QStringLiteral(".%1.new-%2").arg(file, suffix)));
-    fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
+  std::string temp;
+  const int fd =
+      files::createTempBeside(targetPath.toStdString(), tempPrefix(file).toStdString(), 0666, &temp);
   if (fd < 0) {
     *error = QStringLiteral("%1: %2").arg(target, QString::fromLocal8Bit(strerror(errno)));
     return BuildOutcome::Failed;
   }
-  ::close(fd);
+  // Held until the file is in place, so that a later start does not take it
+  // for a leftover of an interrupted install.
+  ::flock(fd, LOCK_EX);
+  struct CloseAtEnd {
+    int fd;
+    ~CloseAtEnd() { ::close(fd); }
+  } closeAtEnd{fd};
+  const QByteArray tempPath = QByteArray::fromStdString(temp);
 
   QString why;
   if (!buildDatabase(tempPath, script, &why)) {
@@ -185,9 +205,11 @@ bool makeFolder(const QString& folder, InstallReport* report) {
     report->errors << QStringLiteral("%1: not a folder").arg(folder);
     return false;
   }
-  if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
+  std::string why;
+  if (!files::makeDirs(QFile::encodeName(folder).toStdString(), &why)) {
     report->ok = false;
-    report->errors << QStringLiteral("%1: the folder cannot be created").arg(folder);
+    report->errors << QStringLiteral("%1: the folder cannot be created: %2")
+                          .arg(folder, QString::fromLocal8Bit(why.c_str()));
     return false;
   }
   return true;
@@ -216,6 +238,7 @@ InstallReport installDataRoot(const QString& installDir) {
     InstallReport report;
     if (installDir.isEmpty()) return failedReport(QStringLiteral("No install folder given"));
     if (!makeFolder(installDir, &report)) return report;
+    removeLeftovers(installDir);
 
     const QSet<QString> present = folderEntries(installDir);
     for (const DatabaseFile& entry : kDatabaseFiles) {

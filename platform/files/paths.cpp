@@ -6,8 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -152,16 +154,56 @@ bool dirExists(const std::string& localPath) {
   return !localPath.empty() && ::stat(localPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool makeDirs(const std::string& localPath) {
-  if (localPath.empty()) return false;
+bool makeDirs(const std::string& localPath, std::string* error) {
+  if (localPath.empty()) {
+    if (error != nullptr) *error = std::strerror(ENOENT);
+    return false;
+  }
+  int failure = 0;
   std::string cur;
   for (size_t i = 0; i <= localPath.size(); ++i) {
     if (i == localPath.size() || localPath[i] == '/') {
-      if (!cur.empty() && !dirExists(cur)) ::mkdir(cur.c_str(), 0755);
+      if (!cur.empty() && !dirExists(cur) && ::mkdir(cur.c_str(), 0755) != 0 && errno != EEXIST)
+        failure = errno;
     }
     if (i < localPath.size()) cur += localPath[i];
   }
-  return dirExists(localPath);
+  if (dirExists(localPath)) return true;
+  if (error != nullptr) *error = std::strerror(failure != 0 ? failure : ENOTDIR);
+  return false;
+}
+
+int createExclusive(const std::string& path, int mode) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+}
+
+int createTempBeside(const std::string& target, const std::string& prefix, int mode, std::string* path) {
+  const size_t slash = target.rfind('/');
+  const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  static std::mt19937_64 random{std::random_device{}()};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char suffix[17];
+    std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
+    const std::string candidate = dir + prefix + suffix;
+    const int fd = createExclusive(candidate, mode);
+    if (fd >= 0) {
+      *path = candidate;
+      return fd;
+    }
+    if (errno != EEXIST) return -1;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+bool renameNoReplace(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // The file system cannot rename without replacing; a hard link cannot
+  // replace either.
+  if (::link(from.c_str(), to.c_str()) != 0) return false;
+  ::unlink(from.c_str());
+  return true;
 }
 
 bool copyFile(const std::string& from, const std::string& to, bool replace, std::string* error) {
@@ -171,7 +213,7 @@ bool copyFile(const std::string& from, const std::string& to, bool replace, std:
   };
   if (!replace && pathExists(to)) return fail(EEXIST);
 
-  int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) return fail(errno);
   struct stat st;
   const int statError = ::fstat(in, &st) != 0 ? errno : 0;
@@ -179,17 +221,19 @@ bool copyFile(const std::string& from, const std::string& to, bool replace, std:
     ::close(in);
     return fail(statError != 0 ? statError : EINVAL);
   }
-  std::string tmp = to + ".copy-" + std::to_string(::getpid());
-  int out = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, st.st_mode & 0777);
+  const size_t slash = to.rfind('/');
+  const std::string name = slash == std::string::npos ? to : to.substr(slash + 1);
+  std::string tmp;
+  const int out = createTempBeside(to, "." + name + ".copy-", st.st_mode & 0777, &tmp);
   if (out < 0) {
-    int err = errno;
+    const int err = errno;
     ::close(in);
     return fail(err);
   }
   char buf[65536];
   int err = 0;
   for (;;) {
-    ssize_t n = ::read(in, buf, sizeof buf);
+    const ssize_t n = ::read(in, buf, sizeof buf);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -197,7 +241,7 @@ bool copyFile(const std::string& from, const std::string& to, bool replace, std:
       break;
     }
     for (ssize_t off = 0; off < n && err == 0;) {
-      ssize_t w = ::write(out, buf + off, static_cast<size_t>(n - off));
+      const ssize_t w = ::write(out, buf + off, static_cast<size_t>(n - off));
       if (w < 0 && errno == EINTR) continue;
       if (w < 0)
         err = errno;
@@ -209,8 +253,10 @@ bool copyFile(const std::string& from, const std::string& to, bool replace, std:
   ::close(in);
   if (err == 0 && ::fsync(out) != 0) err = errno;
   if (::close(out) != 0 && err == 0) err = errno;
-  if (err == 0 && !replace && pathExists(to)) err = EEXIST;
-  if (err == 0 && ::rename(tmp.c_str(), to.c_str()) != 0) err = errno;
+  if (err == 0) {
+    const bool moved = replace ? ::rename(tmp.c_str(), to.c_str()) == 0 : renameNoReplace(tmp, to);
+    if (!moved) err = errno;
+  }
   if (err != 0) {
     ::unlink(tmp.c_str());
     return fail(err);

@@ -41,13 +41,33 @@ std::string installDir();
 bool fileExists(const std::string& localPath);
 bool dirExists(const std::string& localPath);
 
-// Creates the folder and its parents; true when it exists afterwards.
-bool makeDirs(const std::string& localPath);
+// Creates the folder and its parents; true when it exists afterwards. On
+// failure *error, when given, says why ("Permission denied").
+bool makeDirs(const std::string& localPath, std::string* error = nullptr);
 
-// Copies `from` over `to`. With replace=false an existing `to` is an error.
-// The copy is written beside the target and renamed into place, so a reader
-// never sees half a file. On failure returns false and, when given, sets
-// *error to the system's message.
+// Creates `path` as a new file open for writing (the caller closes the
+// descriptor). Fails with errno EEXIST when anything is there already, a
+// symbolic link included: a link planted at the name is never followed.
+int createExclusive(const std::string& path, int mode);
+
+// A new file beside `target` whose name starts with `prefix` ("." + name +
+// ".new-" for instance) and ends in a fresh random suffix, created
+// exclusively (never an existing file, never through a planted symbolic
+// link), open for writing. Returns the descriptor (the caller closes it) and
+// sets *path; -1 with errno set on failure.
+int createTempBeside(const std::string& target, const std::string& prefix, int mode, std::string* path);
+
+// Renames `from` to `to` unless `to` exists, in one step (no test then act):
+// another process that puts a file at `to` meanwhile keeps it. Fails with
+// errno EEXIST then.
+bool renameNoReplace(const std::string& from, const std::string& to);
+
+// Copies `from` over `to`. With replace=false an existing `to` is an error
+// and is never replaced, even when it appears during the copy. The copy is
+// written beside the target under a fresh name and renamed into place, so a
+// reader never sees half a file. On failure returns false and, when given,
+// sets *error to the system's message. A database file is replaced through
+// db::copyDatabase instead, which keeps SQLite's locks and journal in play.
 bool copyFile(const std::string& from, const std::string& to, bool replace, std::string* error = nullptr);
 
 }  // namespace files

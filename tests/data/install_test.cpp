@@ -1,8 +1,11 @@
 #include "data/install.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QByteArray>
 #include <QDir>
@@ -433,10 +436,37 @@ TEST_F(InstallTest, FailuresAreReportedNotThrown) {
   EXPECT_FALSE(report.ok);
   ASSERT_EQ(report.errors.size(), 1);
   EXPECT_TRUE(report.errors[0].contains(install)) << report.errors[0].toStdString();
+  EXPECT_TRUE(report.errors[0].endsWith("Not a directory")) << "the system's reason";
   EXPECT_TRUE(report.created.isEmpty());
 
   EXPECT_FALSE(data::createTransactionFolder(root.filePath("drive_c/Program Files/Vantix/LocalTran")).ok);
   EXPECT_FALSE(data::installDataRoot(QString()).ok);
+}
+
+TEST_F(InstallTest, WhatAnInterruptedInstallLeftIsRemovedAtTheNextStart) {
+  ASSERT_TRUE(QDir().mkpath(install));
+  auto leave = [&](const QString& name) {
+    QFile f(QDir(install).filePath(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+  };
+  leave(".Ordr.mdb.new-3f2a9c");
+  leave(".Ordr.mdb.new-3f2a9c-journal");
+  leave(".Notes.txt.new-1");  // not ours
+  // One that another program is building right now: it holds it locked.
+  leave(".Fav.mdb.new-77");
+  const int building =
+      ::open(QFile::encodeName(QDir(install).filePath(".Fav.mdb.new-77")).constData(), O_RDONLY);
+  ASSERT_GE(building, 0);
+  ASSERT_EQ(::flock(building, LOCK_EX), 0);
+
+  ASSERT_TRUE(data::installDataRoot(install).ok);
+  const QStringList left = QDir(install).entryList(QDir::Files | QDir::Hidden);
+  EXPECT_FALSE(left.contains(".Ordr.mdb.new-3f2a9c"));
+  EXPECT_FALSE(left.contains(".Ordr.mdb.new-3f2a9c-journal"));
+  EXPECT_TRUE(left.contains(".Notes.txt.new-1"));
+  EXPECT_TRUE(left.contains(".Fav.mdb.new-77"));
+  ::close(building);
+  EXPECT_EQ(left.filter(".new-").size(), 2) << left.join(", ").toStdString();
 }
 
 TEST_F(InstallTest, ScriptThatFailsLeavesNothingBehind) {

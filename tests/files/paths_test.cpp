@@ -1,7 +1,9 @@
 #include "platform/files/paths.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -86,6 +88,49 @@ TEST_F(PathsTest, TestsAndCopies) {
   EXPECT_EQ(readFile(dir + "TOrdr.mdb"), "template");
   EXPECT_FALSE(files::copyFile(dir + "missing.mdb", dir + "TOrdr.mdb", true, &error));
   EXPECT_EQ(readFile(dir + "TOrdr.mdb"), "template");
+}
+
+TEST_F(PathsTest, CopiesNeverFollowAPlantedLinkNorReplaceWhenTheyMustNot) {
+  const std::string dir = root + "/";
+  writeFile(dir + "BpOrdr.mdb", "template");
+  writeFile(dir + "victim", "precious");
+
+  // Temporary files are made exclusively: a link planted at the name is not
+  // followed, neither to a file (kept) nor to a missing one (not created).
+  ASSERT_EQ(::symlink((dir + "victim").c_str(), (dir + "planted").c_str()), 0);
+  ASSERT_EQ(::symlink((dir + "made-through-link").c_str(), (dir + "dangling").c_str()), 0);
+  for (const char* name : {"planted", "dangling"}) {
+    EXPECT_EQ(files::createExclusive(dir + name, 0600), -1) << name;
+    EXPECT_EQ(errno, EEXIST);
+  }
+  EXPECT_EQ(readFile(dir + "victim"), "precious");
+  EXPECT_FALSE(files::fileExists(dir + "made-through-link"));
+  std::string temp;
+  const int fd = files::createTempBeside(dir + "TOrdr.mdb", ".TOrdr.mdb.copy-", 0600, &temp);
+  ASSERT_GE(fd, 0);
+  ::close(fd);
+  EXPECT_EQ(temp.rfind(dir + ".TOrdr.mdb.copy-", 0), 0u) << temp;
+
+  // A rename that must not replace never does, whatever appeared meanwhile.
+  writeFile(dir + "Taken.mdb", "other station");
+  EXPECT_FALSE(files::renameNoReplace(temp, dir + "Taken.mdb"));
+  EXPECT_EQ(errno, EEXIST);
+  EXPECT_EQ(readFile(dir + "Taken.mdb"), "other station");
+  EXPECT_TRUE(files::renameNoReplace(temp, dir + "Free.mdb"));
+
+  // A copy leaves no temporary file behind, and a copy onto a link replaces
+  // the link, never the file it points at.
+  ASSERT_EQ(::symlink((dir + "victim").c_str(), (dir + "Linked.mdb").c_str()), 0);
+  EXPECT_TRUE(files::copyFile(dir + "BpOrdr.mdb", dir + "Linked.mdb", true));
+  EXPECT_EQ(readFile(dir + "victim"), "precious");
+  EXPECT_EQ(readFile(dir + "Linked.mdb"), "template");
+}
+
+TEST_F(PathsTest, AFolderThatCannotBeMadeSaysWhy) {
+  writeFile(root + "/plain", "x");
+  std::string why;
+  EXPECT_FALSE(files::makeDirs(root + "/plain/sub", &why));
+  EXPECT_EQ(why, "Not a directory");
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include <QDir>
 #include <QFile>
+#include <memory>
 #include <stdexcept>
 
 #include "platform/db/database.h"
 #include "platform/files/paths.h"
 #include "shell/Lunessa.h"
 #include "shell/frmNWSetin.h"
+#include "tests/readonly_guard.h"
 #include "tests/shell/shell_fixture.h"
 
 namespace {
@@ -51,6 +53,40 @@ TEST_F(PlacementWindow, MissingSettingsFileIsNamedOnceAndTheWindowStillOpens) {
   ASSERT_EQ(messages_->shown().size(), 1u);
   EXPECT_TRUE(messages_->shown()[0].prompt.contains(QStringLiteral("Duzo98HS.mdb")));
   EXPECT_FALSE(QFile::exists(settingsFile()));
+}
+
+TEST_F(PlacementWindow, ASettingsFileThatIsNoDatabaseIsNamedWhenTheWindowOpens) {
+  for (const QByteArray& content : {QByteArray(""), QByteArray(2048, 'x')}) {
+    SCOPED_TRACE(content.size());
+    {
+      QFile f(settingsFile());
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      f.write(content);
+    }
+    messages_->answer(forms::vbOK);
+    EXPECT_EQ(NWSetin().txtData.Text(), QStringLiteral("Dovrel POS 4\\"));
+    ASSERT_EQ(messages_->shown().size(), 1u);
+    const QString said = messages_->shown()[0].prompt;
+    EXPECT_TRUE(said.contains(QStringLiteral("Duzo98HS.mdb"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(content.isEmpty() ? "is empty: it is not a database" : "is not a database"))
+        << said.toStdString();
+    NWSetin().Unload();
+    messages_->clear();
+  }
+}
+
+TEST_F(PlacementWindow, AChangeThatCannotBeSavedIsToldInPlainWords) {
+  (void)NWSetin().txtPath.Text();  // loaded while the file can still be written
+  NWSetin().Unload();
+  ReadOnlyPath readOnly(settingsFile().toStdString());
+  if (!readOnly.active()) GTEST_SKIP() << "cannot make the file read-only here";
+  NWSetin().txtPath.setText(QStringLiteral("\\\\Salon\\"));
+  messages_->answer(forms::vbOK);
+  NWSetin().cmdClose.setValue(true);
+  EXPECT_FALSE(NWSetin().IsLoaded());
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_EQ(messages_->shown()[0].prompt,
+            QStringLiteral("Cannot save to Duzo98HS.mdb: the file is read-only."));
 }
 
 TEST_F(PlacementWindow, ReadingABoxShowsTheWindowInTheMainWindow) {
