@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -55,23 +57,48 @@ bool WriteAll(int fd, const std::string& data, int* err) {
   return true;
 }
 
-bool LoadFile(const std::string& path, std::string* contents) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-  if (fd < 0) return false;
+// The most an answer file may hold. The card program writes one short line;
+// anything longer is not an answer and is never read whole.
+constexpr std::size_t kMaxAnswerBytes = 64 * 1024;
+
+enum class Load { Loaded, Failed, Refused };
+
+// Closes a descriptor when the scope ends.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Loads a claimed answer. The open never blocks and never follows a link, so
+// a FIFO or a link planted under the answer's name cannot stall the wait
+// window; only a regular file of at most kMaxAnswerBytes is read. Such a file
+// of the wrong kind or size is Refused; Failed is a load worth trying again.
+Load LoadAnswer(const std::string& path, std::string* contents) {
+  const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+  if (fd.get() < 0) return errno == ELOOP ? Load::Refused : Load::Failed;
+  struct stat st;
+  if (::fstat(fd.get(), &st) != 0) return Load::Failed;
+  if (!S_ISREG(st.st_mode) || st.st_size > static_cast<off_t>(kMaxAnswerBytes)) return Load::Refused;
   contents->clear();
   char buf[4096];
-  for (;;) {
-    ssize_t n = ::read(fd, buf, sizeof buf);
+  // One byte past the bound tells a file that grew after fstat.
+  while (contents->size() <= kMaxAnswerBytes) {
+    const ssize_t n = ::read(fd.get(), buf, std::min(sizeof buf, kMaxAnswerBytes + 1 - contents->size()));
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      ::close(fd);
-      return false;
-    }
+    if (n < 0) return Load::Failed;
     if (n == 0) break;
     contents->append(buf, static_cast<std::size_t>(n));
   }
-  ::close(fd);
-  return true;
+  return contents->size() <= kMaxAnswerBytes ? Load::Loaded : Load::Refused;
 }
 
 int PositiveEnv(const char* name, int fallback) {
@@ -289,20 +316,21 @@ Outcome ParseAnswerLine(const std::string& rawLine) {
 
 Outcome ReadAnswerFile(const std::string& path, const std::function<void()>& pauseBeforeRetry) {
   std::string contents;
-  bool loaded = LoadFile(path, &contents);
-  if (!loaded) {
+  Load load = LoadAnswer(path, &contents);
+  if (load == Load::Failed) {
     if (pauseBeforeRetry) pauseBeforeRetry();
-    loaded = LoadFile(path, &contents);
+    load = LoadAnswer(path, &contents);
   }
   Outcome out;
-  if (!loaded) {
+  if (load != Load::Loaded) {
     out.ResultMessage = kMsgInvalidAnswer;
   } else if (const std::optional<std::string> line = FirstLine(contents)) {
     out = ParseAnswerLine(*line);
   } else {
     out.ResultMessage = kMsgInvalidAnswer;
   }
-  ::unlink(path.c_str());
+  // remove() also takes an empty directory claimed under the answer's name.
+  std::remove(path.c_str());
   return out;
 }
 

@@ -95,7 +95,9 @@ std::optional<std::string> FirstLine(const std::string& contents);
 Outcome ParseAnswerLine(const std::string& rawLine);
 // Reads the claimed answer file (loading it once more after pauseBeforeRetry
 // when the first load fails), deletes it and returns its outcome; an answer
-// that cannot be loaded or holds no line is a declined invalid answer.
+// that cannot be loaded or holds no line is a declined invalid answer. So is,
+// at once, anything that is not a regular file (a FIFO, a directory, a
+// symbolic link) or holds more than 64 KiB.
 Outcome ReadAnswerFile(const std::string& path, const std::function<void()>& pauseBeforeRetry);
 
 // Moves the answer to the claim name unless a file of that name exists.

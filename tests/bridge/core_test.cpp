@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "bridge/typelib.h"
@@ -284,6 +285,42 @@ TEST(AnswerFile, IsLoadedOnceMoreAfterAFailedLoad) {
   EXPECT_TRUE(o.Approved);
   EXPECT_EQ(o.ResultMessage, "OK1");
   EXPECT_FALSE(vxt::FileExists(path));
+}
+
+TEST(AnswerFile, OnlyARegularFileWithinTheBoundIsRead) {
+  // An approval padded to a size: the first line decides when the file is read.
+  const auto padded = [](std::size_t size) {
+    std::string bytes = "YBIG1\r\n";
+    return bytes + std::string(size - bytes.size(), 'x');
+  };
+  struct Case {
+    const char* what;
+    std::function<void(const std::string&)> make;
+    bool approved;
+  } cases[] = {
+      {"64 KiB", [&](const std::string& p) { WriteBytes(p, padded(64 * 1024)); }, true},
+      {"a byte more", [&](const std::string& p) { WriteBytes(p, padded(64 * 1024 + 1)); }, false},
+      {"a FIFO", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, false},
+      {"a directory", [](const std::string& p) { ASSERT_EQ(::mkdir(p.c_str(), 0700), 0); }, false},
+      {"a link to an answer",
+       [](const std::string& p) {
+         WriteBytes(p + ".real", "YLINKED\r\n");
+         ASSERT_EQ(::symlink((p + ".real").c_str(), p.c_str()), 0);
+       },
+       false},
+  };
+  QTemporaryDir dir;
+  const std::string path = dir.path().toStdString() + "/POS_1.ans.tmp";
+  for (const Case& c : cases) {
+    c.make(path);
+    int pauses = 0;
+    const vxt::Outcome o = vxt::ReadAnswerFile(path, [&] { ++pauses; });
+    EXPECT_EQ(o.Approved, c.approved) << c.what;
+    EXPECT_EQ(o.ResultMessage, c.approved ? "BIG1" : "Transaction Error - Invalid answer file") << c.what;
+    EXPECT_EQ(pauses, 0) << c.what << ": no second load for a file of the wrong kind or size";
+    EXPECT_FALSE(vxt::FileExists(path)) << c.what;
+  }
+  EXPECT_EQ(ReadBytes(path + ".real"), "YLINKED\r\n") << "the link's target is left alone";
 }
 
 TEST(AnswerFile, ClaimNeverReplacesAnEarlierClaim) {
