@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QThread>
 #include <QTimer>
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 
@@ -48,6 +49,11 @@ QPixmap DollarPicture() {
   return picture;
 }
 
+std::int64_t MonotonicMs() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 QLabel* SunkenField(QWidget* parent, const QRect& geometry, const QString& text) {
   auto* field = new QLabel(text, parent);
   field->setGeometry(geometry);
@@ -59,7 +65,7 @@ QLabel* SunkenField(QWidget* parent, const QRect& geometry, const QString& text)
 }  // namespace
 
 TfrmProcess::TfrmProcess(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), Clock(MonotonicMs) {
   setWindowTitle("Processing...");
   setModal(true);
   setFixedSize(362, 174);
@@ -141,7 +147,7 @@ void TfrmProcess::reject() {
 }
 
 void TfrmProcess::FormShow() {
-  StartTime.start();
+  StartTime = Clock();
   lblTime->setText("0:00");
   Timer->start();
 }
@@ -155,7 +161,7 @@ void TfrmProcess::TimerTimer() {
   bool claimed = false;
   bool timedOut = false;
   try {
-    const std::int64_t ms = StartTime.elapsed();
+    const std::int64_t ms = Clock() - StartTime;
     lblTime->setText(QString::fromStdString(vxt::ElapsedText(ms)));
     if (vxt::ElapsedWholeSeconds(ms) > TimeoutSecs) {
       if (const std::optional<int> extended =

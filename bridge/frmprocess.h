@@ -2,8 +2,8 @@
 #pragma once
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "bridge/core.h"
@@ -37,7 +37,9 @@ class TfrmProcess : public QDialog {
   std::string AnswerFile, RequestFile, HoldFile;
   vxt::TimeoutSettings Settings;
   int TimeoutSecs = 90;
-  QElapsedTimer StartTime;  // monotonic
+  // Milliseconds on a monotonic clock; tests drive the window with their own.
+  std::function<std::int64_t()> Clock;
+  std::int64_t StartTime = 0;  // Clock() when the window showed
 
   bool Approved = false;
   std::string ResultMessage, AVSCode, CVV2Code;

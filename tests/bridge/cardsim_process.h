@@ -15,9 +15,9 @@ class CardSimProcess {
     process_.setArguments(QStringList{"--folder", folder, "--lifetime", "30000"} + script);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start();
-    started_ = process_.waitForStarted(5000);
+    started_ = process_.waitForStarted(30000);
     // Its first line says it is watching the folder.
-    if (started_) started_ = process_.waitForReadyRead(5000);
+    if (started_) started_ = process_.waitForReadyRead(30000);
     EXPECT_TRUE(started_) << "cardsim did not start";
   }
   ~CardSimProcess() {

@@ -62,7 +62,9 @@ class ComServer : public ::testing::Test {
     handle_ = dlopen(LibraryPath().c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(handle_, nullptr) << dlerror();
     ASSERT_EQ(Export<DllRegisterServerFn>(handle_, "DllRegisterServer")(), S_OK);
-    setenv("VXTRANS_DEFAULT_TIMEOUT", "2", 1);
+    // Long enough for the stand-in card program to answer under any load,
+    // short enough for the modal watchdog never to step in.
+    setenv("VXTRANS_DEFAULT_TIMEOUT", "8", 1);
   }
   void TearDown() override {
     unsetenv("VXTRANS_DEFAULT_TIMEOUT");

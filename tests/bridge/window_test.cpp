@@ -1,6 +1,8 @@
-// The wait window against a stand-in card program, with the time-out
-// shortened through the environment so each case takes a few seconds.
+// The wait window against a stand-in card program or a test playing its part,
+// with the time-out shortened through the environment so each case takes a
+// few seconds, and tick by tick on a clock of the test's own.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -14,6 +16,9 @@
 #include <QTimer>
 #include <QWidget>
 #include <fstream>
+#include <functional>
+#include <memory>
+#include <vector>
 
 #include "bridge/frmprocess.h"
 #include "bridge/transaction.h"
@@ -21,20 +26,28 @@
 
 namespace {
 
+// Every wait here ends on a condition or on the window's own time-out, never
+// on a wall-clock bound, so the cases hold on a slow or loaded machine.
 class WaitWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     LetModalWatchdogReset();
-    setenv("VXTRANS_DEFAULT_TIMEOUT", "1", 1);
+    // Long enough for an answer to arrive under any load, short enough for
+    // the modal watchdog never to step in.
+    setenv("VXTRANS_DEFAULT_TIMEOUT", "8", 1);
     setenv("VXTRANS_HOLD_EXTENSION", "1", 1);
     setenv("VXTRANS_MAX_TIMEOUT", "4", 1);
   }
   void TearDown() override {
+    watchers_.clear();
     unsetenv("VXTRANS_DEFAULT_TIMEOUT");
     unsetenv("VXTRANS_HOLD_EXTENSION");
     unsetenv("VXTRANS_MAX_TIMEOUT");
   }
+  // For the cases that wait for the time-out itself.
+  static void OneSecondTimeOut() { setenv("VXTRANS_DEFAULT_TIMEOUT", "1", 1); }
+
   QString folder() const { return dir_.path(); }
   QStringList files() const { return QDir(dir_.path()).entryList(QDir::Files | QDir::NoDotAndDotDot); }
 
@@ -52,46 +65,96 @@ class WaitWindow : public ::testing::Test {
     return r;
   }
 
-  // Runs `action` on the wait window `ms` after the transaction starts.
-  static void At(int ms, std::function<void(TfrmProcess*)> action) {
-    QTimer::singleShot(ms, qApp, [action] {
-      ASSERT_NE(frmProcess, nullptr) << "no wait window";
+  // Runs `action` once on the showing wait window as soon as `ready` holds
+  // for it. An action whose condition never comes is left undone, which the
+  // case's expectations then show.
+  void When(std::function<bool(TfrmProcess*)> ready, std::function<void(TfrmProcess*)> action) {
+    auto timer = std::make_unique<QTimer>();
+    QTimer* t = timer.get();
+    t->setInterval(20);
+    QObject::connect(t, &QTimer::timeout, [t, ready, action] {
+      if (frmProcess == nullptr || !frmProcess->isVisible() || !ready(frmProcess)) return;
+      t->stop();
       action(frmProcess);
     });
+    t->start();
+    watchers_.push_back(std::move(timer));
+  }
+  static bool Shown(TfrmProcess*) { return true; }
+  static bool CancelEnabled(TfrmProcess* w) { return w->btnCancel->isEnabled(); }
+
+  // A window on the transaction POS_120000 whose request is written, driven
+  // by hand: its timers do not run and its clock is `now`.
+  std::unique_ptr<TfrmProcess> HandDriven(const std::int64_t& now) {
+    auto w = std::make_unique<TfrmProcess>();
+    const std::string stem = folder().toStdString() + "/POS_120000";
+    w->AnswerFile = stem + ".ans";
+    w->RequestFile = stem + ".req";
+    w->HoldFile = stem + ".hld";
+    std::ofstream(w->RequestFile, std::ios::binary) << "\"C1\"\r\n";
+    w->Clock = [&now] { return now; };
+    w->Timer1->stop();
+    return w;
   }
 
   QTemporaryDir dir_;
   double seconds_ = 0;
+  std::vector<std::unique_ptr<QTimer>> watchers_;
 };
 
 TEST_F(WaitWindow, TimesOutAndWithdrawsTheRequest) {
+  OneSecondTimeOut();
   const vxt::RunResult r = Purchase();
   EXPECT_EQ(r.status, vxt::RunResult::NotAnswered);
   EXPECT_FALSE(r.outcome.Approved);
   EXPECT_EQ(r.outcome.ResultMessage, "Transaction time-out");
-  EXPECT_GE(seconds_, 1.4);
-  EXPECT_LT(seconds_, 3.0);
+  EXPECT_GE(seconds_, 1.5);  // one second, rounded to the nearest
   EXPECT_TRUE(files().isEmpty()) << files().join(",").toStdString();
 }
 
 TEST_F(WaitWindow, ShowsCaptionTimeAndProgress) {
-  At(100, [](TfrmProcess* w) {
+  OneSecondTimeOut();
+  bool looked = false;
+  When(Shown, [&](TfrmProcess* w) {
     EXPECT_EQ(w->windowTitle(), "Processing...");
     EXPECT_EQ(w->lblCaption->text(), " Post Auth");
-    EXPECT_EQ(w->lblTime->text(), "0:00");
     EXPECT_EQ(w->ProgressBar1->maximum(), 2);
-    EXPECT_FALSE(w->btnCancel->isEnabled());
     EXPECT_TRUE(w->isModal());
-  });
-  At(400, [](TfrmProcess* w) {
-    EXPECT_EQ(w->lblTime->text(), " 00:00");
-    EXPECT_EQ(w->ProgressBar1->value(), 0);
-  });
-  At(1200, [](TfrmProcess* w) {
-    EXPECT_EQ(w->ProgressBar1->value(), 2);  // full at the time-out
-    EXPECT_TRUE(w->btnCancel->isEnabled());
+    looked = true;
   });
   Purchase("Post Auth");
+  EXPECT_TRUE(looked);
+
+  // The time text, the progress bar and Cancel, tick by tick.
+  std::int64_t now = 7000;
+  std::unique_ptr<TfrmProcess> w = HandDriven(now);
+  w->TimeoutSecs = 1;
+  w->ProgressBar1->setMaximum(2);
+  w->show();
+  w->Timer->stop();
+  EXPECT_EQ(w->lblTime->text(), "0:00");
+  EXPECT_EQ(w->ProgressBar1->value(), 0);
+  EXPECT_FALSE(w->btnCancel->isEnabled());
+  now += 250;
+  w->TimerTimer();
+  EXPECT_EQ(w->lblTime->text(), " 00:00");
+  now += 250;
+  w->Timer1Timer();
+  EXPECT_EQ(w->ProgressBar1->value(), 1);
+  EXPECT_TRUE(w->btnCancel->isEnabled()) << "the request is still there";
+  now += 500;
+  w->Timer1Timer();
+  w->Timer1Timer();
+  EXPECT_EQ(w->ProgressBar1->value(), 2) << "full at the time-out, and no further";
+  now = 7000 + 1499;
+  w->TimerTimer();
+  EXPECT_EQ(w->lblTime->text(), " 00:01");
+  EXPECT_TRUE(w->isVisible()) << "1.499 s rounds to the one-second limit";
+  now += 1;
+  w->TimerTimer();
+  EXPECT_FALSE(w->isVisible());
+  EXPECT_EQ(w->result(), QDialog::Rejected);
+  EXPECT_EQ(w->ResultMessage, "Transaction time-out");
 }
 
 TEST_F(WaitWindow, ReturnsTheAnswerAndLeavesNoFiles) {
@@ -102,7 +165,6 @@ TEST_F(WaitWindow, ReturnsTheAnswerAndLeavesNoFiles) {
   EXPECT_EQ(r.outcome.ResultMessage, "APPROVED42");
   EXPECT_EQ(r.outcome.AVSCode, "Y");
   EXPECT_EQ(r.outcome.CVV2Code, "M");
-  EXPECT_LT(seconds_, 1.0);
   EXPECT_TRUE(files().isEmpty()) << files().join(",").toStdString();
 }
 
@@ -128,43 +190,80 @@ TEST_F(WaitWindow, AnswersThatArriveLateSlowlyOrMalformed) {
   }
 }
 
+TEST_F(WaitWindow, AnAnswerOfTheWrongKindOrSizeEndsTheWaitInOnePoll) {
+  struct Case {
+    const char* what;
+    std::function<void(const std::string&)> make;
+  } cases[] = {
+      {"a FIFO", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }},
+      {"an over-long file",
+       [](const std::string& p) {
+         std::ofstream(p, std::ios::binary) << "YAPPROVED\r\n" << std::string(1 << 17, 'x');
+       }},
+  };
+  for (const Case& c : cases) {
+    std::int64_t now = 0;
+    std::unique_ptr<TfrmProcess> w = HandDriven(now);
+    c.make(w->AnswerFile);
+    w->TimerTimer();
+    EXPECT_TRUE(w->AnswerClaimed()) << c.what;
+    EXPECT_EQ(w->result(), QDialog::Accepted) << c.what;
+    EXPECT_FALSE(w->Approved) << c.what;
+    EXPECT_EQ(w->ResultMessage, "Transaction Error - Invalid answer file") << c.what;
+    ::unlink(w->RequestFile.c_str());
+    EXPECT_TRUE(files().isEmpty()) << c.what << ": " << files().join(",").toStdString();
+  }
+}
+
 TEST_F(WaitWindow, AHoldExtendsTheWait) {
-  CardSimProcess sim(folder(), {"--hold", "2500", "--approve", "HELD1"});
+  OneSecondTimeOut();
+  // The card program takes the request and holds it past the one-second
+  // limit; once the wait has been extended twice it answers.
+  When(Shown, [](TfrmProcess* w) {
+    ::unlink(w->RequestFile.c_str());
+    std::ofstream(w->HoldFile, std::ios::binary) << "hold\r\n";
+  });
+  When([](TfrmProcess* w) { return w->TimeoutSecs >= 3; },
+       [](TfrmProcess* w) {
+         EXPECT_EQ(w->ProgressBar1->maximum(), 2 * w->TimeoutSecs);
+         ::unlink(w->HoldFile.c_str());
+         std::ofstream(w->AnswerFile, std::ios::binary) << "YHELD1\r\n";
+       });
   const vxt::RunResult r = Purchase();
   EXPECT_EQ(r.status, vxt::RunResult::Answered);
   EXPECT_EQ(r.outcome.ResultMessage, "HELD1");
-  EXPECT_GT(seconds_, 2.4);  // well past the one-second time-out
+  EXPECT_TRUE(files().isEmpty()) << files().join(",").toStdString();
 }
 
 TEST_F(WaitWindow, AHoldNeverExtendsBeyondTheLimit) {
-  CardSimProcess sim(folder(), {"--hold", "20000", "--never"});
-  At(2600, [](TfrmProcess* w) {
-    EXPECT_GE(w->TimeoutSecs, 2);
-    EXPECT_EQ(w->ProgressBar1->maximum(), 2 * w->TimeoutSecs);
+  OneSecondTimeOut();
+  std::string hold;
+  When(Shown, [&](TfrmProcess* w) {
+    ::unlink(w->RequestFile.c_str());
+    hold = w->HoldFile;
+    std::ofstream(hold, std::ios::binary) << "hold\r\n";
   });
+  int barAtTheLimit = 0;
+  When([](TfrmProcess* w) { return w->TimeoutSecs == 4; },
+       [&](TfrmProcess* w) { barAtTheLimit = w->ProgressBar1->maximum(); });
   const vxt::RunResult r = Purchase();
   EXPECT_EQ(r.outcome.ResultMessage, "Transaction time-out");
-  EXPECT_GE(seconds_, 4.4);
-  EXPECT_LT(seconds_, 6.5);
+  EXPECT_EQ(barAtTheLimit, 8);
+  EXPECT_TRUE(vxt::FileExists(hold)) << "the hold still stood when the wait ended";
+  EXPECT_GE(seconds_, 4.5);
 }
 
 TEST_F(WaitWindow, CancelWithdrawsARequestNotYetTaken) {
-  At(700, [](TfrmProcess* w) {
-    ASSERT_TRUE(w->btnCancel->isEnabled());
-    w->btnCancel->click();
-  });
-  setenv("VXTRANS_DEFAULT_TIMEOUT", "5", 1);
+  When(CancelEnabled, [](TfrmProcess* w) { w->btnCancel->click(); });
   const vxt::RunResult r = Purchase();
   EXPECT_EQ(r.status, vxt::RunResult::NotAnswered);
   EXPECT_EQ(r.outcome.ResultMessage, "Transaction canceled");
-  EXPECT_LT(seconds_, 2.0);
   EXPECT_TRUE(files().isEmpty()) << files().join(",").toStdString();
 }
 
 TEST_F(WaitWindow, CancelAfterTheRequestWasTakenKeepsWaitingForTheAnswer) {
-  setenv("VXTRANS_DEFAULT_TIMEOUT", "5", 1);
-  At(700, [](TfrmProcess* w) {
-    ASSERT_TRUE(w->btnCancel->isEnabled());
+  int barAtClick = -1;
+  When(CancelEnabled, [&](TfrmProcess* w) {
     // The card program takes the request just before the click lands.
     ASSERT_EQ(::unlink(w->RequestFile.c_str()), 0);
     w->btnCancel->click();
@@ -175,11 +274,14 @@ TEST_F(WaitWindow, CancelAfterTheRequestWasTakenKeepsWaitingForTheAnswer) {
     QApplication::sendEvent(w, &escape);
     w->close();
     EXPECT_TRUE(w->isVisible());
+    barAtClick = w->ProgressBar1->value();
   });
-  At(1400, [](TfrmProcess* w) {
-    EXPECT_FALSE(w->btnCancel->isEnabled());
-    std::ofstream(w->AnswerFile, std::ios::binary) << "YAPPROVED99\r\n";
-  });
+  // A later tick of the Cancel timer leaves Cancel off; then the answer comes.
+  When([&](TfrmProcess* w) { return barAtClick >= 0 && w->ProgressBar1->value() > barAtClick; },
+       [](TfrmProcess* w) {
+         EXPECT_FALSE(w->btnCancel->isEnabled());
+         std::ofstream(w->AnswerFile, std::ios::binary) << "YAPPROVED99\r\n";
+       });
   const vxt::RunResult r = Purchase();
   EXPECT_EQ(r.status, vxt::RunResult::Answered);
   EXPECT_TRUE(r.outcome.Approved);
@@ -188,8 +290,7 @@ TEST_F(WaitWindow, CancelAfterTheRequestWasTakenKeepsWaitingForTheAnswer) {
 }
 
 TEST_F(WaitWindow, EscapeCancelsWhileCancelIsEnabled) {
-  setenv("VXTRANS_DEFAULT_TIMEOUT", "5", 1);
-  At(700, [](TfrmProcess* w) {
+  When(CancelEnabled, [](TfrmProcess* w) {
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(w, &escape);
   });
@@ -198,9 +299,10 @@ TEST_F(WaitWindow, EscapeCancelsWhileCancelIsEnabled) {
 }
 
 TEST_F(WaitWindow, AnAnswerAlreadyClaimedIsNotOverwritten) {
+  OneSecondTimeOut();
   // A stale claim of the same name blocks the move: the answer stays where
   // it is and the transaction times out, the stale claim untouched.
-  At(100, [](TfrmProcess* w) {
+  When(Shown, [](TfrmProcess* w) {
     std::ofstream(w->AnswerFile + ".tmp", std::ios::binary) << "YSTALE\r\n";
     std::ofstream(w->AnswerFile, std::ios::binary) << "YFRESH\r\n";
   });
@@ -245,15 +347,12 @@ TEST_F(WaitWindow, AnAnswerFoundInTheTimeOutTickWins) {
   } cases[] = {{true, QDialog::Accepted, true, "APPROVED42"},
                {false, QDialog::Rejected, false, "Transaction time-out"}};
   for (const Case& c : cases) {
-    TfrmProcess w;
-    const std::string stem = folder().toStdString() + "/POS_120000";
-    w.AnswerFile = stem + ".ans";
-    w.RequestFile = stem + ".req";
-    w.HoldFile = stem + ".hld";
-    std::ofstream(w.RequestFile, std::ios::binary) << "\"C1\"\r\n";
+    std::int64_t now = 0;
+    std::unique_ptr<TfrmProcess> window = HandDriven(now);
+    TfrmProcess& w = *window;
     if (c.answer) std::ofstream(w.AnswerFile, std::ios::binary) << "YAPPROVED42YM\r\n";
-    w.TimeoutSecs = -1;  // the limit has passed by the first tick
-    w.StartTime.start();
+    w.TimeoutSecs = 1;
+    now = 1500;  // the limit has passed by the first tick
     w.TimerTimer();
     EXPECT_EQ(w.result(), c.result) << c.message;
     EXPECT_EQ(w.Approved, c.approved);
@@ -268,7 +367,8 @@ TEST_F(WaitWindow, AnAnswerFoundInTheTimeOutTickWins) {
 TEST_F(WaitWindow, ASecondTransactionWhileOneRunsIsRefused) {
   vxt::RunResult second;
   QStringList filesMeanwhile;
-  At(300, [&](TfrmProcess*) {
+  OneSecondTimeOut();
+  When(Shown, [&](TfrmProcess*) {
     vxt::RequestFields f;
     f.Amount = "1.00";
     second = vxt::RunTransaction(0, folder().toStdString(), "Return", vxt::Kind::Return, f);
@@ -283,12 +383,11 @@ TEST_F(WaitWindow, ASecondTransactionWhileOneRunsIsRefused) {
 }
 
 TEST_F(WaitWindow, IsOwnedByTheCallersWindowAndSurvivesItsDestruction) {
-  setenv("VXTRANS_DEFAULT_TIMEOUT", "5", 1);
   auto* owner = new QWidget;
   owner->resize(200, 100);
   owner->show();
   const auto handle = static_cast<std::int32_t>(owner->winId());
-  At(300, [owner](TfrmProcess* w) {
+  When(Shown, [owner](TfrmProcess* w) {
     EXPECT_EQ(w->parentWidget(), owner);
     delete owner;  // the caller's window goes away while the transaction waits
   });

@@ -26,8 +26,8 @@ class FormsTest : public ::testing::Test {
   // once a handler has returned).
   static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-  // Processes events until done() or the time is up.
-  static bool waitFor(const std::function<bool()>& done, int ms = 3000) {
+  // Processes events until done() or a generous deadline passes.
+  static bool waitFor(const std::function<bool()>& done, int ms = 30000) {
     QElapsedTimer t;
     t.start();
     while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
