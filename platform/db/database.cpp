@@ -8,6 +8,7 @@
 
 #include "platform/convert/text.h"
 #include "platform/db/accesssql.h"
+#include "platform/db/openfiles.h"
 #include "platform/db/recordset.h"
 #include "platform/db/statement.h"
 #include "platform/files/paths.h"
@@ -118,6 +119,7 @@ std::shared_ptr<Database> Database::open(const QString& path) {
   sqlite3* handle = nullptr;
   const int rc = sqlite3_open_v2(file.constData(), &handle, SQLITE_OPEN_READWRITE, nullptr);
   db->db_.reset(handle);
+  if (handle != nullptr) detail::noteOpened(db.get(), local);
   if (rc != SQLITE_OK) {
     const QString why = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QStringLiteral("out of memory");
     throw Error(QStringLiteral("The database file %1 cannot be opened: %2.").arg(name, why));
@@ -158,7 +160,9 @@ std::shared_ptr<Database> Database::open(const QString& path) {
 
 Database::Database(Key, const QString& path, const QString& localPath) : path_(path), localPath_(localPath) {}
 
-Database::~Database() = default;
+Database::~Database() {
+  detail::noteClosed(this);
+}
 
 QString Database::describe() const {
   if (path_ == localPath_) return QStringLiteral("\"%1\"").arg(path_);

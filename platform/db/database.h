@@ -160,6 +160,11 @@ class Transaction {
   bool outer_;
 };
 
+// True when this program holds a connection on the file `path` names (a
+// Windows or local path): a data control, a recordset or any other connection
+// opened through Database::open(). A file that does not exist is not open.
+bool isDatabaseOpen(const QString& path);
+
 // Replaces the content of the database file `to` with that of `from` (both
 // Windows or local paths), through SQLite's online backup: the target file
 // is written by SQLite under its lock and journal, never replaced on disk, so

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "platform/files/paths.h"
 #include "platform/forms/data.h"
 #include "platform/forms/form.h"
 
@@ -48,12 +49,21 @@ Qt::Alignment textAlignment(int a) {
   }
 }
 
-// Loads a picture by its path as given. Empty path: no picture.
+// The file a picture path names on this station: a Windows path
+// ("C:\Program Files\Dovrel POS 4\Pics\cut.png") through the path mapping,
+// a Linux path and a resource path (":/...") as they are. No folder is put in
+// front of a relative path.
+QString pictureFile(const QString& path) {
+  return QString::fromStdString(files::localPath(path.toStdString()));
+}
+
+// Loads a picture by its path. Empty path: no picture.
 QPixmap loadPicture(const QString& path) {
   if (path.isEmpty()) return QPixmap();
-  if (!QFileInfo(path).isFile()) throw Error(QStringLiteral("File not found: '%1'").arg(path), 53);
+  const QString file = pictureFile(path);
+  if (!QFileInfo(file).isFile()) throw Error(QStringLiteral("File not found: '%1'").arg(path), 53);
   QPixmap pm;
-  if (!pm.load(path)) throw Error(QStringLiteral("Invalid picture: '%1'").arg(path), 481);
+  if (!pm.load(file)) throw Error(QStringLiteral("Invalid picture: '%1'").arg(path), 481);
   return pm;
 }
 
@@ -61,7 +71,7 @@ QPixmap loadPicture(const QString& path) {
 // gone since): a picture that no longer loads shows as none.
 QPixmap reloadPicture(const QString& path) {
   QPixmap pm;
-  if (!path.isEmpty()) pm.load(path);
+  if (!path.isEmpty()) pm.load(pictureFile(path));
   return pm;
 }
 

@@ -153,9 +153,11 @@ class CommandButton : public Control {
  public:
   CommandButton(Form* form, const char* name, int index = -1);
 
-  // The picture shown on the button, by file path (used unchanged). An
-  // empty path clears it; a missing file or one that is not a picture
-  // throws Error and keeps the picture it had.
+  // The picture shown on the button, by file path. A Windows path is mapped
+  // under the data root ("C:\Program Files\Dovrel POS 4\Pics\cut.png"); a
+  // Linux or relative path is used as given. Picture() gives the path as it
+  // was set. An empty path clears it; a missing file or one that is not a
+  // picture throws Error and keeps the picture it had.
   QString Picture() const;
   void setPicture(const QString& path);
   // 0 standard, 1 graphical (shows picture and back colour).

@@ -495,4 +495,27 @@ TEST_F(CopyDatabaseTest, AMissingOrBrokenTargetBecomesACopyAndABadSourceIsNamed)
   }
 }
 
+TEST_F(CopyDatabaseTest, TheProgramKnowsWhichFilesItHoldsOpen) {
+  const std::string savedRoot = files::root();
+  files::setRoot(dir_.path().toStdString());
+  ASSERT_TRUE(QDir().mkpath(dir_.filePath("drive_c/Tickets")));
+  const QString held = dir_.filePath("drive_c/Tickets/TOrdr.mdb");
+  ASSERT_TRUE(QFile::copy(training_, held));
+
+  EXPECT_FALSE(db::isDatabaseOpen("C:\\Tickets\\TOrdr.mdb"));
+  {
+    auto one = db::Database::open("C:\\Tickets\\tordr.mdb");
+    auto two = db::Database::open(held);
+    EXPECT_TRUE(db::isDatabaseOpen("C:\\Tickets\\TOrdr.mdb"));  // by either name
+    EXPECT_TRUE(db::isDatabaseOpen(held));
+    EXPECT_FALSE(db::isDatabaseOpen(template_));
+    EXPECT_FALSE(db::isDatabaseOpen("C:\\Tickets\\Missing.mdb"));
+    EXPECT_FALSE(db::isDatabaseOpen(""));
+    one.reset();
+    EXPECT_TRUE(db::isDatabaseOpen(held));  // the second connection still holds it
+  }
+  EXPECT_FALSE(db::isDatabaseOpen(held));
+  files::setRoot(savedRoot);
+}
+
 }  // namespace

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/files/paths.h"
 #include "tests/forms/support.h"
 
 namespace {
@@ -187,6 +188,43 @@ TEST_F(ControlsTest, PicturesLoadFromAPathOrFail) {
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->icon().isNull(), c.pictureAfter.isEmpty());
   }
+}
+
+TEST_F(ControlsTest, AWindowsPicturePathLoadsFromUnderTheDataRoot) {
+  QTemporaryDir root;
+  ASSERT_TRUE(root.isValid());
+  const std::string savedRoot = files::root();
+  files::setRoot(root.path().toStdString());
+  ASSERT_TRUE(QDir().mkpath(root.filePath("drive_c/Program Files/Dovrel POS 4/Pics")));
+  QImage image(20, 20, QImage::Format_RGB32);
+  image.fill(Qt::blue);
+  ASSERT_TRUE(image.save(root.filePath("drive_c/Program Files/Dovrel POS 4/Pics/cut.png")));
+  const QString linuxPath = root.filePath("drive_c/Program Files/Dovrel POS 4/Pics/cut.png");
+
+  struct Case {
+    const char* what;
+    QString path;
+    bool loads;
+  } cases[] = {
+      {"Windows path, any case", "C:\\Program Files\\Dovrel POS 4\\PICS\\Cut.png", true},
+      {"Linux path as it is", linuxPath, true},
+      {"relative path gets no folder in front", "Pics\\cut.png", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Instance<frmPad> f;
+    if (c.loads) {
+      f->cmdPic.setPicture(c.path);
+      f->imgLogo.setPicture(c.path);
+      EXPECT_EQ(f->cmdPic.Picture(), c.path);  // kept as it was given
+      auto* button = qobject_cast<QToolButton*>(f->cmdPic.widget());
+      ASSERT_NE(button, nullptr);
+      EXPECT_FALSE(button->icon().isNull());
+    } else {
+      EXPECT_THROW(f->cmdPic.setPicture(c.path), forms::Error);
+    }
+  }
+  files::setRoot(savedRoot);
 }
 
 TEST_F(ControlsTest, TimerRunsWhileEnabledAndStopsWithTheWindow) {
