@@ -1,6 +1,7 @@
 #include "shell/Lunessa.h"
 
 #include "shell/appinfo.h"
+#include "shell/frmInfor.h"
 #include "shell/frmMbutton.h"
 
 namespace shell {
@@ -30,12 +31,12 @@ Lunessa::Lunessa() : MDIForm("Lunessa") {
 
   // Entries whose windows are not part of this build yet stay visible but
   // cannot be chosen.
-  for (forms::Menu* later :
-       {&mmCustmrList, &mmEmployee, &mmSalesRep, &mmInfor, &mmPrinter, &mmMenus, &mmChk, &mmAbout})
+  for (forms::Menu* later : {&mmCustmrList, &mmEmployee, &mmSalesRep, &mmPrinter, &mmMenus, &mmChk, &mmAbout})
     later->setEnabled(false);
 
   mmClose.onClick = [this] { mmClose_Click(); };
   mmMain.onClick = [this] { mmMain_Click(); };
+  mmInfor.onClick = [this] { mmInfor_Click(); };
 }
 
 void Lunessa::MDIForm_Load() {
@@ -50,6 +51,10 @@ void Lunessa::mmClose_Click() {
 
 void Lunessa::mmMain_Click() {
   Mbutton().Show();
+}
+
+void Lunessa::mmInfor_Click() {
+  Infor().Show();
 }
 
 Lunessa& MainWindow() {

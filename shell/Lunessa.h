@@ -33,6 +33,7 @@ class Lunessa : public forms::MDIForm {
  private:
   void mmClose_Click();
   void mmMain_Click();
+  void mmInfor_Click();
 };
 
 Lunessa& MainWindow();

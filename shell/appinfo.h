@@ -24,4 +24,10 @@ inline QString versionKey() {
 // settings windows.
 constexpr unsigned kSettingsGreen = 0xC0FFC0;  // RGB(192,255,192)
 
+// A position or size the windows lay out in pixels of a 96 dpi screen, in
+// twips (15 to a pixel).
+constexpr double px(int pixels) {
+  return pixels * 15.0;
+}
+
 }  // namespace shell

@@ -34,9 +34,20 @@ std::optional<QString> placeDatabase(PlacementReader reader, const DataLocation&
   return std::nullopt;
 }
 
+bool isLiveCheckBook(const QString& checkBookMode) {
+  return checkBookMode == QLatin1String("Check Book");
+}
+
 QString ticketDatabaseName(const QString& checkBookMode) {
-  return checkBookMode == QLatin1String("Check Book") ? QStringLiteral("Ordr.mdb")
-                                                      : QStringLiteral("TOrdr.mdb");
+  return isLiveCheckBook(checkBookMode) ? QStringLiteral("Ordr.mdb") : QStringLiteral("TOrdr.mdb");
+}
+
+TicketDatabase currentTicketDatabase(PlacementReader reader) {
+  const QString mode = currentCheckBookMode();
+  TicketDatabase tickets;
+  tickets.live = isLiveCheckBook(mode);
+  tickets.path = placeDatabase(reader, currentDataLocation(), ticketDatabaseName(mode));
+  return tickets;
 }
 
 }  // namespace shell

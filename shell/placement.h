@@ -46,6 +46,10 @@ QString sharedDatabase(const DataLocation& where, const QString& file);
 // station's folders when the database is opened).
 std::optional<QString> placeDatabase(PlacementReader reader, const DataLocation& where, const QString& file);
 
+// Live or training: exactly "Check Book" (case included) is live; any other
+// text, the empty one included, is training.
+bool isLiveCheckBook(const QString& checkBookMode);
+
 // The ticket database of a check-book mode: "Check Book" is the live
 // "Ordr.mdb"; any other text is the training "TOrdr.mdb".
 QString ticketDatabaseName(const QString& checkBookMode);
@@ -53,5 +57,19 @@ QString ticketDatabaseName(const QString& checkBookMode);
 // Reads the placement window's boxes now (loading the window, which then shows
 // as a child of the main window, when it is not loaded).
 DataLocation currentDataLocation();
+
+// Reads the check-book window's display box now (loading the window, which
+// then shows as a child of the main window, when it is not loaded).
+QString currentCheckBookMode();
+
+// Where a ticket reader opens its tickets, decided now: the check-book mode
+// (read first) picks live or training, the placement puts the file. Every
+// window that opens the ticket database (the sales window, the tender dialog,
+// the sales report, the order-detail report) asks this and nothing else.
+struct TicketDatabase {
+  bool live = true;             // the check book reads exactly "Check Book"
+  std::optional<QString> path;  // nothing: this reader places no database
+};
+TicketDatabase currentTicketDatabase(PlacementReader reader);
 
 }  // namespace shell

@@ -1,5 +1,8 @@
 #include "tests/shell/shell_fixture.h"
 
+#include <QApplication>
+#include <QMouseEvent>
+
 #include "data/install.h"
 #include "platform/files/paths.h"
 #include "platform/forms/form.h"
@@ -24,5 +27,32 @@ void ShellFixture::TearDown() {
 }
 
 QString ShellFixture::settingsFile() const {
-  return QString::fromStdString(files::installDir()) + QStringLiteral("Duzo98HS.mdb");
+  return installFile(QStringLiteral("Duzo98HS.mdb"));
+}
+
+QString ShellFixture::installFile(const QString& name) const {
+  return QString::fromStdString(files::installDir()) + name;
+}
+
+QString ShellFixture::value(const QString& file, const QString& sql, const db::Params& params) const {
+  auto db = db::Database::open(file);
+  const QVariant v = db->scalar(sql, params);
+  return v.isNull() ? QStringLiteral("<null>") : v.toString();
+}
+
+void ShellFixture::run(const QString& file, const QString& sql, const db::Params& params) const {
+  auto db = db::Database::open(file);
+  db->execute(sql, params);
+}
+
+void ShellFixture::click(forms::Control& control) {
+  QWidget* w = control.widget();
+  ASSERT_NE(w, nullptr) << control.Name().toStdString() << " is not on screen";
+  const QPointF centre(w->width() / 2.0, w->height() / 2.0);
+  QMouseEvent press(QEvent::MouseButtonPress, centre, w->mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, centre, w->mapToGlobal(centre), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &press);
+  QApplication::sendEvent(w, &release);
 }

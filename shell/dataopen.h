@@ -1,0 +1,32 @@
+// Opening a window's data controls in its load step, with one report of what
+// could not be opened.
+//
+// A settings window whose file or table cannot be opened still opens, on its
+// design texts, and says so once: one message naming each file that failed,
+// however many of the window's data controls use it.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <initializer_list>
+
+#include "platform/forms/data.h"
+
+namespace shell {
+
+class DataOpener {
+ public:
+  // Opens each data control now (Refresh: the bound controls show its first
+  // row). Returns false when any of them failed.
+  bool open(std::initializer_list<forms::Data*> controls);
+  // The failures so far, one text per database file, each naming the file.
+  const QStringList& problems() const { return problems_; }
+  // Shows the failures in one message; nothing when all opened.
+  void report() const;
+
+ private:
+  QStringList files_;
+  QStringList problems_;
+};
+
+}  // namespace shell

@@ -1,0 +1,188 @@
+// The check-book window: live or training for every ticket reader, and
+// "Fresh", which empties the training tickets.
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+
+#include "platform/db/database.h"
+#include "shell/frmMsgbox.h"
+#include "shell/frmNWSetin.h"
+#include "shell/frmReset.h"
+#include "shell/placement.h"
+#include "tests/shell/shell_fixture.h"
+
+namespace {
+
+using shell::Reset;
+
+// A window that holds the training tickets open, as the sales window does.
+class frmTickets : public forms::Form {
+ public:
+  frmTickets() : Form("frmTickets") {
+    datOrders.setConnect("Access 2000;");
+    datOrders.setRecordSource("tblDy_Order");
+  }
+  forms::Data datOrders{this, "datOrders"};
+
+ protected:
+  void Form_Load() override { datOrders.setDatabaseName(shell::kInstallFolder + "TOrdr.mdb"); }
+};
+
+class CheckBook : public ShellFixture {
+ protected:
+  QString training() const { return installFile("TOrdr.mdb"); }
+  QString live() const { return installFile("Ordr.mdb"); }
+  QString tickets(const QString& file) const { return value(file, "SELECT Count(*) FROM tblDy_Order"); }
+  void addTicket(const QString& file, const QString& inv) const {
+    run(file, "INSERT INTO tblDy_Order (Inv) VALUES (?)", {inv});
+  }
+  void setMode(const QVariant& mode) const {
+    run(settingsFile(), "UPDATE tbReset SET Reset_txt = ?", {mode});
+  }
+  QByteArray bytes(const QString& file) const {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+  // Presses "Fresh" and answers the prompt with `answer` ("Del", "No", or
+  // "close" for its window's close command).
+  void fresh(const QString& answer) {
+    QObject guard;
+    QTimer::singleShot(0, &guard, [answer] {
+      if (answer == QLatin1String("close"))
+        shell::Msgbox().window()->close();
+      else
+        (answer == QLatin1String("Del") ? shell::Msgbox().cmdYes : shell::Msgbox().cmdNo).setValue(true);
+    });
+    Reset().cmdReset.setValue(true);
+    EXPECT_FALSE(shell::Msgbox().IsLoaded());
+    EXPECT_EQ(Reset().cmdReset.Tag(), "");
+  }
+};
+
+TEST_F(CheckBook, OnlyExactlyCheckBookIsLiveForEveryReader) {
+  const struct {
+    QVariant stored;
+    bool live;
+  } cases[] = {{"Check Book", true}, {"Training Check Book", false}, {"", false}, {"check book", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored.toString().toStdString());
+    setMode(c.stored);
+    for (const char* placement : {"Single", "File Sharing"}) {
+      run(settingsFile(), "UPDATE tbSet SET SetC = ?, SetP = ?", {placement, "\\\\Server\\"});
+      const shell::TicketDatabase tickets = shell::currentTicketDatabase(shell::PlacementReader::Sales);
+      EXPECT_EQ(tickets.live, c.live);
+      const QString file = c.live ? "Ordr.mdb" : "TOrdr.mdb";
+      EXPECT_EQ(tickets.path.value_or("<none>"), QLatin1String(placement) == QLatin1String("Single")
+                                                     ? shell::kInstallFolder + file
+                                                     : "\\\\Server\\Dovrel POS 4\\" + file);
+      EXPECT_EQ(Reset().imgWchk.Visible(), c.live);
+      EXPECT_EQ(Reset().imgWtrain.Visible(), !c.live);
+      EXPECT_EQ(Reset().cmdReset.Visible(), c.live);
+      Reset().Unload();
+      shell::NWSetin().Unload();
+    }
+  }
+  EXPECT_TRUE(messages_->shown().empty());
+}
+
+TEST_F(CheckBook, APictureButtonSwitchesAndTheSwitchIsStoredAtUnload) {
+  Reset().Show();
+  EXPECT_TRUE(Reset().txtDisplay.Locked());
+  click(Reset().imgTrain);
+  EXPECT_EQ(Reset().txtDisplay.Text(), "Training Check Book");
+  EXPECT_TRUE(Reset().imgWtrain.Visible());
+  EXPECT_FALSE(Reset().imgWchk.Visible());
+  EXPECT_FALSE(Reset().cmdReset.Visible());
+  EXPECT_EQ(value(settingsFile(), "SELECT Reset_txt FROM tbReset"), "Check Book");  // not yet
+  Reset().cmdClose.setValue(true);
+  EXPECT_FALSE(Reset().IsLoaded());
+  EXPECT_EQ(value(settingsFile(), "SELECT Reset_txt FROM tbReset"), "Training Check Book");
+
+  // A window loaded later reads the new mode.
+  EXPECT_FALSE(shell::currentTicketDatabase(shell::PlacementReader::Tender).live);
+  click(Reset().imgChk);
+  EXPECT_EQ(Reset().txtDisplay.Text(), "Check Book");
+  EXPECT_TRUE(Reset().cmdReset.Visible());
+  EXPECT_TRUE(shell::currentTicketDatabase(shell::PlacementReader::Tender).live);
+}
+
+TEST_F(CheckBook, AMissingRowGetsTheFirstInstallRow) {
+  run(settingsFile(), "DELETE FROM tbReset");
+  EXPECT_EQ(shell::currentCheckBookMode(), "Check Book");
+  click(Reset().imgTrain);
+  Reset().Unload();
+  EXPECT_EQ(value(settingsFile(), "SELECT Count(*) FROM tbReset"), "1");
+  EXPECT_EQ(value(settingsFile(), "SELECT Reset_txt FROM tbReset"), "Training Check Book");
+}
+
+TEST_F(CheckBook, FreshAnsweredDelEmptiesOnlyTheTrainingTickets) {
+  addTicket(training(), "T1");
+  addTicket(live(), "L1");
+  const QByteArray liveBefore = bytes(live());
+  fresh("Del");
+  EXPECT_EQ(tickets(training()), "0");
+  EXPECT_EQ(bytes(live()), liveBefore);
+  EXPECT_TRUE(messages_->shown().empty());  // silent on success
+
+  // "No" acts on its own answer only, also after an earlier "Del".
+  addTicket(training(), "T2");
+  fresh("No");
+  EXPECT_EQ(tickets(training()), "1");
+  fresh("close");
+  EXPECT_EQ(tickets(training()), "1");
+}
+
+TEST_F(CheckBook, FreshWithoutTheTemplateSaysSoAndKeepsTheTickets) {
+  addTicket(training(), "T1");
+  ASSERT_TRUE(QFile::remove(installFile("BpOrdr.mdb")));
+  messages_->answer(forms::vbOK);
+  fresh("Del");
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_EQ(messages_->shown()[0].prompt, "BPORDR File Missing, Training Invoices can not be delete.");
+  EXPECT_EQ(tickets(training()), "1");
+}
+
+TEST_F(CheckBook, AWindowHoldingTheTrainingFileReadsTheFreshFile) {
+  addTicket(training(), "T1");
+  forms::Instance<frmTickets> window;
+  window->datOrders.Refresh();
+  ASSERT_EQ(window->datOrders.Recordset().recordCount(), 1);
+  ASSERT_TRUE(db::isDatabaseOpen(shell::kInstallFolder + "TOrdr.mdb"));
+  fresh("Del");
+  window->datOrders.Refresh();
+  EXPECT_EQ(window->datOrders.Recordset().recordCount(), 0);
+  // What it writes afterwards lands in the training file.
+  window->datOrders.Database().execute("INSERT INTO tblDy_Order (Inv) VALUES ('T2')");
+  EXPECT_EQ(tickets(training()), "1");
+}
+
+TEST_F(CheckBook, ACopyThatFailsIsReportedAndTheTicketsStay) {
+  addTicket(training(), "T1");
+  db::setBusyTimeout(50);
+  auto station = db::Database::open(training());
+  auto writing = station->transaction();  // another station holds the write lock
+  messages_->answer(forms::vbOK);
+  fresh("Del");
+  writing.rollback();
+  db::setBusyTimeout(5000);
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_TRUE(messages_->shown()[0].prompt.contains("TOrdr.mdb"))
+      << messages_->shown()[0].prompt.toStdString();
+  EXPECT_TRUE(messages_->shown()[0].prompt.contains("another station"))
+      << messages_->shown()[0].prompt.toStdString();
+  EXPECT_EQ(tickets(training()), "1");
+}
+
+TEST_F(CheckBook, FreshInFileSharingResetsTheStationsOwnTrainingFile) {
+  const QString share = root_.path() + "/unc/Server/Dovrel POS 4/";
+  ASSERT_TRUE(QDir().mkpath(share));
+  ASSERT_TRUE(QFile::copy(training(), share + "TOrdr.mdb"));
+  addTicket(share + "TOrdr.mdb", "S1");
+  addTicket(training(), "T1");
+  run(settingsFile(), "UPDATE tbSet SET SetC = 'File Sharing', SetP = ?", {"\\\\Server\\"});
+  fresh("Del");
+  EXPECT_EQ(tickets(training()), "0");
+  EXPECT_EQ(tickets(share + "TOrdr.mdb"), "1");
+}
+
+}  // namespace
