@@ -143,7 +143,9 @@ QWidget* TextBox::createWidget(QWidget* parent) {
 
 void TextBox::pushText() {
   if (auto* edit = qobject_cast<QLineEdit*>(widget_.data())) {
+    // Text written by code shows from its start, with the cursor there.
     edit->setText(p_.text);
+    edit->setCursorPosition(0);
   } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget_.data())) {
     plain->setPlainText(p_.text);
   }

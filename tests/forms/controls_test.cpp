@@ -79,6 +79,21 @@ TEST_F(ControlsTest, SendKeysTypesIntoTheFocusedBoxThroughKeyPress) {
   EXPECT_EQ(f->changes, 6);
 }
 
+TEST_F(ControlsTest, TextWrittenByCodeShowsFromItsStart) {
+  Instance<frmPad> f;
+  f->Show();
+  f->txtGet.setText("Extra Long Extra Long Extra Long Extra Long");
+  auto* edit = qobject_cast<QLineEdit*>(f->txtGet.widget());
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->cursorPosition(), 0);
+  // Typing goes on where the clerk's cursor is.
+  f->txtGet.setText("");
+  f->txtGet.SetFocus();
+  forms::SendKeys("12");
+  EXPECT_EQ(f->txtGet.Text(), "12");
+  EXPECT_EQ(edit->cursorPosition(), 2);
+}
+
 TEST_F(ControlsTest, MaxLengthLimitsTypingButNotCode) {
   Instance<frmPad> f;
   f->Show();
