@@ -3,6 +3,7 @@
 #include "platform/files/paths.h"
 #include "platform/forms/msgbox.h"
 #include "shell/appinfo.h"
+#include "shell/steps.h"
 
 namespace shell {
 
@@ -121,12 +122,6 @@ void frmNWSetin::Form_Load() {
 
 void frmNWSetin::cmdShare_Click() {
   // Each step that fails is skipped and the next one runs.
-  auto step = [](const std::function<void()>& run) {
-    try {
-      run();
-    } catch (const std::exception&) {
-    }
-  };
   auto found = [this] {
     try {
       return probe && probe(txtPath.Text() + txtData.Text() + kSettingsFile);
@@ -135,16 +130,16 @@ void frmNWSetin::cmdShare_Click() {
     }
   };
 
-  step([this] { txtPath.setText(normalisedServerPath(txtPath.Text())); });
-  step([this] { txtData.setText(normalisedDataFolder(txtData.Text())); });
+  runStep([this] { txtPath.setText(normalisedServerPath(txtPath.Text())); });
+  runStep([this] { txtData.setText(normalisedDataFolder(txtData.Text())); });
 
   bool ok = found();
   if (!ok) {
-    step([this] { txtData.setText(kDefaultDataFolder); });
+    runStep([this] { txtData.setText(kDefaultDataFolder); });
     ok = found();
   }
   if (!ok) {
-    step([this] { txtData.setText(kDriveDataFolder); });
+    runStep([this] { txtData.setText(kDriveDataFolder); });
     ok = found();
   }
 
