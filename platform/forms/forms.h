@@ -2,6 +2,7 @@
 // boxes, the screen and the message pump.
 #pragma once
 
+#include "platform/forms/calendar.h"
 #include "platform/forms/control.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/data.h"

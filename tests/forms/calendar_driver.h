@@ -1,0 +1,80 @@
+// Works a month calendar as the user does: a mouse click on a day cell, a
+// key pressed in the day grid, the page buttons of the month selector.
+#pragma once
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QToolButton>
+#include <stdexcept>
+
+#include "platform/forms/calendar.h"
+
+namespace calendartest {
+
+inline QCalendarWidget* widgetOf(const forms::Calendar& c) {
+  auto* w = qobject_cast<QCalendarWidget*>(c.widget());
+  if (!w) throw std::logic_error("the calendar's window is not loaded");
+  return w;
+}
+
+inline QAbstractItemView* dayGrid(const forms::Calendar& c) {
+  auto* grid = widgetOf(c)->findChild<QAbstractItemView*>();
+  if (!grid) throw std::logic_error("the calendar has no day grid");
+  return grid;
+}
+
+// The cell of `date`, which must lie in the month the calendar shows. The
+// grid lists the days row by row; the month's days run on from its "1"
+// (cells before it belong to the month before).
+inline QModelIndex cellOf(const forms::Calendar& c, const QDate& date) {
+  QCalendarWidget* w = widgetOf(c);
+  if (date.year() != w->yearShown() || date.month() != w->monthShown())
+    throw std::logic_error("the day is not on the page shown");
+  QAbstractItemModel* model = dayGrid(c)->model();
+  int counted = 0;
+  for (int row = 0; row < model->rowCount(); ++row) {
+    for (int col = 0; col < model->columnCount(); ++col) {
+      const QModelIndex cell = model->index(row, col);
+      bool number = false;
+      const int day = model->data(cell, Qt::DisplayRole).toString().toInt(&number);
+      if (!number) continue;
+      if (counted == 0 && day != 1) continue;
+      ++counted;
+      if (counted == date.day()) return cell;
+    }
+  }
+  throw std::logic_error("day cell not found");
+}
+
+// Presses and releases the left button over the day's cell.
+inline void clickDay(const forms::Calendar& c, const QDate& date) {
+  QAbstractItemView* grid = dayGrid(c);
+  const QPoint at = grid->visualRect(cellOf(c, date)).center();
+  QWidget* viewport = grid->viewport();
+  const QPointF global = viewport->mapToGlobal(QPointF(at));
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(viewport, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QApplication::sendEvent(viewport, &release);
+}
+
+inline void pressKey(const forms::Calendar& c, Qt::Key key) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(dayGrid(c), &press);
+  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+  QApplication::sendEvent(dayGrid(c), &release);
+}
+
+// The month selector's arrow to the next month.
+inline void nextMonth(const forms::Calendar& c) {
+  auto* button = widgetOf(c)->findChild<QToolButton*>(QStringLiteral("qt_calendar_nextmonth"));
+  if (!button) throw std::logic_error("the calendar has no next-month button");
+  button->click();
+}
+
+}  // namespace calendartest
