@@ -261,6 +261,15 @@ void Control::setContainer(Frame& frame) {
 void Control::applyColors() {
   if (!widget_) return;
   QPalette pal = QApplication::palette(widget_);
+  // A control's colours are its own: a system colour is the style's colour for
+  // that role, never the colour of the frame holding the control (a text box
+  // in a yellow frame stays white).
+  for (int group = 0; group < QPalette::NColorGroups; ++group) {
+    const auto g = QPalette::ColorGroup(group);
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button, QPalette::WindowText,
+                                     QPalette::Text, QPalette::ButtonText})
+      pal.setBrush(g, role, pal.brush(g, role));
+  }
   if (!isSystemColor(p_.back)) {
     const QColor c(int(p_.back & 0xFF), int((p_.back >> 8) & 0xFF), int((p_.back >> 16) & 0xFF));
     pal.setColor(QPalette::Window, c);

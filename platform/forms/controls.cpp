@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -452,6 +453,10 @@ QWidget* ComboBox::createWidget(QWidget* parent) {
   combo->setInsertPolicy(QComboBox::NoInsert);
   QObject::connect(combo, &QComboBox::activated, link(), [this](int index) { chosenByUser(index); });
   if (QLineEdit* edit = combo->lineEdit()) {
+    // What the clerk types stays what was typed: no completion from the list,
+    // which would show more than the box's Text, and which would choose the
+    // completed item on Enter or when the clerk leaves the box.
+    combo->setCompleter(nullptr);
     QObject::connect(edit, &QLineEdit::textEdited, link(), [this](const QString& text) { userText(text); });
     watch(edit);
   }
@@ -498,9 +503,9 @@ void ComboBox::textChanged() {
   fire(onChange);
 }
 
+// Every choice from the list runs Click, also of the item already chosen.
 void ComboBox::chosenByUser(int index) {
   if (index < 0 || index >= c_.items.size()) return;
-  if (index == c_.listIndex && p_.text == c_.items[index]) return;
   c_.listIndex = index;
   p_.text = c_.items[index];
   if (widget_) pushText();

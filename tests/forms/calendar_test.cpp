@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/forms/calendar_driver.h"
+#include "tests/forms/drive.h"
 #include "tests/forms/support.h"
 
 namespace {
@@ -42,23 +42,23 @@ TEST_F(CalendarTest, EachChangeOfTheDayRunsItsOwnEvent) {
   const forms::Calendar& cal = f->Calendar1;
   const std::vector<Step> steps = {
       {"click on another day",
-       [&] { calendartest::clickDay(cal, QDate(2026, 1, 20)); },
+       [&] { drive::clickDay(cal, QDate(2026, 1, 20)); },
        QDate(2026, 1, 20),
        {"Click 2026-01-20"}},
       {"click on the day shown",
-       [&] { calendartest::clickDay(cal, QDate(2026, 1, 20)); },
+       [&] { drive::clickDay(cal, QDate(2026, 1, 20)); },
        QDate(2026, 1, 20),
        {"Click 2026-01-20", "Click 2026-01-20"}},
       {"arrow key",
-       [&] { calendartest::pressKey(cal, Qt::Key_Right); },
+       [&] { drive::pressKey(cal, Qt::Key_Right); },
        QDate(2026, 1, 21),
        {"Click 2026-01-20", "Click 2026-01-20", "Change 2026-01-21"}},
       {"page down a month",
-       [&] { calendartest::pressKey(cal, Qt::Key_PageDown); },
+       [&] { drive::pressKey(cal, Qt::Key_PageDown); },
        QDate(2026, 2, 21),
        {"Click 2026-01-20", "Click 2026-01-20", "Change 2026-01-21", "Change 2026-02-21"}},
       {"month selector turns the page only",
-       [&] { calendartest::nextMonth(cal); },
+       [&] { drive::nextMonth(cal); },
        QDate(2026, 2, 21),
        {"Click 2026-01-20", "Click 2026-01-20", "Change 2026-01-21", "Change 2026-02-21"}},
       {"write by code",
@@ -69,10 +69,10 @@ TEST_F(CalendarTest, EachChangeOfTheDayRunsItsOwnEvent) {
   for (const Step& s : steps) {
     s.act();
     EXPECT_EQ(f->Calendar1.Value(), s.value) << s.what;
-    EXPECT_EQ(calendartest::widgetOf(cal)->selectedDate(), s.value) << s.what;
+    EXPECT_EQ(drive::widgetOf(cal)->selectedDate(), s.value) << s.what;
     EXPECT_EQ(f->seen, s.seen) << s.what;
   }
-  EXPECT_EQ(calendartest::widgetOf(cal)->monthShown(), 7) << "a write by code shows its month";
+  EXPECT_EQ(drive::widgetOf(cal)->monthShown(), 7) << "a write by code shows its month";
 }
 
 TEST_F(CalendarTest, EveryLoadStartsOnToday) {

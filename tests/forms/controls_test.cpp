@@ -3,7 +3,9 @@
 #include <sqlite3.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -17,6 +19,7 @@
 #include <vector>
 
 #include "platform/files/paths.h"
+#include "tests/forms/drive.h"
 #include "tests/forms/support.h"
 
 namespace {
@@ -157,6 +160,34 @@ TEST_F(ControlsTest, ComboBoxListAndText) {
   EXPECT_EQ(f->cmbCountry.ListIndex(), -1);
   EXPECT_EQ(f->cmbCountry.Text(), "");
   EXPECT_THROW(f->cmbCountry.setListIndex(0), forms::Error);
+}
+
+TEST_F(ControlsTest, TypingIntoAComboNeverChoosesOnlyItsListDoes) {
+  Instance<frmPad> f;
+  f->Show();
+  auto* edit = qobject_cast<QComboBox*>(f->cmbCountry.widget())->lineEdit();
+  f->cmbCountry.SetFocus();
+  QFocusEvent focusIn(QEvent::FocusIn, Qt::OtherFocusReason);  // as when the window has the focus
+  QApplication::sendEvent(edit, &focusIn);
+  forms::SendKeys("c");
+  EXPECT_EQ(edit->text().toStdString(), "c") << "the box shows what was typed, nothing completed";
+  EXPECT_EQ(f->cmbCountry.Text(), "c");
+  forms::SendKeys("anada~");
+  f->txtGet.SetFocus();
+  emit edit->editingFinished();  // leaving the box, whether or not the window has the focus
+  EXPECT_EQ(f->cmbCountry.Text(), "canada");
+  EXPECT_EQ(f->comboClicks, 0) << "neither Enter nor leaving the box chooses";
+  EXPECT_EQ(f->cmbCountry.ListCount(), 2) << "the list never takes in what was typed";
+
+  drive::chooseFromList(f->cmbCountry, 1);
+  EXPECT_EQ(f->comboClicks, 1) << "choosing the item whose name was typed";
+  drive::chooseFromList(f->cmbCountry, 1);
+  EXPECT_EQ(f->comboClicks, 2) << "choosing the item already chosen";
+  drive::chooseFromList(f->cmbCountry, 0);
+  EXPECT_EQ(f->comboClicks, 3);
+  EXPECT_EQ(f->cmbCountry.Text(), "USA");
+  EXPECT_EQ(f->cmbCountry.ListIndex(), 0);
+  EXPECT_EQ(f->cmbCountry.ListCount(), 2);
 }
 
 TEST_F(ControlsTest, PicturesLoadFromAPathOrFail) {

@@ -1,18 +1,21 @@
-// Works a month calendar as the user does: a mouse click on a day cell, a
-// key pressed in the day grid, the page buttons of the month selector.
+// Works controls as the user does: a mouse click on a day cell of a month
+// calendar, a key pressed in its day grid, its month selector; a choice from
+// the list of a combo box.
 #pragma once
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolButton>
 #include <stdexcept>
 
 #include "platform/forms/calendar.h"
+#include "platform/forms/controls.h"
 
-namespace calendartest {
+namespace drive {
 
 inline QCalendarWidget* widgetOf(const forms::Calendar& c) {
   auto* w = qobject_cast<QCalendarWidget*>(c.widget());
@@ -77,4 +80,16 @@ inline void nextMonth(const forms::Calendar& c) {
   button->click();
 }
 
-}  // namespace calendartest
+// Opens the list of the combo box and chooses the item at `index` with the
+// keyboard, as the clerk does with the list open.
+inline void chooseFromList(const forms::ComboBox& c, int index) {
+  auto* combo = qobject_cast<QComboBox*>(c.widget());
+  if (!combo) throw std::logic_error("the combo box's window is not loaded");
+  combo->showPopup();
+  QAbstractItemView* list = combo->view();
+  list->setCurrentIndex(list->model()->index(index, 0));
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(list, &enter);
+}
+
+}  // namespace drive
