@@ -319,6 +319,37 @@ TEST_F(ControlsTest, GeometryInTwipsAndThePlacementRule) {
   EXPECT_EQ(forms::toQFont({"Courier New", 10}).styleHint(), QFont::TypeWriter);
 }
 
+// A yellow frame holding a box and a label: the frame paints yellow, the box
+// keeps the colours of a box, and a colour the label was given is its own.
+class frmFramed : public forms::Form {
+ public:
+  frmFramed() : Form("frmFramed") {
+    Frame1.setBackColor(forms::RGB(255, 255, 192));
+    Frame1.setForeColor(forms::RGB(128, 0, 0));
+    Frame1.Move(120, 120, 4000, 2000);
+    Text1.setContainer(Frame1);
+    Text1.Move(120, 360, 2000, 360);
+    Label1.setContainer(Frame1);
+    Label1.setForeColor(forms::RGB(0, 0, 128));
+    Label1.Move(120, 840, 2000, 360);
+  }
+  forms::Frame Frame1{this, "Frame1"};
+  forms::TextBox Text1{this, "Text1"};
+  forms::Label Label1{this, "Label1"};
+};
+
+TEST_F(ControlsTest, AControlInAFrameKeepsItsOwnColours) {
+  Instance<frmFramed> f;
+  f->Show();
+  QWidget* box = f->Text1.widget();
+  ASSERT_NE(box, nullptr);
+  const QPalette plain = QApplication::palette(box);
+  EXPECT_EQ(f->Frame1.widget()->palette().color(QPalette::Window), QColor(255, 255, 192));
+  EXPECT_EQ(box->palette().color(QPalette::Base), plain.color(QPalette::Base));
+  EXPECT_EQ(box->palette().color(QPalette::Text), plain.color(QPalette::Text));
+  EXPECT_EQ(f->Label1.widget()->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+}
+
 TEST_F(ControlsTest, HourglassPointer) {
   forms::Screen::setMousePointer(forms::vbHourglass);
   ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
