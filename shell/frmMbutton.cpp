@@ -1,5 +1,6 @@
 #include "shell/frmMbutton.h"
 
+#include "booking/frmReservation.h"
 #include "shell/appinfo.h"
 
 namespace shell {
@@ -20,13 +21,21 @@ frmMbutton::frmMbutton() : Form("frmMbutton") {
     b->setStyle(1);
     b->setBackColor(forms::vbWhite);
     b->setFont(QStringLiteral("Arial"), 16, true);
-    // The sales window and the appointment book come with later work.
-    b->setEnabled(false);
   }
+  // The sales window comes with later work.
+  cmdSales.setEnabled(false);
+
+  cmdReservation.onClick = [this] { cmdReservation_Click(); };
 }
 
 void frmMbutton::Form_Load() {
   Place(20);
+}
+
+// The appointment book, modeless inside the main window: the first press
+// loads it, a later one brings it to the front.
+void frmMbutton::cmdReservation_Click() {
+  booking::Reservation().Show();
 }
 
 frmMbutton& Mbutton() {

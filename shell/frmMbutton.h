@@ -16,6 +16,9 @@ class frmMbutton : public forms::Form {
 
  protected:
   void Form_Load() override;
+
+ private:
+  void cmdReservation_Click();
 };
 
 frmMbutton& Mbutton();
