@@ -126,6 +126,7 @@ frmReservation::frmReservation()
 void frmReservation::Form_Load() {
   Place(20);
   noDatabase_.clear();
+  bookOpened_ = false;
 
   // The day shown is today. Its Find runs before the databases are placed,
   // so it finds nothing: the slots stay empty and Save hidden.
@@ -154,6 +155,7 @@ void frmReservation::Form_Load() {
   try {
     datReserv.setRecordSource(QString::fromLatin1(kScheduleQuery));
     datReserv.Refresh();
+    bookOpened_ = true;
   } catch (const std::exception& e) {
     problems << QString::fromUtf8(e.what());
   }
@@ -240,15 +242,23 @@ void frmReservation::ClearSchedule() {
 
 // Shows the stored slots of the calendar's day and the stylist in the combo,
 // and remembers them as the schedule on screen. A schedule that cannot be
-// read shows as empty.
+// read shows as empty; when the book opened with the window, that is said,
+// since an empty day would look free, and the day is marked unread so that a
+// save cannot overwrite what was never shown.
 void frmReservation::LoadDaySchedule() {
   shownDay_ = Calendar1.Value();
   shownName_ = cmbID.Text();
+  shownRead_ = true;
   SlotTexts stored;
   try {
     datReserv.Refresh();
     stored = readDaySchedule(datReserv.Recordset(), shownDay_, shownName_);
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    if (bookOpened_) {
+      shownRead_ = false;
+      forms::MsgBox(QStringLiteral("The schedule could not be read: ") + QString::fromUtf8(e.what()),
+                    forms::vbExclamation);
+    }
     return;
   }
   for (int i = 0; i < kSlotCount; ++i)
@@ -261,6 +271,11 @@ bool frmReservation::SaveDaySchedule() {
   try {
     if (!noDatabase_.isEmpty()) throw db::Error(noDatabase_);
     datReserv.Refresh();
+    if (!shownRead_ && findDayRow(datReserv.Recordset(), shownDay_, shownName_)) {
+      throw db::Error(
+          QStringLiteral("the stored schedule of this day was not read, and saving would replace "
+                         "it. Pick the day again."));
+    }
     storeDaySchedule(datReserv.Recordset(), shownDay_, shownName_, texts);
   } catch (const std::exception& e) {
     forms::MsgBox(QStringLiteral("The schedule could not be saved: ") + QString::fromUtf8(e.what()),

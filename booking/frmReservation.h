@@ -105,9 +105,11 @@ class frmReservation : public forms::Form {
 
   std::array<forms::TextBox*, kSlotCount> boxes_;
   std::array<forms::Label*, kSlotCount / 2> hours_;
-  QDate shownDay_;      // the day the last Find loaded
-  QString shownName_;   // the stylist the last Find loaded
-  QString noDatabase_;  // why the book has no database, when the placement gave none
+  QDate shownDay_;           // the day the last Find loaded
+  QString shownName_;        // the stylist the last Find loaded
+  QString noDatabase_;       // why the book has no database, when the placement gave none
+  bool bookOpened_ = false;  // the book's file opened when the window loaded
+  bool shownRead_ = true;    // the last Find read the stored schedule (or there was none to read)
 };
 
 frmReservation& Reservation();

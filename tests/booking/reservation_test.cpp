@@ -295,7 +295,9 @@ class WriteLock {
 
 TEST_F(Book, ASaveThatFailsIsReportedAndKeepsTheTypingTheDayAndTheStylist) {
   const QDate day(2026, 3, 10);
+  db::setBusyTimeout(200);  // each failure waits out the other station's lock
   openBook();
+  db::setBusyTimeout(5000);
   pickDay(day);
   pickStylist("Ann");
   type(slot(1), "keep me");
@@ -324,6 +326,42 @@ TEST_F(Book, ASaveThatFailsIsReportedAndKeepsTheTypingTheDayAndTheStylist) {
   EXPECT_FALSE(Reservation().cmdSave.Visible());
   EXPECT_EQ(stored("SELECT szDate_da || '|' || szName_na || '|' || \"900\" FROM tblSalonReserv"),
             "2026-03-10|Ann|keep me");
+}
+
+TEST_F(Book, ADayThatCouldNotBeReadIsToldAndNeverOverwritten) {
+  const QDate day(2026, 3, 10);
+  storedRow(QStringLiteral("2026-03-10"), QStringLiteral("Ann"), QStringLiteral("booked"));
+  db::setBusyTimeout(200);
+  openBook();
+  db::setBusyTimeout(5000);
+  pickStylist("Ann");
+  {
+    // Another station writes the book: nobody can read it meanwhile.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(bookFile().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    messages_->answer(forms::vbOK);
+    pickDay(day);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+  }
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_TRUE(messages_->shown()[0].prompt.startsWith("The schedule could not be read: "));
+  EXPECT_EQ(shown(slot(1)), "");
+
+  // What is typed over the unread day is not stored over the stored row.
+  type(slot(2), "walk-in");
+  messages_->answer(forms::vbOK);
+  press(Reservation().cmdSave);
+  ASSERT_EQ(messages_->shown().size(), 2u);
+  EXPECT_TRUE(messages_->shown()[1].prompt.startsWith(kSavePrefix));
+  EXPECT_EQ(stored("SELECT \"900\" || '|' || quote(\"930\") FROM tblSalonReserv"), "booked|NULL");
+
+  messages_->answer(forms::vbOK);
+  pickDay(day.addDays(1));  // the edits cannot be stored: the day stays
+  EXPECT_EQ(messages_->shown().size(), 3u);
+  EXPECT_EQ(Reservation().Calendar1.Value(), day);
 }
 
 TEST_F(Book, ClosingDropsPendingEditsWithoutAsking) {
