@@ -1,0 +1,123 @@
+// The flexible grid: rows from tab-separated text, the current cell held
+// inside the grid, clicks that make a cell current.
+#include "platform/forms/flexgrid.h"
+
+#include <QMouseEvent>
+#include <QTableWidget>
+#include <functional>
+
+#include "tests/forms/support.h"
+
+namespace {
+
+class frmGrid : public forms::Form {
+ public:
+  frmGrid() : Form("frmGrid") {
+    Move(0, 0, 6000, 4000);
+    grid.Move(0, 0, 6000, 4000);
+    grid.setCols(4);
+    grid.onClick = [this] { clicks.push_back({grid.MouseRow(), grid.Row()}); };
+  }
+  forms::MSFlexGrid grid{this, "grid"};
+  std::vector<std::pair<int, int>> clicks;  // MouseRow, Row at each click
+};
+
+using FlexGridTest = FormsTest;
+
+// Each step acts on the grid left by the steps before it.
+TEST_F(FlexGridTest, OperationsKeepTheCurrentRowInsideTheGrid) {
+  forms::Instance<frmGrid> w;
+  forms::MSFlexGrid& g = w->grid;
+  const struct {
+    const char* what;
+    std::function<void()> step;
+    int rows;
+    int row;
+    const char* lastRow;  // the last row's cells joined with "|"
+  } steps[] = {
+      {"created with two rows, the first fixed", [] {}, 2, 1, "|||"},
+      {"append leaves the current row", [&] { g.AddItem("1\tCut\t48.00\tA"); }, 3, 1, "1|Cut|48.00|A"},
+      {"short text fills the first cells", [&] { g.AddItem("+\t1. Foil"); }, 4, 1, "+|1. Foil||"},
+      {"extra parts are dropped", [&] { g.AddItem("2\tWax\t10.00\tB\tspare"); }, 5, 1, "2|Wax|10.00|B"},
+      {"down past the end stops at the last row", [&] { g.setRow(9); }, 5, 4, "2|Wax|10.00|B"},
+      {"removing a row above pulls the current row up", [&] { g.RemoveItem(2); }, 4, 3, "2|Wax|10.00|B"},
+      {"removing the current last row keeps it inside", [&] { g.RemoveItem(3); }, 3, 2, "+|1. Foil||"},
+      {"a fixed row is never removed", [&] { g.RemoveItem(0); }, 3, 2, "+|1. Foil||"},
+      {"a row that is not there is not removed", [&] { g.RemoveItem(7); }, 3, 2, "+|1. Foil||"},
+      {"up past the start stops at row 0", [&] { g.setRow(g.Row() - 5); }, 3, 0, "+|1. Foil||"},
+      {"more rows are empty ones", [&] { g.setRows(5); }, 5, 0, "|||"},
+      {"fewer rows cut from the end", [&] { g.setRow(4), g.setRows(2); }, 2, 1, "|||"},
+  };
+  for (const auto& s : steps) {
+    s.step();
+    EXPECT_EQ(g.Rows(), s.rows) << s.what;
+    EXPECT_EQ(g.Row(), s.row) << s.what;
+    const int last = g.Rows() - 1;
+    EXPECT_EQ(QStringList({g.TextMatrix(last, 0), g.TextMatrix(last, 1), g.TextMatrix(last, 2),
+                           g.TextMatrix(last, 3)})
+                  .join('|')
+                  .toStdString(),
+              s.lastRow)
+        << s.what;
+    ASSERT_NE(g.widget(), nullptr);
+    auto* table = qobject_cast<QTableWidget*>(g.widget());
+    EXPECT_EQ(table->rowCount(), s.rows) << s.what;
+  }
+}
+
+TEST_F(FlexGridTest, TheCurrentCellAndItsText) {
+  forms::Instance<frmGrid> w;
+  forms::MSFlexGrid& g = w->grid;
+  g.AddItem("1\tCut\t48.00\tA");
+  g.setRow(2);
+  g.setColSel(0);
+  g.setCol(2);
+  EXPECT_EQ(g.ColSel(), 2);
+  EXPECT_EQ(g.Text(), "48.00");
+  g.setText("50.00");
+  EXPECT_EQ(g.TextMatrix(2, 2), "50.00");
+  g.setCol(10);
+  EXPECT_EQ(g.Col(), 3);
+  EXPECT_THROW(g.TextMatrix(3, 0), forms::Error);
+  EXPECT_THROW(g.setTextMatrix(0, 4, "x"), forms::Error);
+  g.setColWidth(1, 4771.2);
+  EXPECT_EQ(g.ColWidth(1), 4771);
+}
+
+TEST_F(FlexGridTest, AClickMakesTheClickedCellCurrentBeforeClickRuns) {
+  forms::Instance<frmGrid> w;
+  forms::MSFlexGrid& g = w->grid;
+  g.AddItem("1\tCut\t48.00\tA");
+  g.AddItem("1\tWax\t10.00\tB");
+  g.setRow(0);
+  w->Show();
+  auto* table = qobject_cast<QTableWidget*>(g.widget());
+  ASSERT_NE(table, nullptr);
+  const auto clickCell = [table](int row, int col) {
+    const QPoint at = table->visualRect(table->model()->index(row, col)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, table->viewport()->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, table->viewport()->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(table->viewport(), &press);
+    QCoreApplication::sendEvent(table->viewport(), &release);
+  };
+  clickCell(3, 1);
+  clickCell(0, 1);  // the header: reported, but not made current
+  ASSERT_EQ(w->clicks.size(), 2u);
+  EXPECT_EQ(w->clicks[0], std::make_pair(3, 3));
+  EXPECT_EQ(w->clicks[1], std::make_pair(0, 3));
+  EXPECT_EQ(g.Col(), 1);
+}
+
+TEST_F(FlexGridTest, UnloadPutsTheDesignGridBack) {
+  forms::Instance<frmGrid> w;
+  w->grid.AddItem("1\tCut\t48.00\tA");
+  w->grid.setRow(2);
+  w->Unload();
+  EXPECT_EQ(w->grid.Rows(), 2);
+  EXPECT_EQ(w->grid.Row(), 1);
+  EXPECT_EQ(w->grid.TextMatrix(1, 1), "");
+}
+
+}  // namespace
