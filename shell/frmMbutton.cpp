@@ -1,6 +1,7 @@
 #include "shell/frmMbutton.h"
 
 #include "booking/frmReservation.h"
+#include "sales/frmSales.h"
 #include "shell/appinfo.h"
 
 namespace shell {
@@ -22,14 +23,17 @@ frmMbutton::frmMbutton() : Form("frmMbutton") {
     b->setBackColor(forms::vbWhite);
     b->setFont(QStringLiteral("Arial"), 16, true);
   }
-  // The sales window comes with later work.
-  cmdSales.setEnabled(false);
-
+  cmdSales.onClick = [this] { cmdSales_Click(); };
   cmdReservation.onClick = [this] { cmdReservation_Click(); };
 }
 
 void frmMbutton::Form_Load() {
   Place(20);
+}
+
+// The sales window, modal: the main menu waits while a ticket is open.
+void frmMbutton::cmdSales_Click() {
+  sales::Sales().Show(forms::vbModal);
 }
 
 // The appointment book, modeless inside the main window: the first press

@@ -18,6 +18,7 @@ class frmMbutton : public forms::Form {
   void Form_Load() override;
 
  private:
+  void cmdSales_Click();
   void cmdReservation_Click();
 };
 

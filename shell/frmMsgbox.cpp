@@ -51,6 +51,7 @@ frmMsgbox::frmMsgbox() : Form("frmMsgbox") {
   setBorderStyle(3);
   setStartUpPosition(forms::vbStartUpScreen);
   setCaption(forms::AppTitle());
+  setKeyPreview(true);
   setWidth(4245);
   setHeight(2490);
 
@@ -179,6 +180,13 @@ void frmMsgbox::Form_Activate() {
     });
   }
   if (QWidget* w = window()) w->repaint();
+}
+
+// Escape is the window's close command: the prompt goes without an answer.
+void frmMsgbox::Form_KeyPress(int& KeyAscii) {
+  if (KeyAscii != 27) return;
+  KeyAscii = 0;
+  Unload(forms::vbFormControlMenu);
 }
 
 // The answer of the pressed button, by mode; then the prompt unloads.

@@ -10,8 +10,8 @@
 //
 // To ask, write the captions of the buttons to offer (modes "0" and "7"; in
 // "7" also their boxes' texts) and call ShowPrompt(mode). It returns false
-// when the prompt was closed without an answer (its window's close command):
-// nothing was written then.
+// when the prompt was closed without an answer (its window's close command,
+// or Escape): nothing was written then.
 #pragma once
 
 #include <QString>
@@ -52,6 +52,7 @@ class frmMsgbox : public forms::Form {
  protected:
   void Form_Load() override;
   void Form_Activate() override;
+  void Form_KeyPress(int& KeyAscii) override;
 
  private:
   friend bool ShowPrompt(const QString& mode);

@@ -1,0 +1,669 @@
+#include "sales/frmSales.h"
+
+#include <array>
+
+#include "platform/convert/format.h"
+#include "platform/convert/number.h"
+#include "platform/db/recordset.h"
+#include "platform/forms/msgbox.h"
+#include "platform/forms/screen.h"
+#include "sales/frmDes.h"
+#include "sales/gridticket.h"
+#include "sales/lines.h"
+#include "sales/pages.h"
+#include "sales/ticket.h"
+#include "sales/totals.h"
+#include "shell/categoryfaces.h"
+#include "shell/dataopen.h"
+#include "shell/frmInfor.h"
+#include "shell/frmMsgbox.h"
+#include "shell/placement.h"
+#include "shell/steps.h"
+
+namespace sales {
+
+namespace {
+
+using shell::runStep;
+
+const QString kMain = QStringLiteral("Main");
+const QString kMoney = QStringLiteral("#,##0.00");
+
+// The built-in icon of each category button.
+const char* const kCategoryIcons[kCategories] = {
+    ":/sales/cut.png",      ":/sales/color.png",     ":/sales/highlights.png", ":/sales/perm.png",
+    ":/sales/styling.png",  ":/sales/treatment.png", ":/sales/kids.png",       ":/sales/men.png",
+    ":/sales/nails.png",    ":/sales/waxing.png",    ":/sales/makeup.png",     ":/sales/bridal.png",
+    ":/sales/products.png", ":/sales/packages.png"};
+
+// The page buttons that belong to no category slot: blank on the main-menu
+// page.
+constexpr int kSlotlessPageButtons[] = {13, 14, 15, 16, 19, 20, 21, 22, 23, 24};
+
+constexpr forms::Color kCategoryColor = forms::RGB(255, 255, 192);
+constexpr forms::Color kColumnColor = forms::RGB(192, 224, 255);
+
+}  // namespace
+
+frmSales::frmSales() : Form("frmSales") {
+  setBorderStyle(0);
+  setControlBox(false);
+  setCaption(QStringLiteral("Sales"));
+  setWidth(15360);
+  setHeight(11520);
+
+  const QString sans = QStringLiteral("MS Sans Serif");
+  const QString arial = QStringLiteral("Arial");
+
+  for (int slot = 0; slot < kCategories; ++slot) {
+    forms::CommandButton& b = categoryButton(slot);
+    b.Move(13560, 60 + 810 * slot, 1740, 780);
+    b.setStyle(1);
+    b.setBackColor(kCategoryColor);
+    b.setFont(arial, 9.75, true);
+    b.setPicture(QString::fromLatin1(kCategoryIcons[slot]));
+    b.onClick = [this, slot] { category_Click(slot); };
+  }
+
+  const struct {
+    forms::CommandButton* button;
+    const char* caption;
+    int top;
+  } column[] = {
+      {&cmdNotes, "Notes", 60}, {&cmdQty, "+ Qty", 1320}, {&cmdPercent, "Discount %", 2580},
+      {&cmdLast, "", 3840},     {&cmdNext, "", 5100},     {&cmdMainM, "Main Menu", 10260},
+  };
+  for (const auto& c : column) {
+    c.button->Move(12540, c.top, 960, 1200);
+    c.button->setCaption(QString::fromLatin1(c.caption));
+    c.button->setStyle(1);
+    c.button->setBackColor(kColumnColor);
+    c.button->setFont(arial, 9, true);
+  }
+  cmdLast.setFont(arial, 18, true);
+  cmdNext.setFont(arial, 18, true);
+  cmdNotes.onClick = [this] { cmdNotes_Click(); };
+  cmdQty.onClick = [this] { cmdQty_Click(); };
+  cmdPercent.onClick = [this] { cmdPercent_Click(); };
+  cmdLast.onClick = [this] { cmdLast_Click(); };
+  cmdNext.onClick = [this] { cmdNext_Click(); };
+  cmdMainM.onClick = [this] { cmdMainM_Click(); };
+
+  for (int k = 1; k <= 24; ++k) {
+    const int c = (k - 1) / 8, r = (k - 1) % 8;
+    const int left = 7020 + 1830 * c, top = 60 + 1425 * r;
+    forms::CommandButton& b = command(k);
+    b.Move(left, top, 1770, 1350);
+    b.setStyle(1);
+    b.setBackColor(forms::vbWhite);
+    b.setFont(arial, 9, true);
+    b.onClick = [this, k] { command_Click(k); };
+    forms::TextBox& n = Text(k);
+    n.Move(left, top, 360, 285);
+    n.setFont(sans, 8.25, false);
+  }
+
+  lblCompanyName.Move(120, 60, 6720, 360);
+  lblCompanyName.setFont(arial, 14, true);
+  lblLine1.Move(120, 420, 6720, 300);
+  lblLine2.Move(120, 720, 6720, 300);
+  for (forms::Label* l : {&lblLine1, &lblLine2}) l->setFont(arial, 10, false);
+
+  lblChk.Move(120, 1080, 360, 360);
+  lblChk.setCaption(QStringLiteral("#"));
+  cmbRept.Move(540, 1080, 1800, 360);
+  cmdT.Move(2400, 1080, 540, 360);
+  txtWaiter.Move(3000, 1080, 1440, 360);
+  lblID.Move(4500, 1080, 2340, 360);
+  for (forms::Control* c :
+       std::initializer_list<forms::Control*>{&lblChk, &cmbRept, &cmdT, &txtWaiter, &lblID})
+    c->setFont(arial, 11, true);
+
+  grdOrderItems.Move(120, 1500, 6720, 5700);
+  grdOrderItems.setCols(4);
+  grdOrderItems.setFixedRows(1);
+  grdOrderItems.setFixedCols(0);
+  grdOrderItems.setFont(arial, 11, false);
+
+  const struct {
+    forms::Control* box;
+    int left;
+  } entry[] = {{&txtQty, 120}, {&txtPercent, 1380}, {&txtList, 2640}, {&lblScrn, 3900}};
+  for (const auto& e : entry) {
+    e.box->Move(e.left, 7290, 1200, 420);
+    e.box->setFont(arial, 12, true);
+  }
+  txtQty.setVisible(false);
+  txtPercent.setVisible(false);
+  txtQty.onChange = [this] { txtQty_Change(); };
+  txtQty.onClick = [this] { txtQty_Click(); };
+  txtPercent.onClick = [this] { txtPercent_Click(); };
+  txtList.onChange = [this] { txtList_Change(); };
+
+  cmdTenerRec.Move(120, 7800, 2700, 1200);
+  cmdTenerRec.setCaption(QStringLiteral("Tender"));
+  cmdPrintRce1.Move(120, 9060, 2700, 1080);
+  cmdPrintRce1.setCaption(QStringLiteral("Receipt"));
+  txtCoupon.Move(120, 10200, 2700, 420);
+  cmdClose.Move(120, 10680, 2700, 780);
+  cmdClose.setCaption(QStringLiteral("Close"));
+  for (forms::CommandButton* b : {&cmdTenerRec, &cmdPrintRce1, &cmdClose}) {
+    b->setStyle(1);
+    b->setBackColor(forms::vbWhite);
+    b->setFont(arial, 14, true);
+  }
+  txtCoupon.setFont(arial, 12, true);
+  cmdClose.onClick = [this] { cmdClose_Click(); };
+
+  const struct {
+    forms::TextBox* box;
+    int top;
+  } money[] = {{&txtTotal, 7800},  {&txtTOTax1, 8280}, {&txtTOTax2, 8760},
+               {&txtEnding, 9240}, {&txtGet, 9720},    {&txtReturn, 10200}};
+  for (const auto& m : money) {
+    m.box->Move(4260, m.top, 2580, 420);
+    m.box->setFont(arial, 12, true);
+    m.box->setAlignment(forms::vbRightJustify);
+  }
+  txtTotal.setText(QStringLiteral("0.00"));
+  txtTOTax1.setText(QStringLiteral("0.00"));
+  txtTOTax2.setText(QStringLiteral("0.00"));
+  txtEnding.setText(QStringLiteral("000.00"));
+  txtTotal.onChange = [this] { txtTotal_Change(); };
+  txtTOTax1.onChange = [this] { txtTOTax1_Change(); };
+  txtReturn.onChange = [this] { txtReturn_Change(); };
+  txtGet.onChange = [this] { txtGet_Change(); };
+  txtGet.onClick = [this] { txtGet_Click(); };
+
+  const struct {
+    forms::Label* label;
+    const char* caption;
+    int top;
+  } captions[] = {{&lblTaxCaption, "Tax:", 8280},
+                  {&lblTotalCaption, "Total:", 9240},
+                  {&lblChangeCaption, "Change:", 10200}};
+  for (const auto& c : captions) {
+    c.label->Move(3000, c.top, 1200, 420);
+    c.label->setCaption(QString::fromLatin1(c.caption));
+    c.label->setFont(arial, 12, true);
+    c.label->setBackStyle(0);
+  }
+
+  for (forms::Control* hidden :
+       std::initializer_list<forms::Control*>{&txtMenu, &txtPrice, &lblList, &txtString, &lblFav, &cmdMsg1})
+    hidden->setVisible(false);
+  lblList.onChange = [this] { lblList_Change(); };
+
+  const QString access = QStringLiteral("Access 2000;");
+  const std::pair<forms::Data*, const char*> sources[] = {
+      {&datList, "tbAppetizer"},  {&datMain, "tbSetMain"},     {&datSize, "tbSet"},
+      {&datPW, "tabPword"},       {&datOrders, "tblDy_Order"}, {&datDetail, "tblDetail"},
+      {&datEmployees, "tbEmplo"}, {&datFav, "tbFav"},          {&datCustmrTr, "tblCustmrTr"}};
+  for (const auto& [data, source] : sources) {
+    data->setConnect(access);
+    data->setRecordSource(QString::fromLatin1(source));
+  }
+}
+
+forms::CommandButton& frmSales::categoryButton(int slot) const {
+  forms::CommandButton* const buttons[kCategories] = {
+      const_cast<forms::CommandButton*>(&cmdDrink), const_cast<forms::CommandButton*>(&cmdApter),
+      const_cast<forms::CommandButton*>(&cmdFR),    const_cast<forms::CommandButton*>(&cmdLM),
+      const_cast<forms::CommandButton*>(&cmdVD),    const_cast<forms::CommandButton*>(&cmdVege),
+      const_cast<forms::CommandButton*>(&cmdPy),    const_cast<forms::CommandButton*>(&cmdBf),
+      const_cast<forms::CommandButton*>(&cmdSf),    const_cast<forms::CommandButton*>(&cmdSp),
+      const_cast<forms::CommandButton*>(&cmdPk),    const_cast<forms::CommandButton*>(&cmdLb),
+      const_cast<forms::CommandButton*>(&cmdLunch), const_cast<forms::CommandButton*>(&cmdDiner)};
+  return *buttons[slot];
+}
+
+// ---- the frame
+
+void frmSales::Form_Load() {
+  badRateReported_ = false;
+  shell::setSalesPromptControls([this] {
+    return shell::SalesPromptControls{&lblList, &txtList, &txtMenu, &txtPrice};
+  });
+
+  Place(2);
+  cmdLast.setVisible(false);
+  cmdNext.setVisible(false);
+
+  // What is read once an opening: the country, live or training, the store
+  // lines and where the databases lie.
+  txtTOTax2.setVisible(shell::Infor().cmbCountry.Text() == QLatin1String("Canada"));
+  const QString checkBook = shell::currentCheckBookMode();
+  if (shell::isLiveCheckBook(checkBook)) {
+    cmdT.setCaption(QString());
+    lblChk.setCaption(QStringLiteral("#"));
+  } else {
+    cmdT.setCaption(QStringLiteral("T"));
+    lblChk.setCaption(QStringLiteral("T"));
+  }
+  lblCompanyName.setCaption(shell::Infor().txtL1.Text());
+  lblLine1.setCaption(shell::Infor().txtL2.Text());
+  lblLine2.setCaption(shell::Infor().txtL3.Text());
+
+  datSize.setDatabaseName(shell::localDatabase(QStringLiteral("Duzo98HS.mdb")));
+  datPW.setDatabaseName(shell::localDatabase(QStringLiteral("Duzo98HS.mdb")));
+  datList.setDatabaseName(shell::localDatabase(QStringLiteral("BakHS.mdb")));
+  datMain.setDatabaseName(shell::localDatabase(QStringLiteral("BakHS.mdb")));
+  // Every file that cannot be opened is told once, by name. Without the menu
+  // there is nothing to sell: the window closes again.
+  shell::DataOpener opener;
+  if (!opener.open({&datMain})) {
+    opener.report();
+    forms::Unload(*this);
+    return;
+  }
+
+  const QString tickets = shell::ticketDatabaseName(checkBook);
+  const std::pair<forms::Data*, QString> placed[] = {{&datOrders, tickets},
+                                                     {&datDetail, tickets},
+                                                     {&datCustmrTr, QStringLiteral("CustmrTr.mdb")},
+                                                     {&datEmployees, QStringLiteral("Infor.mdb")},
+                                                     {&datFav, QStringLiteral("Fav.mdb")}};
+  for (const auto& [data, file] : placed) {
+    const std::optional<QString> path =
+        shell::placeDatabase(shell::PlacementReader::Sales, shell::currentDataLocation(), file);
+    if (path) data->setDatabaseName(*path);
+  }
+
+  cmdMainM.setTag(kMain);
+  InitOrderGrid();
+  ShowMainMenu();
+
+  opener.open({&datList, &datSize, &datPW, &datOrders, &datDetail, &datEmployees, &datFav, &datCustmrTr});
+  opener.report();
+}
+
+void frmSales::InitOrderGrid() {
+  const std::array<int, 4> widths = orderColumnWidths(grdOrderItems.Width());
+  for (int col = 0; col < 4; ++col) grdOrderItems.setColWidth(col, widths[col]);
+  grdOrderItems.setColSel(0);
+  grdOrderItems.setRow(0);
+  grdOrderItems.setCol(0);
+  grdOrderItems.setCol(1);
+  grdOrderItems.setCol(2);
+  txtTotal.setText(QStringLiteral("0.00"));
+  txtTOTax1.setText(QStringLiteral("0.00"));
+  if (txtTOTax2.Visible()) txtTOTax2.setText(QStringLiteral("0.00"));
+  txtEnding.setText(QStringLiteral("0.00"));
+}
+
+void frmSales::Form_Activate() {
+  if (cmbRept.Tag() == QLatin1String("OldNum")) txtGet_Click();
+}
+
+// The tender hand-off comes with the tender work; until then a click on the
+// tender box changes nothing.
+void frmSales::txtGet_Click() {}
+
+// A close request from the window system is the Close button.
+void frmSales::Form_QueryUnload(int& Cancel, int UnloadMode) {
+  if (UnloadMode != forms::vbFormControlMenu) return;
+  Cancel = 1;
+  cmdClose_Click();
+}
+
+void frmSales::Form_Unload(int&) {
+  shell::setSalesPromptControls({});
+}
+
+// Closing never stores: an open total only asks first.
+void frmSales::cmdClose_Click() {
+  if (txtEnding.Text() == QLatin1String("0.00")) {
+    forms::Unload(*this);
+    return;
+  }
+  if (forms::MsgBox(QStringLiteral("Changes will not be save on this table ?"),
+                    forms::vbYesNo | forms::vbQuestion) == forms::vbYes)
+    forms::Unload(*this);
+}
+
+// ---- categories and pages
+
+void frmSales::category_Click(int slot) {
+  const Category& c = kCategory[slot];
+  datList.setRecordSource(QString::fromLatin1(c.query));
+  lblScrn.setCaption(c.routesToB ? QStringLiteral("B") : shell::Infor().routingCombo(slot).Text());
+  datList.Refresh();
+  if (!c.keepsPage) cmdLast.setTag(QString());
+  FillItemPage();
+  cmdMainM.setTag(QString());
+}
+
+void frmSales::cmdNotes_Click() {
+  datList.setRecordSource(QString::fromLatin1(kNotesQuery));
+  datList.Refresh();
+  cmdLast.setTag(QString());
+  FillItemPage();
+  setTag(QString());
+}
+
+void frmSales::command_Click(int index) {
+  if (cmdMainM.Tag() == kMain) {
+    const int slot = slotOfPageButton(index);
+    if (slot >= 0) {
+      const Category& c = kCategory[slot];
+      datList.setRecordSource(QString::fromLatin1(c.query));
+      lblScrn.setCaption(c.routesToB ? QStringLiteral("B") : shell::Infor().routingCombo(slot).Text());
+    }
+    datList.Refresh();
+    FillItemPage();
+    cmdMainM.setTag(QString());
+    return;
+  }
+  forms::CommandButton& b = command(index);
+  txtMenu.setText(b.Caption());
+  txtList.setText(handedOnNumber(index, b.Tag()));
+}
+
+void frmSales::cmdLast_Click() {
+  if (const std::optional<QString> tag = pageTagOfCaption(cmdLast.Caption())) cmdLast.setTag(*tag);
+  FillItemPage();
+}
+
+void frmSales::cmdNext_Click() {
+  if (const std::optional<QString> tag = pageTagOfCaption(cmdNext.Caption())) cmdLast.setTag(*tag);
+  FillItemPage();
+}
+
+void frmSales::cmdMainM_Click() {
+  cmdLast.setVisible(false);
+  cmdNext.setVisible(false);
+  cmdLast.setTag(QString());
+  cmdMainM.setTag(kMain);
+  ShowMainMenu();
+}
+
+void frmSales::FillItemPage() {
+  QString pageTag;
+  runStep([&] { pageTag = cmdLast.Tag(); });
+  if (const std::optional<int> start = pageStart(pageTag)) {
+    if (pageTag == QLatin1String("2")) runStep([this] { cmdLast.setVisible(true); });
+    bool numbered = false;
+    for (int k = 1; k <= 24; ++k) {
+      forms::CommandButton& b = command(k);
+      bool found = false;
+      MenuItem item;
+      runStep([&] {
+        db::Recordset& rs = datList.Recordset();
+        rs.findFirst(QStringLiteral("Dish_ID Like ?"), {QString::number(*start + k)});
+        found = !rs.noMatch();
+        if (found) item = readMenuItem(rs);
+      });
+      runStep([&] { b.setPicture(QString()); });
+      // A row without a name shows no caption, never the one before it.
+      runStep([&] { b.setCaption(found ? text(item.name) : QString()); });
+      if (!found) continue;
+      if (!text(item.picture).isEmpty()) runStep([&] { b.setPicture(*item.picture); });
+      if (numbered) continue;
+      numbered = true;
+      for (int m = 1; m <= 24; ++m) {
+        const QString number = QString::number(*start + m);
+        runStep([&] { Text(m).setText(number); });
+        runStep([&] { command(m).setTag(number); });
+      }
+    }
+  }
+  PagingButtons paging;
+  runStep([&] { paging = pagingButtons(!command(24).Caption().isEmpty(), command(24).Tag()); });
+  if (paging.lastVisible) runStep([&] { cmdLast.setVisible(*paging.lastVisible); });
+  if (paging.lastCaption) runStep([&] { cmdLast.setCaption(*paging.lastCaption); });
+  if (paging.nextVisible) runStep([&] { cmdNext.setVisible(*paging.nextVisible); });
+  if (paging.nextCaption) runStep([&] { cmdNext.setCaption(*paging.nextCaption); });
+}
+
+void frmSales::ShowMainMenu() {
+  shell::FaceSlots faces;
+  for (int slot = 0; slot < kCategories; ++slot)
+    faces[slot] = {{&categoryButton(slot), shell::FaceKind::Category},
+                   {&command(kCategory[slot].pageButton), shell::FaceKind::Page}};
+  runStep([&] { shell::SetCategoryFaces(faces, shell::settingsMenuMode, datMain); });
+  for (int k : kSlotlessPageButtons) {
+    runStep([&] { command(k).setCaption(QString()); });
+    runStep([&] { command(k).setPicture(QString()); });
+  }
+  runStep([this] { cmdMainM.setTag(kMain); });
+}
+
+// ---- item choice
+
+void frmSales::txtList_Change() {
+  const QString entry = txtList.Text();
+  if (entry == QLatin1String("'") || entry == QLatin1String(".")) return;
+  if (entry.size() < 2) return;
+  double number = 0;
+  if (!runStep([&] { number = rt::Val(entry); }) || number < 0) return;
+  lblList.setCaption(entry);
+  txtList.setText(QString());
+}
+
+void frmSales::lblList_Change() {
+  const QString chosen = lblList.Caption();
+  if (chosen.size() < 2) return;
+
+  bool found = false;
+  MenuItem item;
+  runStep([&] {
+    db::Recordset& rs = datList.Recordset();
+    rs.findFirst(QStringLiteral("Dish_ID = ?"), {rt::Val(chosen)});
+    found = !rs.noMatch();
+    if (found) item = readMenuItem(rs);
+  });
+
+  bool cancelled = false;
+  if (found) {
+    // The line names the item by its own name, also when its number was
+    // typed rather than pressed.
+    runStep([&] { txtMenu.setText(text(item.name)); });
+
+    shell::frmMsgbox& prompt = shell::Msgbox();
+    const SizeOffer offer = offerSizes(item);
+    // Captions an earlier prompt that was never shown left behind go first.
+    for (forms::CommandButton* b : {&prompt.cmdS, &prompt.cmdM, &prompt.cmdYes, &prompt.cmdNo})
+      runStep([b] { b->setCaption(QString()); });
+    runStep([&] { prompt.setTag(QString::number(offer.count)); });
+    runStep([&] { prompt.cmdNo.setCaption(offer.cmdNo); });
+    runStep([&] { prompt.cmdM.setCaption(offer.cmdM); });
+    runStep([&] { prompt.cmdS.setCaption(offer.cmdS); });
+
+    if (offer.count > 1) {
+      runStep([&] { prompt.setTag(QStringLiteral("0")); });
+      runStep([&] { prompt.cmdYes.setCaption(offer.cmdYes); });
+      // An answer writes both tags; a prompt closed without one leaves them
+      // empty, and the item is not rung up.
+      runStep([this] { txtList.setTag(QString()); });
+      runStep([this] { lblList.setTag(QString()); });
+      bool answered = false;
+      runStep([&] { answered = shell::ShowPrompt(QStringLiteral("0")); });
+      if (answered) {
+        runStep([this] { txtPrice.setText(rt::Format(txtList.Tag(), kMoney)); });
+      } else {
+        cancelled = true;
+        runStep([this] { txtMenu.setText(QString()); });
+        runStep([this] { txtPrice.setText(QString()); });
+      }
+    } else {
+      runStep([&] { prompt.setTag(QStringLiteral("0")); });
+      if (offer.count == 1) runStep([&] { txtPrice.setText(offer.lonePrice); });
+      runStep([this] { txtPrice.setText(rt::Format(txtPrice.Text(), kMoney)); });
+    }
+    if (!cancelled) runStep([&] { AddOrderLine(item); });
+  }
+
+  runStep([this] { lblList.setCaption(QString()); });
+  runStep([this] { grdOrderItems.setTag(QString()); });
+  runStep([this] { datList.Refresh(); });
+  if (!cancelled) runStep([this] { ShowModifierPad(); });
+}
+
+// The modifier pad opens when the item put an add-on on its first button.
+void frmSales::ShowModifierPad() {
+  frmDes& pad = Des();
+  if (pad.cmd(7).Caption().isEmpty()) return;
+  runStep([this] { setTag(QStringLiteral("HS")); });
+  runStep([&] { pad.setWidth(7460); });
+  pad.Show(forms::vbModal);
+}
+
+void frmSales::LoadItemOptions(const MenuItem& item) {
+  shell::frmMsgbox& prompt = shell::Msgbox();
+  forms::CommandButton* const buttons[6] = {&prompt.cmdS,  &prompt.cmdM,    &prompt.cmdYes,
+                                            &prompt.cmdNo, &prompt.cmdOpt5, &prompt.cmdOpt6};
+  forms::TextBox* const boxes[6] = {&prompt.txtSprice, &prompt.txtMprice, &prompt.txtPrice,
+                                    &prompt.txtLprice, &prompt.Text1,     &prompt.Text2};
+  // The prompt offers this item's options only.
+  for (forms::CommandButton* b : buttons) runStep([b] { b->setCaption(QString()); });
+  for (const OptionOffer& option : offeredOptions(item)) {
+    runStep([&] { buttons[option.n - 1]->setCaption(option.name); });
+    if (option.price) runStep([&] { boxes[option.n - 1]->setText(*option.price); });
+    runStep([&] { prompt.setTag(QStringLiteral("True")); });
+  }
+  bool ask = false;
+  runStep([&] { ask = prompt.Tag() == QLatin1String("True"); });
+  if (ask) {
+    runStep([&] { prompt.setTag(QStringLiteral("7")); });
+    runStep([] { shell::ShowPrompt(QStringLiteral("7")); });
+  }
+
+  if (!loadsAddOns(item)) return;
+  frmDes& pad = Des();
+  for (int n = kFirstAddOn; n <= kLastAddOn; ++n) {
+    if (const Field& name = item.addOn(n)) runStep([&] { pad.cmd(n).setCaption(*name); });
+    if (const Field& price = item.addOnPrice(n)) runStep([&] { pad.cmd(n).setTag(*price); });
+  }
+}
+
+void frmSales::AddOrderLine(const MenuItem& item) {
+  LoadItemOptions(item);
+
+  LineSettings settings;
+  settings.menuQty = item.menuQty;
+  settings.name = item.name;
+  const char* const words[3] = {"szSize1", "szSize2", "szSize3"};
+  for (int i = 0; i < 3; ++i)
+    runStep(
+        [&] { settings.sizeWords[i] = datSize.Recordset().field(QString::fromLatin1(words[i])).toString(); });
+  settings.merge = false;
+  runStep([&] { settings.merge = shell::Infor().chkSort.Value() == 0; });
+
+  LineEntry entry{txtQty.Text(),   txtQty.Tag(),  txtPercent.Text(), txtMenu.Text(),
+                  txtPrice.Text(), lblList.Tag(), lblScrn.Caption(), pendingQty_};
+  GridTicket grid(grdOrderItems);
+  QString price;
+  runStep([&] { price = buildOrderLine(entry, settings, grid); });
+
+  runStep([&] { txtQty.setTag(entry.qtyTag); });
+  runStep([&] { txtQty.setText(entry.qty); });
+  pendingQty_ = entry.pending;
+  runStep([&] { txtMenu.setText(entry.menu); });
+  if (!price.isEmpty()) {
+    runStep([&] {
+      if (const std::optional<QString> subtotal = grownSubtotal(txtTotal.Text(), price))
+        txtTotal.setText(*subtotal);
+    });
+  }
+  runStep([this] { txtPrice.setText(QString()); });
+  runStep([this] { lblList.setTag(QString()); });
+}
+
+// ---- quantity and percent
+
+void frmSales::cmdQty_Click() {
+  runStep([this] { txtQty.setVisible(true); });
+  runStep([this] { txtQty.SetFocus(); });
+  runStep([this] {
+    if (!txtQty.Text().isEmpty()) txtQty.setText(QString());
+  });
+  runStep([this] { setTag(QStringLiteral("Qty")); });
+}
+
+void frmSales::txtQty_Click() {
+  txtQty.setText(QString());
+  setTag(QStringLiteral("Qty"));
+}
+
+void frmSales::cmdPercent_Click() {
+  txtPercent.setVisible(true);
+  txtPercent.setText(QString());
+  setTag(QStringLiteral("Percent"));
+}
+
+void frmSales::txtPercent_Click() {
+  txtPercent.setText(QString());
+  setTag(QStringLiteral("Percent"));
+}
+
+// A quantity takes two characters at least (02 to 99, 1.5); "00" and "01"
+// are refused. One above 1 sends the clerk on to the item number.
+void frmSales::txtQty_Change() {
+  runStep([this] {
+    if (txtQty.Text() == QLatin1String("00")) txtQty.setText(QString());
+    if (txtQty.Text() == QLatin1String("01")) txtQty.setText(QString());
+  });
+  if (txtQty.Text().size() < 2) return;
+  runStep([this] {
+    if (rt::Val(txtQty.Text()) > 1) txtList.SetFocus();
+  });
+  runStep([this] { txtQty.setVisible(true); });
+}
+
+// ---- totals and change
+
+void frmSales::txtTotal_Change() {
+  QString rate1, rate2;
+  runStep([&] { rate1 = shell::Infor().txtTOTax1.Text(); });
+  runStep([&] { rate2 = shell::Infor().txtTOTax2.Text(); });
+  runStep([this] { txtTotal.setAlignment(forms::vbRightJustify); });
+  runStep([this] { txtTotal.setText(moneyText(txtTotal.Text())); });
+
+  const bool secondTax = txtTOTax2.Visible();
+  const TaxRate first = readTaxRate(rate1);
+  const TaxRate second = secondTax ? readTaxRate(rate2) : TaxRate{};
+  if ((first.bad || second.bad) && !badRateReported_) {
+    badRateReported_ = true;
+    QStringList bad;
+    if (first.bad) bad << rate1;
+    if (second.bad) bad << rate2;
+    forms::MsgBox(QStringLiteral("The tax rate %1 is not a number; no tax is charged on it.")
+                      .arg(QStringLiteral("\"") + bad.join(QStringLiteral("\", \"")) + QStringLiteral("\"")),
+                  forms::vbExclamation);
+  }
+
+  const std::optional<TicketTotals> totals = ticketTotals(
+      txtTotal.Text(), first.value, secondTax ? std::optional<double>(second.value) : std::nullopt);
+  if (!totals) return;
+  runStep([&] { txtTOTax1.setText(totals->tax1); });
+  runStep([&] { txtEnding.setText(totals->total); });
+  if (totals->tax2) runStep([&] { txtTOTax2.setText(*totals->tax2); });
+}
+
+void frmSales::txtTOTax1_Change() {
+  txtTOTax1.setText(moneyText(txtTOTax1.Text()));
+}
+
+void frmSales::txtReturn_Change() {
+  txtReturn.setText(moneyText(txtReturn.Text()));
+}
+
+void frmSales::txtGet_Change() {
+  if (txtGet.Tag() == QLatin1String("Card")) {
+    // A card pays the total exactly.
+    if (const std::optional<QString> none = moneyDifference(txtEnding.Text(), txtEnding.Text()))
+      txtReturn.setText(*none);
+    return;
+  }
+  if (const std::optional<QString> change = moneyDifference(txtGet.Text(), txtEnding.Text()))
+    txtReturn.setText(*change);
+  if (txtCoupon.Text().isEmpty()) return;
+  if (const std::optional<QString> change = moneySum(txtReturn.Text(), txtCoupon.Text()))
+    txtReturn.setText(*change);
+}
+
+frmSales& Sales() {
+  return forms::global<frmSales>();
+}
+
+}  // namespace sales

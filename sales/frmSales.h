@@ -1,0 +1,175 @@
+// The sales window: the screen on which a ticket is rung up. The launcher's
+// Sales button shows it modally.
+//
+// Its working state lives in its controls, and the dialogs it opens write
+// their answers straight into them:
+//   frmSales.Tag         keypad mode "Qty", "Percent", "Waiter"; "HS" just
+//                        before the modifier pad opens; empty after Notes
+//   cmdMainM.Tag         "Main" while the page buttons show the categories
+//   cmdLast.Tag          the item page in view: empty for page 1, "2" to "5"
+//   cmbRept Text / Tag   ticket number / ticket state ("OldNum", "DidRecall",
+//                        "NewNum", empty for a new ticket)
+//   lblList Caption/Tag  the item being rung up / its size prefix
+//   txtList Text / Tag   the item number handed in / the chosen size's price
+//   txtMenu, txtPrice    text and price of the item being entered
+//   txtQty, txtPercent   quantity and percent off for the next line
+//   lblScrn              routing code of the category chosen last
+//   grdOrderItems        the ticket, one line a row from row 2; Tag
+//                        "DelItems" while a deletion waits, "Remove" while a
+//                        merged line's sub-lines move
+//   txtTotal, txtTOTax1, txtTOTax2, txtEnding, txtGet, txtReturn, txtCoupon
+//                        the money of the ticket
+//
+// Present for the work that follows and inert here: the stylist box
+// txtWaiter, the tender button cmdTenerRec, the receipt button cmdPrintRce1,
+// the tender box's click (txtGet_Click) and the ticket-number box cmbRept.
+#pragma once
+
+#include <QString>
+
+#include "platform/forms/controls.h"
+#include "platform/forms/data.h"
+#include "platform/forms/flexgrid.h"
+#include "platform/forms/form.h"
+#include "sales/menuitem.h"
+
+namespace sales {
+
+class frmSales : public forms::Form {
+ public:
+  frmSales();
+
+  // The 14 category buttons, slots 0 to 13.
+  forms::CommandButton cmdDrink{this, "cmdDrink"};
+  forms::CommandButton cmdApter{this, "cmdApter"};
+  forms::CommandButton cmdFR{this, "cmdFR"};
+  forms::CommandButton cmdLM{this, "cmdLM"};
+  forms::CommandButton cmdVD{this, "cmdVD"};
+  forms::CommandButton cmdVege{this, "cmdVege"};
+  forms::CommandButton cmdPy{this, "cmdPy"};
+  forms::CommandButton cmdBf{this, "cmdBf"};
+  forms::CommandButton cmdSf{this, "cmdSf"};
+  forms::CommandButton cmdSp{this, "cmdSp"};
+  forms::CommandButton cmdPk{this, "cmdPk"};
+  forms::CommandButton cmdLb{this, "cmdLb"};
+  forms::CommandButton cmdLunch{this, "cmdLunch"};
+  forms::CommandButton cmdDiner{this, "cmdDiner"};
+
+  // The narrow column beside the page buttons.
+  forms::CommandButton cmdNotes{this, "cmdNotes"};
+  forms::CommandButton cmdQty{this, "cmdQty"};
+  forms::CommandButton cmdPercent{this, "cmdPercent"};
+  forms::CommandButton cmdLast{this, "cmdLast"};
+  forms::CommandButton cmdNext{this, "cmdNext"};
+  forms::CommandButton cmdMainM{this, "cmdMainM"};
+
+  // The page buttons and the number boxes on their top left corners.
+  forms::ControlArray<forms::CommandButton> command{this, "command", 1, 24};
+  forms::ControlArray<forms::TextBox> Text{this, "Text", 1, 24};
+
+  // Store lines, ticket number and stylist.
+  forms::Label lblCompanyName{this, "lblCompanyName"};
+  forms::Label lblLine1{this, "lblLine1"};
+  forms::Label lblLine2{this, "lblLine2"};
+  forms::Label lblChk{this, "lblChk"};
+  forms::ComboBox cmbRept{this, "cmbRept"};
+  forms::CommandButton cmdT{this, "cmdT"};
+  forms::TextBox txtWaiter{this, "txtWaiter"};
+  forms::Label lblID{this, "lblID"};
+
+  forms::MSFlexGrid grdOrderItems{this, "grdOrderItems"};
+
+  // Entry of the next line.
+  forms::TextBox txtQty{this, "txtQty"};
+  forms::TextBox txtPercent{this, "txtPercent"};
+  forms::TextBox txtList{this, "txtList"};
+  forms::Label lblScrn{this, "lblScrn"};
+
+  forms::CommandButton cmdTenerRec{this, "cmdTenerRec"};
+  forms::CommandButton cmdPrintRce1{this, "cmdPrintRce1"};
+  forms::TextBox txtCoupon{this, "txtCoupon"};
+  forms::CommandButton cmdClose{this, "cmdClose"};
+
+  // The money of the ticket and its captions.
+  forms::TextBox txtTotal{this, "txtTotal"};
+  forms::TextBox txtTOTax1{this, "txtTOTax1"};
+  forms::TextBox txtTOTax2{this, "txtTOTax2"};
+  forms::TextBox txtEnding{this, "txtEnding"};
+  forms::TextBox txtGet{this, "txtGet"};
+  forms::TextBox txtReturn{this, "txtReturn"};
+  forms::Label lblTaxCaption{this, "lblTaxCaption"};
+  forms::Label lblTotalCaption{this, "lblTotalCaption"};
+  forms::Label lblChangeCaption{this, "lblChangeCaption"};
+
+  // Not visible: the item being entered, the card hand-back, scratch.
+  forms::TextBox txtMenu{this, "txtMenu"};
+  forms::TextBox txtPrice{this, "txtPrice"};
+  forms::Label lblList{this, "lblList"};
+  forms::TextBox txtString{this, "txtString"};
+  forms::Label lblFav{this, "lblFav"};
+  forms::CommandButton cmdMsg1{this, "cmdMsg1"};
+
+  forms::Data datList{this, "datList"};            // the chosen category's items, BakHS.mdb
+  forms::Data datMain{this, "datMain"};            // tbSetMain (category faces), BakHS.mdb
+  forms::Data datSize{this, "datSize"};            // tbSet (size words), Duzo98HS.mdb
+  forms::Data datPW{this, "datPW"};                // tabPword (security switches), Duzo98HS.mdb
+  forms::Data datOrders{this, "datOrders"};        // tblDy_Order, live or training tickets
+  forms::Data datDetail{this, "datDetail"};        // tblDetail, the same file
+  forms::Data datEmployees{this, "datEmployees"};  // tbEmplo, Infor.mdb
+  forms::Data datFav{this, "datFav"};              // tbFav, Fav.mdb
+  forms::Data datCustmrTr{this, "datCustmrTr"};    // tblCustmrTr, CustmrTr.mdb
+
+  // The category button of slot 0 to 13.
+  forms::CommandButton& categoryButton(int slot) const;
+
+  // The main-menu page: the category faces on the category buttons and their
+  // page buttons, the other page buttons blank, cmdMainM.Tag "Main".
+  void ShowMainMenu();
+
+ protected:
+  void Form_Load() override;
+  void Form_Activate() override;
+  void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+  void Form_Unload(int& Cancel) override;
+
+ private:
+  void InitOrderGrid();
+  void cmdClose_Click();
+
+  // The category buttons (cmdDrink_Click ... cmdDiner_Click) and Notes.
+  void category_Click(int slot);
+  void cmdNotes_Click();
+  void command_Click(int index);
+  void cmdLast_Click();
+  void cmdNext_Click();
+  void cmdMainM_Click();
+  void FillItemPage();
+
+  // Item choice.
+  void txtList_Change();
+  void lblList_Change();
+  void LoadItemOptions(const MenuItem& item);
+  void AddOrderLine(const MenuItem& item);
+  void ShowModifierPad();
+
+  // Quantity and percent for the next line.
+  void cmdQty_Click();
+  void txtQty_Click();
+  void cmdPercent_Click();
+  void txtPercent_Click();
+  void txtQty_Change();
+
+  // Totals and change.
+  void txtTotal_Change();
+  void txtTOTax1_Change();
+  void txtReturn_Change();
+  void txtGet_Change();
+  void txtGet_Click();
+
+  QString pendingQty_;            // the quantity of the line being built
+  bool badRateReported_ = false;  // a tax rate that is no number is told once an opening
+};
+
+frmSales& Sales();
+
+}  // namespace sales

@@ -1,0 +1,148 @@
+#include "sales/lines.h"
+
+#include "platform/convert/format.h"
+#include "platform/convert/number.h"
+
+namespace sales {
+
+namespace {
+
+const QString kMoney = QStringLiteral("#,##0.00");
+const QString kArranged = QStringLiteral("Arranged");
+const QString kRemove = QStringLiteral("Remove");
+
+// Runs one step of a rule; a conversion that fails ends only this step.
+template <class Step>
+void step(Step&& s) {
+  try {
+    s();
+  } catch (const rt::ConversionError&) {
+  }
+}
+
+// Two prices added for a merged line, an empty one counting as nothing;
+// nothing when either is not an amount. Two empty prices stay empty.
+std::optional<QString> mergedPrice(const QString& old, const QString& added) {
+  if (old.isEmpty() && added.isEmpty()) return QString();
+  const std::optional<rt::Currency> a = old.isEmpty() ? rt::Currency() : rt::TryCCur(old);
+  const std::optional<rt::Currency> b = added.isEmpty() ? rt::Currency() : rt::TryCCur(added);
+  if (!a || !b) return std::nullopt;
+  return rt::Format(*a + *b, kMoney);
+}
+
+}  // namespace
+
+void applyItemPercent(LineEntry& entry) {
+  step([&] {
+    const double percent = rt::CDbl(entry.percent);
+    const rt::Currency rate = rt::CCur(percent / 100);
+    const rt::Currency off = rt::CCur(rt::CDbl(entry.price) * rate.toDouble());
+    entry.price = rt::CStr(rt::CCur(entry.price) - off);
+  });
+}
+
+bool mergeOrderLine(LineEntry& entry, OrderGrid& grid) {
+  const QString menu = cellText(entry.menu);
+  // The number of examinations is fixed now; moved rows go beyond them.
+  const int examinations = grid.Rows() - kFirstLine;
+  int row = kFirstLine;
+  bool merged = false;
+  try {
+    for (int n = 0; n < examinations && row < grid.Rows(); ++n) {
+      const QString qty = grid.TextMatrix(row, kQtyColumn);
+      const QString text = grid.TextMatrix(row, kTextColumn);
+      if (text == menu && !merged) {
+        // A line without a routing code (a recalled one) is never merged
+        // into: the scan stays on it until its examinations are used up.
+        if (grid.TextMatrix(row, kCodeColumn).isEmpty()) continue;
+        const QString price = grid.TextMatrix(row, kPriceColumn);
+        if (entry.qty.isEmpty()) {
+          const double before = rt::CDbl(qty);  // "1/2" is no number: no merge
+          const std::optional<QString> sum = mergedPrice(price, entry.price);
+          if (!sum) return merged;
+          entry.pending = rt::CStr(before + 1);
+          grid.AddItem(gridRow(entry.pending, text, *sum, entry.routing));
+        } else {
+          const QString pending = rt::CStr(rt::Val(entry.qty) + rt::Val(qty));
+          const std::optional<QString> sum = mergedPrice(price, entry.price);
+          if (!sum) return merged;
+          entry.pending = pending;
+          grid.setTextMatrix(row, kPriceColumn, *sum);
+          grid.AddItem(gridRow(entry.pending, text, *sum, entry.routing));
+          entry.qtyTag = kArranged;
+        }
+        merged = true;
+        grid.RemoveItem(row);
+        grid.Refresh();
+        grid.setTag(kRemove);
+        grid.setRow(grid.Row() - 1);
+      } else if (grid.Tag() == kRemove) {
+        if (qty == QLatin1String("+")) {
+          // A sub-line of the merged line follows it to the end.
+          grid.AddItem(gridRow(qty, text, grid.TextMatrix(row, kPriceColumn), entry.routing));
+          grid.RemoveItem(row);
+        } else {
+          grid.setTag(QString());
+          ++row;
+        }
+      } else {
+        ++row;
+      }
+    }
+  } catch (const rt::ConversionError&) {
+    // A step that fails ends the scan where it is.
+  }
+  return merged;
+}
+
+QString buildOrderLine(LineEntry& entry, const LineSettings& settings, OrderGrid& grid) {
+  // Quantity.
+  if (!entry.qty.isEmpty()) {
+    step([&] { entry.pending = rt::CStr(rt::Val(entry.qty)); });
+    step([&] { entry.price = rt::CStr(rt::CDbl(entry.qty) * rt::CDbl(entry.price)); });
+    if (settings.menuQty && *settings.menuQty == QLatin1String("0.5")) entry.pending = QStringLiteral("1/2");
+  }
+  // Percent off: the text names the item and the percent.
+  if (!entry.percent.isEmpty()) {
+    applyItemPercent(entry);
+    entry.menu = text(settings.name) + QLatin1Char('-') + entry.percent + QLatin1Char('%');
+  }
+  // Size word in front.
+  const QString& prefix = entry.sizePrefix;
+  if (prefix == QLatin1String("M-"))
+    entry.menu = settings.sizeWords[0] + entry.menu;
+  else if (prefix == QLatin1String("L-"))
+    entry.menu = settings.sizeWords[1] + entry.menu;
+  else if (prefix == QLatin1String("XL-"))
+    entry.menu = settings.sizeWords[2] + entry.menu;
+  else if (entry.percent.isEmpty())
+    entry.menu = text(settings.name);
+
+  // The price in cents, as the line shows it and the subtotal adds it.
+  entry.price = rt::Format(entry.price, kMoney);
+  const bool merged = settings.merge && mergeOrderLine(entry, grid);
+  if (merged) {
+    entry.qtyTag.clear();
+  } else {
+    if (entry.pending.isEmpty()) entry.pending = QStringLiteral("1");
+    grid.AddItem(gridRow(entry.pending, entry.menu, entry.price, entry.routing));
+    grid.setRow(grid.Row() + 1);
+  }
+  entry.qty.clear();
+  entry.pending.clear();
+  entry.menu.clear();
+  return entry.price;
+}
+
+std::optional<QString> grownSubtotal(const QString& subtotal, const QString& price) {
+  const std::optional<rt::Currency> a = rt::TryCCur(subtotal);
+  const std::optional<rt::Currency> b = rt::TryCCur(price);
+  if (!a || !b) return std::nullopt;
+  try {
+    return rt::CStr(*a + *b);
+  } catch (const rt::ConversionError&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace sales

@@ -1,0 +1,66 @@
+// Building a ticket line from the chosen item: quantity times price, half
+// portion, percent off, size word, then merging it into an equal line of the
+// ticket or appending it.
+//
+// The rules act on the texts of the sales window's boxes, gathered in a
+// LineEntry, and on its ticket grid. Every step that cannot convert a text
+// (a price that is no amount, a quantity that is no number) is skipped and the
+// next one runs, as the window's steps do.
+#pragma once
+
+#include <QString>
+#include <array>
+#include <optional>
+
+#include "sales/menuitem.h"
+#include "sales/ticket.h"
+
+namespace sales {
+
+// The boxes of the line being built.
+struct LineEntry {
+  QString qty;         // txtQty: the typed quantity; empty means 1
+  QString qtyTag;      // txtQty.Tag: "Arranged" after a merge with a typed quantity
+  QString percent;     // txtPercent: percent off, kept from line to line
+  QString menu;        // txtMenu: the item text
+  QString price;       // txtPrice: the price being built
+  QString sizePrefix;  // lblList.Tag: "M-", "L-", "XL-" or empty
+  QString routing;     // lblScrn: the routing code of the category
+  QString pending;     // the window's pending quantity: empty, a number or "1/2"
+};
+
+// What line building reads besides the boxes.
+struct LineSettings {
+  Field menuQty;                     // the item's szMenu_ID
+  Field name;                        // the item's szMenu_nm
+  std::array<QString, 3> sizeWords;  // szSize1 .. szSize3 of tbSet
+  bool merge = true;                 // "Sort Receipt" unticked: equal lines merge
+};
+
+// Takes the percent in entry.percent off entry.price (both as typed): the
+// percent is rounded to four decimals (33.333 % is 0.3333), so is the amount
+// off, and the price becomes the plain currency text of the rest ("6.6603").
+// A text that is not a number leaves the price as it was.
+void applyItemPercent(LineEntry& entry);
+
+// Merges the line being built into an equal line of the ticket: a line with
+// the same item text and a routing code. The merged line goes to the end of
+// the ticket with the sum of both quantities and both prices (an empty price
+// counting as nothing), followed by its sub-lines, and the equal line is
+// removed. With a typed quantity the entry's qtyTag becomes "Arranged".
+// Returns true when a line was merged; entry.price stays the price of what
+// was added, the amount by which the subtotal grows.
+bool mergeOrderLine(LineEntry& entry, OrderGrid& grid);
+
+// The line building of one item, after its options were asked: quantity,
+// percent, size word, then merge or append (appending moves the grid's
+// current row down one). The entry's quantity, pending quantity and item
+// text are emptied. Returns the price the subtotal grows by, formatted
+// "#,##0.00"; empty when the item has no price.
+QString buildOrderLine(LineEntry& entry, const LineSettings& settings, OrderGrid& grid);
+
+// The subtotal grown by a price, in currency arithmetic, written plain
+// ("45", "1234.56"); nothing when either text is not an amount.
+std::optional<QString> grownSubtotal(const QString& subtotal, const QString& price);
+
+}  // namespace sales

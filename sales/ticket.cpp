@@ -1,0 +1,40 @@
+#include "sales/ticket.h"
+
+#include <QStringList>
+#include <cmath>
+
+namespace sales {
+
+QString cellText(const QString& text) {
+  QString clean = text;
+  for (QChar& c : clean) {
+    switch (c.unicode()) {
+      case '\t':
+      case '\n':
+      case '\v':
+      case '\f':
+      case '\r':
+      case 0x85:    // next line
+      case 0x2028:  // line separator
+      case 0x2029:  // paragraph separator
+        c = QLatin1Char(' ');
+        break;
+      default:
+        break;
+    }
+  }
+  return clean;
+}
+
+QString gridRow(const QString& qty, const QString& text, const QString& price, const QString& code) {
+  return QStringList{cellText(qty), cellText(text), cellText(price), cellText(code)}.join(QLatin1Char('\t'));
+}
+
+std::array<int, 4> orderColumnWidths(int gridWidth) {
+  constexpr double kShares[4] = {0.07, 0.71, 0.18, 0.06};
+  std::array<int, 4> widths{};
+  for (int c = 0; c < 4; ++c) widths[c] = int(std::lround(kShares[c] * gridWidth));
+  return widths;
+}
+
+}  // namespace sales
