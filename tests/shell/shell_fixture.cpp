@@ -18,12 +18,16 @@ void ShellFixture::SetUp() {
 
 void ShellFixture::TearDown() {
   // The windows are program-wide instances: leave every one unloaded for the
-  // next test, children before the frame.
+  // next test.
+  unloadAllWindows();
+  messages_.reset();
+}
+
+void ShellFixture::unloadAllWindows() {
   for (forms::Form* form : forms::Form::Forms())
     if (form->IsLoaded() && form->MDIChild()) form->Unload();
   for (forms::Form* form : forms::Form::Forms())
     if (form->IsLoaded()) form->Unload();
-  messages_.reset();
 }
 
 QString ShellFixture::settingsFile() const {

@@ -27,6 +27,10 @@ class ShellFixture : public ::testing::Test {
   QString value(const QString& file, const QString& sql, const db::Params& params = {}) const;
   void run(const QString& file, const QString& sql, const db::Params& params = {}) const;
 
+  // Unloads every window of the program, children before the frame, so
+  // that the next touch loads each afresh from its rows.
+  static void unloadAllWindows();
+
   // A click of the clerk's on a control that has no Value to set (a label,
   // a picture): a press and a release at its centre.
   static void click(forms::Control& control);

@@ -1,0 +1,80 @@
+#include "tests/sales/sales_fixture.h"
+
+#include <QWidget>
+
+#include "sales/ticket.h"
+
+void TicketGrid::add(const QString& qty, const QString& text, const QString& price, const QString& code) {
+  w_->grid.AddItem(sales::gridRow(qty, text, price, code));
+}
+
+QStringList TicketGrid::lines() const {
+  return ticketLines(w_->grid);
+}
+
+QStringList ticketLines(forms::MSFlexGrid& grid) {
+  QStringList lines;
+  for (int r = sales::kFirstLine; r < grid.Rows(); ++r) {
+    QStringList cells;
+    for (int c = 0; c < 4; ++c) cells << grid.TextMatrix(r, c);
+    lines << cells.join(QStringLiteral(" | "));
+  }
+  return lines;
+}
+
+ModalScript::ModalScript() {
+  timer_.setInterval(5);
+  QObject::connect(&timer_, &QTimer::timeout, &context_, [this] { poll(); });
+  timer_.start();
+}
+
+ModalScript::~ModalScript() {
+  EXPECT_TRUE(steps_.empty()) << steps_.size() << " scripted step(s) never ran; the first waits for "
+                              << steps_.front().form->Name().toStdString();
+}
+
+void ModalScript::on(forms::Form& form, std::function<void()> step) {
+  steps_.push_back({&form, std::move(step)});
+}
+
+void ModalScript::poll() {
+  if (steps_.empty()) return;
+  forms::Form* form = steps_.front().form;
+  if (!form->IsLoaded() || !form->window() || !form->window()->isVisible()) return;
+  std::function<void()> run = std::move(steps_.front().run);
+  steps_.pop_front();
+  // The step runs from a timer of its own: this poll keeps running while the
+  // step's modal windows are open.
+  QTimer::singleShot(0, &context_, std::move(run));
+}
+
+void SalesFixture::SetUp() {
+  ShellFixture::SetUp();
+  script_ = std::make_unique<ModalScript>();
+}
+
+void SalesFixture::TearDown() {
+  ShellFixture::TearDown();
+  script_.reset();
+}
+
+void SalesFixture::fillMenu(const QString& table, int first, int last, const QString& prefix,
+                            const QString& price) {
+  run(menuFile(), QStringLiteral("DELETE FROM %1").arg(table));
+  for (int n = first; n <= last; ++n)
+    addItem(table, {{"Dish_ID", n}, {"szMenu_nm", prefix + QString::number(n)}, {"szPrice_amt", price}});
+}
+
+void SalesFixture::addItem(const QString& table, const QVariantMap& fields) {
+  QStringList names, marks;
+  db::Params values;
+  for (auto it = fields.begin(); it != fields.end(); ++it) {
+    names << QStringLiteral("\"%1\"").arg(it.key());
+    marks << QStringLiteral("?");
+    values << it.value();
+  }
+  run(menuFile(),
+      QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+          .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+      values);
+}

@@ -1,0 +1,91 @@
+// What the sales tests share: a ticket grid on a stand-in window for the
+// line rules, and for the sales window a data root with a scripted clerk who
+// answers the modal windows it opens.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <ostream>
+
+#include "platform/forms/flexgrid.h"
+#include "platform/forms/form.h"
+#include "sales/gridticket.h"
+#include "tests/shell/shell_fixture.h"
+
+// Texts print as texts in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
+
+// A window holding only a ticket grid, as the sales window sets it up.
+class frmTicket : public forms::Form {
+ public:
+  frmTicket() : Form("frmTicket") {
+    grid.setCols(4);
+    grid.setFixedRows(1);
+    grid.setFixedCols(0);
+  }
+  forms::MSFlexGrid grid{this, "grid"};
+};
+
+// A ticket grid for the line rules: the rows from row 2 on, each as
+// "qty | text | price | code".
+class TicketGrid {
+ public:
+  TicketGrid() : ticket_(w_->grid) { w_->grid.setRow(0); }
+  sales::GridTicket& grid() { return ticket_; }
+  forms::MSFlexGrid& control() { return w_->grid; }
+  void add(const QString& qty, const QString& text, const QString& price, const QString& code);
+  QStringList lines() const;
+
+ private:
+  forms::Instance<frmTicket> w_;
+  sales::GridTicket ticket_;
+};
+
+QStringList ticketLines(forms::MSFlexGrid& grid);
+
+// Runs the clerk's steps on the modal windows as they come up: each step
+// waits until its window shows, then runs once, outside the poll, so that a
+// step may open further modal windows.
+class ModalScript {
+ public:
+  ModalScript();
+  ~ModalScript();
+  void on(forms::Form& form, std::function<void()> step);
+  bool done() const { return steps_.empty(); }
+
+ private:
+  struct Step {
+    forms::Form* form;
+    std::function<void()> run;
+  };
+  void poll();
+  std::deque<Step> steps_;
+  QTimer timer_;
+  QObject context_;
+};
+
+class SalesFixture : public ShellFixture {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  QString menuFile() const { return installFile("BakHS.mdb"); }
+  // Replaces a menu table's items by `count` items numbered from `first`,
+  // named prefix + number, each with the one price `price`.
+  void fillMenu(const QString& table, int first, int last, const QString& prefix,
+                const QString& price = "10.00");
+  // Adds one item with the given fields (names as in the table).
+  void addItem(const QString& table, const QVariantMap& fields);
+
+  // Presses a button of the window as the clerk does.
+  static void press(forms::CommandButton& b) { b.setValue(true); }
+
+  std::unique_ptr<ModalScript> script_;
+};

@@ -1,0 +1,594 @@
+// The sales window driven as the clerk drives it, on a first-install data
+// root: the frame, the pages, item choice with its prompts, lines, totals, the
+// modifier pad, and the launcher's Sales button.
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QKeyEvent>
+
+#include "platform/convert/format.h"
+#include "platform/convert/number.h"
+#include "platform/forms/screen.h"
+#include "sales/frmDes.h"
+#include "sales/frmSales.h"
+#include "shell/frmInfor.h"
+#include "shell/frmMbutton.h"
+#include "shell/frmMsgbox.h"
+#include "tests/sales/sales_fixture.h"
+
+namespace {
+
+using sales::Des;
+using sales::Sales;
+using shell::Msgbox;
+
+const QString kInstall = "C:\\Program Files\\Dovrel POS 4\\";
+const QString kServer = "\\\\Server\\Dovrel POS 4\\";
+
+class SalesWindow : public SalesFixture {
+ protected:
+  QStringList lines() { return ticketLines(Sales().grdOrderItems); }
+  QString money() {
+    return QStringList({Sales().txtTotal.Text(), Sales().txtTOTax1.Text(), Sales().txtEnding.Text()})
+        .join(" / ");
+  }
+  // Rings up page button `k` of the page in view.
+  void ring(int k) { press(Sales().command(k)); }
+  int ticketRows(const QString& file) {
+    return value(installFile(file), "SELECT COUNT(*) FROM tblDy_Order").toInt() +
+           value(installFile(file), "SELECT COUNT(*) FROM tblDetail").toInt();
+  }
+  // The Escape key on the prompt, as the clerk presses it.
+  static void escape(forms::Form& form, forms::Control& focus) {
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
+    QApplication::sendEvent(focus.widget() ? focus.widget() : form.widget(), &key);
+  }
+};
+
+// ---- the frame
+
+TEST_F(SalesWindow, TheLoadReadsCountryCheckBookAndPlacement) {
+  const struct {
+    const char* country;
+    const char* checkBook;
+    const char* placement;
+    bool secondTax;
+    const char* lblChk;
+    const char* cmdT;
+    QString folder;
+    const char* tickets;
+  } cases[] = {
+      {"Canada", "Check Book", "Single", true, "#", "", kInstall, "Ordr.mdb"},
+      {"canada", "Training Check Book", "Single", false, "T", "T", kInstall, "TOrdr.mdb"},
+      {"Canada ", "", "File Sharing", false, "T", "T", kServer, "TOrdr.mdb"},
+      {"USA", "Check Book", "", false, "#", "", kServer, "Ordr.mdb"},
+      {"Canada", "check book", "single", true, "T", "T", kServer, "TOrdr.mdb"},
+  };
+  for (const auto& c : cases) {
+    run(settingsFile(), "UPDATE tbSet SET setL = ?, SetC = ?", {c.country, c.placement});
+    run(settingsFile(), "UPDATE tbReset SET Reset_txt = ?", {c.checkBook});
+    // The files of a server that is not there are named in one message.
+    const bool server = c.folder == kServer;
+    if (server) messages_->answer(forms::vbOK);
+    const size_t before = messages_->shown().size();
+    sales::frmSales& w = Sales();
+    EXPECT_EQ(w.txtTOTax2.Visible(), c.secondTax) << c.country;
+    EXPECT_EQ(w.lblChk.Caption().toStdString(), c.lblChk) << c.checkBook;
+    EXPECT_EQ(w.cmdT.Caption().toStdString(), c.cmdT) << c.checkBook;
+    EXPECT_EQ(w.datOrders.DatabaseName(), c.folder + c.tickets) << c.placement;
+    EXPECT_EQ(w.datDetail.DatabaseName(), c.folder + c.tickets) << c.placement;
+    EXPECT_EQ(w.datCustmrTr.DatabaseName(), c.folder + "CustmrTr.mdb") << c.placement;
+    EXPECT_EQ(w.datEmployees.DatabaseName(), c.folder + "Infor.mdb") << c.placement;
+    EXPECT_EQ(w.datFav.DatabaseName(), c.folder + "Fav.mdb") << c.placement;
+    EXPECT_EQ(w.datSize.DatabaseName(), kInstall + "Duzo98HS.mdb");
+    EXPECT_EQ(w.datList.DatabaseName(), kInstall + "BakHS.mdb");
+    EXPECT_EQ(messages_->shown().size(), before + (server ? 1 : 0)) << c.placement;
+    if (server) {
+      EXPECT_TRUE(messages_->shown().back().prompt.contains(c.tickets)) << c.placement;
+    }
+    // What the load shows, whatever the settings.
+    EXPECT_EQ(w.lblCompanyName.Caption(), "Company Name");
+    EXPECT_EQ(w.lblLine1.Caption(), "Tel: ");
+    EXPECT_EQ(w.lblLine2.Caption(), "Fax: ");
+    EXPECT_EQ(money(), "0.00 / 0.00 / 0.00");
+    EXPECT_EQ(w.txtTOTax2.Text(), "0.00");
+    EXPECT_EQ(w.cmdMainM.Tag(), "Main");
+    EXPECT_FALSE(w.cmdLast.Visible() || w.cmdNext.Visible());
+    unloadAllWindows();
+  }
+}
+
+TEST_F(SalesWindow, WithoutTheMenuFileTheWindowDoesNotOpen) {
+  ASSERT_TRUE(QFile::remove(installFile("BakHS.mdb")));
+  // The store settings window the load reads says so first, then the sales
+  // window.
+  messages_->answer(forms::vbOK);
+  messages_->answer(forms::vbOK);
+  Sales().Show();
+  EXPECT_FALSE(Sales().IsLoaded());
+  ASSERT_EQ(messages_->shown().size(), 2u);
+  EXPECT_TRUE(messages_->shown()[1].prompt.contains("BakHS.mdb"));
+}
+
+TEST_F(SalesWindow, CloseAsksOnlyWhileATotalIsOpenAndNeverStores) {
+  Sales().Load();
+  press(Sales().cmdClose);  // nothing rung up: no question
+  EXPECT_FALSE(Sales().IsLoaded());
+
+  // Notes ring up without a price: the total stays "0.00".
+  press(Sales().cmdLunch);
+  press(Sales().cmdNotes);
+  ring(1);
+  EXPECT_EQ(lines(), QStringList{"1 | Walk-in |  | B"});
+  press(Sales().cmdClose);
+  EXPECT_FALSE(Sales().IsLoaded());
+
+  press(Sales().cmdLunch);
+  ring(1);
+  messages_->answer(forms::vbNo);
+  press(Sales().cmdClose);
+  ASSERT_TRUE(Sales().IsLoaded());
+  EXPECT_EQ(lines(), QStringList{"1 | Shampoo | 18.00 | B"});
+  // The window system's close request is the Close button.
+  messages_->answer(forms::vbNo);
+  Sales().window()->close();
+  ASSERT_TRUE(Sales().IsLoaded());
+  messages_->answer(forms::vbYes);
+  press(Sales().cmdClose);
+  EXPECT_FALSE(Sales().IsLoaded());
+
+  ASSERT_EQ(messages_->shown().size(), 3u);
+  for (const forms::Message& m : messages_->shown()) {
+    EXPECT_EQ(m.prompt, "Changes will not be save on this table ?");
+    EXPECT_EQ(m.buttons, forms::vbYesNo | forms::vbQuestion);
+  }
+  EXPECT_EQ(ticketRows("Ordr.mdb"), 0);
+  EXPECT_EQ(ticketRows("TOrdr.mdb"), 0);
+}
+
+// ---- categories and pages
+
+TEST_F(SalesWindow, PagesOfAMenuWithAGapAtItem24) {
+  fillMenu("tbDrink", 1, 23, "Item ");
+  for (int n = 25; n <= 30; ++n)
+    addItem("tbDrink", {{"Dish_ID", n}, {"szMenu_nm", QString("Item %1").arg(n)}});
+  shell::Infor().routingCombo(0).setText("K");
+  sales::frmSales& w = Sales();
+  press(w.cmdDrink);
+  EXPECT_EQ(w.lblScrn.Caption(), "K");
+  EXPECT_EQ(w.cmdMainM.Tag(), "");
+  EXPECT_EQ(w.command(23).Caption(), "Item 23");
+  // The gap's button is blank but carries its number, and hands it on.
+  EXPECT_EQ(w.command(24).Caption(), "");
+  EXPECT_EQ(w.command(24).Tag(), "24");
+  EXPECT_EQ(w.Text(24).Text(), "24");
+  // Items beyond a missing 24 cannot be reached.
+  EXPECT_FALSE(w.cmdNext.Visible());
+  EXPECT_FALSE(w.cmdLast.Visible());
+  ring(24);
+  EXPECT_TRUE(lines().isEmpty());
+  EXPECT_EQ(w.txtList.Text(), "");
+  EXPECT_EQ(w.lblList.Caption(), "");
+}
+
+TEST_F(SalesWindow, PagingThroughFullPagesAndTheNumbersHandedOn) {
+  fillMenu("tbSoup", 1, 120, "Item ");
+  fillMenu("tbVegetables", 1, 60, "Veg ");
+  run(menuFile(), "DELETE FROM tbPork");
+  sales::frmSales& w = Sales();
+  press(w.cmdSp);
+  EXPECT_EQ(w.lblScrn.Caption(), "-");
+  ASSERT_TRUE(w.cmdNext.Visible());
+  EXPECT_EQ(w.cmdNext.Caption(), "2");
+  ring(7);   // "07"
+  ring(15);  // "15"
+  press(w.cmdNext);
+  EXPECT_EQ(w.cmdLast.Tag(), "2");
+  EXPECT_TRUE(w.cmdLast.Visible());
+  EXPECT_EQ(w.cmdLast.Caption(), "1");
+  EXPECT_EQ(w.cmdNext.Caption(), "3");
+  EXPECT_EQ(w.Text(1).Text(), "25");
+  ring(5);   // "029"
+  ring(12);  // "36"
+  press(w.cmdNext);
+  ring(1);  // "049"
+  EXPECT_EQ(lines(),
+            QStringList({"1 | Item 7 | 10.00 | -", "1 | Item 15 | 10.00 | -", "1 | Item 29 | 10.00 | -",
+                         "1 | Item 36 | 10.00 | -", "1 | Item 49 | 10.00 | -"}));
+  // Vegetables keep the page in view, Beef starts at page 1.
+  press(w.cmdVege);
+  EXPECT_EQ(w.command(1).Caption(), "Veg 49");
+  press(w.cmdBf);
+  EXPECT_EQ(w.command(1).Caption(), "Men's Cut");
+  EXPECT_EQ(w.cmdLast.Tag(), "");
+
+  // On to the full page 5: no forward button to a page 6.
+  press(w.cmdSp);
+  for (int page = 2; page <= 5; ++page) press(w.cmdNext);
+  EXPECT_EQ(w.cmdLast.Tag(), "5");
+  EXPECT_EQ(w.command(24).Caption(), "Item 120");
+  EXPECT_EQ(w.cmdLast.Caption(), "4");
+  EXPECT_FALSE(w.cmdNext.Visible());
+  press(w.cmdLast);
+  EXPECT_EQ(w.cmdLast.Tag(), "4");
+  EXPECT_EQ(w.command(1).Caption(), "Item 73");
+
+  // An empty table blanks the page; the numbers stay those of the last fill.
+  press(w.cmdPk);
+  EXPECT_EQ(w.command(1).Caption(), "");
+  EXPECT_EQ(w.command(1).Tag(), "73");
+  EXPECT_EQ(w.Text(1).Text(), "73");
+  // Lunch and Dinner always route to "B".
+  press(w.cmdLunch);
+  EXPECT_EQ(w.lblScrn.Caption(), "B");
+}
+
+TEST_F(SalesWindow, AMenuOfExactly24Items) {
+  fillMenu("tbAppetizer", 1, 24, "Item ");
+  sales::frmSales& w = Sales();
+  press(w.cmdApter);
+  ASSERT_TRUE(w.cmdNext.Visible());
+  press(w.cmdNext);
+  // Page 2 has nothing: no button is renumbered, and button 24 still
+  // closes page 1, which offers no way on and no way back.
+  for (int k = 1; k <= 24; ++k) EXPECT_EQ(w.command(k).Caption(), "") << k;
+  EXPECT_EQ(w.command(24).Tag(), "24");
+  EXPECT_FALSE(w.cmdNext.Visible());
+  EXPECT_FALSE(w.cmdLast.Visible());
+}
+
+TEST_F(SalesWindow, ItemPicturesAndTheMainMenuPage) {
+  ASSERT_TRUE(QDir().mkpath(installFile("Pics")));
+  QImage image(16, 16, QImage::Format_RGB32);
+  image.fill(Qt::darkBlue);
+  ASSERT_TRUE(image.save(installFile("Pics/gloss.png")));
+  run(menuFile(), "UPDATE tbAppetizer SET szDes = ? WHERE Dish_ID = 3", {kInstall + "Pics\\gloss.png"});
+  run(menuFile(), "UPDATE tbAppetizer SET szDes = ?, szMenu_nm = NULL WHERE Dish_ID = 2",
+      {kInstall + "Pics\\missing.png"});
+  sales::frmSales& w = Sales();
+
+  // On the main-menu page a page button chooses its category.
+  EXPECT_EQ(w.command(2).Caption(), "Color");
+  press(w.command(2));
+  EXPECT_EQ(w.cmdMainM.Tag(), "");
+  EXPECT_EQ(w.command(1).Caption(), "Root Touch-Up");
+  EXPECT_EQ(w.command(3).Picture(), kInstall + "Pics\\gloss.png");
+  // A row without a name shows no caption; a picture that does not load, none.
+  EXPECT_EQ(w.command(2).Caption(), "");
+  EXPECT_EQ(w.command(2).Picture(), "");
+
+  press(w.cmdMainM);
+  EXPECT_EQ(w.cmdMainM.Tag(), "Main");
+  EXPECT_EQ(w.cmdLast.Tag(), "");
+  EXPECT_EQ(w.command(3).Caption(), "Highlights");
+  EXPECT_EQ(w.command(3).Picture(), "");  // the item picture does not stay
+  EXPECT_EQ(w.command(17).Caption(), "Products");
+  for (int k : {13, 14, 15, 16, 19, 20, 21, 22, 23, 24}) EXPECT_EQ(w.command(k).Caption(), "") << k;
+  EXPECT_EQ(w.cmdFR.Caption(), "Highlights");
+  EXPECT_EQ(w.cmdFR.Picture(), ":/sales/highlights.png");  // the built-in icon stays
+
+  // Notes on the main-menu page keep main-menu mode: the next press on a
+  // page button chooses a category.
+  press(w.cmdNotes);
+  EXPECT_EQ(w.command(1).Caption(), "Walk-in");
+  EXPECT_EQ(w.cmdMainM.Tag(), "Main");
+  press(w.command(1));
+  EXPECT_EQ(w.command(1).Caption(), "Women's Cut");
+  EXPECT_TRUE(lines().isEmpty());
+}
+
+// ---- item choice
+
+TEST_F(SalesWindow, AnItemNumberNeedsTwoCharacters) {
+  sales::frmSales& w = Sales();
+  press(w.cmdLunch);
+  w.txtList.setText("5");
+  EXPECT_EQ(w.txtList.Text(), "5");
+  EXPECT_TRUE(lines().isEmpty());
+  w.txtList.setText("04");
+  EXPECT_EQ(lines(), QStringList{"1 | Hair Spray | 16.00 | B"});
+  EXPECT_EQ(w.txtList.Text(), "");
+  w.txtList.setText("99");  // not in the table
+  w.txtList.setText(".");
+  EXPECT_EQ(lines(), QStringList{"1 | Hair Spray | 16.00 | B"});
+  EXPECT_EQ(w.txtList.Text(), ".");
+  EXPECT_EQ(w.lblList.Caption(), "");
+  EXPECT_EQ(money(), "16.00 / 1.20 / 17.20");
+}
+
+TEST_F(SalesWindow, ASizePromptAnsweredAndOneCancelled) {
+  sales::frmSales& w = Sales();
+  press(w.cmdFR);
+  w.grdOrderItems.setTag("DelItems");
+  script_->on(Msgbox(), [] {
+    EXPECT_EQ(Msgbox().cmdS.Caption(), "75.00");
+    EXPECT_EQ(Msgbox().cmdM.Caption(), "80.00");
+    EXPECT_EQ(Msgbox().cmdYes.Caption(), "85.00");
+    EXPECT_EQ(Msgbox().cmdNo.Caption(), "95.00");
+    EXPECT_EQ(Msgbox().txtSprice.Text(), "Short ");
+    EXPECT_EQ(Msgbox().txtLprice.Text(), "Extra Long ");
+    escape(Msgbox(), Msgbox().cmdS);
+  });
+  ring(1);
+  EXPECT_TRUE(lines().isEmpty());
+  EXPECT_EQ(w.txtMenu.Text(), "");
+  EXPECT_EQ(w.txtPrice.Text(), "");
+  EXPECT_FALSE(Msgbox().IsLoaded());
+  EXPECT_EQ(w.grdOrderItems.Tag(), "");
+
+  // A typed number with a size names the item, not the size word alone.
+  script_->on(Msgbox(), [] { press(Msgbox().cmdS); });
+  w.txtList.setText("01");
+  // The next item has its own price, not a size answered before.
+  press(w.cmdLunch);
+  ring(1);
+  EXPECT_EQ(lines(), QStringList({"1 | Short Partial Highlights | 75.00 | -", "1 | Shampoo | 18.00 | B"}));
+  EXPECT_EQ(money(), "93.00 / 6.98 / 99.98");
+  EXPECT_TRUE(script_->done());
+}
+
+TEST_F(SalesWindow, OptionsThenAddOnsAndAMergeOfTheSameItem) {
+  sales::frmSales& w = Sales();
+  press(w.cmdDrink);
+  for (const char* option : {"Wash & Blow Dry", "Dry Cut"}) {
+    script_->on(Msgbox(), [] { press(Msgbox().cmdYes); });  // the L size, 48.00
+    script_->on(Msgbox(), [option] {
+      EXPECT_EQ(Msgbox().cmdS.Caption(), "Wash & Blow Dry");
+      EXPECT_EQ(Msgbox().cmdM.Caption(), "Dry Cut");
+      EXPECT_EQ(Msgbox().cmdYes.Caption(), "");
+      EXPECT_EQ(Msgbox().Width(), 4245);
+      press(QString(option) == "Dry Cut" ? Msgbox().cmdM : Msgbox().cmdS);
+    });
+    script_->on(Des(), [] {
+      EXPECT_EQ(Des().Width(), 7460);
+      EXPECT_EQ(Sales().Tag(), "HS");
+      EXPECT_EQ(Des().cmd(7).Caption(), "Deep Condition");
+      EXPECT_EQ(Des().cmd(9).Tag(), "5.00");
+      EXPECT_EQ(Des().cmd(10).Caption(), "");
+      press(Des().cmdClose);
+    });
+    ring(1);
+  }
+  EXPECT_TRUE(script_->done());
+  EXPECT_EQ(lines(), QStringList{"2 | Women's Cut | 108.00 | -"});
+  EXPECT_EQ(money(), "108.00 / 8.10 / 116.10");
+  EXPECT_FALSE(Des().IsLoaded());
+}
+
+TEST_F(SalesWindow, OptionFiveAloneAndAFirstAddOnOfADash) {
+  addItem("tbPork", {{"Dish_ID", 9},
+                     {"szMenu_nm", "Lash Lift"},
+                     {"szPrice_amt", "40.00"},
+                     {"1", "-"},
+                     {"5", "Tint"},
+                     {"5_Price", "5.00"},
+                     {"7", "-"},
+                     {"9", "Serum"},
+                     {"9_Price", "3.00"}});
+  sales::frmSales& w = Sales();
+  press(w.cmdPk);
+  script_->on(Msgbox(), [] {
+    EXPECT_EQ(Msgbox().Width(), 6464);
+    EXPECT_TRUE(Msgbox().cmdOpt5.Visible());
+    EXPECT_FALSE(Msgbox().cmdS.Visible());
+    EXPECT_EQ(Msgbox().Text1.Text(), "$5.00");
+    press(Msgbox().cmdOpt5);
+  });
+  script_->on(Des(), [] {
+    EXPECT_EQ(Des().cmd(7).Caption(), "-");
+    EXPECT_EQ(Des().cmd(8).Caption(), "");  // a field without a value leaves it
+    press(Des().cmd(9));
+    press(Des().cmdClose);
+  });
+  ring(9);
+  EXPECT_TRUE(script_->done());
+  EXPECT_EQ(lines(), QStringList({"1 | Lash Lift | 45.00 | -", "+ | 1.  Serum | 3.00 | -"}));
+  EXPECT_EQ(w.txtTotal.Text(), "48.00");
+}
+
+// ---- lines, quantity, percent and totals
+
+TEST_F(SalesWindow, QuantityBox) {
+  sales::frmSales& w = Sales();
+  w.Show();
+  press(w.cmdQty);
+  EXPECT_TRUE(w.txtQty.Visible());
+  EXPECT_EQ(w.Tag(), "Qty");
+  for (const char* refused : {"00", "01"}) {
+    w.txtQty.setText(refused);
+    EXPECT_EQ(w.txtQty.Text(), "") << refused;
+  }
+  w.txtQty.setText("5");
+  EXPECT_EQ(w.txtQty.Text(), "5");
+  w.txtQty.setText("03");
+  EXPECT_EQ(w.window()->focusWidget(), w.txtList.widget());
+  press(w.cmdLunch);
+  ring(1);
+  EXPECT_EQ(lines(), QStringList{"3 | Shampoo | 54.00 | B"});
+  EXPECT_EQ(w.txtQty.Text(), "");
+  EXPECT_TRUE(w.txtQty.Visible());
+}
+
+// Whatever mix of merges, quantities, percent off and modifiers, the lines
+// add up to the subtotal.
+TEST_F(SalesWindow, TheSubtotalIsTheSumOfTheLines) {
+  sales::frmSales& w = Sales();
+  press(w.cmdLunch);
+  ring(1);
+  ring(1);
+  w.txtQty.setText("03");
+  ring(2);
+  ring(2);
+  press(w.cmdPercent);
+  w.txtPercent.setText("33.333");
+  ring(3);
+  w.txtPercent.setText("");
+  press(w.cmdBf);
+  script_->on(Des(), [] {
+    press(Des().cmd(8));  // Hot Towel, 6.00
+    press(Des().cmdClose);
+  });
+  ring(1);
+  press(w.cmdLunch);
+  ring(1);
+  EXPECT_TRUE(script_->done());
+  EXPECT_EQ(lines(), QStringList({"4 | Conditioner | 72.00 | B", "1 | Styling Cream-33.333% | 14.67 | B",
+                                  "1 | Men's Cut | 25.00 | -", "+ | 1.  Hot Towel | 6.00 | -",
+                                  "3 | Shampoo | 54.00 | B"}));
+  rt::Currency sum;
+  for (int r = 2; r < w.grdOrderItems.Rows(); ++r) sum += rt::CCur(w.grdOrderItems.TextMatrix(r, 2));
+  EXPECT_EQ(rt::Format(sum, "#,##0.00"), w.txtTotal.Text());
+}
+
+TEST_F(SalesWindow, TaxRatesAreReadAtEveryChange) {
+  sales::frmSales& w = Sales();
+  shell::Infor().txtTOTax1.setText("0.0825");
+  w.txtTotal.setText("20");
+  EXPECT_EQ(money(), "20.00 / 1.65 / 21.65");
+  EXPECT_EQ(w.txtTotal.Alignment(), forms::vbRightJustify);
+  // The second-tax box is hidden outside Canada and left as it is.
+  w.txtTOTax2.setText("x");
+  shell::Infor().txtTOTax1.setText("");
+  w.txtTotal.setText("30");
+  EXPECT_EQ(money(), "30.00 / 0.00 / 30.00");
+  EXPECT_EQ(w.txtTOTax2.Text(), "x");
+  // A rate that is no number charges nothing and is told once an opening.
+  messages_->answer(forms::vbOK);
+  shell::Infor().txtTOTax1.setText("7.5%");
+  w.txtTotal.setText("40");
+  w.txtTotal.setText("45.5");
+  EXPECT_EQ(money(), "45.50 / 0.00 / 45.50");
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_TRUE(messages_->shown()[0].prompt.contains("\"7.5%\""));
+  shell::Infor().txtTOTax1.setText("0.075");  // the settings window would refuse to store it
+}
+
+TEST_F(SalesWindow, ChangeFromTheAmountReceived) {
+  sales::frmSales& w = Sales();
+  shell::Infor().txtTOTax1.setText("0");
+  w.txtTotal.setText("17.25");
+  const struct {
+    const char* got;
+    const char* tag;
+    const char* coupon;
+    const char* change;
+  } cases[] = {
+      {"20", "", "", "2.75"},        {"10", "", "", "-7.25"},
+      {"20.00", "", "5.00", "7.75"}, {"VISA", "Card", "5.00", "0.00"},  // a card pays the total exactly
+      {"AMEX", "", "5.00", "5.00"},  // no tag yet: the coupon goes onto the change there was
+  };
+  for (const auto& c : cases) {
+    w.txtCoupon.setText(c.coupon);
+    w.txtGet.setTag(c.tag);
+    w.txtGet.setText(c.got);
+    EXPECT_EQ(w.txtReturn.Text().toStdString(), c.change) << c.got;
+  }
+}
+
+// ---- the modifier pad
+
+TEST_F(SalesWindow, TheModifierPadsButtons) {
+  sales::frmDes& pad = Des();
+  EXPECT_EQ(pad.Width(), 7790);
+  EXPECT_EQ(pad.Left(), int(std::lround((float(forms::Screen::Width()) - 7260.0f) / 1.1f)));
+  EXPECT_EQ(pad.Top(), int(std::lround((forms::Screen::Height() - 9015) / 2.0)));
+  pad.cmd(7).setCaption("Onion");
+  pad.cmd(7).setTag("0.50");
+  pad.cmd(9).setCaption("1");  // an add-on named as its button's key acts as the key
+  pad.cmd(9).setTag("2.00");
+  pad.cmd(10).setCaption("Gel");
+  pad.cmd(10).setTag("0.00");
+
+  press(pad.Command4);
+  press(pad.cmd(7));
+  EXPECT_EQ(pad.txtSpl.Text(), "No  Onion");
+  EXPECT_EQ(pad.txtPrice.Text(), "0.50");
+  press(pad.cmd(9));
+  EXPECT_EQ(pad.txtPrice.Text(), "0.501");
+  press(pad.cmd(10));
+  EXPECT_EQ(pad.txtSpl.Text(), "No  Onion Gel");
+  EXPECT_EQ(pad.txtPrice.Text(), "0.501");
+
+  pad.Show();
+  ShellFixture::click(pad.txtPrice);  // keypad, digits to the price
+  EXPECT_EQ(pad.txtPrice.Text(), "");
+  EXPECT_EQ(pad.cmd(10).Caption(), "2");
+  EXPECT_EQ(pad.cmd(26).Caption(), "Clear");
+  EXPECT_EQ(pad.cmd(9).FontSize(), 18);
+  for (int n : {11, 24, 25}) press(pad.cmd(n));
+  EXPECT_EQ(pad.txtPrice.Text(), "3.0");
+  press(pad.cmdQty);  // "+Qty": digits to the count, one digit at a time
+  EXPECT_FALSE(pad.cmdQty.Visible());
+  EXPECT_EQ(pad.txtQty.Text(), "");
+  for (int n : {9, 10, 24}) press(pad.cmd(n));
+  EXPECT_EQ(pad.txtQty.Text(), "2");
+  EXPECT_EQ(pad.txtPrice.Text(), "3.0.");
+  press(pad.cmd(26));  // Clear: the twelve go blank, and act as add-ons again
+  EXPECT_EQ(pad.cmd(9).Caption(), "");
+  EXPECT_EQ(pad.cmd(9).FontSize(), 10);
+  press(pad.cmd(9));
+  EXPECT_EQ(pad.txtSpl.Text(), "No  Onion Gel ");
+  EXPECT_EQ(pad.txtPrice.Text(), "2.00");
+  press(pad.cmdLine);
+  EXPECT_EQ(pad.cmdLine.Caption(), "UpLine");
+  ShellFixture::click(pad.txtSpl);
+  EXPECT_EQ(pad.txtSpl.Text(), "");
+}
+
+TEST_F(SalesWindow, APriceThatIsNoAmountKeepsThePadOpen) {
+  sales::frmSales& w = Sales();
+  press(w.cmdBf);
+  script_->on(Des(), [] {
+    press(Des().cmd(8));
+    Des().txtPrice.setText("1.2.5");
+    press(Des().cmdClose);
+    EXPECT_TRUE(Des().IsLoaded());
+    ShellFixture::click(Des().txtPrice);
+    press(Des().cmdClose);
+  });
+  messages_->answer(forms::vbOK);
+  ring(1);
+  EXPECT_TRUE(script_->done());
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_EQ(messages_->shown()[0].prompt, "Invalid price");
+  EXPECT_EQ(lines(), QStringList({"1 | Men's Cut | 25.00 | -", "+ | 1.  Hot Towel |  | -"}));
+  EXPECT_EQ(w.txtTotal.Text(), "25.00");
+}
+
+// ---- from the launcher
+
+TEST_F(SalesWindow, RingUpFromTheLauncher) {
+  script_->on(Sales(), [this] {
+    sales::frmSales& w = Sales();
+    EXPECT_EQ(w.Left(), int(std::lround((forms::Screen::Width() - 15360) / 2.0)));
+    EXPECT_EQ(w.cmdDrink.Caption(), "Haircut");
+    EXPECT_EQ(w.cmdDiner.Caption(), "Packages");
+    EXPECT_EQ(w.command(18).Caption(), "Packages");
+    EXPECT_EQ(w.lblChk.Caption(), "#");
+    press(w.cmdFR);
+    press(w.command(1));
+    EXPECT_EQ(lines(), QStringList{"1 | Short Partial Highlights | 75.00 | -"});
+    EXPECT_EQ(money(), "75.00 / 5.63 / 80.63");
+    EXPECT_FALSE(Des().IsLoaded() && Des().Visible());
+    messages_->answer(forms::vbYes);
+    press(w.cmdClose);
+  });
+  script_->on(Msgbox(), [] { press(Msgbox().cmdS); });
+  shell::Mbutton().Load();
+  ASSERT_TRUE(shell::Mbutton().cmdSales.Enabled());
+  press(shell::Mbutton().cmdSales);
+  EXPECT_TRUE(script_->done());
+  EXPECT_FALSE(Sales().IsLoaded());
+  EXPECT_EQ(ticketRows("Ordr.mdb"), 0);
+
+  // The launcher works again, and the window opens afresh.
+  script_->on(Sales(), [] {
+    EXPECT_TRUE(ticketLines(Sales().grdOrderItems).isEmpty());
+    press(Sales().cmdClose);
+  });
+  press(shell::Mbutton().cmdSales);
+  EXPECT_TRUE(script_->done());
+  EXPECT_FALSE(Sales().IsLoaded());
+}
+
+}  // namespace
