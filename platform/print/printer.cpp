@@ -1,0 +1,264 @@
+#include "platform/print/printer.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QBuffer>
+#include <QDateTime>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QLocale>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <algorithm>
+#include <cerrno>
+#include <utility>
+
+#include "platform/files/paths.h"
+#include "platform/forms/msgbox.h"
+#include "platform/forms/screen.h"
+
+namespace print {
+
+namespace {
+
+std::optional<PrinterInfo> g_current;
+bool g_decided = false;
+Backend* g_backend = nullptr;
+
+// The installed family the window runtime's font mapping gives a font.
+QFont qtFont(const Font& f) {
+  forms::FontInfo info;
+  info.name = f.name;
+  info.size = f.size;
+  info.bold = f.bold;
+  info.underline = f.underline;
+  return forms::toQFont(info);
+}
+
+void mapFont(Font& f) {
+  f.mappedFamily = QFontInfo(qtFont(f)).family();
+}
+
+QColor qtColor(unsigned c) {
+  return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+bool writeAll(int fd, const QByteArray& data) {
+  qsizetype done = 0;
+  while (done < data.size()) {
+    const ssize_t n = ::write(fd, data.constData() + done, static_cast<size_t>(data.size() - done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += n;
+  }
+  return true;
+}
+
+}  // namespace
+
+// ---- the current printer
+
+std::optional<PrinterInfo> startPrinter(const std::vector<PrinterInfo>& catalogue) {
+  for (const PrinterInfo& p : catalogue)
+    if (p.isDefault) return p;
+  if (!catalogue.empty()) return catalogue.front();
+  return std::nullopt;
+}
+
+std::optional<PrinterInfo> CurrentPrinter() {
+  if (!g_decided) {
+    g_current = startPrinter(Printers());
+    g_decided = true;
+  }
+  return g_current;
+}
+
+void SetCurrentPrinter(const PrinterInfo& printer) {
+  g_current = printer;
+  g_decided = true;
+}
+
+void ResetCurrentPrinter() {
+  g_current.reset();
+  g_decided = false;
+}
+
+// ---- the printer object
+
+PrinterObject::PrinterObject() {
+  font_.name = QStringLiteral("Arial");
+  font_.size = 10;
+}
+
+void PrinterObject::setFontName(const QString& name) {
+  font_.name = name;
+}
+
+void PrinterObject::setFontSize(double points) {
+  if (points > 0) font_.size = points;
+}
+
+void PrinterObject::Print(const QString& text, bool endLine) {
+  if (!lineOpen_ && (!text.isEmpty() || endLine)) {
+    doc_.lines.emplace_back();
+    lineOpen_ = true;
+  }
+  if (!text.isEmpty()) {
+    Run run{text, font_, color_};
+    mapFont(run.font);
+    doc_.lines.back().runs.push_back(std::move(run));
+  }
+  if (endLine && lineOpen_) {
+    Font f = font_;
+    mapFont(f);
+    doc_.lines.back().font = f;
+    lineOpen_ = false;
+  }
+}
+
+void PrinterObject::EndDoc() {
+  if (lineOpen_) {
+    Font f = font_;
+    mapFont(f);
+    doc_.lines.back().font = f;
+    lineOpen_ = false;
+  }
+  Document done = std::exchange(doc_, Document{});
+  if (done.lines.empty()) return;
+  done.title = forms::AppTitle();
+  const std::optional<PrinterInfo> printer = CurrentPrinter();
+  if (g_backend != nullptr)
+    g_backend->deliver(done, printer);
+  else
+    deliverOnStation(done, printer);
+}
+
+PrinterObject& Printer() {
+  static PrinterObject printer;
+  return printer;
+}
+
+// ---- back-ends
+
+Backend* setBackend(Backend* backend) {
+  return std::exchange(g_backend, backend);
+}
+
+Recorder::Recorder() : previous_(setBackend(this)) {}
+
+Recorder::~Recorder() {
+  setBackend(previous_);
+}
+
+void Recorder::deliver(const Document& document, const std::optional<PrinterInfo>& printer) {
+  documents_.push_back(Record{document, printer});
+}
+
+std::vector<QString> Recorder::texts(const Document& document) {
+  std::vector<QString> out;
+  for (const Line& line : document.lines) {
+    QString text;
+    for (const Run& run : line.runs) text += run.text;
+    out.push_back(text);
+  }
+  return out;
+}
+
+QPageLayout localePage() {
+  const QPageSize paper(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ||
+                                QLocale::system().measurementSystem() == QLocale::ImperialSystem
+                            ? QPageSize::Letter
+                            : QPageSize::A4);
+  return QPageLayout(paper, QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+}
+
+QByteArray renderPdf(const Document& document, const QPageLayout& page) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    writer.setPageLayout(page);
+    writer.setTitle(document.title);
+    writer.setCreator(QStringLiteral("Trivela"));
+    QPainter painter(&writer);
+    const QRectF area(0, 0, writer.width(), writer.height());
+    painter.setClipRect(area);  // lines longer than the page are cut, not wrapped
+    double y = 0;
+    for (const Line& line : document.lines) {
+      // The line is as high as its tallest run; an empty line takes the
+      // height of the font it ended in.
+      double height = 0, ascent = 0;
+      auto measure = [&](const Font& f) {
+        const QFontMetricsF m(qtFont(f), &writer);
+        height = std::max(height, m.lineSpacing());
+        ascent = std::max(ascent, m.ascent());
+      };
+      if (line.runs.empty()) measure(line.font);
+      for (const Run& run : line.runs) measure(run.font);
+      if (y > 0 && y + height > area.height()) {
+        writer.newPage();
+        y = 0;
+      }
+      double x = 0;
+      for (const Run& run : line.runs) {
+        const QFont f(qtFont(run.font), &writer);
+        painter.setFont(f);
+        painter.setPen(qtColor(run.color));
+        painter.drawText(QPointF(x, y + ascent), run.text);
+        x += QFontMetricsF(f, &writer).horizontalAdvance(run.text);
+      }
+      y += height;
+    }
+  }
+  return buffer.data();
+}
+
+std::optional<std::string> writePrintout(const QByteArray& pdf) {
+  const std::string folder = files::localPath(std::string(files::kInstallFolder) + "Printouts\\");
+  if (!files::makeDirs(folder)) return std::nullopt;
+  const std::string stamp =
+      QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")).toStdString();
+  for (int n = 1; n < 10000; ++n) {
+    const std::string path = folder + stamp + "-" + std::to_string(n) + ".pdf";
+    const int fd = files::createExclusive(path, 0644);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;  // another document of this second has it
+      return std::nullopt;
+    }
+    const bool ok = writeAll(fd, pdf);
+    if (::close(fd) != 0 || !ok) {
+      ::unlink(path.c_str());
+      return std::nullopt;
+    }
+    return path;
+  }
+  return std::nullopt;
+}
+
+std::optional<QString> deliverOnStation(const Document& document, const std::optional<PrinterInfo>& printer) {
+  std::optional<QString> queue;
+  if (printer) {
+    const std::vector<PrinterInfo> catalogue = Printers();
+    const bool listed = std::any_of(catalogue.begin(), catalogue.end(), [&](const PrinterInfo& p) {
+      return p.deviceName == printer->deviceName;
+    });
+    if (listed) {
+      queue = printer->deviceName;
+    } else {
+      for (const PrinterInfo& p : catalogue)
+        if (p.isDefault) queue = p.deviceName;
+    }
+  }
+  if (queue) {
+    const QByteArray pdf = renderPdf(document, spooler().defaultPage(*queue).value_or(localePage()));
+    if (spooler().submit(*queue, document.title, pdf)) return queue;
+    writePrintout(pdf);
+    return std::nullopt;
+  }
+  writePrintout(renderPdf(document, localePage()));
+  return std::nullopt;
+}
+
+}  // namespace print
