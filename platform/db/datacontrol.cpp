@@ -5,6 +5,49 @@
 
 namespace db {
 
+namespace {
+
+int actionOf(Recordset::Leave why) {
+  switch (why) {
+    case Recordset::Leave::MoveFirst:
+      return DataActionMoveFirst;
+    case Recordset::Leave::MovePrevious:
+      return DataActionMovePrevious;
+    case Recordset::Leave::MoveNext:
+      return DataActionMoveNext;
+    case Recordset::Leave::MoveLast:
+      return DataActionMoveLast;
+    case Recordset::Leave::Position:
+      return DataActionBookmark;
+    case Recordset::Leave::Find:
+      return DataActionFind;
+    case Recordset::Leave::AddNew:
+      return DataActionAddNew;
+    case Recordset::Leave::Requery:
+      return DataActionClose;
+  }
+  return DataActionMoveNext;
+}
+
+}  // namespace
+
+// Counts a step of the control on the stack. Entered from the top (nothing of
+// the control running), it first frees the recordsets let go earlier: none of
+// their steps can be running then.
+class DataControl::InUse {
+ public:
+  explicit InUse(DataControl& dc) : dc_(dc) {
+    if (dc_.depth_ == 0) dc_.retired_.clear();
+    ++dc_.depth_;
+  }
+  ~InUse() { --dc_.depth_; }
+  InUse(const InUse&) = delete;
+  InUse& operator=(const InUse&) = delete;
+
+ private:
+  DataControl& dc_;
+};
+
 DataControl::DataControl() = default;
 
 DataControl::~DataControl() {
@@ -30,11 +73,20 @@ Database& DataControl::database() {
   return *db_;
 }
 
-void DataControl::refresh() {
-  try {
-    if (rs_) updateRecord();  // what the user changed in the row is kept
-    if (rs_) rs_->setObserver(nullptr);
+void DataControl::letGo() {
+  if (!rs_) return;
+  rs_->setObserver(nullptr);
+  if (depth_ > 1)
+    retired_.push_back(std::move(rs_));
+  else
     rs_.reset();
+}
+
+void DataControl::refresh() {
+  const InUse use(*this);
+  try {
+    if (rs_) validateAndWrite(DataActionClose, false);  // what the user changed in the row is kept
+    letGo();
     if (databaseName_.trimmed().isEmpty()) throw Error(QStringLiteral("The data control has no database."));
     if (recordSource_.trimmed().isEmpty())
       throw Error(QStringLiteral("The data control has no record source."));
@@ -44,18 +96,18 @@ void DataControl::refresh() {
     }
     rs_ = db_->openRecordset(recordSource_, params_);
   } catch (...) {
-    if (rs_) rs_->setObserver(nullptr);
-    rs_.reset();
+    letGo();
     throw;
   }
   rs_->setObserver(this);
-  showRow();
+  showRowAndTell();
 }
 
 void DataControl::addBinding(FieldBinding* binding) {
   if (!binding || std::find(bindings_.begin(), bindings_.end(), binding) != bindings_.end()) return;
   bindings_.push_back(binding);
   if (rs_) {
+    const InUse use(*this);
     const QString name = binding->dataField();
     binding->showFieldValue(rs_->hasCurrentRow() && rs_->hasField(name) ? rs_->field(name) : QVariant());
   }
@@ -65,8 +117,8 @@ void DataControl::removeBinding(FieldBinding* binding) {
   bindings_.erase(std::remove(bindings_.begin(), bindings_.end(), binding), bindings_.end());
 }
 
-void DataControl::showRow() {
-  if (!rs_) return;
+bool DataControl::showRow() {
+  if (!rs_) return false;
   // Showing a value runs the box's change step, which may refresh or move
   // this control (and so show a row itself) or close it. After each one the
   // loop looks again, and stops when the recordset is gone or replaced or a
@@ -75,14 +127,48 @@ void DataControl::showRow() {
   const unsigned generation = ++showGeneration_;
   const std::vector<FieldBinding*> bindings = bindings_;
   for (FieldBinding* b : bindings) {
-    if (rs_.get() != showing || showGeneration_ != generation) return;
+    if (rs_.get() != showing || showGeneration_ != generation) return false;
     if (std::find(bindings_.begin(), bindings_.end(), b) == bindings_.end()) continue;
     const QString name = b->dataField();
     b->showFieldValue(rs_->hasCurrentRow() && rs_->hasField(name) ? rs_->field(name) : QVariant());
   }
+  return rs_.get() == showing && showGeneration_ == generation;
+}
+
+void DataControl::showRowAndTell() {
+  // Told only when this show ran to its end: a nested show tells for itself.
+  if (showRow() && rowShown) rowShown();
+}
+
+void DataControl::updateControls() {
+  const InUse use(*this);
+  showRow();
+}
+
+bool DataControl::boundValuesChanged() const {
+  return std::any_of(bindings_.begin(), bindings_.end(),
+                     [](FieldBinding* b) { return b->fieldValueChanged(); });
+}
+
+bool DataControl::validateAndWrite(int action, bool mayCancel) {
+  Recordset* const rs = rs_.get();
+  if (!rs || !rs->hasCurrentRow()) return true;  // no row that could be written
+  bool save = boundValuesChanged();
+  if (validate) {
+    validate(action, save);
+    if (rs_.get() != rs) return false;  // the step let the recordset go: it moves no more
+    if (mayCancel && action == DataActionCancel) return false;
+  }
+  if (save) write();
+  return rs_.get() == rs;
 }
 
 void DataControl::updateRecord() {
+  const InUse use(*this);
+  write();
+}
+
+void DataControl::write() {
   if (!rs_) return;
   Recordset* const rs = rs_.get();
   const bool pending = rs->editMode() != EditMode::None;
@@ -113,24 +199,28 @@ void DataControl::updateRecord() {
 }
 
 void DataControl::release() {
+  const InUse use(*this);
   std::exception_ptr failure;
   try {
-    updateRecord();
+    validateAndWrite(DataActionUnload, false);
   } catch (...) {
     failure = std::current_exception();
   }
-  if (rs_) rs_->setObserver(nullptr);
-  rs_.reset();
+  letGo();
   db_.reset();
   if (failure) std::rethrow_exception(failure);
 }
 
-void DataControl::leavingRow(Recordset&) {
-  updateRecord();
+bool DataControl::leavingRow(Recordset& rs, Recordset::Leave why) {
+  if (&rs != rs_.get()) return true;
+  const InUse use(*this);
+  return validateAndWrite(actionOf(why), true);
 }
 
-void DataControl::arrivedRow(Recordset&) {
-  showRow();
+void DataControl::arrivedRow(Recordset& rs) {
+  if (&rs != rs_.get()) return;
+  const InUse use(*this);
+  showRowAndTell();
 }
 
 }  // namespace db

@@ -11,9 +11,24 @@
 //
 // The window calls release() when it unloads, before its controls go: the
 // changed fields are written and the file is closed.
+//
+// Two steps of the window's own take part:
+//  - validate runs before the bound values would be written back on leaving
+//    a row (a move, find, addition or requery of the recordset, a refresh) or
+//    at release, whenever there is a row that could be written. It may keep
+//    the recordset where it is (action = DataActionCancel; not at release)
+//    and may drop the write (save = false). It runs nowhere else: updateRecord()
+//    writes without asking.
+//  - rowShown runs after a row has been shown in the bound controls, once
+//    their change steps have all run (at open, after every move).
+// Either may run any code of the window, which may refresh, move or close this
+// control: what the control holds is checked again after each of them, and a
+// recordset it lets go while one of its steps is on the stack lives on until
+// the control is next used from the top.
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -22,6 +37,23 @@
 #include "platform/db/recordset.h"
 
 namespace db {
+
+// What is about to leave the row, as validate is told (the codes are those of
+// the windows' data controls).
+enum DataAction : int {
+  DataActionCancel = 0,
+  DataActionMoveFirst = 1,
+  DataActionMovePrevious = 2,
+  DataActionMoveNext = 3,
+  DataActionMoveLast = 4,
+  DataActionAddNew = 5,
+  DataActionUpdate = 6,
+  DataActionDelete = 7,
+  DataActionFind = 8,
+  DataActionBookmark = 9,
+  DataActionClose = 10,
+  DataActionUnload = 11,
+};
 
 class DataControl : private Recordset::Observer {
  public:
@@ -60,14 +92,35 @@ class DataControl : private Recordset::Observer {
   // then left to the recordset, whose next move discards it). Throws Error.
   void updateRecord();
 
-  // updateRecord(), then closes; the control is closed even when writing
-  // fails (the error is rethrown after closing).
+  // Writes back (after validate, see above), then closes; the control is
+  // closed even when writing fails (the error is rethrown after closing).
   void release();
 
+  // Shows the current row's values again in every bound control, dropping
+  // what was changed in them (rowShown does not run).
+  void updateControls();
+
+  // True when a bound control's value differs from the value it was shown.
+  bool boundValuesChanged() const;
+
+  // The window's steps (see above).
+  std::function<void(int& action, bool& save)> validate;
+  std::function<void()> rowShown;
+
  private:
-  void leavingRow(Recordset& rs) override;
+  class InUse;
+  bool leavingRow(Recordset& rs, Recordset::Leave why) override;
   void arrivedRow(Recordset& rs) override;
-  void showRow();
+  // Asks validate and writes back; false when the row is to be kept.
+  bool validateAndWrite(int action, bool mayCancel);
+  void write();
+  // Shows the row in the bound controls; false when a nested show took over
+  // or the recordset went meanwhile.
+  bool showRow();
+  void showRowAndTell();
+  // Lets the recordset go: at once, or, while one of its steps may be on the
+  // stack, at the next use of the control from the top.
+  void letGo();
 
   QString databaseName_;
   QString recordSource_;
@@ -76,6 +129,8 @@ class DataControl : private Recordset::Observer {
   std::unique_ptr<Recordset> rs_;
   std::vector<FieldBinding*> bindings_;
   unsigned showGeneration_ = 0;  // counts the shows of a row, nested ones included
+  int depth_ = 0;                // steps of this control on the stack
+  std::vector<std::unique_ptr<Recordset>> retired_;
 };
 
 }  // namespace db

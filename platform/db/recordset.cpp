@@ -199,13 +199,18 @@ int Recordset::recordCount() const {
   return static_cast<int>(rows_.size());
 }
 
+qint64 Recordset::currentRowId() const {
+  if (mode_ == EditMode::AddNew || deleted_ || pos_ < 0 || pos_ >= static_cast<int>(rows_.size())) return 0;
+  return rows_[pos_].rowid;
+}
+
 int Recordset::absolutePosition() const {
   if (mode_ == EditMode::AddNew || deleted_ || pos_ < 0 || pos_ >= static_cast<int>(rows_.size())) return -1;
   return pos_;
 }
 
-void Recordset::moveTo(int position) {
-  if (observer_) observer_->leavingRow(*this);
+void Recordset::moveTo(int position, Leave why) {
+  if (observer_ && !observer_->leavingRow(*this, why)) return;
   mode_ = EditMode::None;
   dirty_.clear();
   deleted_ = false;
@@ -215,39 +220,39 @@ void Recordset::moveTo(int position) {
 
 void Recordset::moveFirst() {
   if (rows_.empty()) throw Error(kNoCurrent);
-  moveTo(0);
+  moveTo(0, Leave::MoveFirst);
 }
 
 void Recordset::moveLast() {
   if (rows_.empty()) throw Error(kNoCurrent);
-  moveTo(static_cast<int>(rows_.size()) - 1);
+  moveTo(static_cast<int>(rows_.size()) - 1, Leave::MoveLast);
 }
 
 void Recordset::moveNext() {
   if (deleted_) {
-    moveTo(pos_);  // the row after the deleted one now stands at its place
+    moveTo(pos_, Leave::MoveNext);  // the row after the deleted one now stands at its place
     return;
   }
   if (eof()) throw Error(kNoCurrent);
-  moveTo(pos_ + 1);
+  moveTo(pos_ + 1, Leave::MoveNext);
 }
 
 void Recordset::movePrevious() {
   if (deleted_) {
-    moveTo(pos_ - 1);
+    moveTo(pos_ - 1, Leave::MovePrevious);
     return;
   }
   if (bof()) throw Error(kNoCurrent);
-  moveTo(pos_ - 1);
+  moveTo(pos_ - 1, Leave::MovePrevious);
 }
 
 void Recordset::setAbsolutePosition(int position) {
   if (position < 0 || position >= static_cast<int>(rows_.size())) throw Error(kNoCurrent);
-  moveTo(position);
+  moveTo(position, Leave::Position);
 }
 
 void Recordset::requery() {
-  if (observer_) observer_->leavingRow(*this);
+  if (observer_ && !observer_->leavingRow(*this, Leave::Requery)) return;
   load();
   pos_ = 0;
   if (observer_) observer_->arrivedRow(*this);
@@ -283,7 +288,7 @@ qint64 Recordset::reserveAutoNumber() {
 
 void Recordset::addNew() {
   requireUpdatable(*this);
-  if (observer_) observer_->leavingRow(*this);
+  if (observer_ && !observer_->leavingRow(*this, Leave::AddNew)) return;
   mode_ = EditMode::None;
   dirty_.clear();
   Row r;
@@ -424,7 +429,7 @@ void Recordset::find(const QString& criteria, const Params& params, int from) {
   for (int i = std::max(from, 0); i < static_cast<int>(rows_.size()); ++i) {
     if (hits.contains(rows_[i].rowid)) {
       noMatch_ = false;
-      moveTo(i);
+      moveTo(i, Leave::Find);  // a move the data control refuses leaves the row as it was
       return;
     }
   }

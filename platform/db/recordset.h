@@ -35,11 +35,16 @@ enum class EditMode { None, Edit, AddNew };
 
 class Recordset {
  public:
+  // What is about to leave the current row.
+  enum class Leave { MoveFirst, MovePrevious, MoveNext, MoveLast, Position, Find, AddNew, Requery };
+
   // Told about moves, so that a data control can write back its bound
-  // controls before the row is left and show the row it arrives at.
+  // controls before the row is left and show the row it arrives at. When
+  // leavingRow() returns false the recordset stays where it is and the step
+  // that would have left the row does nothing.
   class Observer {
    public:
-    virtual void leavingRow(Recordset& rs) = 0;
+    virtual bool leavingRow(Recordset& rs, Leave why) = 0;
     virtual void arrivedRow(Recordset& rs) = 0;
 
    protected:
@@ -68,6 +73,9 @@ class Recordset {
   int recordCount() const;
   // 0-based position of the current row; -1 at BOF/EOF or during an addition.
   int absolutePosition() const;
+  // The rowid of the current stored row; 0 at BOF/EOF, on a deleted row and
+  // during an addition (which has no row in the file yet).
+  qint64 currentRowId() const;
   void setAbsolutePosition(int position);
 
   // Fields of the current row (or of the edit buffer), by name without regard
@@ -126,7 +134,7 @@ class Recordset {
   int columnIndex(const QString& name) const;  // throws for unknown names
   Row readRow(qint64 rowid) const;
   qint64 reserveAutoNumber();
-  void moveTo(int position);
+  void moveTo(int position, Leave why);
   void find(const QString& criteria, const Params& params, int from);
   void requireCurrent() const;
 

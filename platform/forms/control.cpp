@@ -17,6 +17,19 @@ namespace detail {
 // The control that last took the focus; SendKeys types into it when the
 // window system reports no focus widget (an inactive window, offscreen runs).
 Control* g_focus = nullptr;
+
+bool raisesKeyPress(const QKeyEvent& event) {
+  const QString text = event.text();
+  if (text.isEmpty()) return false;
+  switch (event.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+      return false;
+    default:
+      return text.at(0).unicode() != 127;  // Delete's own character
+  }
+}
 }  // namespace detail
 
 namespace {
@@ -338,10 +351,9 @@ bool Control::filter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::KeyPress: {
       auto* ke = static_cast<QKeyEvent*>(event);
-      const QString text = ke->text();
-      if (text.isEmpty()) return false;
+      if (!detail::raisesKeyPress(*ke)) return false;
       if (ke == g_replacement) return false;
-      const int original = text.at(0).unicode();
+      const int original = ke->text().at(0).unicode();
       int key = original;
       if (form_->keyPreview_) {
         form_->previewed_ = ke;

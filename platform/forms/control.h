@@ -16,7 +16,17 @@
 
 #include "platform/forms/types.h"
 
+class QKeyEvent;
+
 namespace forms {
+
+namespace detail {
+// True for a key that types a character, the keys that raise KeyPress: not
+// Tab (it moves the focus) and not Delete (it deletes), as on the platform
+// the windows were written for, so a box that filters its keys still lets the
+// clerk leave with Tab and delete with Delete.
+bool raisesKeyPress(const QKeyEvent& event);
+}  // namespace detail
 
 class Bound;
 class Form;

@@ -518,24 +518,36 @@ void ComboBox::restoreDesign() {
   c_.style = style;
 }
 
+namespace detail {
+
+void insertItem(QStringList& items, int& listIndex, const QString& item, int index) {
+  if (index < 0 || index > items.size()) index = int(items.size());
+  items.insert(index, item);
+  if (listIndex >= index) ++listIndex;
+}
+
+bool removeItem(QStringList& items, int& listIndex, int index) {
+  if (index < 0 || index >= items.size()) throw Error(QStringLiteral("Invalid argument"), 5);
+  items.removeAt(index);
+  if (listIndex == index) {
+    listIndex = -1;
+    return true;
+  }
+  if (listIndex > index) --listIndex;
+  return false;
+}
+
+}  // namespace detail
+
 void ComboBox::AddItem(const QString& item, int index) {
   touch();
-  if (index < 0 || index > c_.items.size()) index = int(c_.items.size());
-  c_.items.insert(index, item);
-  if (c_.listIndex >= index) ++c_.listIndex;
+  detail::insertItem(c_.items, c_.listIndex, item, index);
   if (widget_) pushItems();
 }
 
 void ComboBox::RemoveItem(int index) {
   touch();
-  if (index < 0 || index >= c_.items.size()) throw Error(QStringLiteral("Invalid argument"), 5);
-  c_.items.removeAt(index);
-  if (c_.listIndex == index) {
-    c_.listIndex = -1;
-    if (c_.style == 2) p_.text.clear();
-  } else if (c_.listIndex > index) {
-    --c_.listIndex;
-  }
+  if (detail::removeItem(c_.items, c_.listIndex, index) && c_.style == 2) p_.text.clear();
   if (widget_) pushItems();
 }
 

@@ -29,6 +29,15 @@ class Data;
 using Handler = std::function<void()>;
 using KeyHandler = std::function<void(int& KeyAscii)>;
 
+namespace detail {
+// The item list of a combo or list box with its chosen index: inserting
+// (index -1 or past the end: at the end) and removing keep the same item
+// chosen. removeItem() throws for an index outside the list and returns true
+// when the chosen item went (none is chosen then).
+void insertItem(QStringList& items, int& listIndex, const QString& item, int index);
+bool removeItem(QStringList& items, int& listIndex, int index);
+}  // namespace detail
+
 // A control bound to a field of a data control on the same form. DataSource
 // and DataField are design settings; the binding is made when the form
 // loads and dropped when it unloads. A text box, label or combo box shows the

@@ -1,8 +1,93 @@
 #include "platform/forms/data.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStyle>
+#include <QToolButton>
+
 namespace forms {
 
-Data::Data(Form* form, const char* name, int index) : Control(form, name, index) {}
+Data::Data(Form* form, const char* name, int index) : Control(form, name, index) {
+  // A data control shows no bar until the window makes it visible.
+  p_.visible = false;
+  p_.back = vbWindowBackground;
+  p_.fore = vbWindowText;
+  control_.rowShown = [this] { fire(onReposition); };
+  control_.validate = [this](int& action, bool& save) {
+    if (onValidate) fire([&] { onValidate(action, save); });
+  };
+}
+
+QWidget* Data::createWidget(QWidget* parent) {
+  auto* bar = new QFrame(parent);
+  bar->setFrameShape(QFrame::Panel);
+  bar->setFrameShadow(QFrame::Sunken);
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(1, 1, 1, 1);
+  row->setSpacing(1);
+  auto button = [&](QStyle::StandardPixmap icon, const char* name, Button which) {
+    auto* b = new QToolButton(bar);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setIcon(bar->style()->standardIcon(icon));
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(b, &QToolButton::clicked, link(), [this, which] { navigate(which); });
+    return b;
+  };
+  row->addWidget(button(QStyle::SP_MediaSkipBackward, "first", Button::First));
+  row->addWidget(button(QStyle::SP_MediaSeekBackward, "previous", Button::Previous));
+  auto* caption = new QLabel(bar);
+  caption->setObjectName(QStringLiteral("caption"));
+  caption->setAlignment(Qt::AlignCenter);
+  row->addWidget(caption, 1);
+  row->addWidget(button(QStyle::SP_MediaSeekForward, "next", Button::Next));
+  row->addWidget(button(QStyle::SP_MediaSkipForward, "last", Button::Last));
+  return bar;
+}
+
+void Data::pushText() {
+  if (!widget_) return;
+  if (auto* caption = widget_->findChild<QLabel*>(QStringLiteral("caption"))) caption->setText(p_.text);
+}
+
+void Data::navigate(Button button) {
+  fire([this, button] {
+    if (!control_.isOpen()) return;
+    db::Recordset& rs = control_.recordset();
+    const int count = rs.recordCount();
+    if (count == 0) return;
+    const int at = rs.absolutePosition();
+    switch (button) {
+      case Button::First:
+        rs.moveFirst();
+        break;
+      case Button::Last:
+        rs.moveLast();
+        break;
+      case Button::Next:
+        // On the last row the bar stays; past the end it comes back to it.
+        if (at == count - 1) return;
+        if (rs.eof()) {
+          rs.moveLast();
+          return;
+        }
+        rs.moveNext();
+        if (control_.isOpen() && &control_.recordset() == &rs && rs.eof() && rs.recordCount() > 0)
+          rs.moveLast();
+        break;
+      case Button::Previous:
+        if (at == 0) return;
+        if (rs.bof()) {
+          rs.moveFirst();
+          return;
+        }
+        rs.movePrevious();
+        if (control_.isOpen() && &control_.recordset() == &rs && rs.bof() && rs.recordCount() > 0)
+          rs.moveFirst();
+        break;
+    }
+  });
+}
 
 QString Data::DatabaseName() const {
   touch();
@@ -56,6 +141,11 @@ db::Database& Data::Database() {
 void Data::UpdateRecord() {
   touch();
   control_.updateRecord();
+}
+
+void Data::UpdateControls() {
+  touch();
+  control_.updateControls();
 }
 
 void Data::formLoaded() {

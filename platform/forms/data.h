@@ -6,14 +6,40 @@
 // not refresh itself, opens itself (a refresh that failed in the load step is
 // not tried again, so its failure is reported once). When the form unloads it is released: the changed
 // bound values are written into the row and the file is closed.
+//
+// Made visible, it shows its navigation bar: first, previous, its Caption,
+// next, last. Next on the last row and previous on the first stay there.
+//
+// Its events, each run as a handler of the form:
+//  - Reposition: another row has become the current one (also the first row
+//    after opening), raised once the bound controls show it and their change
+//    steps have run;
+//  - Validate(Action, Save): the bound values are about to be written back
+//    because the row is left (Action: vbDataActionMoveNext, ...Find,
+//    ...AddNew, ...) or the form unloads (vbDataActionUnload). Setting
+//    Action = vbDataActionCancel keeps the row (not at unload); Save = false
+//    drops the write. Save comes in true when a bound value was changed.
+//    UpdateRecord writes without it.
 #pragma once
 
 #include <QString>
+#include <functional>
 
 #include "platform/db/datacontrol.h"
 #include "platform/forms/control.h"
 
 namespace forms {
+
+constexpr int vbDataActionCancel = db::DataActionCancel;
+constexpr int vbDataActionMoveFirst = db::DataActionMoveFirst;
+constexpr int vbDataActionMovePrevious = db::DataActionMovePrevious;
+constexpr int vbDataActionMoveNext = db::DataActionMoveNext;
+constexpr int vbDataActionMoveLast = db::DataActionMoveLast;
+constexpr int vbDataActionAddNew = db::DataActionAddNew;
+constexpr int vbDataActionFind = db::DataActionFind;
+constexpr int vbDataActionBookmark = db::DataActionBookmark;
+constexpr int vbDataActionClose = db::DataActionClose;
+constexpr int vbDataActionUnload = db::DataActionUnload;
 
 class Data : public Control {
  public:
@@ -33,12 +59,25 @@ class Data : public Control {
   db::Database& Database();
   // Writes the changed bound values into the current row.
   void UpdateRecord();
+  // Shows the current row's stored values again in the bound controls,
+  // dropping what was changed in them.
+  void UpdateControls();
+  // True when a bound control's value differs from the row it was shown.
+  bool BoundValuesChanged() const { return control_.boundValuesChanged(); }
   bool IsOpen() const { return control_.isOpen(); }
 
   db::DataControl& control() { return control_; }
 
+  std::function<void()> onReposition;
+  std::function<void(int& Action, bool& Save)> onValidate;
+
+  // The buttons of the navigation bar, as the clerk presses them.
+  enum class Button { First, Previous, Next, Last };
+  void navigate(Button button);
+
  protected:
-  QWidget* createWidget(QWidget*) override { return nullptr; }
+  QWidget* createWidget(QWidget* parent) override;
+  void pushText() override;
   void saveDesign() override { dDesign_ = d_; }
   void restoreDesign() override {
     d_ = dDesign_;

@@ -63,7 +63,7 @@ class FormWidget : public QWidget {
     if (form_) form_->closeRequested();
   }
   void keyPressEvent(QKeyEvent* e) override {
-    if (!form_ || e->text().isEmpty() || form_->previewed_ == e) {
+    if (!form_ || !detail::raisesKeyPress(*e) || form_->previewed_ == e) {
       QWidget::keyPressEvent(e);
       return;
     }
@@ -210,8 +210,9 @@ void Form::buildWindow() {
   Qt::WindowFlags flags;
   if (borderStyle_ == 0) flags |= Qt::FramelessWindowHint;
   if (!controlBox_ && borderStyle_ != 0) flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-  // A fixed dialog has a title and a close box, but no minimise or maximise.
-  if (controlBox_ && borderStyle_ == 3) {
+  // A fixed dialog has a title and a close box, but no minimise or maximise;
+  // so has a fixed single border without those buttons.
+  if (controlBox_ && (borderStyle_ == 3 || (borderStyle_ == 1 && !minButton_ && !maxButton_))) {
     flags |=
         Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   }

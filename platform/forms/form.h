@@ -94,6 +94,9 @@ class Form {
   // 0 none (no border, no title bar), 1 fixed, 2 sizable, 3 fixed dialog.
   void setBorderStyle(int style) { borderStyle_ = style; }
   void setControlBox(bool box) { controlBox_ = box; }
+  // A fixed single border (1) shows minimise and maximise unless both are off.
+  void setMinButton(bool button) { minButton_ = button; }
+  void setMaxButton(bool button) { maxButton_ = button; }
   // The form's Form_KeyPress sees keys before its controls do.
   void setKeyPreview(bool preview) { keyPreview_ = preview; }
   void setStartUpPosition(int position) { startUpPosition_ = position; }
@@ -176,6 +179,8 @@ class Form {
   bool mdiChild_ = false;
   int borderStyle_ = 2;
   bool controlBox_ = true;
+  bool minButton_ = true;
+  bool maxButton_ = true;
   bool keyPreview_ = false;
   int startUpPosition_ = vbStartUpManual;
   std::vector<Control*> controls_;

@@ -116,6 +116,10 @@ MessageResponder* setMessageResponder(MessageResponder* responder) {
   return std::exchange(g_responder, responder);
 }
 
+MessageResponder* messageResponder() {
+  return g_responder;
+}
+
 int MsgBox(const QString& prompt, int buttons, const QString& title) {
   Message m{prompt, title.isEmpty() ? AppTitle() : title, buttons};
   if (g_responder != nullptr) return g_responder->respond(m);
@@ -133,8 +137,13 @@ void ScriptedMessages::answer(int result) {
   answers_.push_back(result);
 }
 
+void ScriptedMessages::answerInput(std::optional<QString> text) {
+  inputs_.push_back(Input{text.has_value(), text.value_or(QString())});
+}
+
 void ScriptedMessages::clear() {
   answers_.clear();
+  inputs_.clear();
   shown_.clear();
   unscripted_.clear();
 }
@@ -149,6 +158,19 @@ int ScriptedMessages::respond(const Message& message) {
   const int result = answers_.front();
   answers_.pop_front();
   return result;
+}
+
+std::optional<QString> ScriptedMessages::respondInput(const Message& message) {
+  shown_.push_back(message);
+  if (inputs_.empty()) {
+    unscripted_.push_back(message);
+    if (onUnscripted_) onUnscripted_(message);
+    return std::nullopt;
+  }
+  const Input input = inputs_.front();
+  inputs_.pop_front();
+  if (!input.ok) return std::nullopt;
+  return input.text;
 }
 
 }  // namespace forms

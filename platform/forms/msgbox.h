@@ -6,6 +6,7 @@
 #include <QString>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace forms {
@@ -39,6 +40,7 @@ struct Message {
   QString prompt;
   QString title;
   int buttons = vbOKOnly;
+  bool input = false;  // an input box (InputBox), which answers with a text
 };
 
 // The answers a style offers, in button order (vbYesNo -> {vbYes, vbNo}).
@@ -51,11 +53,14 @@ class MessageResponder {
  public:
   virtual ~MessageResponder() = default;
   virtual int respond(const Message& message) = 0;
+  // An input box: the text entered, or nothing when it was cancelled.
+  virtual std::optional<QString> respondInput(const Message& message) = 0;
 };
 
-// Installs the responder used by MsgBox (nullptr: the modal Qt message box).
-// Returns the one installed before.
+// Installs the responder used by MsgBox and InputBox (nullptr: the modal Qt
+// boxes). Returns the one installed before.
 MessageResponder* setMessageResponder(MessageResponder* responder);
+MessageResponder* messageResponder();
 
 // Shows a message and returns the pressed button. An empty title shows the
 // application title "Dovrel POS 4".
@@ -74,20 +79,29 @@ class ScriptedMessages : public MessageResponder {
   ScriptedMessages(const ScriptedMessages&) = delete;
   ScriptedMessages& operator=(const ScriptedMessages&) = delete;
 
-  // Queue the answer to the next message.
+  // Queue the answer to the next message box.
   void answer(int result);
+  // Queue the answer to the next input box: the text typed and OK, or
+  // (nothing) Cancel.
+  void answerInput(std::optional<QString> text);
   // Every message shown so far, in order.
   const std::vector<Message>& shown() const { return shown_; }
   // Messages that came when the queue was empty.
   const std::vector<Message>& unscripted() const { return unscripted_; }
   // Answers queued but not used yet.
-  int pending() const { return int(answers_.size()); }
+  int pending() const { return int(answers_.size() + inputs_.size()); }
   void clear();
 
   int respond(const Message& message) override;
+  std::optional<QString> respondInput(const Message& message) override;
 
  private:
   std::deque<int> answers_;
+  struct Input {
+    bool ok;
+    QString text;
+  };
+  std::deque<Input> inputs_;
   std::vector<Message> shown_;
   std::vector<Message> unscripted_;
   std::function<void(const Message&)> onUnscripted_;

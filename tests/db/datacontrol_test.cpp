@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "tests/db/testdb.h"
 
@@ -175,6 +176,134 @@ TEST_F(DataControlTest, FailuresAreReportedAndLeaveTheControlClosed) {
   EXPECT_THROW(dc.release(), db::Error);  // the misnamed field is reported
   EXPECT_FALSE(dc.isOpen());
   EXPECT_EQ(peek("SELECT quote(SetC) FROM tbSet"), "NULL");  // and nothing half-written
+}
+
+TEST_F(DataControlTest, ValidateCanKeepTheRowOrDropTheWriteAndIsToldWhy) {
+  db::DataControl datInfor;
+  FakeBox name("sFirst_nm");
+  datInfor.addBinding(&name);
+  openOn(datInfor, "SELECT * FROM tbEmplo ORDER BY szID_no ASC");
+  db::Recordset& rs = datInfor.recordset();
+
+  std::vector<int> told;
+  std::vector<bool> toldSave;
+  int answer = -1;      // the action to answer with; -1 keeps it
+  bool dropIt = false;  // answer save = false
+  datInfor.validate = [&](int& action, bool& save) {
+    told.push_back(action);
+    toldSave.push_back(save);
+    if (answer >= 0) action = answer;
+    if (dropIt) save = false;
+  };
+
+  name.type("Anne");
+  answer = db::DataActionCancel;
+  rs.moveNext();
+  EXPECT_EQ(rs.absolutePosition(), 0);  // kept
+  EXPECT_EQ(name.text(), "Anne");       // with the edit
+  EXPECT_EQ(peek("SELECT sFirst_nm FROM tbEmplo WHERE szID_no = '1'"), "Ann");
+  rs.findFirst("szID_no = ?", {"3"});
+  EXPECT_EQ(rs.absolutePosition(), 0);
+  EXPECT_FALSE(rs.noMatch());
+  rs.addNew();
+  EXPECT_EQ(rs.editMode(), db::EditMode::None);
+
+  answer = -1;
+  dropIt = true;
+  rs.moveNext();
+  EXPECT_EQ(name.text(), "Bea");
+  EXPECT_EQ(peek("SELECT sFirst_nm FROM tbEmplo WHERE szID_no = '1'"), "Ann");  // dropped
+
+  dropIt = false;
+  name.type("Beatrix");
+  rs.moveLast();
+  EXPECT_EQ(peek("SELECT sFirst_nm FROM tbEmplo WHERE szID_no = '2'"), "Beatrix");
+
+  rs.deleteRecord();
+  const size_t before = told.size();
+  rs.movePrevious();  // a deleted row has nothing to write: not asked
+  EXPECT_EQ(told.size(), before);
+  name.type("Bee");
+  datInfor.updateRecord();  // an explicit write does not ask either
+  EXPECT_EQ(told.size(), before);
+  datInfor.release();
+
+  const std::vector<int> expected = {db::DataActionMoveNext, db::DataActionFind,     db::DataActionAddNew,
+                                     db::DataActionMoveNext, db::DataActionMoveLast, db::DataActionUnload};
+  EXPECT_EQ(told, expected);
+  const std::vector<bool> expectedSave = {true, true, true, true, true, false};
+  EXPECT_EQ(toldSave, expectedSave);
+}
+
+TEST_F(DataControlTest, RowShownComesOnceEveryBoundControlShowsTheRow) {
+  db::DataControl datInfor;
+  FakeBox code("szID_no"), name("sFirst_nm");
+  datInfor.addBinding(&code);
+  datInfor.addBinding(&name);
+  std::vector<QString> seen;
+  datInfor.rowShown = [&] { seen.push_back(code.text() + "/" + name.text()); };
+  openOn(datInfor, "SELECT * FROM tbEmplo ORDER BY szID_no ASC");
+  db::Recordset& rs = datInfor.recordset();
+  rs.moveNext();
+
+  // A change step that moves on by itself: the row it moves to is told, the
+  // row it left is not told afterwards.
+  code.onShow = [&] {
+    if (code.text() == "2") rs.moveNext();
+  };
+  rs.moveFirst();
+  rs.moveNext();
+  code.onShow = nullptr;
+  datInfor.updateControls();  // shows again, tells nothing
+  const std::vector<QString> expected = {"1/Ann", "2/Bea", "1/Ann", "3/Cleo"};
+  EXPECT_EQ(seen, expected);
+
+  name.type("Cleopatra");
+  EXPECT_TRUE(datInfor.boundValuesChanged());
+  datInfor.updateControls();
+  EXPECT_EQ(name.text(), "Cleo");
+  EXPECT_FALSE(datInfor.boundValuesChanged());
+  datInfor.release();
+  EXPECT_EQ(peek("SELECT sFirst_nm FROM tbEmplo WHERE szID_no = '3'"), "Cleo");
+}
+
+TEST_F(DataControlTest, AStepThatRefreshesWhileAMoveIsUnderWayLeavesTheMoveSafe) {
+  // The recordset a move runs on is let go by a step the move runs: from
+  // validate (the move is off) and from a change step while the written
+  // values are shown again (the move ends on the old recordset, unseen).
+  for (const bool fromValidate : {true, false}) {
+    SCOPED_TRACE(fromValidate ? "validate refreshes" : "a change step refreshes");
+    dbtest::makeFile(path_, "UPDATE tbEmplo SET sFirst_nm = 'Ann' WHERE szID_no = '1';");
+    db::DataControl datInfor;
+    FakeBox name("sFirst_nm");
+    datInfor.addBinding(&name);
+    openOn(datInfor, "SELECT * FROM tbEmplo ORDER BY szID_no ASC");
+    db::Recordset* old = &datInfor.recordset();
+    bool once = true;
+    auto refreshOnce = [&] {
+      if (!once) return;
+      once = false;
+      datInfor.refresh();
+    };
+    if (fromValidate)
+      datInfor.validate = [&](int&, bool&) { refreshOnce(); };
+    else
+      name.onShow = [&] {
+        if (name.text() == "Anna") refreshOnce();
+      };
+    name.type("Anna");
+    old->moveNext();
+    name.onShow = nullptr;
+    datInfor.validate = nullptr;
+    EXPECT_FALSE(once);
+    EXPECT_NE(&datInfor.recordset(), old);
+    EXPECT_EQ(datInfor.recordset().absolutePosition(), 0);  // the fresh recordset stands on the first row
+    EXPECT_EQ(name.text(), "Anna");
+    EXPECT_EQ(peek("SELECT sFirst_nm FROM tbEmplo WHERE szID_no = '1'"), "Anna");
+    datInfor.recordset().moveLast();  // used from the top again: the old one is freed now
+    EXPECT_EQ(name.text(), "Cleo");
+    datInfor.release();
+  }
 }
 
 TEST_F(DataControlTest, AStepThatClosesOrReplacesTheRecordsetEndsTheWriteBackCleanly) {

@@ -1,0 +1,181 @@
+// List boxes, the input box, the transfer control, keys that raise KeyPress,
+// and the buttons of a fixed single border.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QTimer>
+
+#include "tests/forms/support.h"
+#include "tests/http_server.h"
+
+namespace {
+
+using forms::Instance;
+
+class frmBits : public forms::Form {
+ public:
+  frmBits() : Form("frmBits") {
+    Move(0, 0, 6000, 4500);
+    txtID.Move(120, 120, 2400, 360);
+    txtName.Move(120, 600, 2400, 360);
+    lstPrinters.Move(120, 1200, 3000, 1500);
+    txtID.onKeyPress = [this](int& KeyAscii) {
+      keys.push_back(KeyAscii);
+      if (!(KeyAscii == 8 || KeyAscii == 46 || (KeyAscii >= 48 && KeyAscii <= 57))) KeyAscii = 0;
+    };
+    lstPrinters.onClick = [this] { clicked << lstPrinters.Text(); };
+  }
+  forms::TextBox txtID{this, "txtID"};
+  forms::TextBox txtName{this, "txtName"};
+  forms::ListBox lstPrinters{this, "lstPrinters"};
+  forms::Inet Inet1{this, "Inet1"};
+  std::vector<int> keys;
+  QStringList clicked;
+};
+
+class ExtrasTest : public FormsTest {};
+
+TEST_F(ExtrasTest, AListBoxListsPicksAndEmpties) {
+  Instance<frmBits> f;
+  f->Show();
+  f->lstPrinters.AddItem("Front");
+  f->lstPrinters.AddItem("Kitchen");
+  f->lstPrinters.AddItem("Bar", 0);
+  EXPECT_EQ(f->lstPrinters.ListCount(), 3);
+  EXPECT_EQ(f->lstPrinters.List(0), "Bar");
+  EXPECT_EQ(f->lstPrinters.List(2), "Kitchen");
+  EXPECT_EQ(f->lstPrinters.List(3), "");
+  EXPECT_EQ(f->lstPrinters.ListIndex(), -1);
+
+  auto* list = qobject_cast<QListWidget*>(f->lstPrinters.widget());
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(list->count(), 3);
+  list->setCurrentRow(1);  // the clerk picks Front
+  EXPECT_EQ(f->lstPrinters.ListIndex(), 1);
+  f->lstPrinters.setListIndex(2);
+  EXPECT_EQ(f->clicked, QStringList({"Front", "Kitchen"}));
+
+  f->lstPrinters.Clear();
+  EXPECT_EQ(f->lstPrinters.ListCount(), 0);
+  EXPECT_EQ(f->lstPrinters.ListIndex(), -1);
+  EXPECT_EQ(list->count(), 0);
+  f->Unload();
+  EXPECT_EQ(f->lstPrinters.ListCount(), 0);
+}
+
+TEST_F(ExtrasTest, TabAndDeleteRaiseNoKeyPressSoAFilteredBoxStillLetsThemWork) {
+  Instance<frmBits> f;
+  f->Show();
+  f->txtID.setText("712");
+  f->txtID.SetFocus();
+  auto* edit = qobject_cast<QLineEdit*>(f->txtID.widget());
+  ASSERT_NE(edit, nullptr);
+  edit->setCursorPosition(0);
+  // Delete as the X server sends it: the key with the DEL character.
+  QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(127)));
+  QApplication::sendEvent(edit, &del);
+  EXPECT_EQ(f->txtID.Text(), "12");
+  forms::SendKeys("a3");
+  EXPECT_EQ(f->txtID.Text(), "312");
+  const int before = int(f->keys.size());
+  QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+  const bool delivered = QApplication::sendEvent(edit, &tab);
+  EXPECT_EQ(int(f->keys.size()), before);  // neither Tab nor Delete reached KeyPress
+  EXPECT_EQ(f->keys, (std::vector<int>{'a', '3'}));
+  EXPECT_TRUE(delivered && tab.isAccepted()) << "Tab was swallowed instead of moving on";
+}
+
+TEST_F(ExtrasTest, TheInputBoxGoesThroughTheMessageService) {
+  messages.answerInput(QStringLiteral("1234"));
+  messages.answerInput(std::nullopt);
+  EXPECT_EQ(forms::InputBox("Enter Empolyees ID", "Find"), "1234");
+  EXPECT_EQ(forms::InputBox("Enter Empolyees ID"), "");  // Cancel
+  ASSERT_EQ(messages.shown().size(), 2u);
+  EXPECT_EQ(messages.shown()[0].prompt, "Enter Empolyees ID");
+  EXPECT_EQ(messages.shown()[0].title, "Find");
+  EXPECT_TRUE(messages.shown()[0].input);
+  EXPECT_EQ(messages.shown()[1].title, "Dovrel POS 4");
+}
+
+TEST_F(ExtrasTest, TheTransferControlFetchesTextOrThrowsAndKeepsMessagesRunning) {
+  LocalHttpServer server;
+  ASSERT_TRUE(server.listening());
+  server.set("/v.ver", {200, "1.2\r\n", false});
+  server.set("/slow", {200, "", true});
+  Instance<frmBits> f;
+  f->Inet1.setRequestTimeoutMs(500);
+
+  int ticks = 0;
+  QTimer ticking;
+  QObject::connect(&ticking, &QTimer::timeout, [&] { ++ticks; });
+  ticking.start(5);
+  EXPECT_EQ(f->Inet1.OpenURL(server.base() + "/v.ver"), "1.2\r\n");
+
+  struct Case {
+    const char* what;
+    QString url;
+  } failures[] = {
+      {"404", server.base() + "/missing"},
+      {"no answer within the time-out", server.base() + "/slow"},
+      {"connection refused", LocalHttpServer::refusingBase() + "/v.ver"},
+      {"not a URL", "no url"},
+  };
+  for (const Case& c : failures) {
+    SCOPED_TRACE(c.what);
+    EXPECT_THROW(f->Inet1.OpenURL(c.url), forms::Error);
+    EXPECT_FALSE(f->Inet1.StillExecuting());
+  }
+  EXPECT_GT(ticks, 0);  // the timer ran while the control waited
+}
+
+TEST_F(ExtrasTest, UnloadingTheWindowEndsTheWaitAsCancelled) {
+  LocalHttpServer server;
+  server.set("/slow", {200, "", true});
+  Instance<frmBits> f;
+  f->Inet1.setRequestTimeoutMs(60000);
+  QTimer::singleShot(50, [&] { f->Unload(); });
+  EXPECT_THROW(f->Inet1.OpenURL(server.base() + "/slow"), forms::InetCancelled);
+  EXPECT_FALSE(f->IsLoaded());
+}
+
+class frmHelp : public forms::Form {
+ public:
+  frmHelp() : Form("frmHelp") { setMDIChild(true); }
+};
+
+class frmFrame : public forms::MDIForm {
+ public:
+  frmFrame() : MDIForm("frmFrame") {}
+};
+
+TEST_F(ExtrasTest, AFixedSingleBorderOffersMinimiseAndMaximiseOnlyWhenAsked) {
+  Instance<frmFrame> frame;
+  forms::setMdiFrame(&*frame);
+  struct Case {
+    const char* what;
+    int border;
+    bool buttons;
+    bool minMaxShown;
+  } cases[] = {
+      {"fixed single, no buttons", 1, false, false},
+      {"fixed dialog", 3, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Instance<frmHelp> help;
+    help->setBorderStyle(c.border);
+    help->setMinButton(c.buttons);
+    help->setMaxButton(c.buttons);
+    help->Show();
+    const Qt::WindowFlags flags = help->window()->windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(bool(flags & Qt::WindowMinimizeButtonHint), c.minMaxShown);
+    EXPECT_EQ(bool(flags & Qt::WindowMaximizeButtonHint), c.minMaxShown);
+    help->Unload();
+  }
+  forms::setMdiFrame(nullptr);
+}
+
+}  // namespace
