@@ -121,8 +121,9 @@ Store Parse(const std::string& text) {
   return store;
 }
 
-std::string Format(const Store& store) {
-  std::string out = "; Trivela component registry (HKEY_CLASSES_ROOT)\n";
+std::string Format(const Store& store, Hive hive) {
+  std::string out = hive == Hive::LocalMachine ? "; Trivela registry (HKEY_LOCAL_MACHINE)\n"
+                                               : "; Trivela component registry (HKEY_CLASSES_ROOT)\n";
   for (const Key& key : store) {
     out += "\n[" + key.name + "]\n";
     for (const auto& [name, data] : key.values) {
@@ -163,9 +164,9 @@ bool WriteAll(int fd, const std::string& data) {
 // Holds the store's lock file for the duration of one read or change.
 class StoreLock {
  public:
-  explicit StoreLock(bool exclusive) {
+  StoreLock(Hive hive, bool exclusive) {
     if (!files::makeDirs(RegistryDir())) return;
-    fd_ = open((RegistryFile() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    fd_ = open((RegistryFile(hive) + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd_ < 0) return;
     while (flock(fd_, exclusive ? LOCK_EX : LOCK_SH) != 0) {
       if (errno != EINTR) {
@@ -187,8 +188,8 @@ class StoreLock {
 };
 
 // A missing file is an empty store.
-bool Load(Store* store) {
-  int fd = open(RegistryFile().c_str(), O_RDONLY | O_CLOEXEC);
+bool Load(Hive hive, Store* store) {
+  int fd = open(RegistryFile(hive).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     store->clear();
     return errno == ENOENT;
@@ -202,12 +203,12 @@ bool Load(Store* store) {
 
 // Writes a temporary file beside the store and renames it over the store, so
 // a reader sees either the old or the new store, never a half-written one.
-bool Save(const Store& store) {
-  const std::string path = RegistryFile();
+bool Save(Hive hive, const Store& store) {
+  const std::string path = RegistryFile(hive);
   const std::string tmp = path + ".new." + std::to_string(getpid());
   int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
   if (fd < 0) return false;
-  bool ok = WriteAll(fd, Format(store)) && fsync(fd) == 0;
+  bool ok = WriteAll(fd, Format(store, hive)) && fsync(fd) == 0;
   ok = close(fd) == 0 && ok;
   if (ok) ok = rename(tmp.c_str(), path.c_str()) == 0;
   if (!ok) unlink(tmp.c_str());
@@ -238,15 +239,27 @@ std::string RegistryRoot() {
 }
 
 std::string RegistryFile() {
-  return RegistryDir() + "/HKCR.reg";
+  return RegistryFile(Hive::ClassesRoot);
 }
 
-bool RegSetString(const std::string& rawKey, const std::string& name, const std::string& data) {
+std::string RegistryFile(Hive hive) {
+  return RegistryDir() + (hive == Hive::LocalMachine ? "/HKLM.reg" : "/HKCR.reg");
+}
+
+bool RegSetString(const std::string& key, const std::string& name, const std::string& data) {
+  return RegSetString(Hive::ClassesRoot, key, name, data);
+}
+
+std::optional<std::string> RegGetString(const std::string& key, const std::string& name) {
+  return RegGetString(Hive::ClassesRoot, key, name);
+}
+
+bool RegSetString(Hive hive, const std::string& rawKey, const std::string& name, const std::string& data) {
   const std::string key = NormaliseKey(rawKey);
   if (key.empty()) return false;
-  StoreLock lock(true);
+  StoreLock lock(hive, true);
   Store store;
-  if (!lock.ok() || !Load(&store)) return false;
+  if (!lock.ok() || !Load(hive, &store)) return false;
   // Every key above the new one exists too, as in a real registry.
   for (std::size_t pos = key.find('\\'); pos != std::string::npos; pos = key.find('\\', pos + 1))
     if (FindKey(store, key.substr(0, pos)) == nullptr) store.push_back(Key{key.substr(0, pos), {}});
@@ -264,15 +277,15 @@ bool RegSetString(const std::string& rawKey, const std::string& name, const std:
     }
   }
   if (!replaced) k->values.emplace_back(name, data);
-  return Save(store);
+  return Save(hive, store);
 }
 
 // A lookup never creates the store: no file means no keys.
-std::optional<std::string> RegGetString(const std::string& key, const std::string& name) {
-  if (!files::fileExists(RegistryFile())) return std::nullopt;
-  StoreLock lock(false);
+std::optional<std::string> RegGetString(Hive hive, const std::string& key, const std::string& name) {
+  if (!files::fileExists(RegistryFile(hive))) return std::nullopt;
+  StoreLock lock(hive, false);
   Store store;
-  if (!lock.ok() || !Load(&store)) return std::nullopt;
+  if (!lock.ok() || !Load(hive, &store)) return std::nullopt;
   Key* k = FindKey(store, NormaliseKey(key));
   if (k == nullptr) return std::nullopt;
   for (const auto& [n, d] : k->values)
@@ -282,18 +295,18 @@ std::optional<std::string> RegGetString(const std::string& key, const std::strin
 
 bool RegKeyExists(const std::string& key) {
   if (!files::fileExists(RegistryFile())) return false;
-  StoreLock lock(false);
+  StoreLock lock(Hive::ClassesRoot, false);
   Store store;
-  if (!lock.ok() || !Load(&store)) return false;
+  if (!lock.ok() || !Load(Hive::ClassesRoot, &store)) return false;
   return FindKey(store, NormaliseKey(key)) != nullptr;
 }
 
 bool RegDeleteTree(const std::string& rawKey) {
   const std::string key = Lower(NormaliseKey(rawKey));
   if (key.empty()) return false;
-  StoreLock lock(true);
+  StoreLock lock(Hive::ClassesRoot, true);
   Store store;
-  if (!lock.ok() || !Load(&store)) return false;
+  if (!lock.ok() || !Load(Hive::ClassesRoot, &store)) return false;
   Store kept;
   for (Key& k : store) {
     const std::string name = Lower(k.name);
@@ -301,7 +314,7 @@ bool RegDeleteTree(const std::string& rawKey) {
     if (!inTree) kept.push_back(std::move(k));
   }
   if (kept.size() == store.size()) return true;
-  return Save(kept);
+  return Save(Hive::ClassesRoot, kept);
 }
 
 }  // namespace com

@@ -26,6 +26,18 @@ class RegistryStore : public ::testing::Test {
   QTemporaryDir dir_;
 };
 
+TEST_F(RegistryStore, TheLocalMachineHiveIsAFileOfItsOwn) {
+  const std::string key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+  ASSERT_TRUE(com::RegSetString(com::Hive::LocalMachine, key, "PATH", "/usr/bin/sysinfo"));
+  EXPECT_EQ(com::RegistryFile(com::Hive::LocalMachine), dir_.path().toStdString() + "/registry/HKLM.reg");
+  EXPECT_EQ(com::RegGetString(com::Hive::LocalMachine, "software\\microsoft\\shared tools\\msinfo", "path")
+                .value_or("?"),
+            "/usr/bin/sysinfo");
+  EXPECT_FALSE(com::RegGetString(key, "PATH").has_value());  // not in HKEY_CLASSES_ROOT
+  struct stat st;
+  EXPECT_NE(stat(com::RegistryFile().c_str(), &st), 0);
+}
+
 TEST_F(RegistryStore, LivesUnderTheRootAndIgnoresCase) {
   ASSERT_TRUE(com::RegSetString("CLSID\\{A}\\InprocServer32", "ThreadingModel", "Apartment"));
   EXPECT_EQ(com::RegistryFile(), dir_.path().toStdString() + "/registry/HKCR.reg");
