@@ -3,6 +3,7 @@
 #include "shell/appinfo.h"
 #include "shell/frmInfor.h"
 #include "shell/frmMbutton.h"
+#include "shell/frmSetPtr.h"
 
 namespace shell {
 
@@ -31,12 +32,13 @@ Lunessa::Lunessa() : MDIForm("Lunessa") {
 
   // Entries whose windows are not part of this build yet stay visible but
   // cannot be chosen.
-  for (forms::Menu* later : {&mmCustmrList, &mmEmployee, &mmSalesRep, &mmPrinter, &mmMenus, &mmChk, &mmAbout})
+  for (forms::Menu* later : {&mmCustmrList, &mmEmployee, &mmSalesRep, &mmMenus, &mmChk, &mmAbout})
     later->setEnabled(false);
 
   mmClose.onClick = [this] { mmClose_Click(); };
   mmMain.onClick = [this] { mmMain_Click(); };
   mmInfor.onClick = [this] { mmInfor_Click(); };
+  mmPrinter.onClick = [this] { mmPrinter_Click(); };
 }
 
 void Lunessa::MDIForm_Load() {
@@ -55,6 +57,10 @@ void Lunessa::mmMain_Click() {
 
 void Lunessa::mmInfor_Click() {
   Infor().Show();
+}
+
+void Lunessa::mmPrinter_Click() {
+  SetPtr().Show();
 }
 
 Lunessa& MainWindow() {

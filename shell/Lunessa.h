@@ -34,6 +34,7 @@ class Lunessa : public forms::MDIForm {
   void mmClose_Click();
   void mmMain_Click();
   void mmInfor_Click();
+  void mmPrinter_Click();
 };
 
 Lunessa& MainWindow();

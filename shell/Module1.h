@@ -1,11 +1,27 @@
 // Small routines the windows share.
 #pragma once
 
+#include <QString>
+#include <string>
+
 namespace shell {
 
 // The key filter of the amount and code boxes: true for Backspace (8), the
 // point (46) and the digits 0-9 (48-57). A KeyPress handler drops any other
 // key by setting KeyAscii to 0.
 bool IsNumericKey(int KeyAscii);
+
+// The cash drawer's opening pulse: ESC "p" with drawer pin 2, 40 ms on and
+// 200 ms off, then CR LF (1B 70 00 14 64 0D 0A).
+extern const std::string kDrawerPulse;
+
+// Sends the pulse to a drawer port as the printer window names it ("LPT1:",
+// "COM1:", "USB001", a device path; "None" or nothing sends nothing).
+// Silent, and returns at once.
+void SendDrawerPulse(const QString& port);
+
+// Opens the cash drawer on the port of the printer window's cmbECD (which
+// loads the printer window when it is not loaded; it then shows).
+void KickCashDrawer();
 
 }  // namespace shell

@@ -3,8 +3,6 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +12,7 @@
 #include <string>
 
 #include "platform/files/paths.h"
+#include "tests/pseudo_terminal.h"
 
 namespace {
 
@@ -56,43 +55,6 @@ TEST(PortDevice, NamesTheDeviceOfEachWindowsPort) {
     }
   }
 }
-
-// A pseudo-terminal stands in for a serial drawer port: its default settings
-// turn LF into CR LF, as a real serial port's do.
-class PseudoTerminal {
- public:
-  PseudoTerminal() {
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) return;
-    path_ = ::ptsname(master_);
-    // Held open so the line stays up while the sender opens and closes it.
-    slave_ = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-  }
-  ~PseudoTerminal() {
-    if (slave_ >= 0) ::close(slave_);
-    if (master_ >= 0) ::close(master_);
-  }
-  bool ok() const { return slave_ >= 0; }
-  const std::string& path() const { return path_; }
-  // What the line carried: reads until nothing more comes within a short while.
-  std::string received() {
-    std::string out;
-    for (;;) {
-      pollfd p{master_, POLLIN, 0};
-      if (::poll(&p, 1, out.empty() ? 2000 : 200) <= 0) break;
-      char buf[64];
-      const ssize_t n = ::read(master_, buf, sizeof buf);
-      if (n <= 0) break;
-      out.append(buf, static_cast<size_t>(n));
-    }
-    return out;
-  }
-
- private:
-  int master_ = -1;
-  int slave_ = -1;
-  std::string path_;
-};
 
 TEST(SendToPort, ATerminalReceivesExactlyThePulseWithNoCarriageReturnAdded) {
   PseudoTerminal line;
