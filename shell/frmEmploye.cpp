@@ -1,6 +1,5 @@
 #include "shell/frmEmploye.h"
 
-#include <functional>
 
 #include "platform/db/database.h"
 #include "platform/forms/inputbox.h"
@@ -8,6 +7,7 @@
 #include "platform/forms/screen.h"
 #include "shell/Module1.h"
 #include "shell/placement.h"
+#include "shell/steps.h"
 
 namespace shell {
 
@@ -15,19 +15,6 @@ namespace {
 
 const QString kSource = QStringLiteral("SELECT * FROM tbEmplo ORDER BY szID_no ASC");
 const QString kReservedCode = QStringLiteral("7061");
-
-// Runs one step of a routine whose failing steps are skipped.
-void step(const std::function<void()>& run) {
-  try {
-    run();
-  } catch (const std::exception&) {
-  }
-}
-
-void bind(forms::Data& data, forms::Bound& box, const char* field) {
-  box.setDataSource(data);
-  box.setDataField(QString::fromLatin1(field));
-}
 
 }  // namespace
 
@@ -171,27 +158,24 @@ frmEmploye::frmEmploye() : Form("frmEmploye") {
 
   cmbRoom.setEnabled(false);
 
-  bind(datInfor, txtID, "szID_no");
-  bind(datInfor, txtName, "sFirst_nm");
-  bind(datInfor, txtAdds, "szStreet_ad");
-  bind(datInfor, txtCity, "szCity_nm");
-  bind(datInfor, txtState, "sState_cd");
-  bind(datInfor, txtZip, "sZip_cd");
-  bind(datInfor, txtPhone, "sPhone_no");
-  bind(datInfor, txtSS, "sSS_no");
-  bind(datInfor, Text20, "sBrith_da");
-  bind(datInfor, txtHired, "szHired_da");
-  bind(datInfor, txtTerminate, "szTerm_da");
-  bind(datInfor, Text1, "szRate");
-  bind(datInfor, cmbType, "szType_tx");
-  bind(datInfor, cmbRoom, "szRoom_nm");
-  bind(datInfor, cmbLevel, "szLevel_nu");
-  bind(datInfor, txtPath, "szPics");
-  bind(datInfor, Check16, "szTender");
+  const std::pair<forms::Bound*, const char*> bound[] = {
+      {&txtID, "szID_no"},       {&txtName, "sFirst_nm"},      {&txtAdds, "szStreet_ad"},
+      {&txtCity, "szCity_nm"},   {&txtState, "sState_cd"},     {&txtZip, "sZip_cd"},
+      {&txtPhone, "sPhone_no"},  {&txtSS, "sSS_no"},           {&Text20, "sBrith_da"},
+      {&txtHired, "szHired_da"}, {&txtTerminate, "szTerm_da"}, {&Text1, "szRate"},
+      {&cmbType, "szType_tx"},   {&cmbRoom, "szRoom_nm"},      {&cmbLevel, "szLevel_nu"},
+      {&txtPath, "szPics"},      {&Check16, "szTender"}};
+  for (const auto& [box, field] : bound) {
+    box->setDataSource(datInfor);
+    box->setDataField(QString::fromLatin1(field));
+  }
   const char* optionFields[] = {"1", "2",  "3",  "4",  "5",  "6",  "7", "8",
                                 "9", "10", "11", "12", "13", "14", "15"};
   const std::vector<forms::CheckBox*> options = OptionBoxes();
-  for (size_t i = 0; i < options.size(); ++i) bind(datInfor, *options[i], optionFields[i]);
+  for (size_t i = 0; i < options.size(); ++i) {
+    options[i]->setDataSource(datInfor);
+    options[i]->setDataField(QString::fromLatin1(optionFields[i]));
+  }
 
   // Edit mode by a change of any of these.
   for (forms::TextBox* box : {&txtID, &txtName, &txtAdds, &txtCity, &txtZip, &txtPhone, &txtSS, &Text20,
@@ -233,14 +217,14 @@ void frmEmploye::NumericKeyPress(int& KeyAscii) {
 // ---- load and row changes
 
 void frmEmploye::Form_Load() {
-  step([this] { Place(20); });
-  step([this] {
+  runStep([this] { Place(20); });
+  runStep([this] {
     const std::optional<QString> file =
         placeDatabase(PlacementReader::StaffEditor, currentDataLocation(), QStringLiteral("Infor.mdb"));
     if (file) datInfor.setDatabaseName(*file);
   });
-  step([this] { datInfor.setRecordSource(kSource); });
-  step([this] {
+  runStep([this] { datInfor.setRecordSource(kSource); });
+  runStep([this] {
     for (const char* level : {"Level 1", "Level 2", "Level 3"}) cmbLevel.AddItem(QString::fromLatin1(level));
     for (const char* type :
          {"Bartender", "Busboy", "Cashier", "Delivery", "Hostess", "Waiter", "Waitress", "Manager"})
@@ -255,7 +239,7 @@ void frmEmploye::Form_Load() {
 // edit mode on the way): the row starts in browse mode.
 void frmEmploye::datInfor_Reposition() {
   SetBrowseMode();
-  step([this] { datInfor.setCaption(QString::number(datInfor.Recordset().absolutePosition() + 1)); });
+  runStep([this] { datInfor.setCaption(QString::number(datInfor.Recordset().absolutePosition() + 1)); });
 }
 
 void frmEmploye::SetBrowseMode() {
@@ -311,8 +295,8 @@ void frmEmploye::txtState_Change() {
 }
 
 void frmEmploye::txtPath_Change() {
-  step([this] { PicBox.setPicture(QString()); });
-  step([this] { PicBox.setPicture(txtPath.Text()); });
+  runStep([this] { PicBox.setPicture(QString()); });
+  runStep([this] { PicBox.setPicture(txtPath.Text()); });
 }
 
 // ---- the one door
@@ -355,7 +339,7 @@ void frmEmploye::TellRefusal(WriteVerdict verdict) {
       break;
     case WriteVerdict::CodeInvalid:
       forms::MsgBox(QStringLiteral("This is Invalid number. Please try again!"));
-      step([this] { txtID.setText(QString()); });
+      runStep([this] { txtID.setText(QString()); });
       SetBrowseMode();
       break;
     case WriteVerdict::Failed:
@@ -374,8 +358,8 @@ bool frmEmploye::Save() {
   }
   if (cmdNew.Tag() == QLatin1String("New")) {
     // Added at the end of the rows, so the last row is the one just stored.
-    step([this] { datInfor.Recordset().moveLast(); });
-    step([this] { cmdNew.setTag(QString()); });
+    runStep([this] { datInfor.Recordset().moveLast(); });
+    runStep([this] { cmdNew.setTag(QString()); });
   }
   SetBrowseMode();
   return true;
@@ -405,11 +389,11 @@ void frmEmploye::datInfor_Validate(int& Action, bool& Save) {
 // ---- buttons
 
 void frmEmploye::cmdNew_Click() {
-  step([this] { datInfor.Recordset().addNew(); });
+  runStep([this] { datInfor.Recordset().addNew(); });
   if (!NewRowPending()) return;  // the row on screen could not be left
-  step([this] { txtID.SetFocus(); });
-  step([this] { cmdNew.setTag(QStringLiteral("New")); });
-  step([this] {
+  runStep([this] { txtID.SetFocus(); });
+  runStep([this] { cmdNew.setTag(QStringLiteral("New")); });
+  runStep([this] {
     cmdNew.setEnabled(false);
     cmdErase.setEnabled(false);
     cmdFind.setEnabled(false);
@@ -452,7 +436,7 @@ void frmEmploye::cmdClose_Click() {
     forms::Unload(*this);
     if (!IsLoaded() || closeStopped_) return;  // closed, or the clerk kept the edits
   }
-  step([this] {
+  runStep([this] {
     if (NewRowPending() || cmdNew.Tag() == QLatin1String("New")) {
       if (NewRowPending()) datInfor.Recordset().cancelUpdate();
       cmdNew.setTag(QString());
@@ -480,13 +464,13 @@ void frmEmploye::Form_QueryUnload(int& Cancel, int /*UnloadMode*/) {
     return;
   }
   // No question: a level, ticks or a photo changed in browse mode are written
-  // with the row, through the one door. A new row is abandoned.
+  // with the row, through the one door. A new row is abandoned. A refused
+  // write keeps the window open; Back then puts the stored row back.
   if (!datInfor.IsOpen() || NewRowPending() || !datInfor.BoundValuesChanged()) return;
   const WriteVerdict verdict = WriteRow();
   if (verdict == WriteVerdict::Stored) return;
   TellRefusal(verdict);
   Cancel = 1;
-  closeStopped_ = true;
 }
 
 frmEmploye& Employe() {

@@ -23,11 +23,6 @@ void fill(forms::ComboBox& box, const QStringList& items) {
   for (const QString& item : items) box.AddItem(item);
 }
 
-void bind(forms::Data& data, forms::Bound& box, const char* field) {
-  box.setDataSource(data);
-  box.setDataField(QString::fromLatin1(field));
-}
-
 }  // namespace
 
 frmSetPtr::frmSetPtr() : Form("frmSetPtr") {
@@ -130,34 +125,18 @@ frmSetPtr::frmSetPtr() : Form("frmSetPtr") {
 
   // Every box takes typed text, so a stored text that is not in its list
   // still shows.
-  bind(datcmdSet, Cmb1, "Port");
-  bind(datcmdSet, cmbType, "szType");
-  bind(datcmdSet, txtPtr1, "szPath1");
-  bind(datcmdSet, lblKPtr1, "szScrnA");
-  bind(datcmdSet, Cmb2, "Port2");
-  bind(datcmdSet, cmbType2, "szType2");
-  bind(datcmdSet, txtPtr2, "szPath2");
-  bind(datcmdSet, cmbPtr2, "szScrnA");
-  bind(datcmdSet, chkPtr2, "chkPtr2");
-  bind(datcmdSet, lblKPtr2, "szScrnB");
-  bind(datcmdSet, Cmb3, "Port3");
-  bind(datcmdSet, cmbType3, "szType3");
-  bind(datcmdSet, txtPtr3, "szPath3");
-  bind(datcmdSet, cmbPtr3, "szScrnB");
-  bind(datcmdSet, chkPtr3, "chkPtr3");
-  bind(datcmdSet, Label4, "szScrnD");
-  bind(datcmdSet, Cmb4, "Port4");
-  bind(datcmdSet, cmbType4, "szType4");
-  bind(datcmdSet, txtPtr4, "szPath4");
-  bind(datcmdSet, cmbPtr4, "szScrnD");
-  bind(datcmdSet, chkPtr4, "chkPtr4");
-  bind(datcmdSet, Label19, "szScrnS");
-  bind(datcmdSet, Cmb5, "Port5");
-  bind(datcmdSet, cmbType5, "szType5");
-  bind(datcmdSet, txtPtr5, "szPath5");
-  bind(datcmdSet, cmbPtr5, "szScrnS");
-  bind(datcmdSet, chkPtr5, "chkPtr5");
-  bind(datcmdSet, cmbECD, "Port6");
+  const std::pair<forms::Bound*, const char*> bound[] = {
+      {&Cmb1, "Port"},       {&cmbType, "szType"},   {&txtPtr1, "szPath1"}, {&lblKPtr1, "szScrnA"},
+      {&Cmb2, "Port2"},      {&cmbType2, "szType2"}, {&txtPtr2, "szPath2"}, {&cmbPtr2, "szScrnA"},
+      {&chkPtr2, "chkPtr2"}, {&lblKPtr2, "szScrnB"}, {&Cmb3, "Port3"},      {&cmbType3, "szType3"},
+      {&txtPtr3, "szPath3"}, {&cmbPtr3, "szScrnB"},  {&chkPtr3, "chkPtr3"}, {&Label4, "szScrnD"},
+      {&Cmb4, "Port4"},      {&cmbType4, "szType4"}, {&txtPtr4, "szPath4"}, {&cmbPtr4, "szScrnD"},
+      {&chkPtr4, "chkPtr4"}, {&Label19, "szScrnS"},  {&Cmb5, "Port5"},      {&cmbType5, "szType5"},
+      {&txtPtr5, "szPath5"}, {&cmbPtr5, "szScrnS"},  {&chkPtr5, "chkPtr5"}, {&cmbECD, "Port6"}};
+  for (const auto& [box, field] : bound) {
+    box->setDataSource(datcmdSet);
+    box->setDataField(QString::fromLatin1(field));
+  }
 
   Cmb1.onClick = [this] { Cmb1_Click(); };
   Cmb2.onClick = [this] { Cmb2_Click(); };

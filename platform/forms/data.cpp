@@ -51,6 +51,7 @@ void Data::pushText() {
 }
 
 void Data::navigate(Button button) {
+  touch();
   fire([this, button] {
     if (!control_.isOpen()) return;
     db::Recordset& rs = control_.recordset();
