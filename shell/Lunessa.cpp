@@ -1,13 +1,26 @@
 #include "shell/Lunessa.h"
 
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "platform/forms/msgbox.h"
+#include "platform/forms/screen.h"
 #include "shell/appinfo.h"
+#include "shell/frmAbout.h"
+#include "shell/frmEmploye.h"
 #include "shell/frmInfor.h"
 #include "shell/frmMbutton.h"
 #include "shell/frmSetPtr.h"
+#include "shell/update.h"
 
 namespace shell {
 
-Lunessa::Lunessa() : MDIForm("Lunessa") {
+namespace {
+// At most this long for each fetch of the update check.
+constexpr int kUpdateTimeoutMs = 10000;
+}  // namespace
+
+Lunessa::Lunessa() : MDIForm("Lunessa"), updateServer(kUpdateServer) {
   setCaption(QStringLiteral("Lunessa - Dovrel's POS"));
   setBackColor(kSettingsGreen);
   setWidth(15360);
@@ -32,13 +45,16 @@ Lunessa::Lunessa() : MDIForm("Lunessa") {
 
   // Entries whose windows are not part of this build yet stay visible but
   // cannot be chosen.
-  for (forms::Menu* later : {&mmCustmrList, &mmEmployee, &mmSalesRep, &mmMenus, &mmChk, &mmAbout})
-    later->setEnabled(false);
+  for (forms::Menu* later : {&mmCustmrList, &mmSalesRep, &mmMenus}) later->setEnabled(false);
+  Inet1.setRequestTimeoutMs(kUpdateTimeoutMs);
 
   mmClose.onClick = [this] { mmClose_Click(); };
   mmMain.onClick = [this] { mmMain_Click(); };
   mmInfor.onClick = [this] { mmInfor_Click(); };
   mmPrinter.onClick = [this] { mmPrinter_Click(); };
+  mmEmployee.onClick = [this] { mmEmployee_Click(); };
+  mmChk.onClick = [this] { mmChk_Click(); };
+  mmAbout.onClick = [this] { mmAbout_Click(); };
 }
 
 void Lunessa::MDIForm_Load() {
@@ -61,6 +77,63 @@ void Lunessa::mmInfor_Click() {
 
 void Lunessa::mmPrinter_Click() {
   SetPtr().Show();
+}
+
+void Lunessa::mmEmployee_Click() {
+  Employe().Show();
+}
+
+void Lunessa::mmAbout_Click() {
+  About().Show();
+}
+
+bool Lunessa::OpenUrl(const QString& url) {
+  if (urlOpener) return urlOpener(url);
+  return QDesktopServices::openUrl(QUrl(url));
+}
+
+// Asks the update server for its newest version. The window stays usable
+// while it waits (a second click meanwhile is ignored); closing the program
+// during the wait ends the check without a word.
+void Lunessa::mmChk_Click() {
+  if (checking_) return;
+  checking_ = true;
+  struct Done {
+    bool& checking;
+    ~Done() {
+      checking = false;
+      forms::Screen::setMousePointer(forms::vbDefault);
+    }
+  } done{checking_};
+  const QString server = updateServer;
+  const QString own = versionKey();
+  forms::Screen::setMousePointer(forms::vbHourglass);
+  try {
+    const QString fetched = Inet1.OpenURL(updateVersionFile(server));
+    if (!IsLoaded()) return;
+    switch (compareVersions(fetched, own)) {
+      case VersionOrder::Nothing:
+        return;
+      case VersionOrder::NotAVersion:
+        throw forms::Error(QStringLiteral("The server sent no version number"));
+      case VersionOrder::NotNewer:
+        forms::Screen::setMousePointer(forms::vbDefault);
+        forms::MsgBox(upToDateText(), forms::vbOKOnly | forms::vbInformation);
+        return;
+      case VersionOrder::Newer:
+        break;
+    }
+    const QString news = Inet1.OpenURL(updateNewsFile(server));
+    if (!IsLoaded()) return;
+    forms::Screen::setMousePointer(forms::vbDefault);
+    if (forms::MsgBox(news, forms::vbYesNo, updateTitle(server, own, fetched.trimmed())) == forms::vbYes)
+      OpenUrl(updateArchive(server));
+  } catch (const forms::InetCancelled&) {
+    // The program is closing.
+  } catch (const std::exception&) {
+    forms::Screen::setMousePointer(forms::vbDefault);
+    if (IsLoaded()) forms::MsgBox(updateFailureText(server), forms::vbOKOnly | forms::vbCritical);
+  }
 }
 
 Lunessa& MainWindow() {

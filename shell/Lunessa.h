@@ -2,8 +2,12 @@
 // with the menu bar that opens them.
 #pragma once
 
+#include <QString>
+#include <functional>
+
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
+#include "platform/forms/inet.h"
 
 namespace shell {
 
@@ -26,6 +30,13 @@ class Lunessa : public forms::MDIForm {
   forms::Menu mmHelp{this, "mmHelp"};
   forms::Menu mmChk{this, "mmChk", &mmHelp};
   forms::Menu mmAbout{this, "mmAbout", &mmHelp};
+  // The transfer control of the update check.
+  forms::Inet Inet1{this, "Inet1"};
+
+  // Where the update check asks (tests point it at their own server).
+  QString updateServer;
+  // Opens a URL with the desktop's default handler (tests record instead).
+  std::function<bool(const QString& url)> urlOpener;
 
  protected:
   void MDIForm_Load() override;
@@ -35,6 +46,12 @@ class Lunessa : public forms::MDIForm {
   void mmMain_Click();
   void mmInfor_Click();
   void mmPrinter_Click();
+  void mmEmployee_Click();
+  void mmChk_Click();
+  void mmAbout_Click();
+  bool OpenUrl(const QString& url);
+
+  bool checking_ = false;  // an update check waits for the server
 };
 
 Lunessa& MainWindow();

@@ -1,6 +1,5 @@
 #include "shell/frmEmploye.h"
 
-
 #include "platform/db/database.h"
 #include "platform/forms/inputbox.h"
 #include "platform/forms/msgbox.h"
