@@ -10,6 +10,7 @@
 #include "platform/com/registry.h"
 #include "platform/files/paths.h"
 #include "platform/forms/msgbox.h"
+#include "platform/print/printer.h"
 #include "shell/Lunessa.h"
 #include "shell/Splash.h"
 
@@ -45,6 +46,8 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  // The program's printer is the system's default one as the program starts.
+  print::CurrentPrinter();
   shell::Main();
   return QApplication::exec();
 }

@@ -1,7 +1,9 @@
 #include "platform/print/dialog.h"
 
+#include <QDialogButtonBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <utility>
 
 namespace print {
@@ -21,6 +23,8 @@ bool ShowPrinterDialog(const QString& title) {
   dialog.setWindowTitle(title);
   // The set-up form: the printer and its properties, no pages or copies.
   dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+  if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+    if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
   return dialog.exec() == QDialog::Accepted;
 }
 
