@@ -306,6 +306,28 @@ TEST_F(DataControlTest, AStepThatRefreshesWhileAMoveIsUnderWayLeavesTheMoveSafe)
   }
 }
 
+TEST_F(DataControlTest, ARecordsetTheCallerHoldsOutlivesARefreshDuringItsOwnStep) {
+  // A window finds a row and then asks whether it found one; showing the row
+  // found refreshed the control meanwhile.
+  db::DataControl datInfor;
+  FakeBox name("sFirst_nm");
+  datInfor.addBinding(&name);
+  openOn(datInfor, "SELECT * FROM tbEmplo ORDER BY szID_no ASC");
+  db::Recordset& rs = datInfor.recordset();
+  bool once = true;
+  name.onShow = [&] {
+    if (name.text() == "Cleo" && once) {
+      once = false;
+      datInfor.refresh();
+    }
+  };
+  rs.findFirst("szID_no = ?", {"3"});
+  EXPECT_FALSE(rs.noMatch());  // still the caller's recordset, still readable
+  EXPECT_NE(&datInfor.recordset(), &rs);
+  name.onShow = nullptr;
+  datInfor.release();
+}
+
 TEST_F(DataControlTest, AStepThatClosesOrReplacesTheRecordsetEndsTheWriteBackCleanly) {
   // A box's change step refreshes its own data control while the control
   // shows the values it has just stored: onto a missing file (the recordset
