@@ -1,5 +1,7 @@
 #include "sales/frmSales.h"
 
+#include <QThread>
+#include <algorithm>
 #include <array>
 
 #include "platform/convert/format.h"
@@ -17,6 +19,8 @@
 #include "shell/dataopen.h"
 #include "shell/frmInfor.h"
 #include "shell/frmMsgbox.h"
+#include "shell/frmSecurity.h"
+#include "shell/frmTakeOutPW.h"
 #include "shell/placement.h"
 #include "shell/steps.h"
 
@@ -154,6 +158,9 @@ frmSales::frmSales() : Form("frmSales") {
   }
   txtCoupon.setFont(arial, 12, true);
   cmdClose.onClick = [this] { cmdClose_Click(); };
+  cmdPrintRce1.onClick = [this] { cmdPrintRce1_Click(); };
+  txtWaiter.onClick = [this] { txtWaiter_Click(); };
+  txtWaiter.onChange = [this] { txtWaiter_Change(); };
 
   const struct {
     forms::TextBox* box;
@@ -193,6 +200,11 @@ frmSales::frmSales() : Form("frmSales") {
        std::initializer_list<forms::Control*>{&txtMenu, &txtPrice, &lblList, &txtString, &lblFav, &cmdMsg1})
     hidden->setVisible(false);
   lblList.onChange = [this] { lblList_Change(); };
+  // The stylist prompt: under the stylist box while it flashes.
+  cmdMsg1.Move(2760, 1470, 1935, 675);
+  cmdMsg1.setStyle(1);
+  cmdMsg1.setBackColor(forms::RGB(0, 255, 0));
+  cmdMsg1.setPicture(QStringLiteral(":/sales/enterid.png"));
 
   const QString access = QStringLiteral("Access 2000;");
   const std::pair<forms::Data*, const char*> sources[] = {
@@ -223,6 +235,9 @@ void frmSales::Form_Load() {
   badRateReported_ = false;
   shell::setSalesPromptControls([this] {
     return shell::SalesPromptControls{&lblList, &txtList, &txtMenu, &txtPrice};
+  });
+  shell::setKeypadSalesControls([this] {
+    return shell::KeypadSalesControls{this, &txtWaiter, &txtQty, &txtPercent, &grdOrderItems};
   });
 
   Place(2);
@@ -308,6 +323,7 @@ void frmSales::Form_QueryUnload(int& Cancel, int UnloadMode) {
 
 void frmSales::Form_Unload(int&) {
   shell::setSalesPromptControls({});
+  shell::setKeypadSalesControls({});
 }
 
 // Closing never stores: an open total only asks first.
@@ -660,6 +676,236 @@ void frmSales::txtGet_Change() {
   if (txtCoupon.Text().isEmpty()) return;
   if (const std::optional<QString> change = moneySum(txtReturn.Text(), txtCoupon.Text()))
     txtReturn.setText(*change);
+}
+
+// ---- the stylist
+
+void frmSales::txtWaiter_Click() {
+  txtWaiter.setText(QString());
+  setTag(QStringLiteral("Waiter"));
+  ShowKeypad();
+}
+
+void frmSales::ShowKeypad() {
+  shell::TakeOutPW().Show(forms::vbModal);
+}
+
+// Runs at every change of the stylist box, also inside the keypad's own step
+// that wrote it: the lookup closes the keypad from there.
+void frmSales::txtWaiter_Change() {
+  runStep([this] { txtWaiter.setPasswordChar(QStringLiteral("*")); });
+  const QString code = txtWaiter.Text();
+  if (code.size() < 4) return;
+  double value = 0;
+  runStep([&] { value = rt::Val(code); });
+  if (value < 1) return;
+
+  // The first row, as the window loaded them, whose code is exactly the
+  // text ("0123" is not "123").
+  bool found = false;
+  QString firstName;
+  runStep([&] {
+    db::Recordset& rs = datEmployees.Recordset();
+    rs.findFirst(QStringLiteral("szID_no = ?"), {code});
+    found = !rs.noMatch();
+    if (found) firstName = rs.field(QStringLiteral("sFirst_nm")).toString();
+  });
+  if (!found) {
+    runStep([this] { txtWaiter.setText(QString()); });
+    runStep([] { forms::Unload(shell::TakeOutPW()); });
+    forms::MsgBox(QStringLiteral("ID not found. Please try again"), forms::vbOKOnly);
+    return;
+  }
+  runStep([&] { lblID.setCaption(firstName); });
+  runStep([] { forms::Unload(shell::TakeOutPW()); });
+  // The tag goes first, so that the receipt it starts runs once.
+  if (txtWaiter.Tag() == QLatin1String("cmdPrintRce")) {
+    txtWaiter.setTag(QString());
+    cmdPrintRce1_Click();
+    return;
+  }
+  runStep([this] { txtWaiter.setTag(QString()); });
+}
+
+// Flashes the request for the stylist's ID for one to two seconds, the
+// window working meanwhile, then asks for it on the keypad. A call while a
+// prompt or its keypad is up returns at once.
+void frmSales::PromptServerId() {
+  if (prompting_) return;
+  prompting_ = true;
+  const qint64 start = promptClock_();
+  runStep([this] { txtWaiter.SetFocus(); });
+  runStep([this] {
+    cmdMsg1.setHeight(675);
+    cmdMsg1.setWidth(1935);
+    cmdMsg1.setVisible(true);
+  });
+  shell::waitMoreThan(promptClock_, start, 1, [] {
+    forms::DoEvents();
+    QThread::msleep(10);
+  });
+  // The clerk may have closed the window during the wait.
+  if (IsLoaded()) {
+    runStep([this] { cmdMsg1.setVisible(false); });
+    txtWaiter_Click();
+  }
+  prompting_ = false;
+}
+
+// ---- storing the ticket
+
+// Until the receipt is printed, the receipt button stores the ticket and
+// starts the next.
+void frmSales::cmdPrintRce1_Click() {
+  StoreTicketAndReset();
+}
+
+void frmSales::StoreTicketAndReset() {
+  // An empty new ticket is not stored: another press adds no empty header.
+  if (storeKind(cmbRept.Tag()) == StoreKind::New && grdOrderItems.Rows() <= kFirstLine) return;
+  // The stylist comes first: nothing is held open across the prompt.
+  if (txtWaiter.Text().isEmpty()) {
+    if (prompting_) return;
+    PromptServerId();
+    if (!IsLoaded()) return;
+  }
+  if (!StoreTicket()) return;
+  ClearTicket();
+  ShowMainMenu();
+  runStep([this] { txtTOTax1.setText(QStringLiteral("0.00")); });
+  runStep([this] { txtTotal.setText(QStringLiteral("0.00")); });
+  runStep([this] { txtEnding.setText(QStringLiteral("0.00")); });
+  // An unloaded security window holds no grant: it is not loaded for this.
+  if (shell::Security().IsLoaded()) runStep([] { shell::Security().chkItmDelSec.setTag(QString()); });
+}
+
+TicketToStore frmSales::ticketOnScreen() {
+  TicketToStore t;
+  t.kind = storeKind(cmbRept.Tag());
+  t.number = cmbRept.Text();
+  t.subtotal = txtTotal.Text();
+  t.tax = txtTOTax1.Text();
+  t.total = txtEnding.Text();
+  t.received = txtGet.Text();
+  t.receivedTag = txtGet.Tag();
+  t.stylist = lblID.Caption();
+  t.when = QDateTime::currentDateTime();
+  for (int r = kFirstLine; r < grdOrderItems.Rows(); ++r) {
+    t.lines.push_back({grdOrderItems.TextMatrix(r, kQtyColumn), grdOrderItems.TextMatrix(r, kTextColumn),
+                       grdOrderItems.TextMatrix(r, kPriceColumn), grdOrderItems.TextMatrix(r, kCodeColumn)});
+  }
+  return t;
+}
+
+namespace {
+
+// The file a data control names, for the clerk: "Ordr.mdb".
+QString fileOf(const QString& path) {
+  return path.mid(std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/'))) + 1);
+}
+
+// Why nothing was stored, in the clerk's words.
+QString storeFailure(const db::Error& e, const QString& file) {
+  switch (e.kind()) {
+    case db::Error::Kind::Busy:
+      return QStringLiteral("another station is using %1. Please try again.").arg(file);
+    case db::Error::Kind::ReadOnly:
+      return QStringLiteral("%1 cannot be written.").arg(file);
+    default:
+      return QStringLiteral("%1 could not be written.").arg(file);
+  }
+}
+
+}  // namespace
+
+bool frmSales::StoreTicket() {
+  const TicketToStore ticket = ticketOnScreen();
+  if (ticket.kind == StoreKind::New && ticket.lines.empty()) return true;
+
+  const QString file = fileOf(datOrders.DatabaseName());
+  QString number, failure;
+  // A file another station still holds after the wait is tried once more.
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    if (!datOrders.IsOpen()) {
+      failure = QStringLiteral("%1 could not be opened.").arg(file);
+      break;
+    }
+    try {
+      number = storeTicket(datOrders.Database(), ticket);
+      failure.clear();
+      break;
+    } catch (const db::Error& e) {
+      failure = storeFailure(e, file);
+      if (e.kind() != db::Error::Kind::Busy) break;
+    } catch (const TicketNotFound& e) {
+      failure = QStringLiteral("%1 holds no ticket %2.").arg(file, e.number);
+      break;
+    } catch (const std::exception&) {
+      failure = QStringLiteral("%1 could not be written.").arg(file);
+      break;
+    }
+  }
+  if (!failure.isEmpty()) {
+    forms::MsgBox(QStringLiteral("The ticket was not stored: ") + failure, forms::vbExclamation);
+    return false;
+  }
+
+  // The bindings read the stored ticket; the line binding has its own
+  // connection, which waited for nothing.
+  runStep([this] { datOrders.Refresh(); });
+  runStep([this] { datDetail.Refresh(); });
+  switch (ticket.kind) {
+    case StoreKind::New:
+      runStep([&] { cmbRept.setText(number); });
+      break;
+    case StoreKind::Recalled:
+      runStep([&] { lblChk.setTag(number); });
+      runStep([this] { cmbRept.setTag(QStringLiteral("NewNum")); });
+      break;
+    case StoreKind::Added:
+      runStep([&] { lblChk.setTag(number); });
+      break;
+  }
+  TallyFavourites(ticket);
+  return true;
+}
+
+// Counts what was sold, after the ticket is stored. A tally that fails
+// leaves the ticket stored and says nothing.
+void frmSales::TallyFavourites(const TicketToStore& ticket) {
+  const std::vector<GridLine> lines = talliedLines(ticket);
+  if (lines.empty()) return;
+  QString last;
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    try {
+      last = tallyFavourites(datFav.Database(), lines);
+      break;
+    } catch (const db::Error& e) {
+      if (e.kind() != db::Error::Kind::Busy) return;
+    } catch (const std::exception&) {
+      return;
+    }
+  }
+  if (!last.isEmpty()) runStep([&] { lblFav.setCaption(last); });
+}
+
+void frmSales::ClearTicket() {
+  for (int n = grdOrderItems.Rows() - kFirstLine; n > 0; --n) grdOrderItems.RemoveItem(kFirstLine);
+  txtEnding.setText(QStringLiteral("0.00"));
+  txtTOTax1.setText(QStringLiteral("0.00"));
+  txtTotal.setText(QStringLiteral("0.00"));
+  // The next ticket is a new one: it draws its own number, and no tender,
+  // coupon, percent or swipe of this one carries over.
+  cmbRept.setTag(QString());
+  lblChk.setTag(QString());
+  txtGet.setTag(QString());
+  txtGet.setText(QString());
+  txtReturn.setText(QString());
+  txtCoupon.setText(QString());
+  txtPercent.setText(QString());
+  txtString.setTag(QString());
+  txtString.setText(QString());
+  txtWaiter.setTag(QString());
 }
 
 frmSales& Sales() {

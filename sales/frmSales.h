@@ -20,9 +20,17 @@
 //   txtTotal, txtTOTax1, txtTOTax2, txtEnding, txtGet, txtReturn, txtCoupon
 //                        the money of the ticket
 //
-// Present for the work that follows and inert here: the stylist box
-// txtWaiter, the tender button cmdTenerRec, the receipt button cmdPrintRce1,
-// the tender box's click (txtGet_Click) and the ticket-number box cmbRept.
+//   txtWaiter, lblID     the stylist's sign-in code (masked) and first name;
+//                        they stay from ticket to ticket while the window is
+//                        open. txtWaiter.Tag "cmdPrintRce" while the receipt
+//                        waits for the stylist
+//   lblChk Caption/Tag   "#" live or "T" training / the number of a stored
+//                        ticket stored again
+//
+// The receipt button stores the ticket and clears the window for the next
+// one (StoreTicketAndReset). Present for the work that follows and inert
+// here: the tender button cmdTenerRec and the tender box's click
+// (txtGet_Click).
 #pragma once
 
 #include <QString>
@@ -32,6 +40,8 @@
 #include "platform/forms/flexgrid.h"
 #include "platform/forms/form.h"
 #include "sales/menuitem.h"
+#include "sales/storage.h"
+#include "shell/wait.h"
 
 namespace sales {
 
@@ -126,6 +136,9 @@ class frmSales : public forms::Form {
   // page buttons, the other page buttons blank, cmdMainM.Tag "Main".
   void ShowMainMenu();
 
+  // The clock of the stylist prompt's wait (tests set a clock of their own).
+  void setPromptClock(shell::WholeSecondsClock clock) { promptClock_ = std::move(clock); }
+
  protected:
   void Form_Load() override;
   void Form_Activate() override;
@@ -166,8 +179,32 @@ class frmSales : public forms::Form {
   void txtGet_Change();
   void txtGet_Click();
 
+  // The stylist.
+  void txtWaiter_Click();
+  void ShowKeypad();
+  void txtWaiter_Change();
+  void PromptServerId();
+
+  // Storing the ticket and starting the next.
+  void cmdPrintRce1_Click();
+  void StoreTicketAndReset();
+  // Stores the ticket on screen: header and lines in one transaction on the
+  // ticket file of datOrders, then the favourites tally. True when it was
+  // stored, or when a new ticket had no line to store; false after telling
+  // the clerk that nothing was stored (the ticket then stays as it is). The
+  // receipt calls this and nothing else to store, and stops on false.
+  bool StoreTicket();
+  TicketToStore ticketOnScreen();
+  void TallyFavourites(const TicketToStore& ticket);
+  // Empties the grid from row 2 and the ticket's amounts, state, tender,
+  // coupon, percent and swipe, so that the next ticket is a new one. The
+  // stylist and the ticket-number box stay.
+  void ClearTicket();
+
   QString pendingQty_;            // the quantity of the line being built
   bool badRateReported_ = false;  // a tax rate that is no number is told once an opening
+  bool prompting_ = false;        // the stylist prompt or its keypad is up
+  shell::WholeSecondsClock promptClock_ = shell::monotonicWholeSeconds;
 };
 
 frmSales& Sales();

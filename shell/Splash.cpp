@@ -1,7 +1,5 @@
 #include "shell/Splash.h"
 
-#include <chrono>
-
 #include "platform/forms/screen.h"
 #include "shell/Lunessa.h"
 #include "shell/appinfo.h"
@@ -51,18 +49,8 @@ frmSplash& Splash() {
   return forms::global<frmSplash>();
 }
 
-qint64 monotonicWholeSeconds() {
-  using namespace std::chrono;
-  return duration_cast<seconds>(steady_clock::now().time_since_epoch()).count();
-}
-
 int waitSplash(const WholeSecondsClock& clock, qint64 start, const std::function<void()>& processMessages) {
-  int rounds = 0;
-  while (clock() - start <= 2) {
-    processMessages();
-    ++rounds;
-  }
-  return rounds;
+  return waitMoreThan(clock, start, 2, processMessages);
 }
 
 void Main(const WholeSecondsClock& clock) {

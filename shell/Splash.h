@@ -6,6 +6,7 @@
 
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
+#include "shell/wait.h"
 
 namespace shell {
 
@@ -24,12 +25,6 @@ class frmSplash : public forms::Form {
 };
 
 frmSplash& Splash();
-
-// Whole seconds of a clock that never goes back: the time of day would jump
-// back at midnight and the wait would not end. Its seconds tick at an
-// arbitrary phase, so "more than 2 whole seconds" lasts 2 to 3 s.
-using WholeSecondsClock = std::function<qint64()>;
-qint64 monotonicWholeSeconds();
 
 // The start-up sequence: shows the splash, waits until more than 2 whole
 // seconds have passed (2 to 3 s, processing messages meanwhile), unloads the

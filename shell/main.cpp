@@ -13,6 +13,7 @@
 #include "platform/print/printer.h"
 #include "shell/Lunessa.h"
 #include "shell/Splash.h"
+#include "shell/subsystems.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
 
   // The program's printer is the system's default one as the program starts.
   print::CurrentPrinter();
+  shell::ConnectSubsystems();
   shell::Main();
   return QApplication::exec();
 }

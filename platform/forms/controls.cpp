@@ -156,6 +156,11 @@ void TextBox::pushExtra() {
   if (auto* edit = qobject_cast<QLineEdit*>(widget_.data())) {
     edit->setReadOnly(t_.locked);
     edit->setEchoMode(t_.passwordChar.isEmpty() ? QLineEdit::Normal : QLineEdit::Password);
+    // The mask shows the box's own character ("*"), not the style's dot.
+    edit->setStyleSheet(t_.passwordChar.isEmpty()
+                            ? QString()
+                            : QStringLiteral("QLineEdit { lineedit-password-character: %1; }")
+                                  .arg(t_.passwordChar.at(0).unicode()));
     edit->setAlignment(textAlignment(t_.alignment) | Qt::AlignVCenter);
   } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget_.data())) {
     plain->setReadOnly(t_.locked);

@@ -578,6 +578,18 @@ void Form::SetFocus() {
   activate(this);
 }
 
+Control* Form::ActiveControl() const {
+  const_cast<Form*>(this)->ensureLoaded();
+  if (!window_) return nullptr;
+  // The focus may sit on an inner part of a control's widget (the editor of
+  // a combo box): the control is the one whose widget holds it.
+  for (QWidget* w = window_->focusWidget(); w && w != window_; w = w->parentWidget()) {
+    for (Control* c : controls_)
+      if (c->widget() == w) return c;
+  }
+  return nullptr;
+}
+
 // ---- MDI frame
 
 void setMdiFrame(MDIForm* frame) {

@@ -87,6 +87,9 @@ class Form {
   int WindowState() const;
   void setWindowState(int state);
   void SetFocus();
+  // The control of this window that has the keyboard focus, or had it last
+  // while another window was active; nullptr when none has had it.
+  Control* ActiveControl() const;
 
   // ---- design settings (fixed for the life of the program)
   void setMDIChild(bool child) { mdiChild_ = child; }

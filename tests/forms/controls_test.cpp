@@ -82,6 +82,31 @@ TEST_F(ControlsTest, SendKeysTypesIntoTheFocusedBoxThroughKeyPress) {
   EXPECT_EQ(f->changes, 6);
 }
 
+TEST_F(ControlsTest, ActiveControlIsTheControlWithTheFocus) {
+  Instance<frmPad> f;
+  f->Show();
+  EXPECT_EQ(f->ActiveControl(), nullptr);
+  f->txtGet.SetFocus();
+  EXPECT_EQ(f->ActiveControl(), &f->txtGet);
+  // The focus on the combo box's editor is the combo box's.
+  f->cmbCountry.SetFocus();
+  EXPECT_EQ(f->ActiveControl(), &f->cmbCountry);
+  f->Hide();
+  EXPECT_EQ(f->ActiveControl(), &f->cmbCountry) << "kept while the window is not active";
+}
+
+TEST_F(ControlsTest, APasswordBoxShowsItsOwnMaskCharacter) {
+  Instance<frmPad> f;
+  f->Show();
+  f->txtGet.setText("3456");
+  f->txtGet.setPasswordChar("*");
+  auto* edit = qobject_cast<QLineEdit*>(f->txtGet.widget());
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->displayText(), "****");
+  f->txtGet.setPasswordChar("");
+  EXPECT_EQ(edit->displayText(), "3456");
+}
+
 TEST_F(ControlsTest, TextWrittenByCodeShowsFromItsStart) {
   Instance<frmPad> f;
   f->Show();

@@ -1,0 +1,158 @@
+#include "sales/storage.h"
+
+#include <memory>
+
+#include "platform/convert/datetext.h"
+#include "platform/convert/number.h"
+#include "platform/db/recordset.h"
+
+namespace sales {
+
+namespace {
+
+const QString kNoAmount = QStringLiteral("0.00");
+const QString kMethod = QStringLiteral("HS");
+
+// An empty text is stored as Null.
+QVariant textOrNull(const QString& text) {
+  return text.isEmpty() ? QVariant() : QVariant(text);
+}
+
+void setFields(db::Recordset& rs, const FieldValues& fields) {
+  for (const auto& [name, value] : fields) rs.setField(name, value);
+}
+
+}  // namespace
+
+StoreKind storeKind(const QString& ticketState) {
+  if (ticketState == QLatin1String("DidRecall")) return StoreKind::Recalled;
+  if (ticketState == QLatin1String("OldNum")) return StoreKind::Added;
+  return StoreKind::New;
+}
+
+FieldValues headerFields(const TicketToStore& ticket) {
+  FieldValues f;
+  const bool allAmounts = ticket.kind == StoreKind::Recalled;
+  const std::pair<const char*, const QString*> amounts[] = {
+      {"SubTotal", &ticket.subtotal}, {"Tax", &ticket.tax}, {"Total", &ticket.total}};
+  for (const auto& [field, text] : amounts)
+    if (allAmounts || *text != kNoAmount) f.emplace_back(QString::fromLatin1(field), *text);
+
+  const bool isNew = ticket.kind == StoreKind::New;
+  if (isNew) {
+    f.emplace_back(QStringLiteral("Time"), rt::IsoTime(ticket.when.time()));
+    f.emplace_back(QStringLiteral("Date"), rt::IsoDate(ticket.when.date()));
+    f.emplace_back(QStringLiteral("ID"), textOrNull(ticket.stylist));
+    f.emplace_back(QStringLiteral("5"), QStringLiteral("Processing"));
+    f.emplace_back(QStringLiteral("Method"), kMethod);
+  }
+  if (!isNew && ticket.received.isEmpty()) return f;
+  if (ticket.receivedTag == QLatin1String("Card")) {
+    f.emplace_back(QStringLiteral("Method"), kMethod);
+    f.emplace_back(QStringLiteral("szCard_amt"), ticket.total);
+    f.emplace_back(QStringLiteral("szType_Card"), ticket.received);
+    f.emplace_back(QStringLiteral("Receive"), ticket.total);
+  } else if (!ticket.received.isEmpty()) {
+    f.emplace_back(QStringLiteral("Receive"), ticket.received);
+  }
+  return f;
+}
+
+FieldValues lineFields(const TicketToStore& ticket, const QString& number, const GridLine& line) {
+  return {{QStringLiteral("Invoice"), number},
+          {QStringLiteral("Date"), rt::IsoDate(ticket.when.date())},
+          {QStringLiteral("Time"), rt::IsoTime(ticket.when.time())},
+          {QStringLiteral("ID"), textOrNull(ticket.stylist)},
+          {QStringLiteral("Method"), kMethod},
+          {QStringLiteral("Qty"), textOrNull(line.qty)},
+          {QStringLiteral("szOrder"), textOrNull(line.text)},
+          {QStringLiteral("Price"), textOrNull(line.price)}};
+}
+
+TicketNotFound::TicketNotFound(const QString& n)
+    : std::runtime_error("no ticket header carries this number"), number(n) {}
+
+QString SaveTicketHeader(db::Database& tickets, const TicketToStore& ticket) {
+  if (ticket.kind == StoreKind::New) {
+    // A source that reads no row: the new header is all it needs.
+    const std::unique_ptr<db::Recordset> rs =
+        tickets.openRecordset(QStringLiteral("SELECT * FROM tblDy_Order WHERE TO_Ord_ID = ?"), {-1});
+    rs->addNew();
+    const QString number = rs->field(QStringLiteral("TO_Ord_ID")).toString();
+    rs->setField(QStringLiteral("Inv"), number);
+    setFields(*rs, headerFields(ticket));
+    rs->update();
+    return number;
+  }
+  const std::unique_ptr<db::Recordset> rs =
+      tickets.openRecordset(QStringLiteral("SELECT * FROM tblDy_Order WHERE Inv = ?"), {ticket.number});
+  if (rs->recordCount() == 0) throw TicketNotFound(ticket.number);
+  rs->edit();
+  setFields(*rs, headerFields(ticket));
+  rs->update();
+  return ticket.number;
+}
+
+void SaveTicketLines(db::Database& tickets, const TicketToStore& ticket, const QString& number) {
+  for (const GridLine& line : ticket.lines) {
+    db::Params values;
+    for (const auto& field : lineFields(ticket, number, line)) values << field.second;
+    tickets.execute(
+        QStringLiteral("INSERT INTO tblDetail (Invoice, [Date], [Time], ID, Method, Qty, szOrder, "
+                       "Price) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+        values);
+  }
+}
+
+void RewriteTicketLines(db::Database& tickets, const TicketToStore& ticket, const QString& number) {
+  tickets.execute(QStringLiteral("DELETE FROM tblDetail WHERE Invoice = ?"), {number});
+  SaveTicketLines(tickets, ticket, number);
+}
+
+QString storeTicket(db::Database& tickets, const TicketToStore& ticket) {
+  // Inside a transaction of someone else's the ticket would be committed
+  // only with it: refused rather than left to that one's fate.
+  if (tickets.inTransaction())
+    throw db::Error(
+        QStringLiteral("Cannot save to %1: a transaction is already open on it.").arg(tickets.path()));
+  db::Transaction transaction = tickets.transaction();
+  const QString number = SaveTicketHeader(tickets, ticket);
+  if (ticket.kind == StoreKind::Recalled)
+    RewriteTicketLines(tickets, ticket, number);
+  else
+    SaveTicketLines(tickets, ticket, number);
+  transaction.commit();
+  return number;
+}
+
+std::vector<GridLine> talliedLines(const TicketToStore& ticket) {
+  if (ticket.kind != StoreKind::Recalled) return ticket.lines;
+  std::vector<GridLine> added;
+  for (const GridLine& line : ticket.lines)
+    if (!line.code.isEmpty()) added.push_back(line);
+  return added;
+}
+
+QString tallyFavourites(db::Database& favourites, const std::vector<GridLine>& lines) {
+  if (lines.empty()) return QString();
+  db::Transaction transaction = favourites.transaction();
+  QString last;
+  for (const GridLine& line : lines) {
+    const std::unique_ptr<db::Recordset> rs =
+        favourites.openRecordset(QStringLiteral("SELECT * FROM tbFav WHERE szMenu_id = ?"), {line.text});
+    if (rs->recordCount() > 0) {
+      last = rt::CStr(rt::Val(rs->field(QStringLiteral("szNum_nm")).toString()) + rt::Val(line.qty));
+      rs->edit();
+    } else {
+      last = QStringLiteral("1");
+      rs->addNew();
+      rs->setField(QStringLiteral("szMenu_id"), line.text);
+    }
+    rs->setField(QStringLiteral("szNum_nm"), last);
+    rs->update();
+  }
+  transaction.commit();
+  return last;
+}
+
+}  // namespace sales

@@ -1,0 +1,101 @@
+// Storing a ticket: its header (tblDy_Order) and its lines (tblDetail) in the
+// live or training ticket file, and the favourites tally (tbFav) of what was
+// sold. The sales window gathers the ticket from its boxes and grid and hands
+// it here with the connections of its own bindings; nothing here opens a file.
+//
+// One ticket, one transaction: the header, the lines and, for a recalled
+// ticket, the removal of its old lines are written in one write transaction
+// and committed once, so a failure or a crash never leaves half a ticket. A new
+// ticket's number is the header's automatic number, drawn inside that
+// transaction: two stations never draw the same one, and the second waits for
+// the first's commit.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+#include "platform/db/database.h"
+
+namespace sales {
+
+// What a store does, by the ticket state (the tag of the ticket-number box).
+enum class StoreKind {
+  New,       // "" (and "NewNum"): a new header, which draws the ticket's number
+  Recalled,  // "DidRecall": the stored header's amounts rewritten, its lines replaced
+  Added,     // "OldNum": the stored header updated, the lines added to its own
+};
+StoreKind storeKind(const QString& ticketState);
+
+// One row of the ticket grid: quantity, item text, price, routing code.
+struct GridLine {
+  QString qty, text, price, code;
+};
+
+// The ticket on the sales window, as a store reads it.
+struct TicketToStore {
+  StoreKind kind = StoreKind::New;
+  QString number;                 // a stored ticket's number (cmbRept)
+  QString subtotal, tax, total;   // txtTotal, txtTOTax1, txtEnding
+  QString received, receivedTag;  // txtGet and its tag ("Card")
+  QString stylist;                // the stylist's first name (lblID)
+  std::vector<GridLine> lines;    // grid rows from row 2
+  QDateTime when;                 // one clock reading for the header and its lines
+};
+
+// Fields and the values a store writes into them; a null value leaves the
+// field Null.
+using FieldValues = std::vector<std::pair<QString, QVariant>>;
+
+// The header fields a store writes, besides the number (TO_Ord_ID, Inv):
+//  - the amounts, except one reading "0.00" (the column default stays), and
+//    for a recalled ticket all three, "0.00" included;
+//  - for a new ticket the date and time (ISO), the stylist, "5" "Processing"
+//    and Method "HS";
+//  - the tender, when txtGet is not empty (for a stored ticket) or always
+//    (new): a card ("Card" tag) pays the total (szCard_amt, Receive) with its
+//    type in szType_Card; otherwise Receive is what was received. Without a
+//    tender Receive keeps its default "0".
+FieldValues headerFields(const TicketToStore& ticket);
+
+// The fields of one line under `number`: the date, time and stylist of the
+// ticket, Method "HS", and the grid's quantity, text and price, an empty
+// cell left Null. The routing code is not stored.
+FieldValues lineFields(const TicketToStore& ticket, const QString& number, const GridLine& line);
+
+// A stored ticket's number that names no header: nothing was stored.
+struct TicketNotFound : std::runtime_error {
+  explicit TicketNotFound(const QString& number);
+  QString number;
+};
+
+// The steps of a store, each inside the caller's transaction on `tickets`.
+// SaveTicketHeader adds a new ticket's header and returns its number, or
+// updates the header whose Inv is the ticket's number (throws TicketNotFound
+// when none is). SaveTicketLines adds the lines under `number`;
+// RewriteTicketLines first removes every line stored under it.
+QString SaveTicketHeader(db::Database& tickets, const TicketToStore& ticket);
+void SaveTicketLines(db::Database& tickets, const TicketToStore& ticket, const QString& number);
+void RewriteTicketLines(db::Database& tickets, const TicketToStore& ticket, const QString& number);
+
+// Stores the ticket in one write transaction on `tickets` and returns its
+// number. Nothing is left of a store that throws (db::Error, TicketNotFound).
+QString storeTicket(db::Database& tickets, const TicketToStore& ticket);
+
+// The lines the favourites tally counts, so that each sale counts once: every
+// line of a new or added ticket; of a recalled ticket stored again only the
+// lines added after the recall (they carry a routing code).
+std::vector<GridLine> talliedLines(const TicketToStore& ticket);
+
+// Counts the lines in tbFav in one write transaction on `favourites`,
+// reading each count from the file: a text already there gains the leading
+// number of its line's quantity ("2" adds 2, "1/2" 1, "+" and "" nothing), a
+// new one starts at "1" whatever the quantity. Returns the last
+// count written (empty when there was no line). Throws db::Error after
+// rolling back.
+QString tallyFavourites(db::Database& favourites, const std::vector<GridLine>& lines);
+
+}  // namespace sales
