@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "sales/ticket.h"
+#include "shell/subsystems.h"
 
 void TicketGrid::add(const QString& qty, const QString& text, const QString& price, const QString& code) {
   w_->grid.AddItem(sales::gridRow(qty, text, price, code));
@@ -50,6 +51,7 @@ void ModalScript::poll() {
 
 void SalesFixture::SetUp() {
   ShellFixture::SetUp();
+  shell::ConnectSubsystems();
   script_ = std::make_unique<ModalScript>();
 }
 
@@ -77,4 +79,9 @@ void SalesFixture::addItem(const QString& table, const QVariantMap& fields) {
       QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
           .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
       values);
+}
+
+void SalesFixture::addStaff(const QString& code, const QString& firstName, const QString& level) {
+  run(installFile("Infor.mdb"), "INSERT INTO tbEmplo (szID_no, sFirst_nm, szLevel_nu) VALUES (?, ?, ?)",
+      {code, firstName, level});
 }

@@ -84,6 +84,10 @@ class SalesFixture : public ShellFixture {
   // Adds one item with the given fields (names as in the table).
   void addItem(const QString& table, const QVariantMap& fields);
 
+  // Adds an employee after the sample staff (1234 Mara "Level 3", 2345 Jules
+  // "Level 2", 3456 Ines "Level 1").
+  void addStaff(const QString& code, const QString& firstName, const QString& level);
+
   // Presses a button of the window as the clerk does.
   static void press(forms::CommandButton& b) { b.setValue(true); }
 

@@ -2,59 +2,396 @@
 // states of a stored ticket, a store that fails whole, the busy file, the
 // cleared window and the favourites tally.
 #include <QDate>
+#include <QRegularExpression>
 
+#include "platform/convert/datetext.h"
+#include "platform/db/recordset.h"
 #include "sales/frmSales.h"
+#include "sales/ticket.h"
+#include "shell/frmInfor.h"
 #include "shell/frmTakeOutPW.h"
 #include "tests/sales/sales_fixture.h"
 
 namespace {
 
 using sales::Sales;
-using shell::TakeOutPW;
 
 class Storage : public SalesFixture {
  protected:
   QString tickets() const { return installFile("Ordr.mdb"); }
-  QString header(const QString& inv, const QString& field) const {
-    return value(tickets(), QString("SELECT [%1] FROM tblDy_Order WHERE Inv = ?").arg(field), {inv});
+  QString count(const QString& table, const QString& file = "Ordr.mdb") const {
+    return value(installFile(file), QString("SELECT COUNT(*) FROM %1").arg(table));
   }
-  QString count(const QString& sql) const { return value(tickets(), sql); }
+  // A stored header, every field "name=value" (Null as "<null>").
+  QStringList header(const QString& inv) const {
+    auto db = db::Database::open(tickets());
+    auto rs = db->openRecordset("SELECT * FROM tblDy_Order WHERE Inv = ?", {inv});
+    QStringList fields;
+    if (rs->recordCount() == 0) return fields;
+    for (const QString& name : rs->fieldNames()) {
+      const QVariant v = rs->field(name);
+      fields << name + "=" + (v.isNull() ? QString("<null>") : v.toString());
+    }
+    return fields;
+  }
+  QString field(const QString& inv, const QString& name) const {
+    return value(tickets(), QString("SELECT [%1] FROM tblDy_Order WHERE Inv = ?").arg(name), {inv});
+  }
+  // The stored lines of a ticket, "qty | text | price", in the order stored.
+  QStringList lines(const QString& invoice) const {
+    auto db = db::Database::open(tickets());
+    auto rs = db->openRecordset("SELECT * FROM tblDetail WHERE Invoice = ?", {invoice});
+    QStringList out;
+    for (int i = 0; i < rs->recordCount(); ++i) {
+      QStringList cells;
+      for (const char* f : {"Qty", "szOrder", "Price"}) {
+        const QVariant v = rs->valueAt(i, rs->fieldNames().indexOf(f));
+        cells << (v.isNull() ? QString("<null>") : v.toString());
+      }
+      out << cells.join(" | ");
+    }
+    return out;
+  }
   QString favourite(const QString& text) const {
     return value(installFile("Fav.mdb"), "SELECT szNum_nm FROM tbFav WHERE szMenu_id = ?", {text});
   }
-  // Signs the stylist in as the keypad does, without the prompt.
-  void signIn(const QString& code) { Sales().txtWaiter.setText(code); }
+  QStringList screen() { return ticketLines(Sales().grdOrderItems); }
+  // The stylist as the keypad delivers the code.
+  void signIn(const QString& code = "3456") { Sales().txtWaiter.setText(code); }
   void ring(forms::CommandButton& category, int k) {
     press(category);
     press(Sales().command(k));
   }
+  void kidsCut() { ring(Sales().cmdDrink, 3); }
+  void fringeTrim() { ring(Sales().cmdDrink, 4); }
+  // A line as a recall puts it on the grid: no routing code.
+  void recalled(const QString& qty, const QString& text, const QString& price) {
+    Sales().grdOrderItems.AddItem(sales::gridRow(qty, text, price, ""));
+  }
+  void store() { press(Sales().cmdPrintRce1); }
+  void expectMessage(const QString& text) {
+    ASSERT_FALSE(messages_->shown().empty());
+    EXPECT_EQ(messages_->shown().back().prompt, text);
+  }
 };
 
-TEST_F(Storage, TheFirstTicket) {
+TEST_F(Storage, TheFirstTicketsAsStored) {
   sales::frmSales& w = Sales();
-  signIn("3456");
-  ring(w.cmdDrink, 3);
-  ring(w.cmdDrink, 4);
-  press(w.cmdPrintRce1);
-  EXPECT_EQ(count("SELECT COUNT(*) FROM tblDy_Order"), "1");
+  signIn();
+  kidsCut();
+  fringeTrim();
+  store();
+
+  const QString today = rt::IsoDate(QDate::currentDate());
+  QStringList first = header("1");
+  ASSERT_FALSE(first.isEmpty());
+  const QString time = first.filter(QRegularExpression("^Time=")).value(0).mid(5);
+  EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(time).hasMatch()) << time.toStdString();
+  EXPECT_EQ(first, QStringList({"TO_Ord_ID=1", "Inv=1", "SubTotal=26.00", "Tax=1.95", "Total=27.95",
+                                "Time=" + time, "Date=" + today, "ID=Ines", "5=Processing", "Method=HS",
+                                "szCard_amt=<null>", "szType_Card=<null>", "Receive=0", "szCoupon_amt=<null>",
+                                "szNumber_Card=<null>", "szExp_Card=<null>", "1=<null>"}));
+  EXPECT_EQ(lines("1"), QStringList({"1 | Kids Cut | 18.00", "1 | Fringe Trim | 8.00"}));
+  // Every line carries the ticket's number, clock reading, stylist and type.
+  EXPECT_EQ(
+      value(
+          tickets(),
+          "SELECT COUNT(*) FROM tblDetail WHERE Invoice = '1' AND [Date] = ? AND [Time] = ? AND ID = 'Ines' "
+          "AND Method = 'HS'",
+          {today, time}),
+      "2");
+  EXPECT_EQ(favourite("Kids Cut"), "1");
+  EXPECT_EQ(favourite("Fringe Trim"), "1");
   EXPECT_EQ(w.cmbRept.Text(), "1");
+
+  // The next ticket does not ask for the stylist again.
+  kidsCut();
+  store();
+  EXPECT_EQ(field("2", "SubTotal") + " " + field("2", "Tax") + " " + field("2", "Total"), "18.00 1.35 19.35");
+  EXPECT_EQ(favourite("Kids Cut"), "2");
+  EXPECT_EQ(w.lblFav.Caption(), "2");
+  EXPECT_EQ(header("1"), first);
+  // An empty window stores nothing.
+  store();
+  EXPECT_EQ(count("tblDy_Order"), "2");
+  EXPECT_EQ(count("tblDetail"), "3");
+  EXPECT_TRUE(messages_->shown().empty());
 }
 
-}  // namespace
-
-namespace {
-
-TEST_F(Storage, TheFirstTicketWithThePrompt) {
+TEST_F(Storage, TheHeaderByTheBoxes) {
   sales::frmSales& w = Sales();
-  ring(w.cmdDrink, 3);
-  ring(w.cmdDrink, 4);
-  script_->on(TakeOutPW(), [] {
-    for (int d : {3, 4, 5, 6}) press(TakeOutPW().comNumber(d));
-  });
-  press(w.cmdPrintRce1);
-  EXPECT_TRUE(script_->done());
+  signIn();
+  const struct {
+    const char* taxRate;
+    bool priced;         // Kids Cut, or the unpriced "Walk-in" note
+    const char* got;     // txtGet
+    const char* gotTag;  // written after the text, as the tender dialog does
+    QStringList stored;  // SubTotal, Tax, Total, Receive, szCard_amt, szType_Card
+    QStringList line;
+  } cases[] = {
+      {"0.075", false, "", "", {"0.00", "0.00", "0.00", "0", "<null>", "<null>"}, {"1 | Walk-in | <null>"}},
+      {"0", true, "", "", {"18.00", "0.00", "18.00", "0", "<null>", "<null>"}, {"1 | Kids Cut | 18.00"}},
+      {"0.075",
+       true,
+       "20.00",
+       "",
+       {"18.00", "1.35", "19.35", "20.00", "<null>", "<null>"},
+       {"1 | Kids Cut | 18.00"}},
+      {"0.075",
+       true,
+       "VISA",
+       "Card",
+       {"18.00", "1.35", "19.35", "19.35", "19.35", "VISA"},
+       {"1 | Kids Cut | 18.00"}},
+  };
+  int number = 0;
+  for (const auto& c : cases) {
+    shell::Infor().txtTOTax1.setText(c.taxRate);
+    if (c.priced) {
+      kidsCut();
+    } else {
+      press(w.cmdLunch);
+      press(w.cmdNotes);
+      press(w.command(1));
+    }
+    w.txtGet.setText(c.got);
+    w.txtGet.setTag(c.gotTag);
+    store();
+    const QString inv = QString::number(++number);
+    QStringList stored;
+    for (const char* f : {"SubTotal", "Tax", "Total", "Receive", "szCard_amt", "szType_Card"})
+      stored << field(inv, f);
+    EXPECT_EQ(stored, c.stored) << c.got;
+    EXPECT_EQ(lines(inv), c.line) << c.got;
+    EXPECT_EQ(field(inv, "Method"), "HS");
+  }
+  shell::Infor().txtTOTax1.setText("0.075");
+}
+
+TEST_F(Storage, AStoredTicketStoredAgain) {
+  sales::frmSales& w = Sales();
+  signIn();
+  kidsCut();
+  fringeTrim();
+  store();  // 1
+  kidsCut();
+  store();  // 2
+  const QStringList second = header("2");
+  const QStringList secondLines = lines("2");
+  const QString firstTime = field("1", "Time");
+
+  // Recalled: one line from the stored ticket, one added since; no tax now.
+  shell::Infor().txtTOTax1.setText("0");
+  w.cmbRept.setText("1");
+  w.cmbRept.setTag("DidRecall");
+  recalled("1", "Kids Cut", "18.00");
+  fringeTrim();
+  w.txtTotal.setText("26.00");
+  store();
+  EXPECT_EQ(field("1", "SubTotal") + " " + field("1", "Tax") + " " + field("1", "Total"), "26.00 0.00 26.00");
+  EXPECT_EQ(field("1", "Time"), firstTime);
+  EXPECT_EQ(field("1", "ID"), "Ines");
+  EXPECT_EQ(lines("1"), QStringList({"1 | Kids Cut | 18.00", "1 | Fringe Trim | 8.00"}));
+  EXPECT_EQ(header("2"), second);
+  EXPECT_EQ(lines("2"), secondLines);
+  // Only the line added after the recall is counted again.
+  EXPECT_EQ(favourite("Kids Cut"), "2");
+  EXPECT_EQ(favourite("Fringe Trim"), "2");
+  EXPECT_EQ(w.cmbRept.Tag(), "");
+
+  // The next ticket is a new one with its own number.
+  const QStringList firstAgain = header("1");
+  kidsCut();
+  store();
+  EXPECT_EQ(w.cmbRept.Text(), "3");
+  EXPECT_EQ(lines("3"), QStringList{"1 | Kids Cut | 18.00"});
+  EXPECT_EQ(header("1"), firstAgain);
+
+  // Chosen by number: the lines are added to the stored ones.
+  w.cmbRept.setText("2");
+  w.cmbRept.setTag("OldNum");
+  fringeTrim();
+  store();
+  EXPECT_EQ(lines("2"), QStringList({"1 | Kids Cut | 18.00", "1 | Fringe Trim | 8.00"}));
+  EXPECT_EQ(field("2", "SubTotal"), "8.00");
+  EXPECT_EQ(count("tblDy_Order"), "3");
+
+  // A number that names no ticket stores nothing, and the ticket stays.
+  messages_->answer(forms::vbOK);
+  w.cmbRept.setText("77");
+  w.cmbRept.setTag("DidRecall");
+  recalled("1", "Kids Cut", "18.00");
+  store();
+  expectMessage("The ticket was not stored: Ordr.mdb holds no ticket 77.");
+  EXPECT_EQ(count("tblDy_Order"), "3");
+  EXPECT_EQ(count("tblDetail"), "5");
+  EXPECT_EQ(screen(), QStringList{"1 | Kids Cut | 18.00 | "});
+  EXPECT_EQ(w.cmbRept.Text() + " " + w.cmbRept.Tag(), "77 DidRecall");
+  shell::Infor().txtTOTax1.setText("0.075");
+}
+
+// A line the file refuses leaves nothing of the ticket: neither its header
+// nor its other lines, nor the number it drew, nor a count.
+TEST_F(Storage, ATicketIsStoredWholeOrNotAtAll) {
+  sales::frmSales& w = Sales();
+  signIn();
+  kidsCut();
+  store();  // 1, with one line
+  run(tickets(),
+      "CREATE TRIGGER refuse BEFORE INSERT ON tblDetail WHEN NEW.szOrder = 'Fringe Trim' "
+      "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+
+  messages_->answer(forms::vbOK);
+  kidsCut();
+  fringeTrim();
+  store();
+  expectMessage("The ticket was not stored: Ordr.mdb could not be written.");
+  EXPECT_EQ(count("tblDy_Order"), "1");
+  EXPECT_EQ(count("tblDetail"), "1");
+  EXPECT_EQ(screen().size(), 2);
   EXPECT_EQ(w.cmbRept.Text(), "1");
-  EXPECT_EQ(count("SELECT COUNT(*) FROM tblDy_Order"), "1");
+  EXPECT_EQ(w.txtTotal.Text(), "26.00");
+  EXPECT_EQ(favourite("Kids Cut"), "1");
+  EXPECT_EQ(favourite("Fringe Trim"), "<null>");
+
+  // Recalled: the stored lines are not lost with the rewrite.
+  messages_->answer(forms::vbOK);
+  w.grdOrderItems.setRows(2);
+  w.cmbRept.setTag("DidRecall");
+  recalled("1", "Kids Cut", "18.00");
+  fringeTrim();
+  store();
+  EXPECT_EQ(messages_->shown().size(), 2u);
+  EXPECT_EQ(lines("1"), QStringList{"1 | Kids Cut | 18.00"});
+  EXPECT_EQ(field("1", "Total"), "19.35");
+
+  run(tickets(), "DROP TRIGGER refuse");
+  w.grdOrderItems.setRows(2);
+  w.cmbRept.setTag("");
+  kidsCut();
+  fringeTrim();
+  store();
+  EXPECT_EQ(w.cmbRept.Text(), "2") << "the refused store drew no number";
+  EXPECT_EQ(lines("2").size(), 2);
+}
+
+// The tally is counted after the ticket is stored: one that fails is rolled
+// back whole, without a word, and the ticket stays stored.
+TEST_F(Storage, AFailedTallyLeavesTheTicketStored) {
+  run(installFile("Fav.mdb"),
+      "CREATE TRIGGER refuse BEFORE INSERT ON tbFav WHEN NEW.szMenu_id = 'Fringe Trim' "
+      "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+  signIn();
+  kidsCut();
+  fringeTrim();
+  store();
+  EXPECT_EQ(lines("1").size(), 2);
+  EXPECT_EQ(count("tbFav", "Fav.mdb"), "0");
+  EXPECT_TRUE(screen().isEmpty());
+  EXPECT_TRUE(messages_->shown().empty());
+}
+
+TEST_F(Storage, ABusyFileIsTriedOnceMoreThenTold) {
+  db::setBusyTimeout(100);
+  sales::frmSales& w = Sales();
+  signIn();
+  kidsCut();
+  {
+    auto station = db::Database::open(tickets());
+    db::Transaction holding = station->transaction();
+    messages_->answer(forms::vbOK);
+    store();
+    holding.rollback();
+  }
+  db::setBusyTimeout(5000);
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  expectMessage("The ticket was not stored: another station is using Ordr.mdb. Please try again.");
+  EXPECT_EQ(count("tblDy_Order"), "0");
+  EXPECT_EQ(screen().size(), 1);
+  EXPECT_EQ(w.cmbRept.Text(), "");
+  store();
+  EXPECT_EQ(count("tblDy_Order"), "1");
+  EXPECT_EQ(count("tblDetail"), "1");
+  EXPECT_EQ(messages_->shown().size(), 1u);
+}
+
+TEST_F(Storage, TheWindowAfterAStore) {
+  fillMenu("tbSoup", 1, 30, "Item ");
+  sales::frmSales& w = Sales();
+  signIn();
+  press(w.cmdSp);
+  press(w.cmdNext);
+  press(w.command(1));  // "Item 25", page 2
+  w.txtCoupon.setText("1.00");
+  w.txtGet.setText("20.00");
+  w.txtPercent.setText("10");
+  w.txtString.setText("%B4111");
+  w.txtString.setTag("123456");
+  w.lblChk.setTag("9");
+  store();
+  EXPECT_EQ(field("1", "Receive"), "20.00");
+
+  EXPECT_EQ(w.grdOrderItems.Rows(), 2);
+  EXPECT_EQ(w.txtTotal.Text() + w.txtTOTax1.Text() + w.txtEnding.Text(), "0.000.000.00");
+  EXPECT_EQ(w.cmdMainM.Tag(), "Main");
+  EXPECT_EQ(w.command(1).Caption(), "Haircut");
+  EXPECT_EQ(w.cmdLast.Tag(), "2") << "paging stays as it was";
+  EXPECT_TRUE(w.cmdLast.Visible());
+  for (forms::Control* box : std::initializer_list<forms::Control*>{&w.txtGet, &w.txtReturn, &w.txtCoupon,
+                                                                    &w.txtPercent, &w.txtString})
+    EXPECT_EQ(box->Text(), "") << box->Name().toStdString();
+  for (forms::Control* tagged :
+       std::initializer_list<forms::Control*>{&w.txtGet, &w.txtString, &w.txtWaiter, &w.lblChk, &w.cmbRept})
+    EXPECT_EQ(tagged->Tag(), "") << tagged->Name().toStdString();
+  EXPECT_EQ(w.txtWaiter.Text() + " " + w.lblID.Caption(), "3456 Ines");
+  EXPECT_EQ(w.cmbRept.Text(), "1");
+
+  // Nothing of the last ticket's tender reaches the next.
+  press(w.cmdDrink);
+  press(w.command(3));
+  store();
+  EXPECT_EQ(field("2", "Receive"), "0");
+}
+
+// An empty new ticket is not stored, and the stylist is not asked for it.
+TEST_F(Storage, AnEmptyTicketAsksNothingAndStoresNothing) {
+  Sales().Show();
+  store();
+  EXPECT_FALSE(shell::TakeOutPW().IsLoaded());
+  EXPECT_EQ(count("tblDy_Order"), "0");
+}
+
+TEST_F(Storage, TheFavouritesTally) {
+  for (const auto& [text, n] : std::initializer_list<std::pair<const char*, const char*>>{
+           {"Kids Cut", "3"}, {"Men's Cut", "3"}, {"Fringe Trim", "3"}, {"Tip", "2"}, {"Tip's Color", "7"}})
+    run(installFile("Fav.mdb"), "INSERT INTO tbFav (szMenu_id, szNum_nm) VALUES (?, ?)", {text, n});
+  signIn();
+  const struct {
+    const char* qty;
+    const char* text;
+  } sold[] = {{"3", "Blowout"}, {"2", "Kids Cut"}, {"1/2", "Men's Cut"}, {"+", "Fringe Trim"},
+              {"1", "Wash"},    {"2", "Wash"},     {"1", "Tip's Color"}};
+  for (const auto& s : sold) Sales().grdOrderItems.AddItem(sales::gridRow(s.qty, s.text, "", "-"));
+  store();
+  const struct {
+    const char* text;
+    const char* count;
+  } counts[] = {{"Blowout", "1"}, {"Kids Cut", "5"}, {"Men's Cut", "4"},  {"Fringe Trim", "3"},
+                {"Wash", "3"},    {"Tip", "2"},      {"Tip's Color", "8"}};
+  for (const auto& c : counts) EXPECT_EQ(favourite(c.text).toStdString(), c.count) << c.text;
+  EXPECT_EQ(count("tbFav", "Fav.mdb"), "7");
+  EXPECT_EQ(Sales().lblFav.Caption(), "8");
+}
+
+TEST_F(Storage, TrainingTicketsGoToTheTrainingFile) {
+  run(settingsFile(), "UPDATE tbReset SET Reset_txt = 'Training Check Book'");
+  signIn();
+  kidsCut();
+  store();
+  EXPECT_EQ(count("tblDy_Order", "TOrdr.mdb"), "1");
+  EXPECT_EQ(count("tblDetail", "TOrdr.mdb"), "1");
+  EXPECT_EQ(count("tblDy_Order"), "0");
+  EXPECT_EQ(count("tblDetail"), "0");
 }
 
 }  // namespace
