@@ -15,6 +15,7 @@
 #include "sales/pages.h"
 #include "sales/ticket.h"
 #include "sales/totals.h"
+#include "shell/Module1.h"
 #include "shell/categoryfaces.h"
 #include "shell/dataopen.h"
 #include "shell/frmInfor.h"
@@ -753,6 +754,10 @@ void frmSales::PromptServerId() {
 }
 
 // ---- storing the ticket
+
+void frmSales::OpenDrawer() {
+  shell::KickCashDrawer();
+}
 
 // Until the receipt is printed, the receipt button stores the ticket and
 // starts the next.

@@ -136,6 +136,10 @@ class frmSales : public forms::Form {
   // page buttons, the other page buttons blank, cmdMainM.Tag "Main".
   void ShowMainMenu();
 
+  // Opens the cash drawer: the drawer pulse to the port of the printer
+  // window's cmbECD, as KickCashDrawer sends it.
+  void OpenDrawer();
+
   // The clock of the stylist prompt's wait (tests set a clock of their own).
   void setPromptClock(shell::WholeSecondsClock clock) { promptClock_ = std::move(clock); }
 

@@ -3,6 +3,7 @@
 #include "platform/convert/number.h"
 #include "platform/db/recordset.h"
 #include "platform/forms/screen.h"
+#include "shell/Module1.h"
 #include "shell/frmSecurity.h"
 #include "shell/placement.h"
 #include "shell/steps.h"
@@ -246,6 +247,7 @@ void frmTakeOutPW::CheckManagerId() {
     forms::Unload(*this);
     return;
   }
+  if (approves(level)) runStep([] { KickCashDrawer(); });
   forms::Unload(*this);
 }
 

@@ -5,10 +5,12 @@
 
 #include "platform/forms/screen.h"
 #include "sales/frmSales.h"
+#include "shell/Module1.h"
 #include "shell/frmNWSetin.h"
 #include "shell/frmSecurity.h"
 #include "shell/frmTakeOutPW.h"
 #include "tender/frmRemoving.h"
+#include "tests/fifo_port.h"
 #include "tests/sales/sales_fixture.h"
 
 namespace {
@@ -134,6 +136,10 @@ TEST_F(Keypad, ManagerCheck) {
   // A manager whose code begins with a stylist's code, and stands before it.
   addStaff("56789", "Boss", "Level 3");
   addStaff("5678", "Kim", "Level 1");
+  // The drawer's port, as the printer window reads it.
+  FifoPort drawer(root_.filePath("drawer").toStdString());
+  ASSERT_TRUE(drawer.ok());
+  run(settingsFile(), "UPDATE tbSet SET Port6 = ?", {QString::fromStdString(drawer.path())});
   const struct {
     const char* keys;
     const char* typed;  // typed into the entry box after the keys
@@ -141,24 +147,26 @@ TEST_F(Keypad, ManagerCheck) {
     bool open;
     const char* grant;
     const char* manager;
+    bool kick;
   } cases[] = {
-      {"1234", "", true, false, "Allow", "Mara"},
-      {"2345", "", true, false, "Allow", "Jules"},
-      {"3456", "", true, true, "<not loaded>", "<not loaded>"},
-      {"3456D2345", "", true, false, "Allow", "Jules"},
-      {"56789", "", true, false, "Allow", "Boss"},
-      {"5678", "", true, true, "<not loaded>", "<not loaded>"},  // the whole code: Kim, not Boss
-      {"9999", "", true, false, "<not loaded>", "<not loaded>"},
-      {"0001", "", true, true, "<not loaded>", "<not loaded>"},
-      {"", "12*4", true, false, "<not loaded>", "<not loaded>"},
-      {"", "9'OR'1", true, false, "<not loaded>", "<not loaded>"},
-      {"", "1'OR'", true, true, "<not loaded>", "<not loaded>"},  // worth 1: not looked up
-      {"1234", "", false, false, "<not loaded>", "<not loaded>"},
-      {"2345", "", false, false, "<not loaded>", "<not loaded>"},
-      {"3456", "", false, false, "<not loaded>", "<not loaded>"},
-      {"5678", "", false, false, "<not loaded>", "<not loaded>"},
-      {"9999", "", false, false, "<not loaded>", "<not loaded>"},
-      {"0001", "", false, true, "<not loaded>", "<not loaded>"},
+      {"1234", "", true, false, "Allow", "Mara", false},
+      {"2345", "", true, false, "Allow", "Jules", false},
+      {"3456", "", true, true, "<not loaded>", "<not loaded>", false},
+      {"3456D2345", "", true, false, "Allow", "Jules", false},
+      {"56789", "", true, false, "Allow", "Boss", false},
+      {"5678", "", true, true, "<not loaded>", "<not loaded>", false},  // the whole code: Kim, not Boss
+      {"9999", "", true, false, "<not loaded>", "<not loaded>", false},
+      {"0001", "", true, true, "<not loaded>", "<not loaded>", false},
+      {"", "12*4", true, false, "<not loaded>", "<not loaded>", false},
+      {"", "9'OR'1", true, false, "<not loaded>", "<not loaded>", false},
+      {"", "1'OR'", true, true, "<not loaded>", "<not loaded>", false},  // worth 1: not looked up
+      {"1234", "", false, false, "<not loaded>", "<not loaded>", true},
+      {"2345", "", false, false, "<not loaded>", "<not loaded>", true},
+      {"", "56789", false, false, "<not loaded>", "<not loaded>", true},
+      {"5678", "", false, false, "<not loaded>", "<not loaded>", false},  // Kim closes it at the fourth digit
+      {"3456", "", false, false, "<not loaded>", "<not loaded>", false},
+      {"9999", "", false, false, "<not loaded>", "<not loaded>", false},
+      {"0001", "", false, true, "<not loaded>", "<not loaded>", false},
   };
   for (const auto& c : cases) {
     const std::string label = std::string(c.keys) + c.typed + (c.deletion ? " deletion" : "");
@@ -175,11 +183,15 @@ TEST_F(Keypad, ManagerCheck) {
     // An approval empties the mark; so does a keypad that closes without one.
     EXPECT_EQ(counter_->grdOrderItems.Tag().toStdString(), c.deletion && c.open ? "DelItems" : "") << label;
     EXPECT_TRUE(counter_->writes.isEmpty()) << label;
+    EXPECT_EQ(drawer.taken(), c.kick ? shell::kDrawerPulse : std::string()) << label;
   }
 }
 
 TEST_F(Keypad, AStaffFileThatIsNotPlacedApprovesNobody) {
-  run(settingsFile(), "UPDATE tbSet SET SetC = 'Elsewhere'");
+  FifoPort drawer(root_.filePath("drawer").toStdString());
+  ASSERT_TRUE(drawer.ok());
+  run(settingsFile(), "UPDATE tbSet SET SetC = 'Elsewhere', Port6 = ?",
+      {QString::fromStdString(drawer.path())});
   open("", "DelItems");
   keys("1234");
   EXPECT_TRUE(TakeOutPW().IsLoaded()) << "with a deletion pending the keypad waits";
@@ -189,6 +201,7 @@ TEST_F(Keypad, AStaffFileThatIsNotPlacedApprovesNobody) {
   open("", "");
   keys("1234");
   EXPECT_FALSE(TakeOutPW().IsLoaded());
+  EXPECT_EQ(drawer.taken(), "");
 }
 
 TEST_F(Keypad, TheManagersNameStaysUntilTheRemovalDialogUnloads) {

@@ -2,14 +2,19 @@
 // states of a stored ticket, a store that fails whole, the busy file, the
 // cleared window and the favourites tally.
 #include <QDate>
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 
 #include "platform/convert/datetext.h"
 #include "platform/db/recordset.h"
 #include "sales/frmSales.h"
 #include "sales/ticket.h"
+#include "shell/Module1.h"
 #include "shell/frmInfor.h"
+#include "shell/frmSetPtr.h"
 #include "shell/frmTakeOutPW.h"
+#include "tests/pseudo_terminal.h"
 #include "tests/sales/sales_fixture.h"
 
 namespace {
@@ -381,6 +386,28 @@ TEST_F(Storage, TheFavouritesTally) {
   for (const auto& c : counts) EXPECT_EQ(favourite(c.text).toStdString(), c.count) << c.text;
   EXPECT_EQ(count("tbFav", "Fav.mdb"), "7");
   EXPECT_EQ(Sales().lblFav.Caption(), "8");
+}
+
+// The drawer pulse goes to the printer window's drawer port; a port that
+// names nothing, or cannot be opened, gets nothing and creates no file.
+TEST_F(Storage, OpenDrawer) {
+  PseudoTerminal line;
+  ASSERT_TRUE(line.ok());
+  shell::SetPtr().cmbECD.setText(QString::fromStdString(line.path()));
+  Sales().OpenDrawer();
+  EXPECT_EQ(line.received(), shell::kDrawerPulse);
+
+  const QString here = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(root_.path()));
+  for (const char* port : {"None", "", "COM9:", "/nonexistent/drawer"}) {
+    shell::SetPtr().cmbECD.setText(port);
+    Sales().OpenDrawer();
+  }
+  QDir::setCurrent(here);
+  EXPECT_FALSE(QFile::exists(root_.filePath("None")));
+  EXPECT_FALSE(QFile::exists(installFile("None")));
+  EXPECT_EQ(line.received(), "");
+  EXPECT_TRUE(messages_->shown().empty());
 }
 
 TEST_F(Storage, TrainingTicketsGoToTheTrainingFile) {
