@@ -221,6 +221,14 @@ TEST_F(Storage, AStoredTicketStoredAgain) {
   EXPECT_EQ(field("2", "SubTotal"), "8.00");
   EXPECT_EQ(count("tblDy_Order"), "3");
 
+  // A recalled ticket whose lines were all taken off is still stored.
+  w.cmbRept.setText("3");
+  w.cmbRept.setTag("DidRecall");
+  w.txtTotal.setText("0.00");
+  store();
+  EXPECT_EQ(lines("3"), QStringList());
+  EXPECT_EQ(field("3", "SubTotal") + " " + field("3", "Total"), "0.00 0.00");
+
   // A number that names no ticket stores nothing, and the ticket stays.
   messages_->answer(forms::vbOK);
   w.cmbRept.setText("77");
@@ -229,7 +237,7 @@ TEST_F(Storage, AStoredTicketStoredAgain) {
   store();
   expectMessage("The ticket was not stored: Ordr.mdb holds no ticket 77.");
   EXPECT_EQ(count("tblDy_Order"), "3");
-  EXPECT_EQ(count("tblDetail"), "5");
+  EXPECT_EQ(count("tblDetail"), "4");
   EXPECT_EQ(screen(), QStringList{"1 | Kids Cut | 18.00 | "});
   EXPECT_EQ(w.cmbRept.Text() + " " + w.cmbRept.Tag(), "77 DidRecall");
   shell::Infor().txtTOTax1.setText("0.075");
