@@ -99,6 +99,30 @@ void FindRowByCodeIn10000(benchmark::State& state) {
 }
 BENCHMARK(FindRowByCodeIn10000)->Unit(benchmark::kMicrosecond);
 
+// What the sales window's ticket bindings do after every stored ticket:
+// open the ticket headers of a salon's years (50,000 tickets) in number
+// order and find the ticket on screen.
+void OpenAndFindIn50000Tickets(benchmark::State& state) {
+  constexpr int kTickets = 50000;
+  const DataFolder folder;
+  const auto tickets = folder.open("Ordr.mdb");
+  {
+    auto transaction = tickets->transaction();
+    for (int i = 1; i <= kTickets; ++i)
+      tickets->execute(
+          "INSERT INTO tblDy_Order (Inv, SubTotal, Tax, Total, [Date], [Time], ID, Method, Receive) "
+          "VALUES (?, '112.00', '9.24', '121.24', '2026-03-14', '10:42:05', 'Mara', 'HS', '121.24')",
+          {QString::number(i)});
+    transaction.commit();
+  }
+  for (auto _ : state) {
+    const auto rs = tickets->openRecordset("SELECT * FROM tblDy_Order ORDER BY Inv ASC");
+    rs->findFirst("Inv = ?", {QString::number(kTickets - 7)});
+    benchmark::DoNotOptimize(rs->field("Total"));
+  }
+}
+BENCHMARK(OpenAndFindIn50000Tickets)->Unit(benchmark::kMillisecond);
+
 // 100,000 amount texts read with CCur and written back with Format, as the
 // sales window and the reports turn every amount they touch.
 void FormatAndCCur100000Amounts(benchmark::State& state) {

@@ -78,6 +78,7 @@ Recordset::Recordset(std::shared_ptr<Database> db, const QString& tableOrSql, co
     if (stored.isValid()) {
       table_ = stored.toString();
       selectSql_ = QStringLiteral("SELECT rowid, * FROM %1%2").arg(quoteIdentifier(table_), rest);
+      keySql_ = QStringLiteral("SELECT rowid FROM %1%2").arg(quoteIdentifier(table_), rest);
       readTableInfo();
     }
   }
@@ -113,8 +114,8 @@ void Recordset::readTableInfo() {
 }
 
 void Recordset::load() {
+  // The names, from the query that would read the rows whole.
   detail::Statement st(*db_, selectSql_);
-  st.bindAll(params_);
   const int first = table_.isEmpty() ? 0 : 1;  // column 0 of an updatable query is the rowid
   names_.clear();
   index_.clear();
@@ -123,21 +124,66 @@ void Recordset::load() {
     names_ << name;
     if (!index_.contains(key(name))) index_.insert(key(name), c - first);
   }
+  rows_.clear();
   if (table_.isEmpty()) {
+    // A query on more than one table has no keys: its rows are read whole.
     columns_.clear();
     for (const QString& name : names_) columns_.push_back(Column{name, false, false, QString()});
-  }
-  rows_.clear();
-  while (st.step()) {
-    Row r;
-    if (first) r.rowid = st.value(0).toLongLong();
-    r.values.reserve(names_.size());
-    for (int c = first; c < st.columnCount(); ++c) r.values.push_back(st.value(c));
-    rows_.push_back(std::move(r));
+    st.bindAll(params_);
+    while (st.step()) {
+      Row r;
+      r.values.reserve(names_.size());
+      for (int c = 0; c < st.columnCount(); ++c) r.values.push_back(st.value(c));
+      rows_.push_back(std::move(r));
+    }
+  } else {
+    detail::Statement keys(*db_, keySql_);
+    keys.bindAll(params_);
+    while (keys.step()) {
+      Row r;
+      r.rowid = keys.value(0).toLongLong();
+      r.read = false;
+      rows_.push_back(std::move(r));
+    }
   }
   mode_ = EditMode::None;
   dirty_.clear();
   deleted_ = false;
+}
+
+const Recordset::Row& Recordset::rowAt(int position) const {
+  Row& row = rows_[position];
+  if (row.read) return row;
+  // This row and the unread ones after it, in one query.
+  constexpr int kBlock = 64;
+  std::vector<int> wanted;
+  QStringList marks;
+  Params ids;
+  for (int i = position; i < static_cast<int>(rows_.size()) && static_cast<int>(wanted.size()) < kBlock;
+       ++i) {
+    if (rows_[i].read) continue;
+    wanted.push_back(i);
+    marks << QStringLiteral("?");
+    ids << rows_[i].rowid;
+  }
+  detail::Statement st(*db_, QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
+                                 .arg(quoteIdentifier(table_), marks.join(QStringLiteral(", "))));
+  st.bindAll(ids);
+  QHash<qint64, std::vector<QVariant>> found;
+  while (st.step()) {
+    std::vector<QVariant> values;
+    values.reserve(names_.size());
+    for (int c = 1; c < st.columnCount(); ++c) values.push_back(st.value(c));
+    found.insert(st.value(0).toLongLong(), std::move(values));
+  }
+  for (int i : wanted) {
+    Row& r = rows_[i];
+    const auto it = found.find(r.rowid);
+    // Deleted by another station since the keys were read: no values.
+    r.values = it != found.end() ? std::move(it.value()) : std::vector<QVariant>(names_.size());
+    r.read = true;
+  }
+  return row;
 }
 
 Recordset::Row Recordset::readRow(qint64 rowid) const {
@@ -185,14 +231,14 @@ QVariant Recordset::field(const QString& name) const {
   const int c = columnIndex(name);
   if (mode_ != EditMode::None) return buffer_.values[c];
   requireCurrent();
-  return rows_[pos_].values[c];
+  return rowAt(pos_).values[c];
 }
 
 QVariant Recordset::valueAt(int position, int column) const {
   if (position < 0 || position >= static_cast<int>(rows_.size()) || column < 0 || column >= names_.size()) {
     throw Error(kNoCurrent);
   }
-  return rows_[position].values[column];
+  return rowAt(position).values[column];
 }
 
 int Recordset::recordCount() const {
@@ -316,7 +362,7 @@ void Recordset::edit() {
   if (mode_ == EditMode::AddNew)
     throw Error(QStringLiteral("An addition is pending: update or cancel it first."));
   requireCurrent();
-  buffer_ = rows_[pos_];
+  buffer_ = rowAt(pos_);
   dirty_.clear();
   mode_ = EditMode::Edit;
 }

@@ -1,11 +1,14 @@
 // The rows of a table or query, with a current row, as the windows use them.
 //
 // A recordset reads its rows when it opens (and at requery()), so it holds no
-// lock on the file between calls. It stands on one row at a time; BOF and EOF
-// are the positions before the first and after the last row. On an updatable
-// recordset (a table, or "SELECT * FROM <table> ..."), edit()/addNew(),
-// setField() and update() write the row, and only the fields that were set:
-// two windows that hold the same row each write their own fields.
+// lock on the file between calls. A recordset on one table reads only the
+// keys of its rows then, in its order, and each row's values the first time
+// they are asked for (a block of rows at a time), as an Access dynaset does:
+// opening a table of many thousand tickets to find one stays quick. A row
+// another station deleted before its values were read shows no values. It stands on one row at a time; BOF
+// and EOF are the positions before the first and after the last row. On an updatable recordset (a table, or
+// "SELECT * FROM <table> ..."), edit()/addNew(), setField() and update() write the row, and only the fields
+// that were set: two windows that hold the same row each write their own fields.
 //
 // Automatic numbers: a table's INTEGER PRIMARY KEY AUTOINCREMENT column is its
 // automatic number. addNew() draws the number at once (reserved in the file, so
@@ -121,6 +124,7 @@ class Recordset {
   struct Row {
     qint64 rowid = 0;
     std::vector<QVariant> values;
+    bool read = true;  // false: only the key is known yet
   };
   struct Column {
     QString name;
@@ -133,6 +137,9 @@ class Recordset {
   void readTableInfo();
   int columnIndex(const QString& name) const;  // throws for unknown names
   Row readRow(qint64 rowid) const;
+  // The row at `position` with its values, reading them (with the unread
+  // rows after it, a block at a time) when they have not been read.
+  const Row& rowAt(int position) const;
   qint64 reserveAutoNumber();
   void moveTo(int position, Leave why);
   void find(const QString& criteria, const Params& params, int from);
@@ -142,12 +149,13 @@ class Recordset {
   QString source_;  // as given
   Params params_;
   QString selectSql_;  // the SQLite query that reads the rows
+  QString keySql_;     // on one table: the query that reads only their keys, in order
   QString table_;      // the one table of an updatable recordset
   QStringList names_;
   QHash<QString, int> index_;  // lower-case name -> column
   std::vector<Column> columns_;
-  std::vector<Row> rows_;
-  int pos_ = -1;  // -1 = BOF, rows_.size() = EOF
+  mutable std::vector<Row> rows_;  // values are read on first use
+  int pos_ = -1;                   // -1 = BOF, rows_.size() = EOF
   bool deleted_ = false;
   EditMode mode_ = EditMode::None;
   Row buffer_;

@@ -306,6 +306,27 @@ TEST_F(DatabaseTest, DeleteLeavesTheRowCurrentUntilTheNextMove) {
   EXPECT_THROW(rs->moveNext(), db::Error);  // at EOF
 }
 
+TEST_F(DatabaseTest, ARowIsReadWhenFirstAskedForAndARowDeletedMeanwhileShowsNoValues) {
+  auto db = db::Database::open(path_);
+  {
+    auto t = db->transaction();
+    for (int i = 1; i <= 200; ++i) db->execute("INSERT INTO tblDy_Order (Inv, Total) VALUES (?, '1.00')", {i});
+    t.commit();
+  }
+  auto rs = db->openRecordset("SELECT * FROM tblDy_Order ORDER BY TO_Ord_ID DESC");
+  ASSERT_EQ(rs->field("Inv").toString(), "200");
+  // Another station changes and deletes rows this recordset has not shown yet.
+  auto other = db::Database::open(path_);
+  other->execute("UPDATE tblDy_Order SET Total = '9.99' WHERE Inv = '20'");
+  other->execute("DELETE FROM tblDy_Order WHERE Inv = '10'");
+  EXPECT_EQ(rs->recordCount(), 200);
+  EXPECT_EQ(rs->valueAt(180, rs->fieldNames().indexOf("Total")).toString(), "9.99");
+  EXPECT_FALSE(rs->valueAt(190, rs->fieldNames().indexOf("Inv")).isValid());
+  rs->findFirst("Inv = ?", {"11"});
+  EXPECT_EQ(rs->absolutePosition(), 189);
+  EXPECT_EQ(rs->field("Total").toString(), "1.00");
+}
+
 TEST_F(DatabaseTest, WritesThatBelongTogetherCommitOrRollBackTogether) {
   auto db = db::Database::open(path_);
   {
