@@ -126,6 +126,27 @@ BSTR BstrFromUtf8(const std::string& text);
 // The text of a BSTR, embedded NULs kept; a null BSTR gives "".
 std::string Utf8FromBstr(BSTR bstr);
 
+// Owns one BSTR and frees it when it goes. out() is the place for an output
+// parameter: what it held is freed first, so a call's result is never lost.
+class Bstr {
+ public:
+  Bstr() = default;
+  explicit Bstr(BSTR owned) : b_(owned) {}
+  ~Bstr() { SysFreeString(b_); }
+  Bstr(const Bstr&) = delete;
+  Bstr& operator=(const Bstr&) = delete;
+  BSTR get() const { return b_; }
+  BSTR* out() {
+    SysFreeString(b_);
+    b_ = nullptr;
+    return &b_;
+  }
+  std::string utf8() const { return Utf8FromBstr(b_); }
+
+ private:
+  BSTR b_ = nullptr;
+};
+
 // Error information of the calling thread, as a method leaves it for its
 // caller after returning a failure.
 struct ErrorInfo {

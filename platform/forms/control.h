@@ -92,6 +92,13 @@ class Control {
   // disabled).
   void SetFocus();
 
+  // Design only: the control's place in the tab order. The focus moves
+  // through the controls by TabIndex, the controls without one following in
+  // the order declared; a window in which any control has a TabIndex gives
+  // the first one that can take the focus the focus when it is shown.
+  void setTabIndex(int index) { tabIndex_ = index; }
+  int TabIndex() const { return tabIndex_; }
+
   // Design only: the frame that holds this control.
   void setContainer(Frame& frame);
 
@@ -188,6 +195,7 @@ class Control {
   QString name_;
   int index_;
   Frame* container_ = nullptr;
+  int tabIndex_ = -1;
   QObject* link_ = nullptr;
   Bound* bound_ = nullptr;        // set when the control can be bound to a field
   mutable int eventNesting_ = 0;  // events of this control on the stack

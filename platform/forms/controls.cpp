@@ -14,8 +14,10 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 #include "platform/files/paths.h"
 #include "platform/forms/data.h"
@@ -121,6 +123,9 @@ TextBox::TextBox(Form* form, const char* name, int index)
 QWidget* TextBox::createWidget(QWidget* parent) {
   if (t_.multiLine) {
     auto* edit = new QPlainTextEdit(parent);
+    edit->setVerticalScrollBarPolicy((t_.scrollBars & 2) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    edit->setHorizontalScrollBarPolicy((t_.scrollBars & 1) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    edit->setLineWrapMode((t_.scrollBars & 1) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
     QObject::connect(edit, &QPlainTextEdit::textChanged, link(),
                      [this, edit] { userText(edit->toPlainText()); });
     watch(edit);
@@ -173,8 +178,58 @@ void TextBox::textChanged() {
 
 void TextBox::restoreDesign() {
   const bool multiLine = t_.multiLine;
+  const int scrollBars = t_.scrollBars;
   t_ = tDesign_;
   t_.multiLine = multiLine;
+  t_.scrollBars = scrollBars;
+}
+
+int TextBox::SelStart() const {
+  touch();
+  if (auto* edit = qobject_cast<QLineEdit*>(widget_.data()))
+    return edit->hasSelectedText() ? int(edit->selectionStart()) : int(edit->cursorPosition());
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(widget_.data()))
+    return plain->textCursor().selectionStart();
+  return 0;
+}
+
+void TextBox::setSelStart(int start) {
+  touch();
+  start = std::clamp(start, 0, int(p_.text.size()));
+  if (auto* edit = qobject_cast<QLineEdit*>(widget_.data())) {
+    edit->setCursorPosition(start);
+  } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget_.data())) {
+    QTextCursor cursor = plain->textCursor();
+    cursor.setPosition(start);
+    plain->setTextCursor(cursor);
+  }
+}
+
+int TextBox::SelLength() const {
+  touch();
+  if (auto* edit = qobject_cast<QLineEdit*>(widget_.data())) return int(edit->selectedText().size());
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(widget_.data()))
+    return plain->textCursor().selectionEnd() - plain->textCursor().selectionStart();
+  return 0;
+}
+
+void TextBox::setSelLength(int length) {
+  touch();
+  const int start = SelStart();
+  length = std::clamp(length, 0, int(p_.text.size()) - start);
+  if (auto* edit = qobject_cast<QLineEdit*>(widget_.data())) {
+    edit->setSelection(start, length);
+  } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget_.data())) {
+    QTextCursor cursor = plain->textCursor();
+    cursor.setPosition(start);
+    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+    plain->setTextCursor(cursor);
+  }
+}
+
+QString TextBox::SelText() const {
+  const int start = SelStart();
+  return Text().mid(start, SelLength());
 }
 
 bool TextBox::Locked() const {
@@ -246,6 +301,9 @@ void Label::pushExtra() {
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(l_.wordWrap);
     label->setAlignment(textAlignment(l_.alignment) | Qt::AlignTop);
+    label->setFrameShape(l_.borderStyle == 1 ? QFrame::Box : QFrame::NoFrame);
+    label->setFrameShadow(QFrame::Plain);
+    label->setLineWidth(1);
   }
 }
 
@@ -288,6 +346,16 @@ bool Label::WordWrap() const {
 void Label::setWordWrap(bool wrap) {
   touch();
   l_.wordWrap = wrap;
+  if (widget_) pushExtra();
+}
+
+int Label::BorderStyle() const {
+  touch();
+  return l_.borderStyle;
+}
+void Label::setBorderStyle(int style) {
+  touch();
+  l_.borderStyle = style;
   if (widget_) pushExtra();
 }
 

@@ -90,6 +90,20 @@ class TextBox : public Control, public Bound {
   // Design only: a box of several lines.
   void setMultiLine(bool multiLine) { t_.multiLine = multiLine; }
   bool MultiLine() const { return t_.multiLine; }
+  // Design only, for a box of several lines: 0 no scroll bar (long lines
+  // wrap), 1 horizontal, 2 vertical, 3 both. A scroll bar asked for is
+  // always shown.
+  void setScrollBars(int bars) { t_.scrollBars = bars; }
+  int ScrollBars() const { return t_.scrollBars; }
+  // The selection: where it starts (the caret when nothing is selected) and
+  // how many characters it holds. Setting SelStart moves the caret and
+  // selects nothing; SelLength then selects from there. What the clerk types
+  // replaces the selected text.
+  int SelStart() const;
+  void setSelStart(int start);
+  int SelLength() const;
+  void setSelLength(int length);
+  QString SelText() const;
   int Alignment() const;
   void setAlignment(int alignment);
 
@@ -117,6 +131,7 @@ class TextBox : public Control, public Bound {
     int maxLength = 0;
     QString passwordChar;
     bool multiLine = false;
+    int scrollBars = 0;
     int alignment = vbLeftJustify;
   };
   TextProps t_;
@@ -134,6 +149,9 @@ class Label : public Control, public Bound {
   void setBackStyle(int style);
   bool WordWrap() const;
   void setWordWrap(bool wrap);
+  // 0 none, 1 a fixed single line around the label.
+  int BorderStyle() const;
+  void setBorderStyle(int style);
 
   Handler onChange;
   Handler onClick;
@@ -153,6 +171,7 @@ class Label : public Control, public Bound {
     int alignment = vbLeftJustify;
     int backStyle = 1;
     bool wordWrap = true;
+    int borderStyle = 0;
   };
   LabelProps l_;
   LabelProps lDesign_;

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/forms/control.h"
 #include "platform/forms/controls.h"
@@ -233,6 +234,7 @@ void Form::buildWindow() {
     p_.top = roundTwips(placedTop(p_.height, 2));
   }
   buildControls();
+  applyTabOrder();
   buildMenus();
   pushProps();
 }
@@ -250,6 +252,33 @@ void Form::buildControls() {
     c->build(parent);
   };
   for (Control* c : std::vector<Control*>(controls_)) build(c);
+}
+
+void Form::applyTabOrder() {
+  tabOrder_.clear();
+  const bool ordered =
+      std::any_of(controls_.begin(), controls_.end(), [](const Control* c) { return c->tabIndex_ >= 0; });
+  if (!ordered) return;
+  for (Control* c : controls_) {
+    if (c->widget_ && (c->widget_->focusPolicy() & Qt::TabFocus)) tabOrder_.push_back(c);
+  }
+  // Controls without a TabIndex follow those with one, in the order declared.
+  std::stable_sort(tabOrder_.begin(), tabOrder_.end(), [](const Control* a, const Control* b) {
+    const int last = std::numeric_limits<int>::max();
+    return (a->tabIndex_ >= 0 ? a->tabIndex_ : last) < (b->tabIndex_ >= 0 ? b->tabIndex_ : last);
+  });
+  for (size_t i = 1; i < tabOrder_.size(); ++i)
+    QWidget::setTabOrder(tabOrder_[i - 1]->widget_, tabOrder_[i]->widget_);
+}
+
+void Form::focusFirstInTabOrder() {
+  if (!window_ || window_->focusWidget() != nullptr) return;
+  for (Control* c : tabOrder_) {
+    if (c->widget_ && c->p_.visible && c->p_.enabled && c->widget_->isVisibleTo(window_)) {
+      c->SetFocus();
+      return;
+    }
+  }
 }
 
 void Form::buildMenus() {
@@ -339,6 +368,7 @@ void Form::showWindow() {
       window_->show();
     window_->raise();
     window_->activateWindow();
+    focusFirstInTabOrder();
   }
 }
 
@@ -422,6 +452,7 @@ void Form::teardown() {
   sub_ = nullptr;
   menuBar_ = nullptr;
   p_ = design_;
+  tabOrder_.clear();
   state_ = State::Unloaded;
   if (g_active == this) g_active = nullptr;
   if (modalLoop_) modalLoop_->quit();
@@ -439,6 +470,7 @@ void Form::discard() {
     sub_ = nullptr;
     menuBar_ = nullptr;
     p_ = design_;
+    tabOrder_.clear();
     state_ = State::Unloaded;
   }
   if (g_active == this) g_active = nullptr;
@@ -588,6 +620,14 @@ Control* Form::ActiveControl() const {
       if (c->widget() == w) return c;
   }
   return nullptr;
+}
+
+std::int32_t Form::hWnd() const {
+  const_cast<Form*>(this)->ensureLoaded();
+  if (!window_) return 0;
+  // X11 window ids are 32-bit; the platform's own id of a window is given
+  // as it is, cut to the 32 bits a handle travels in.
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(window_->winId()));
 }
 
 // ---- MDI frame

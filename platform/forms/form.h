@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -104,6 +105,11 @@ class Form {
   void setKeyPreview(bool preview) { keyPreview_ = preview; }
   void setStartUpPosition(int position) { startUpPosition_ = position; }
 
+  // The native handle of the form's window as a 32-bit value, as another
+  // component is handed it to find its owner window (QWidget::find). Loads
+  // the form; 0 when it has no window.
+  std::int32_t hWnd() const;
+
   // The client widget holding the controls while loaded, else nullptr.
   QWidget* widget() const { return client_; }
   // The outer window (a top-level window or the MDI sub-window).
@@ -156,6 +162,8 @@ class Form {
   void registerControl(Control* c);
   void unregisterControl(Control* c);
   void buildControls();
+  void applyTabOrder();
+  void focusFirstInTabOrder();
   void buildMenus();
   void pushProps();
   void pushGeometry();
@@ -187,6 +195,8 @@ class Form {
   bool keyPreview_ = false;
   int startUpPosition_ = vbStartUpManual;
   std::vector<Control*> controls_;
+  // The controls that take the focus, in tab order (built with the widgets).
+  std::vector<Control*> tabOrder_;
   std::vector<QPointer<QWidget>> doomed_;
   // The key event Form_KeyPress saw first (key preview), so that it does not
   // see it again when it reaches the form.

@@ -2,9 +2,11 @@
 // and the buttons of a fixed single border.
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QPlainTextEdit>
 #include <QTimer>
 
 #include "tests/forms/support.h"
@@ -176,6 +178,95 @@ TEST_F(ExtrasTest, AFixedSingleBorderOffersMinimiseAndMaximiseOnlyWhenAsked) {
     help->Unload();
   }
   forms::setMdiFrame(nullptr);
+}
+
+// A card dialog in miniature: a card box that takes the focus first although
+// it is declared last, a box under a button, a multi-line answer box.
+class frmCard : public forms::Form {
+ public:
+  frmCard() : Form("frmCard") {
+    Move(0, 0, 6000, 4500);
+    txtAmount.Move(120, 120, 2400, 360);
+    txtAnswer.Move(120, 600, 2400, 1200);
+    txtAnswer.setMultiLine(true);
+    txtAnswer.setScrollBars(2);
+    txtNotes.Move(2640, 600, 2400, 1200);
+    txtNotes.setMultiLine(true);
+    txtBox.Move(120, 2000, 2400, 480);
+    cmdOver.Move(120, 2000, 1200, 480);  // declared after the box: lies over its left half
+    lblCard.Move(2640, 2000, 1200, 480);
+    lblCard.setBorderStyle(1);
+    txtCardNu.Move(120, 2700, 3000, 360);
+    txtCardNu.setTabIndex(0);
+    txtAmount.setTabIndex(1);
+  }
+  forms::TextBox txtAmount{this, "txtAmount"};
+  forms::TextBox txtAnswer{this, "txtAnswer"};
+  forms::TextBox txtNotes{this, "txtNotes"};
+  forms::TextBox txtBox{this, "txtBox"};
+  forms::CommandButton cmdOver{this, "cmdOver"};
+  forms::Label lblCard{this, "lblCard"};
+  forms::TextBox txtCardNu{this, "txtCardNu"};
+};
+
+TEST_F(ExtrasTest, TheFirstControlInTabOrderHasTheFocusWhenTheWindowShows) {
+  Instance<frmCard> f;
+  f->Show();
+  EXPECT_EQ(f->window()->focusWidget(), f->txtCardNu.widget());
+  // Tab goes on by TabIndex, then through the others in the order declared.
+  QWidget* next = f->txtCardNu.widget()->nextInFocusChain();
+  while (next && !(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
+  EXPECT_EQ(next, f->txtAmount.widget());
+}
+
+TEST_F(ExtrasTest, ASelectedTextIsReplacedByWhatIsTyped) {
+  Instance<frmCard> f;
+  f->Show();
+  f->txtCardNu.setText("-- Swipe Credit Card --");
+  f->txtCardNu.setSelStart(0);
+  f->txtCardNu.setSelLength(23);
+  EXPECT_EQ(f->txtCardNu.SelLength(), 23);
+  EXPECT_EQ(f->txtCardNu.SelText(), "-- Swipe Credit Card --");
+  f->txtCardNu.setSelStart(3);
+  EXPECT_EQ(f->txtCardNu.SelLength(), 0);
+  f->txtCardNu.setSelLength(99);  // no further than the text goes
+  EXPECT_EQ(f->txtCardNu.SelText(), "Swipe Credit Card --");
+
+  f->txtCardNu.setSelStart(0);
+  f->txtCardNu.setSelLength(23);
+  QKeyEvent key(QEvent::KeyPress, Qt::Key_Percent, Qt::NoModifier, QStringLiteral("%"));
+  QApplication::sendEvent(f->txtCardNu.widget(), &key);
+  EXPECT_EQ(f->txtCardNu.Text(), "%");
+}
+
+TEST_F(ExtrasTest, ControlsStackInTheOrderDeclaredAndKeepTheirFramesAndScrollBars) {
+  Instance<frmCard> f;
+  f->Show();
+  const QPoint inBoth = f->cmdOver.widget()->geometry().center();
+  EXPECT_EQ(f->widget()->childAt(inBoth), f->cmdOver.widget());
+  f->txtBox.setVisible(false);
+  f->txtBox.setVisible(true);  // showing again does not raise the box
+  EXPECT_EQ(f->widget()->childAt(inBoth), f->cmdOver.widget());
+
+  auto* label = qobject_cast<QLabel*>(f->lblCard.widget());
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->frameShape(), QFrame::Box);
+  auto* answer = qobject_cast<QPlainTextEdit*>(f->txtAnswer.widget());
+  auto* notes = qobject_cast<QPlainTextEdit*>(f->txtNotes.widget());
+  ASSERT_TRUE(answer && notes);
+  EXPECT_EQ(answer->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+  EXPECT_EQ(notes->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  EXPECT_EQ(notes->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+}
+
+TEST_F(ExtrasTest, TheWindowHandleFindsTheWindow) {
+  Instance<frmCard> f;
+  f->Show();
+  const std::int32_t handle = f->hWnd();
+  ASSERT_NE(handle, 0);
+  QWidget* found = QWidget::find(static_cast<WId>(static_cast<std::uint32_t>(handle)));
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(found->window(), f->window());
 }
 
 }  // namespace

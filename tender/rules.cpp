@@ -1,0 +1,114 @@
+#include "tender/rules.h"
+
+#include "platform/convert/error.h"
+#include "platform/convert/format.h"
+#include "platform/convert/number.h"
+
+namespace tender {
+
+const QString kSwipePrompt = QStringLiteral("-- Swipe Credit Card --");
+
+rt::Currency amountOf(const QString& text) {
+  int i = 0;
+  const int n = int(text.size());
+  while (i < n && text.at(i) == QLatin1Char(' ')) ++i;
+  QString number;
+  if (i < n && text.at(i) == QLatin1Char('-')) {
+    number += QLatin1Char('-');
+    ++i;
+  }
+  bool digits = false;
+  for (; i < n; ++i) {
+    const QChar c = text.at(i);
+    if (c.isDigit() && c.unicode() < 128) {
+      number += c;
+      digits = true;
+    } else if (c == QLatin1Char(',') && digits && !number.contains(QLatin1Char('.'))) {
+      continue;  // a group separator between digits of the whole part
+    } else if (c == QLatin1Char('.') && !number.contains(QLatin1Char('.'))) {
+      number += c;
+    } else {
+      break;
+    }
+  }
+  if (!digits) return rt::Currency();
+  const std::optional<rt::Currency> value = rt::TryCCur(number);
+  if (!value) throw rt::ConversionError(rt::ConversionError::Overflow);
+  return *value;
+}
+
+QString plainAmount(rt::Currency amount) {
+  return rt::CStr(amount);
+}
+
+std::optional<rt::Currency> chargeableAmount(const QString& text) {
+  const std::optional<rt::Currency> amount = rt::TryCCur(text);
+  if (!amount || *amount <= rt::Currency()) return std::nullopt;
+  return amount;
+}
+
+bool keypadTakes(const QString& buffer, const QString& key) {
+  return buffer.size() + key.size() <= kMaxAmountDigits;
+}
+
+QString keypadAmount(const QString& buffer) {
+  bool ok = false;
+  const qint64 cents = buffer.isEmpty() ? 0 : buffer.toLongLong(&ok);
+  return rt::Format(rt::Currency::fromRaw((ok ? cents : 0) * 100), QStringLiteral("###0.00"));
+}
+
+std::optional<QString> purchaseAmount(const QString& due, const QString& tips, bool strict) {
+  if (tips.isEmpty()) return due;
+  try {
+    if (strict) {
+      const std::optional<rt::Currency> d = rt::TryCCur(due);
+      const std::optional<rt::Currency> t = rt::TryCCur(tips);
+      if (!d || !t) return std::nullopt;
+      return plainAmount(*d + *t);
+    }
+    return plainAmount(amountOf(due) + amountOf(tips));
+  } catch (const rt::ConversionError&) {
+    return std::nullopt;
+  }
+}
+
+QString cardTypeOf(const QString& cardNumber) {
+  if (cardNumber.isEmpty()) return QString();
+  switch (cardNumber.at(0).unicode()) {
+    case '3':
+      return QStringLiteral("AMEX");
+    case '4':
+      return QStringLiteral("VISA");
+    case '5':
+      return QStringLiteral("Master");
+    case '6':
+      return QStringLiteral("Discover");
+    default:
+      return QString();
+  }
+}
+
+QString swipeText(const QString& boxText) {
+  const qsizetype start = boxText.indexOf(QLatin1Char('%'));
+  return start < 0 ? QString() : boxText.mid(start);
+}
+
+std::optional<SwipedCard> parseCardSwipe(const QString& swipe) {
+  // The number stands between the format code (second character) and the
+  // first "^"; the expiry follows the second "^".
+  const qsizetype first = swipe.indexOf(QLatin1Char('^'));
+  if (first < 2) return std::nullopt;
+  const qsizetype second = swipe.indexOf(QLatin1Char('^'), first + 1);
+  if (second < 0) return std::nullopt;
+  return SwipedCard{swipe.mid(2, first - 2), swipe.mid(second + 1, 4)};
+}
+
+QString swapExpiry(const QString& expiry) {
+  return expiry.mid(2, 2) + expiry.left(2);
+}
+
+QString submitExpiry(const QString& expiryBox) {
+  return expiryBox.size() == 4 ? swapExpiry(expiryBox) : QString();
+}
+
+}  // namespace tender

@@ -1,0 +1,87 @@
+// The rules of the tender dialog, as plain functions over the texts of its
+// boxes: reading amounts, the keypad's cents, the purchase amount, the card
+// brand, the magnetic-stripe text and the expiry orders.
+//
+// Money is exact: amounts are read into the convert layer's Currency and
+// every sum is taken there, so 35.10 + 0.20 against 35.30 leaves 0.00.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "platform/convert/currency.h"
+
+namespace tender {
+
+// ---- amounts
+
+// The amount a box holds, as the change sums read it: the number its text
+// begins with (blanks first are passed over), an optional minus sign, digits
+// with group separators and one decimal point, at its full value. A text
+// that does not begin with a number ("", "VISA") reads as 0; "12abc" reads
+// 12. Throws rt::ConversionError(Overflow) for a number beyond the currency
+// range.
+rt::Currency amountOf(const QString& text);
+
+// The text of an amount as the bridge is sent it: plain decimal, no
+// separators, no trailing zeros ("1244.5", "51.6", "20").
+QString plainAmount(rt::Currency amount);
+
+// An amount a card transaction may charge: the whole text reads as a number
+// ("1,234.50" does) above zero. Nothing otherwise ("", "VISA", "0.00").
+std::optional<rt::Currency> chargeableAmount(const QString& text);
+
+// ---- keypad
+
+// The most digits the keypad takes for an amount: 999,999,999.99.
+constexpr int kMaxAmountDigits = 11;
+
+// True when a key's digits ("7", "00") still fit an amount's entry buffer.
+bool keypadTakes(const QString& buffer, const QString& key);
+
+// The amount an entry buffer of cents shows: "0.01", "1.23", "123.00"
+// (format "###0.00").
+QString keypadAmount(const QString& buffer);
+
+// ---- the purchase amount
+
+// The amount a card purchase charges: the amount due as it stands when there
+// is no tip, else amount due plus tip as a plain decimal ("1244.5"). A swiped
+// purchase (strict) needs both to be numbers and gives nothing otherwise; a
+// purchase from Submit reads them as amountOf does (not a number: 0). Nothing
+// when the sum leaves the currency range.
+std::optional<QString> purchaseAmount(const QString& due, const QString& tips, bool strict);
+
+// ---- cards
+
+// The prompt the card box shows for the card reader (23 characters).
+extern const QString kSwipePrompt;
+
+// The card brand by the first character of the card number: "AMEX" for 3,
+// "VISA" for 4, "Master" for 5, "Discover" for 6, else empty.
+QString cardTypeOf(const QString& cardNumber);
+
+// The swipe in a card box's text: the text from its first "%" on (what the
+// clerk typed before a swipe is not part of it); empty without a "%".
+QString swipeText(const QString& boxText);
+
+// The card number and the expiry (YYMM) of a magnetic-stripe text, track 1
+// first: "%", a format code, the number up to the first "^", the name up to
+// the second "^", then the expiry (the four characters after it, or fewer
+// when the text ends sooner). Nothing when there is no "^" from the third
+// character on, or no second "^".
+struct SwipedCard {
+  QString number;
+  QString expiry;  // YYMM
+};
+std::optional<SwipedCard> parseCardSwipe(const QString& swipe);
+
+// YYMM to MMYY and back: characters 3, 4, 1, 2 as far as they exist
+// ("2512" gives "1225").
+QString swapExpiry(const QString& expiry);
+
+// The expiry a transaction from Submit sends: the expiry box's MMYY as YYMM
+// when it holds exactly four characters, else empty ("0727" gives "2707").
+QString submitExpiry(const QString& expiryBox);
+
+}  // namespace tender

@@ -1,0 +1,238 @@
+// The tender dialog with the real payment bridge: libVXTransaction.so
+// registered in the data root by tools/regsvr, the stand-in card program
+// tools/cardsim answering in the transaction folder, and the card receipt
+// written as a PDF into the install folder's Printouts.
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QTimer>
+#include <climits>
+#include <cstdlib>
+
+#include "data/install.h"
+#include "platform/com/registry.h"
+#include "platform/files/paths.h"
+#include "tests/bridge/cardsim_process.h"
+#include "tests/tender/tender_fixture.h"
+
+namespace {
+
+using tender::frmTender;
+using tender::Tender;
+
+const QString kCard = "4242424242424242";
+
+class EndToEnd : public SalesFixture {
+ protected:
+  void SetUp() override {
+    SalesFixture::SetUp();
+    LetModalWatchdogReset();
+    print::ResetCurrentPrinter();  // no printer: documents go to PDF files
+    com::SetRegistryRoot(root_.path().toStdString());
+    ASSERT_EQ(regsvr({library()}), 0);
+    ASSERT_TRUE(data::createTransactionFolder(folder()).ok);
+    ASSERT_TRUE(record_.isValid());
+    // Long enough for the card program to answer under any load, short
+    // enough for a missing answer to end as a time-out before the modal
+    // watchdog steps in.
+    setenv("VXTRANS_DEFAULT_TIMEOUT", "8", 1);
+    sales::frmSales& sales = sales::Sales();
+    sales.lblID.setCaption("Jules");
+    sales.cmbRept.setText("17");
+    sales.txtEnding.setText("51.60");
+  }
+  void TearDown() override {
+    unsetenv("VXTRANS_DEFAULT_TIMEOUT");
+    Tender().ReleaseBridge();
+    SalesFixture::TearDown();
+    print::ResetCurrentPrinter();
+  }
+
+  static QString library() {
+    char resolved[PATH_MAX];
+    return QString::fromLocal8Bit(realpath(VXTRANS_LIB, resolved) != nullptr ? resolved : VXTRANS_LIB);
+  }
+  int regsvr(const QStringList& args) {
+    QProcess p;
+    p.start(REGSVR_PATH, QStringList{"--root", root_.path()} + args);
+    if (!p.waitForFinished(60000)) return -1;
+    return p.exitCode();
+  }
+  QString folder() const {
+    return QString::fromStdString(files::localPath("C:\\Program Files\\Vantix\\LocalTran"));
+  }
+  QStringList printouts() const {
+    const QDir dir(installFile("Printouts"));
+    QStringList files;
+    for (const QString& f : dir.entryList({"*.pdf"}, QDir::Files)) files << dir.filePath(f);
+    return files;
+  }
+  static QString pdfText(const QString& file) {
+    QProcess p;
+    p.start("pdftotext", {"-layout", file, "-"});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+  }
+  QStringList recordedRequests() const {
+    QStringList lines;
+    const QDir dir(record_.path());
+    for (const QString& f : dir.entryList(QDir::Files)) {
+      QFile file(dir.filePath(f));
+      if (file.open(QIODevice::ReadOnly)) lines << QString::fromUtf8(file.readAll());
+    }
+    return lines;
+  }
+  // Files under the data root that hold the whole card number.
+  QStringList filesHoldingTheCard() const {
+    QStringList found;
+    QDirIterator it(root_.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+      QFile file(it.next());
+      if (file.open(QIODevice::ReadOnly) && file.readAll().contains(kCard.toLatin1()))
+        found << file.fileName();
+    }
+    return found;
+  }
+
+  // Opens the dialog modally, runs the clerk's steps on it, and watches for
+  // the bridge's wait window over it. Returns when the dialog has closed.
+  void tender(std::function<void(frmTender&)> steps) {
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [this] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal && Tender().IsLoaded() && modal != Tender().window() && modal->parentWidget() &&
+          modal->parentWidget()->window() == Tender().window())
+        sawWaitWindow_ = true;
+    });
+    watch.start(5);
+    script_->on(Tender(), [steps] { steps(Tender()); });
+    Tender().Show(forms::vbModal);
+  }
+  // Keys a card number and expiry on the keypad, as the clerk does.
+  static void keyCard(frmTender& w, const QString& number, const QString& expiry) {
+    click(w.txtCardNu);
+    for (const QChar d : number) press(w.comNumber(d.digitValue()));
+    click(w.txtExp);
+    for (const QChar d : expiry) press(w.comNumber(d.digitValue()));
+  }
+
+  QTemporaryDir record_;
+  bool sawWaitWindow_ = false;
+};
+
+TEST_F(EndToEnd, AKeyedCardIsApprovedPrintedAndHandedBack) {
+  CardSimProcess sim(folder(),
+                     {"--approve", "123456", "--avs", "Y", "--cvv2", "M", "--record", record_.path()});
+  messages_->answer(forms::vbNo);  // no second copy
+  tender([this](frmTender& w) {
+    press(w.cmdCash);
+    keyCard(w, kCard, "1227");
+    press(w.cmdNext);
+  });
+  EXPECT_FALSE(Tender().IsLoaded());
+  EXPECT_TRUE(sawWaitWindow_);
+  sales::frmSales& sales = sales::Sales();
+  EXPECT_EQ(sales.txtGet.Text(), "VISA");
+  EXPECT_EQ(sales.txtGet.Tag(), "Card");
+  EXPECT_EQ(sales.txtReturn.Text(), "0.00");
+  EXPECT_EQ(
+      recordedRequests(),
+      QStringList{
+          "\"C1\",\"Jules\",\"DovrelPOS17\",\"4242424242424242\",\"2712\",\"51.6\",\"\",\"\",\"\"\r\n"});
+
+  const QStringList pdfs = printouts();
+  ASSERT_EQ(pdfs.size(), 1);
+  const QString text = pdfText(pdfs[0]);
+  for (const char* line : {"Card Type: VISA", "Account #: xxxx xxxx 4242", "Exp Date : xx/xx",
+                           "Auth Code: 123456", "Total: 51.60", "Check: 17", "Server: Jules"})
+    EXPECT_TRUE(text.contains(line)) << line << "\n" << text.toStdString();
+  EXPECT_FALSE(text.contains(kCard));
+  EXPECT_EQ(filesHoldingTheCard(), QStringList());
+  EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList());
+}
+
+TEST_F(EndToEnd, ASwipeSendsItsTrackAfterTheExpiry) {
+  const QString swipe = "%B4242424242424242^NAME/CARD^27121010000000000000?;4242424242424242=27121010000?";
+  CardSimProcess sim(folder(), {"--approve", "123456", "--record", record_.path()});
+  messages_->answer(forms::vbNo);
+  tender([&swipe](frmTender& w) {
+    click(w.txtCardNu);
+    TenderFixture::type(w.txtCardNu, swipe);
+    TenderFixture::pressEnter(w.txtCardNu);
+  });
+  EXPECT_FALSE(Tender().IsLoaded());
+  EXPECT_EQ(recordedRequests(), QStringList{"\"C1\",\"Jules\",\"DovrelPOS17\",\"4242424242424242\",\"2712" +
+                                            swipe + "\",\"51.6\",\"\",\"\",\"\"\r\n"});
+  EXPECT_EQ(sales::Sales().txtGet.Text(), "VISA");
+}
+
+TEST_F(EndToEnd, ADeclineLeavesTheDialogOpenAndNothingPaidOrPrinted) {
+  CardSimProcess sim(folder(), {"--decline", "DECLINED"});
+  sales::frmSales& sales = sales::Sales();
+  sales.txtGet.setText("");
+  messages_->answer(forms::vbOK);
+  bool openAfter = false;
+  QString answer;
+  tender([&](frmTender& w) {
+    press(w.cmdCash);
+    keyCard(w, kCard, "1227");
+    press(w.cmdNext);
+    openAfter = w.IsLoaded();
+    answer = w.txtAnswer.Text();
+    press(w.cmdClose);
+  });
+  EXPECT_TRUE(openAfter);
+  EXPECT_EQ(answer, "DECLINED");
+  ASSERT_FALSE(messages_->shown().empty());
+  EXPECT_EQ(messages_->shown().back().prompt, "Fail: DECLINED");
+  EXPECT_EQ(sales.txtGet.Text(), "");
+  EXPECT_EQ(sales.txtGet.Tag(), "");
+  EXPECT_TRUE(printouts().isEmpty());
+}
+
+TEST_F(EndToEnd, AfterUnregisteringTheClerkIsToldAndNoRequestIsWritten) {
+  ASSERT_EQ(regsvr({"-u", library()}), 0);
+  messages_->answer(forms::vbOK);
+  tender([](frmTender& w) {
+    press(w.cmdCash);
+    keyCard(w, kCard, "1227");
+    press(w.cmdNext);
+    press(w.cmdClose);
+  });
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_EQ(messages_->shown()[0].prompt,
+            "Fail: The payment bridge VXTransaction is not registered on this station.");
+  EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList());
+  EXPECT_FALSE(Tender().HasBridge());
+  EXPECT_EQ(sales::Sales().txtGet.Text(), "");
+}
+
+TEST_F(EndToEnd, QuotesAndLineBreaksInACardFieldAreRefusedByTheBridge) {
+  struct Case {
+    forms::TextBox frmTender::*box;
+    const char* text;
+  } cases[] = {{&frmTender::txtZip, "02\"110"},
+               {&frmTender::txtAddress, "1 Main St\r"},
+               {&frmTender::txtCVC, "12\n3"},
+               {&frmTender::txtApproval, "A\"1"}};
+  for (size_t i = 0; i < std::size(cases); ++i) messages_->answer(forms::vbOK);
+  tender([&cases](frmTender& w) {
+    press(w.cmdCash);
+    keyCard(w, kCard, "1227");
+    for (const Case& c : cases) {
+      if (c.box == &frmTender::txtApproval) press(w.cmdForce);
+      (w.*c.box).setText(c.text);
+      press(w.cmdNext);
+      (w.*c.box).setText(QString());
+    }
+    press(w.cmdClose);
+  });
+  ASSERT_EQ(messages_->shown().size(), std::size(cases));
+  for (const forms::Message& m : messages_->shown())
+    EXPECT_EQ(m.prompt, "Fail: Invalid character in request data");
+  EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList());
+}
+
+}  // namespace
