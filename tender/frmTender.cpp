@@ -831,7 +831,8 @@ void frmTender::ShowCardFailure(const QString& reason) {
 
 // One card transaction through the bridge. A purchase that does not end
 // approved gives the tender box back what it held before the card road
-// wrote the amount into it: nothing stands as paid that was not.
+// wrote the amount into it, before the clerk is told why: nothing stands as
+// paid that was not.
 void frmTender::RunCardTransaction(CardKind kind, const std::optional<QString>& tenderBefore) {
   const auto restoreTender = [this, &tenderBefore] {
     if (tenderBefore && IsLoaded()) txtGet.setText(*tenderBefore);
@@ -849,8 +850,8 @@ void frmTender::RunCardTransaction(CardKind kind, const std::optional<QString>& 
     const HRESULT hr = CreateBridge(&created);
     if (FAILED(hr) || created == nullptr) {
       // A failed creation leaves no object: the next transaction tries again.
-      ShowCardFailure(bridgeCreationFailure(FAILED(hr) ? hr : E_FAIL));
       restoreTender();
+      ShowCardFailure(bridgeCreationFailure(FAILED(hr) ? hr : E_FAIL));
       return;
     }
     bridge_.adopt(created);
@@ -914,8 +915,8 @@ void frmTender::RunCardTransaction(CardKind kind, const std::optional<QString>& 
                                ? QString::fromStdString(info.description)
                                : QStringLiteral("Error %1 in the payment bridge")
                                      .arg(static_cast<std::uint32_t>(hr), 8, 16, QLatin1Char('0'));
-    ShowCardFailure(reason);
     restoreTender();
+    ShowCardFailure(reason);
     return;
   }
 
@@ -934,9 +935,9 @@ void frmTender::RunCardTransaction(CardKind kind, const std::optional<QString>& 
     PrintCardReceipt();
     return;
   }
+  restoreTender();
   forms::MsgBox(QStringLiteral("Fail: ") + ErrorMsg, forms::vbOKOnly);
   txtAnswer.setText(ErrorMsg);
-  restoreTender();
 }
 
 void frmTender::PassCardTypeToSales(const QString& cardType) {

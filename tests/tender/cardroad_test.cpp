@@ -327,13 +327,27 @@ TEST_F(CardRoad, ADeclineIsToldAndNothingStandsAsPaid) {
   frmTender& w = open("1,234.50");
   type(w.txtGet, "2");
   bridge_.answers.push_back({S_OK, false, "DECLINED", "", "", "", ""});
-  messages_->answer(forms::vbOK);
+  // What the clerk sees behind the message.
+  struct Peek : forms::MessageResponder {
+    frmTender* w;
+    forms::Message message;
+    QString tenderShown;
+    int respond(const forms::Message& m) override {
+      message = m;
+      tenderShown = w->txtGet.Text();
+      return forms::vbOK;
+    }
+    std::optional<QString> respondInput(const forms::Message&) override { return std::nullopt; }
+  } peek;
+  peek.w = &w;
+  forms::MessageResponder* scripted = forms::setMessageResponder(&peek);
   swipe(w);
+  forms::setMessageResponder(scripted);
   ASSERT_EQ(bridge_.calls.size(), 1u);
   EXPECT_EQ(bridge_.calls[0].in.at("Amount"), "1234.5");
-  ASSERT_EQ(messages_->shown().size(), 1u);
-  EXPECT_EQ(messages_->shown()[0].prompt, "Fail: DECLINED");
-  EXPECT_EQ(messages_->shown()[0].buttons, forms::vbOKOnly);
+  EXPECT_EQ(peek.message.prompt, "Fail: DECLINED");
+  EXPECT_EQ(peek.message.buttons, forms::vbOKOnly);
+  EXPECT_EQ(peek.tenderShown, "2.00");
   EXPECT_TRUE(w.IsLoaded());
   EXPECT_EQ(w.txtAnswer.Text(), "DECLINED");
   EXPECT_TRUE(w.txtAnswer.Visible());
