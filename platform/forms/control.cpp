@@ -128,6 +128,17 @@ void Control::setTag(const QString& tag) {
   p_.tag = tag;
 }
 
+QString Control::ToolTipText() const {
+  touch();
+  return p_.toolTip;
+}
+
+void Control::setToolTipText(const QString& tip) {
+  touch();
+  p_.toolTip = tip;
+  if (widget_) widget_->setToolTip(tip);
+}
+
 bool Control::Enabled() const {
   touch();
   return p_.enabled;
@@ -311,6 +322,7 @@ void Control::build(QWidget* parent) {
                    twipsToPixelsY(p_.height));
     w->setFont(toQFont(p_.font));
     w->setEnabled(p_.enabled);
+    w->setToolTip(p_.toolTip);
     applyColors();
     {
       const QSignalBlocker block(w);

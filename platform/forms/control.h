@@ -57,6 +57,10 @@ class Control {
   QString Tag() const;
   void setTag(const QString& tag);
 
+  // The tip shown while the pointer rests on the control.
+  QString ToolTipText() const;
+  void setToolTipText(const QString& tip);
+
   bool Enabled() const;
   void setEnabled(bool enabled);
   bool Visible() const;
@@ -115,6 +119,7 @@ class Control {
   struct Props {
     QString text;
     QString tag;
+    QString toolTip;
     bool enabled = true;
     bool visible = true;
     int left = 0;
@@ -174,6 +179,8 @@ class Control {
   QObject* link() const { return link_; }
   // Installs the control's event filter on w (key, click, focus events).
   void watch(QWidget* w);
+  // The frame holding the control; nullptr when it sits on the form.
+  Frame* container() const { return container_; }
 
   Props p_;
   Props design_;
@@ -187,9 +194,7 @@ class Control {
   void release();
   void endDesign();
   void resetToDesign();
-  void pushBase();
   bool filter(QObject* watched, QEvent* event);
-  Frame* container() const { return container_; }
 
   Form* form_;
   QString name_;

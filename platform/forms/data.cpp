@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QStyle>
 #include <QToolButton>
+#include <algorithm>
 
 namespace forms {
 
@@ -12,7 +13,10 @@ Data::Data(Form* form, const char* name, int index) : Control(form, name, index)
   p_.visible = false;
   p_.back = vbWindowBackground;
   p_.fore = vbWindowText;
-  control_.rowShown = [this] { fire(onReposition); };
+  control_.rowShown = [this] {
+    tellClients(false);
+    fire(onReposition);
+  };
   control_.validate = [this](int& action, bool& save) {
     if (onValidate) fire([&] { onValidate(action, save); });
   };
@@ -124,9 +128,39 @@ void Data::setConnect(const QString& connect) {
 void Data::Refresh() {
   touch();
   refreshed_ = true;
+  askClientsToStore();
   control_.setDatabaseName(d_.databaseName);
   control_.setRecordSource(d_.recordSource, d_.params);
-  control_.refresh();
+  try {
+    control_.refresh();
+  } catch (...) {
+    tellClients(true);
+    throw;
+  }
+  tellClients(true);
+}
+
+void Data::addClient(DataClient* client) {
+  if (client && std::find(clients_.begin(), clients_.end(), client) == clients_.end())
+    clients_.push_back(client);
+}
+
+void Data::removeClient(DataClient* client) {
+  clients_.erase(std::remove(clients_.begin(), clients_.end(), client), clients_.end());
+}
+
+// A client may run the window's code (a message about a refused store), which
+// may remove clients: the loops go over a copy and skip the ones gone.
+void Data::tellClients(bool reopened) {
+  const std::vector<DataClient*> clients = clients_;
+  for (DataClient* c : clients)
+    if (std::find(clients_.begin(), clients_.end(), c) != clients_.end()) c->dataChanged(reopened);
+}
+
+void Data::askClientsToStore() {
+  const std::vector<DataClient*> clients = clients_;
+  for (DataClient* c : clients)
+    if (std::find(clients_.begin(), clients_.end(), c) != clients_.end()) c->storePendingEdit();
 }
 
 db::Recordset& Data::Recordset() {
@@ -156,7 +190,15 @@ void Data::formLoaded() {
 }
 
 void Data::formUnloading() {
-  control_.release();
+  // An edit still open in a grid is stored as the bound controls' values are.
+  askClientsToStore();
+  try {
+    control_.release();
+  } catch (...) {
+    tellClients(true);
+    throw;
+  }
+  tellClients(true);
 }
 
 }  // namespace forms

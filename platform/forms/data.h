@@ -24,6 +24,7 @@
 
 #include <QString>
 #include <functional>
+#include <vector>
 
 #include "platform/db/datacontrol.h"
 #include "platform/forms/control.h"
@@ -40,6 +41,22 @@ constexpr int vbDataActionFind = db::DataActionFind;
 constexpr int vbDataActionBookmark = db::DataActionBookmark;
 constexpr int vbDataActionClose = db::DataActionClose;
 constexpr int vbDataActionUnload = db::DataActionUnload;
+
+// A control that shows the rows of a data control, such as a data-bound
+// grid. The data control tells it when its rows or its current row may have
+// changed, and asks it to store an edit it still holds before the rows are
+// read again or the file is closed.
+class DataClient {
+ public:
+  // The rows may have changed (reopened is true after a refresh, also a
+  // failed one, and at closing) or another row became current.
+  virtual void dataChanged(bool reopened) = 0;
+  // Stores the edit the client holds, if any; it reports a failure itself.
+  virtual void storePendingEdit() = 0;
+
+ protected:
+  ~DataClient() = default;
+};
 
 class Data : public Control {
  public:
@@ -68,6 +85,11 @@ class Data : public Control {
 
   db::DataControl& control() { return control_; }
 
+  // The controls showing this data control's rows (see DataClient). A
+  // client must remove itself before it goes.
+  void addClient(DataClient* client);
+  void removeClient(DataClient* client);
+
   std::function<void()> onReposition;
   std::function<void(int& Action, bool& Save)> onValidate;
 
@@ -87,6 +109,9 @@ class Data : public Control {
   void formUnloading() override;
 
  private:
+  void tellClients(bool reopened);
+  void askClientsToStore();
+
   struct DataProps {
     QString databaseName;
     QString recordSource;
@@ -97,6 +122,7 @@ class Data : public Control {
   DataProps dDesign_;
   bool refreshed_ = false;  // Refresh() ran since the form loaded
   db::DataControl control_;
+  std::vector<DataClient*> clients_;
 };
 
 }  // namespace forms

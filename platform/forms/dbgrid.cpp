@@ -1,0 +1,790 @@
+#include "platform/forms/dbgrid.h"
+
+#include <QAbstractTableModel>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <algorithm>
+#include <exception>
+
+#include "platform/convert/datetext.h"
+#include "platform/convert/format.h"
+#include "platform/db/recordset.h"
+#include "platform/forms/msgbox.h"
+#include "platform/forms/screen.h"
+
+namespace forms {
+
+namespace {
+
+bool isFormat(const QString& format, const char* name) {
+  return format.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+}
+
+bool isDateFormat(const QString& format) {
+  return isFormat(format, "Short Date");
+}
+
+bool isTimeFormat(const QString& format) {
+  return isFormat(format, "Medium Time");
+}
+
+QString storedText(const QVariant& v) {
+  return v.isNull() ? QString() : v.toString();
+}
+
+}  // namespace
+
+QString gridDisplayText(const QVariant& stored, const QString& format) {
+  if (stored.isNull()) return QString();
+  const QString text = stored.toString();
+  if (format.isEmpty()) return text;
+  if (isDateFormat(format)) {
+    const std::optional<QDate> date = rt::ParseDate(text);
+    return date ? rt::ShortDate(*date) : text;
+  }
+  if (isTimeFormat(format)) {
+    const std::optional<QTime> time = rt::ParseTime(text);
+    return time ? rt::MediumTime(*time) : text;
+  }
+  try {
+    return rt::Format(text, format);  // a text that is no number comes back as it is
+  } catch (const std::exception&) {
+    return text;
+  }
+}
+
+std::optional<QVariant> gridStoredValue(const QString& typed, const QString& format) {
+  if (typed.trimmed().isEmpty()) return QVariant();
+  if (isDateFormat(format)) {
+    const std::optional<QString> iso = rt::DateTextToIso(typed.trimmed());
+    if (!iso) return std::nullopt;
+    return QVariant(*iso);
+  }
+  if (isTimeFormat(format)) {
+    const std::optional<QString> iso = rt::TimeTextToIso(typed.trimmed());
+    if (!iso) return std::nullopt;
+    return QVariant(*iso);
+  }
+  return QVariant(typed);
+}
+
+namespace detail {
+
+// The rows of the grid's recordset as Qt's view asks for them. It keeps the
+// recordset and the row count it last told the view about, so that the view
+// never asks for a row the model has not announced.
+class GridModel : public QAbstractTableModel {
+ public:
+  GridModel(DBGrid* grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {}
+
+  // While rows come and go the view moves its current cell by itself; the
+  // grid must not take that for a move of the user's (which would move the
+  // recordset in the middle of the change).
+  class Quiet {
+   public:
+    explicit Quiet(DBGrid* grid) : grid_(grid), was_(grid ? grid->syncing_ : false) {
+      if (grid_) grid_->syncing_ = true;
+    }
+    ~Quiet() {
+      if (grid_) grid_->syncing_ = was_;
+    }
+    Quiet(const Quiet&) = delete;
+    Quiet& operator=(const Quiet&) = delete;
+
+   private:
+    DBGrid* grid_;
+    bool was_;
+  };
+
+  void detach() {
+    const Quiet quiet(grid_);
+    beginResetModel();
+    grid_ = nullptr;
+    rs_ = nullptr;
+    count_ = 0;
+    newLine_ = false;
+    endResetModel();
+  }
+
+  // Brings the model in line with the recordset: the same recordset with more
+  // or fewer rows inserts or removes them at the end, another one resets.
+  void sync(bool reopened) {
+    if (!grid_) return;
+    const Quiet quiet(grid_);
+    db::Recordset* rs = grid_->openRecordset();
+    const int count = rs ? rs->recordCount() : 0;
+    const bool newLine = grid_->newRowLine();
+    if (reopened || rs != rs_ || newLine != newLine_) {
+      beginResetModel();
+      rs_ = rs;
+      count_ = count;
+      newLine_ = newLine;
+      mapFields();
+      endResetModel();
+      return;
+    }
+    if (count > count_) {
+      beginInsertRows(QModelIndex(), count_, count - 1);
+      count_ = count;
+      endInsertRows();
+    } else if (count < count_) {
+      beginRemoveRows(QModelIndex(), count, count_ - 1);
+      count_ = count;
+      endRemoveRows();
+    }
+    changedAll();
+  }
+
+  // One row left the recordset (a deletion): the rows below move up.
+  void rowRemoved(int row) {
+    if (row < 0 || row >= count_) return;
+    const Quiet quiet(grid_);
+    beginRemoveRows(QModelIndex(), row, row);
+    --count_;
+    endRemoveRows();
+  }
+
+  void changedRow(int row) {
+    if (row < 0 || row >= rowCount()) return;
+    emit dataChanged(index(row, 0), index(row, std::max(columnCount() - 1, 0)));
+    emit headerDataChanged(Qt::Vertical, row, row);
+  }
+
+  void changedAll() {
+    if (rowCount() == 0 || columnCount() == 0) return;
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+  }
+
+  void columnsChanged() {
+    const Quiet quiet(grid_);
+    beginResetModel();
+    mapFields();
+    endResetModel();
+  }
+
+  // The recordset's column of a grid column's field; -1 when it has none.
+  int fieldOf(int col) const { return col >= 0 && col < int(fields_.size()) ? fields_[size_t(col)] : -1; }
+
+  int listingRows() const { return count_; }
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override {
+    return parent.isValid() ? 0 : count_ + (newLine_ ? 1 : 0);
+  }
+
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override {
+    return parent.isValid() || !grid_ ? 0 : int(grid_->g_.columns.size());
+  }
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (!grid_ || !index.isValid()) return QVariant();
+    if (role == Qt::DisplayRole) return grid_->shownText(index.row(), index.column());
+    if (role == Qt::EditRole) return grid_->editText(index.row(), index.column());
+    return QVariant();
+  }
+
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+    if (!grid_ || !index.isValid() || role != Qt::EditRole) return false;
+    return grid_->cellEdited(index.row(), index.column(), value.toString());
+  }
+
+  Qt::ItemFlags flags(const QModelIndex& index) const override {
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (grid_ && index.isValid() && grid_->editable(index.row(), index.column())) f |= Qt::ItemIsEditable;
+    return f;
+  }
+
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (!grid_ || role != Qt::DisplayRole) return QVariant();
+    if (orientation == Qt::Horizontal) {
+      if (section < 0 || section >= int(grid_->g_.columns.size())) return QVariant();
+      return grid_->g_.columns[size_t(section)].caption;
+    }
+    // The record selector: a pencil on a row in edit, a pointer on the
+    // current row, a star on the new-row line.
+    if (grid_->pending_.active && grid_->pending_.row == section) return QStringLiteral("\u270E");
+    if (newLine_ && section == count_) return QStringLiteral("*");
+    if (grid_->Row() == section) return QStringLiteral("\u25B6");
+    return QString();
+  }
+
+  db::Recordset* recordset() const { return rs_; }
+
+ private:
+  void mapFields() {
+    fields_.clear();
+    if (!grid_) return;
+    const QStringList names = rs_ ? rs_->fieldNames() : QStringList();
+    for (const auto& column : grid_->g_.columns) {
+      int found = -1;
+      for (int i = 0; i < names.size() && found < 0; ++i)
+        if (names[i].compare(column.field, Qt::CaseInsensitive) == 0) found = i;
+      fields_.push_back(found);
+    }
+  }
+
+  DBGrid* grid_;
+  db::Recordset* rs_ = nullptr;
+  int count_ = 0;
+  bool newLine_ = false;
+  std::vector<int> fields_;
+};
+
+// Keeps the editor open on a cell, so that an edit can be taken from it when
+// the grid must store the row (a refresh, the window closing).
+class GridDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    open_ = editor;
+    return editor;
+  }
+
+  // Hands the open editor's text to the model and closes it.
+  void commitOpen() {
+    if (QWidget* editor = open_.data()) {
+      open_ = nullptr;
+      emit commitData(editor);
+      emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+  }
+
+ private:
+  mutable QPointer<QWidget> open_;
+};
+
+class GridView : public QTableView {
+ public:
+  GridView(DBGrid* grid, QWidget* parent) : QTableView(parent), grid_(grid) {}
+  void detach() { grid_ = nullptr; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (grid_ && state() != QAbstractItemView::EditingState) {
+      if (event->key() == Qt::Key_Delete) {
+        grid_->fire([g = grid_] { g->deleteSelectedRows(); });
+        event->accept();
+        return;
+      }
+      if (event->key() == Qt::Key_Escape && grid_->pending_.active) {
+        grid_->dropPending();
+        event->accept();
+        return;
+      }
+    }
+    QTableView::keyPressEvent(event);
+  }
+
+ private:
+  DBGrid* grid_;
+};
+
+}  // namespace detail
+
+DBGrid::DBGrid(Form* form, const char* name, int index) : Control(form, name, index) {
+  p_.back = vbWindowBackground;
+  p_.fore = vbWindowText;
+  p_.width = 4800;
+  p_.height = 2400;
+}
+
+DBGrid::~DBGrid() {
+  if (data_) data_->removeClient(this);
+}
+
+detail::GridView* DBGrid::view() const {
+  return static_cast<detail::GridView*>(widget_.data());
+}
+
+// ---- design
+
+void DBGrid::addColumn(const QString& caption, const QString& field, const QString& format, int widthTwips) {
+  touch();
+  g_.columns.push_back(Column{caption, field, format, widthTwips});
+  if (model_) model_->columnsChanged();
+  pushColumns();
+}
+
+int DBGrid::ColumnCount() const {
+  touch();
+  return int(g_.columns.size());
+}
+
+static const char* kNoColumn = "Subscript out of range";
+
+const DBGrid::Column& DBGrid::column(int col) const {
+  touch();
+  if (col < 0 || col >= int(g_.columns.size())) throw Error(QString::fromLatin1(kNoColumn), 381);
+  return g_.columns[size_t(col)];
+}
+
+QString DBGrid::ColumnCaption(int col) const {
+  return column(col).caption;
+}
+
+QString DBGrid::ColumnField(int col) const {
+  return column(col).field;
+}
+
+QString DBGrid::ColumnFormat(int col) const {
+  return column(col).format;
+}
+
+int DBGrid::ColumnWidth(int col) const {
+  return column(col).width;
+}
+
+bool DBGrid::ColumnHeaders() const {
+  touch();
+  return g_.headers;
+}
+void DBGrid::setColumnHeaders(bool shown) {
+  touch();
+  g_.headers = shown;
+  if (widget_) pushExtra();
+}
+
+bool DBGrid::RecordSelectors() const {
+  touch();
+  return g_.selectors;
+}
+void DBGrid::setRecordSelectors(bool shown) {
+  touch();
+  g_.selectors = shown;
+  if (widget_) pushExtra();
+}
+
+bool DBGrid::AllowUpdate() const {
+  touch();
+  return g_.allowUpdate;
+}
+void DBGrid::setAllowUpdate(bool allow) {
+  touch();
+  g_.allowUpdate = allow;
+}
+
+bool DBGrid::AllowAddNew() const {
+  touch();
+  return g_.allowAddNew;
+}
+void DBGrid::setAllowAddNew(bool allow) {
+  touch();
+  g_.allowAddNew = allow;
+  if (model_) model_->sync(false);
+}
+
+bool DBGrid::AllowDelete() const {
+  touch();
+  return g_.allowDelete;
+}
+void DBGrid::setAllowDelete(bool allow) {
+  touch();
+  g_.allowDelete = allow;
+}
+
+bool DBGrid::AllowRowSizing() const {
+  touch();
+  return g_.rowSizing;
+}
+void DBGrid::setAllowRowSizing(bool allow) {
+  touch();
+  g_.rowSizing = allow;
+  if (widget_) pushExtra();
+}
+
+int DBGrid::RowDividerStyle() const {
+  touch();
+  return g_.divider;
+}
+void DBGrid::setRowDividerStyle(int style) {
+  touch();
+  g_.divider = style;
+  pushDivider();
+}
+
+int DBGrid::BorderStyle() const {
+  touch();
+  return g_.border;
+}
+void DBGrid::setBorderStyle(int style) {
+  touch();
+  g_.border = style;
+  if (widget_) pushExtra();
+}
+
+int DBGrid::ScrollBars() const {
+  touch();
+  return g_.scrollBars;
+}
+void DBGrid::setScrollBars(int bars) {
+  touch();
+  g_.scrollBars = bars;
+  if (widget_) pushExtra();
+}
+
+FontInfo DBGrid::HeadFont() const {
+  touch();
+  return g_.headFont;
+}
+void DBGrid::setHeadFont(const FontInfo& font) {
+  touch();
+  g_.headFont = font;
+  if (widget_) pushExtra();
+}
+
+// ---- the widget
+
+QWidget* DBGrid::createWidget(QWidget* parent) {
+  auto* v = new detail::GridView(this, parent);
+  model_ = new detail::GridModel(this, v);
+  delegate_ = new detail::GridDelegate(v);
+  v->setModel(model_);
+  v->setItemDelegate(delegate_);
+  v->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  v->setSelectionBehavior(QAbstractItemView::SelectItems);
+  v->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                     QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+  v->setWordWrap(false);
+  v->verticalHeader()->setSectionsClickable(true);
+  v->horizontalHeader()->setHighlightSections(false);
+  QObject::connect(v->selectionModel(), &QItemSelectionModel::currentChanged, link(),
+                   [this](const QModelIndex& current, const QModelIndex& previous) {
+                     if (syncing_ || !current.isValid()) return;
+                     const int was = previous.isValid() ? previous.row() : -1;
+                     fire([this, current, was] { currentMoved(current.row(), current.column(), was); });
+                   });
+  return v;
+}
+
+void DBGrid::pushExtra() {
+  detail::GridView* v = view();
+  if (!v) return;
+  v->horizontalHeader()->setVisible(g_.headers);
+  v->horizontalHeader()->setFont(toQFont(g_.headFont));
+  QHeaderView* rows = v->verticalHeader();
+  rows->setVisible(g_.selectors);
+  rows->setFixedWidth(twipsToPixelsX(270));
+  rows->setDefaultAlignment(Qt::AlignCenter);
+  // One row height for all rows: the view then needs no row's contents to
+  // lay out, however many rows there are.
+  rows->setMinimumSectionSize(1);
+  rows->setDefaultSectionSize(QFontMetrics(toQFont(p_.font)).height() + 6);
+  rows->setSectionResizeMode(g_.rowSizing ? QHeaderView::Interactive : QHeaderView::Fixed);
+  v->setFrameShape(g_.border == 0 ? QFrame::NoFrame : QFrame::StyledPanel);
+  v->setHorizontalScrollBarPolicy((g_.scrollBars & 1) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  v->setVerticalScrollBarPolicy((g_.scrollBars & 2) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  pushColumns();
+  pushDivider();
+}
+
+void DBGrid::pushColumns() {
+  detail::GridView* v = view();
+  if (!v) return;
+  for (size_t c = 0; c < g_.columns.size(); ++c) {
+    if (g_.columns[c].width >= 0) v->setColumnWidth(int(c), twipsToPixelsX(g_.columns[c].width));
+  }
+}
+
+void DBGrid::pushDivider() {
+  detail::GridView* v = view();
+  if (!v) return;
+  v->setShowGrid(g_.divider != 0);
+  const char* colour = g_.divider == 1 ? "#000000" : g_.divider == 6 ? "#d3d3d3" : "#808080";
+  v->setStyleSheet(QStringLiteral("QTableView { gridline-color: %1; }").arg(QLatin1String(colour)));
+}
+
+void DBGrid::built() {
+  if (data_) data_->addClient(this);
+  if (model_) model_->sync(true);
+  if (db::Recordset* rs = openRecordset()) showCurrent(rs->absolutePosition(), 0);
+}
+
+void DBGrid::releasing() {
+  if (data_) data_->removeClient(this);
+  pending_ = Pending();
+  if (model_) model_->detach();
+  if (detail::GridView* v = view()) v->detach();
+  model_ = nullptr;
+  delegate_ = nullptr;
+}
+
+// ---- rows
+
+db::Recordset* DBGrid::openRecordset() const {
+  if (!data_ || !data_->control().isOpen()) return nullptr;
+  return &data_->control().recordset();
+}
+
+bool DBGrid::newRowLine() const {
+  db::Recordset* rs = openRecordset();
+  return g_.allowAddNew && rs && rs->updatable();
+}
+
+int DBGrid::listingRows() const {
+  return model_ ? model_->listingRows() : 0;
+}
+
+QVariant DBGrid::storedValue(int row, int col) const {
+  db::Recordset* rs = model_ ? model_->recordset() : nullptr;
+  if (!rs || rs != openRecordset() || row < 0 || row >= rs->recordCount()) return QVariant();
+  const int field = model_->fieldOf(col);
+  return field < 0 ? QVariant() : rs->valueAt(row, field);
+}
+
+QString DBGrid::shownText(int row, int col) const {
+  if (pending_.active && pending_.row == row) {
+    const auto it = pending_.texts.find(col);
+    if (it != pending_.texts.end()) return it->second;
+  }
+  if (col < 0 || col >= int(g_.columns.size())) return QString();
+  return gridDisplayText(storedValue(row, col), g_.columns[size_t(col)].format);
+}
+
+QString DBGrid::editText(int row, int col) const {
+  if (pending_.active && pending_.row == row) {
+    const auto it = pending_.texts.find(col);
+    if (it != pending_.texts.end()) return it->second;
+  }
+  if (col < 0 || col >= int(g_.columns.size())) return QString();
+  const QString& format = g_.columns[size_t(col)].format;
+  const QVariant stored = storedValue(row, col);
+  // Dates and times are edited as they are shown; other values as stored.
+  if (isDateFormat(format) || isTimeFormat(format)) return gridDisplayText(stored, format);
+  return storedText(stored);
+}
+
+bool DBGrid::editable(int row, int col) const {
+  db::Recordset* rs = openRecordset();
+  if (!rs || !rs->updatable() || col < 0 || col >= int(g_.columns.size())) return false;
+  if (!rs->hasField(g_.columns[size_t(col)].field)) return false;
+  if (row == listingRows()) return newRowLine();
+  return g_.allowUpdate && row >= 0 && row < listingRows();
+}
+
+bool DBGrid::cellEdited(int row, int col, const QString& text) {
+  if (!editable(row, col)) return false;
+  if (pending_.active && pending_.row != row && !storePending()) return false;
+  if (!pending_.active && text == editText(row, col)) return true;  // nothing changed
+  pending_.active = true;
+  pending_.adding = row == listingRows();
+  pending_.row = row;
+  pending_.texts[col] = text;
+  if (model_) model_->changedRow(row);
+  return true;
+}
+
+bool DBGrid::storePending() {
+  if (!pending_.active) return true;
+  db::Recordset* rs = openRecordset();
+  if (!rs) {
+    dropPending();
+    return true;
+  }
+  QString refusal;
+  std::vector<std::pair<QString, QVariant>> fields;
+  for (const auto& [col, text] : pending_.texts) {
+    const Column& c = g_.columns[size_t(col)];
+    const std::optional<QVariant> value = gridStoredValue(text, c.format);
+    if (!value) {
+      refusal =
+          QStringLiteral("\"%1\" is not a %2 (%3).")
+              .arg(text, isDateFormat(c.format) ? QStringLiteral("date") : QStringLiteral("time"), c.caption);
+      break;
+    }
+    fields.emplace_back(c.field, *value);
+  }
+  if (refusal.isEmpty()) {
+    try {
+      if (pending_.adding) {
+        rs->addNew();
+      } else {
+        if (rs->absolutePosition() != pending_.row) rs->setAbsolutePosition(pending_.row);
+        rs->edit();
+      }
+      for (const auto& [field, value] : fields) rs->setField(field, value);
+      rs->update();
+    } catch (const std::exception& e) {
+      refusal = QString::fromUtf8(e.what());
+      if (openRecordset() == rs && rs->editMode() != db::EditMode::None) {
+        try {
+          rs->cancelUpdate();
+        } catch (const std::exception&) {
+          // the row stays in edit all the same
+        }
+      }
+    }
+  }
+  if (!refusal.isEmpty()) {
+    MsgBox(refusal, vbExclamation);
+    return false;
+  }
+  const int row = pending_.row;
+  pending_ = Pending();
+  if (model_) {
+    model_->sync(false);
+    model_->changedRow(row);
+  }
+  return true;
+}
+
+void DBGrid::dropPending() {
+  if (!pending_.active) return;
+  const int row = pending_.row;
+  pending_ = Pending();
+  if (model_) model_->changedRow(row);
+}
+
+void DBGrid::storePendingEdit() {
+  if (delegate_) delegate_->commitOpen();
+  if (!storePending()) dropPending();  // the rows go: an edit that cannot be stored goes with them
+}
+
+void DBGrid::dataChanged(bool reopened) {
+  if (!model_) return;
+  if (reopened) pending_ = Pending();
+  model_->sync(reopened);
+  if (db::Recordset* rs = openRecordset()) {
+    const int at = rs->absolutePosition();
+    if (at >= 0) showCurrent(at, std::max(Col(), 0));
+  }
+  refreshSelectors();
+}
+
+void DBGrid::showCurrent(int row, int col) {
+  detail::GridView* v = view();
+  if (!v || !model_ || row < 0 || row >= model_->rowCount()) return;
+  const bool was = syncing_;
+  syncing_ = true;
+  v->setCurrentIndex(model_->index(row, std::min(std::max(col, 0), std::max(model_->columnCount() - 1, 0))));
+  syncing_ = was;
+  refreshSelectors();
+}
+
+void DBGrid::refreshSelectors() {
+  if (model_ && model_->rowCount() > 0)
+    emit model_->headerDataChanged(Qt::Vertical, 0, model_->rowCount() - 1);
+}
+
+void DBGrid::currentMoved(int row, int col, int previousRow) {
+  if (pending_.active && pending_.row != row) {
+    if (!storePending()) {
+      showCurrent(pending_.row, col);
+      return;
+    }
+  }
+  db::Recordset* rs = openRecordset();
+  if (rs && row >= 0 && row < rs->recordCount() && rs->absolutePosition() != row) {
+    rs->setAbsolutePosition(row);
+  }
+  if (previousRow != row) refreshSelectors();
+}
+
+void DBGrid::deleteSelectedRows() {
+  detail::GridView* v = view();
+  db::Recordset* rs = openRecordset();
+  if (!v || !rs || !g_.allowDelete || !rs->updatable()) return;
+  std::vector<int> rows;
+  for (const QModelIndex& i : v->selectionModel()->selectedRows())
+    if (i.row() < listingRows()) rows.push_back(i.row());
+  if (rows.empty()) return;
+  std::sort(rows.rbegin(), rows.rend());
+  // An edit of a row that stays is stored first; one of a deleted row goes.
+  if (pending_.active && std::find(rows.begin(), rows.end(), pending_.row) == rows.end() && !storePending())
+    return;
+  pending_ = Pending();
+  v->clearSelection();
+  int lowest = rows.back();
+  for (int row : rows) {
+    rs = openRecordset();
+    if (!rs) return;
+    try {
+      if (rs->absolutePosition() != row) rs->setAbsolutePosition(row);
+      rs->deleteRecord();
+    } catch (const std::exception& e) {
+      MsgBox(QString::fromUtf8(e.what()), vbExclamation);
+      break;
+    }
+    if (model_) model_->rowRemoved(row);
+    lowest = row;
+  }
+  rs = openRecordset();
+  if (rs && rs->recordCount() > 0) {
+    rs->setAbsolutePosition(std::min(lowest, rs->recordCount() - 1));
+  } else if (model_) {
+    model_->sync(false);
+  }
+}
+
+// ---- current cell
+
+int DBGrid::Row() const {
+  touch();
+  detail::GridView* v = view();
+  if (!v || !v->currentIndex().isValid()) return -1;
+  return v->currentIndex().row();
+}
+
+void DBGrid::setRow(int row) {
+  touch();
+  detail::GridView* v = view();
+  if (!v || !model_) return;
+  if (row < 0 || row >= model_->rowCount()) throw Error(QStringLiteral("Invalid row number"), 6148);
+  v->setCurrentIndex(model_->index(row, std::max(Col(), 0)));
+}
+
+int DBGrid::Col() const {
+  touch();
+  detail::GridView* v = view();
+  if (!v || !v->currentIndex().isValid()) return -1;
+  return v->currentIndex().column();
+}
+
+void DBGrid::setCol(int col) {
+  touch();
+  detail::GridView* v = view();
+  if (!v || !model_) return;
+  if (col < 0 || col >= model_->columnCount()) throw Error(QStringLiteral("Invalid column number"), 6148);
+  const int row = std::max(Row(), 0);
+  if (row >= model_->rowCount()) return;
+  v->setCurrentIndex(model_->index(row, col));
+}
+
+int DBGrid::Rows() const {
+  touch();
+  return model_ ? model_->rowCount() : 0;
+}
+
+QString DBGrid::CellText(int row, int col) const {
+  touch();
+  if (!model_ || row < 0 || row >= model_->rowCount() || col < 0 || col >= model_->columnCount())
+    throw Error(QString::fromLatin1(kNoColumn), 381);
+  return shownText(row, col);
+}
+
+QString DBGrid::Text() const {
+  touch();
+  const int row = Row();
+  const int col = Col();
+  return row < 0 || col < 0 ? QString() : shownText(row, col);
+}
+
+void DBGrid::setText(const QString& text) {
+  touch();
+  const int row = Row();
+  const int col = Col();
+  if (row < 0 || col < 0 || !cellEdited(row, col, text))
+    throw Error(QStringLiteral("The current cell cannot be changed"), 438);
+}
+
+bool DBGrid::DataChanged() const {
+  touch();
+  return pending_.active && pending_.row == Row();
+}
+
+}  // namespace forms
