@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/convert/datetext.h"
+#include "platform/convert/error.h"
 #include "platform/convert/number.h"
 #include "platform/db/database.h"
 
@@ -216,7 +217,6 @@ bool isoFromAccessDate(const QString& text, QString* iso) {
 QString translateAccessSql(const QString& sql) {
   QString out;
   out.reserve(sql.size() + 16);
-  std::vector<bool> parens;  // true for the "(" of a Sum(, which closes as "))"
   const int n = sql.size();
   int i = 0;
   while (i < n) {
@@ -285,18 +285,6 @@ QString translateAccessSql(const QString& sql) {
     } else if (c == u'&') {
       out += c;  // rewritten below, once the operands can be told
       ++i;
-    } else if (c == u'(') {
-      parens.push_back(false);
-      out += c;
-      ++i;
-    } else if (c == u')') {
-      if (!parens.empty() && parens.back()) {
-        out += QStringLiteral("))");
-      } else {
-        out += c;
-      }
-      if (!parens.empty()) parens.pop_back();
-      ++i;
     } else if (isWordStart(c)) {
       int j = i + 1;
       while (j < n && isWordChar(sql[j])) ++j;
@@ -310,9 +298,9 @@ QString translateAccessSql(const QString& sql) {
         out += QStringLiteral("0");
       } else if (!qualified && k < n && sql[k] == u'(' &&
                  word.compare(QLatin1String("Sum"), Qt::CaseInsensitive) == 0) {
-        // Amounts are stored as formatted texts: sum what AMT() reads.
-        out += QStringLiteral("SUM(AMT(");
-        parens.push_back(true);
+        // Amounts are stored as formatted texts: add up what they read as,
+        // in fixed point.
+        out += QStringLiteral("AMTSUM(");
         j = k + 1;
       } else {
         out += word;
@@ -352,6 +340,72 @@ double amountValue(const QString& text) {
   } catch (const std::exception&) {
     return 0.0;  // beyond the range of a double
   }
+}
+
+namespace {
+
+constexpr std::int64_t kRawPerUnit = 10000;
+
+bool isBlankByte(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+}  // namespace
+
+bool quickAmount(const char* text, int size, std::int64_t* raw) {
+  // The shapes the windows store: blanks around, a sign before or after a
+  // "$", digits with thousands separators after the first digit, a point and
+  // at most four decimals. Fourteen integer digits at most, so that nothing
+  // can overflow; any other text is left to the full reading.
+  const char* p = text;
+  const char* end = text + size;
+  while (p < end && isBlankByte(*p)) ++p;
+  while (end > p && isBlankByte(end[-1])) --end;
+  bool negative = false;
+  bool signSeen = false;
+  auto sign = [&] {
+    if (!signSeen && p < end && (*p == '-' || *p == '+')) {
+      negative = *p == '-';
+      signSeen = true;
+      ++p;
+    }
+  };
+  sign();
+  if (p < end && *p == '$') ++p;
+  sign();
+  std::int64_t units = 0;
+  int digits = 0;
+  for (; p < end; ++p) {
+    if (*p >= '0' && *p <= '9') {
+      if (++digits > 14) return false;
+      units = units * 10 + (*p - '0');
+    } else if (*p != ',' || digits == 0) {
+      break;
+    }
+  }
+  std::int64_t fraction = 0;
+  int decimals = 0;
+  if (p < end && *p == '.') {
+    for (++p; p < end && *p >= '0' && *p <= '9'; ++p) {
+      if (++decimals > 4) return false;
+      fraction = fraction * 10 + (*p - '0');
+    }
+  }
+  if (p != end || digits + decimals == 0) return false;
+  for (int d = decimals; d < 4; ++d) fraction *= 10;
+  const std::int64_t value = units * kRawPerUnit + fraction;
+  *raw = negative ? -value : value;
+  return true;
+}
+
+rt::Currency amountCurrency(const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
+  std::int64_t raw = 0;
+  if (quickAmount(utf8.constData(), int(utf8.size()), &raw)) return rt::Currency::fromRaw(raw);
+  // A well-formed amount is read as the decimal it shows; anything else as
+  // amountValue reads it, rounded to four places.
+  if (const std::optional<rt::Currency> exact = rt::TryCCur(text)) return *exact;
+  return rt::CCur(amountValue(text));
 }
 
 }  // namespace db

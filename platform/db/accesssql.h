@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
+
+#include "platform/convert/currency.h"
 
 namespace db {
 
@@ -20,7 +23,8 @@ namespace db {
 //  - tbl.900       -> tbl."900" (after "table." a number is a column name)
 //  - -- comments and /* comments */ are copied as they stand
 //  - True / False  -> 1 / 0 (Yes/No fields hold 1 and 0, see database.h)
-//  - Sum(x)        -> SUM(AMT(x)), so sums over amount texts are right
+//  - Sum(x)        -> AMTSUM(x): the amounts the texts stand for, added up
+//    exactly in fixed point (see database.h)
 // Texts inside quotes are left alone. Like patterns stay in Access form: the
 // database's LIKE operator reads them (see database.h).
 QString translateAccessSql(const QString& sql);
@@ -38,5 +42,18 @@ bool isoFromAccessDate(const QString& text, QString* iso);
 // any other text by its leading number as rt::Val reads it once thousands
 // separators and "$" are dropped ("2.5x" -> 2.5, "" -> 0, "abc" -> 0).
 double amountValue(const QString& text);
+
+// The same amount as money with four decimals, read exactly: a well-formed
+// amount as the decimal it shows ("0.10" is one tenth), any other text as
+// amountValue reads it, rounded to four places. Throws rt::ConversionError
+// (Overflow) beyond the range of money.
+rt::Currency amountCurrency(const QString& text);
+
+// The usual amount texts read straight from their UTF-8 bytes, without
+// allocating: blanks, a sign, "$", thousands separators, up to four decimals
+// and fourteen integer digits. Gives the value in ten-thousandths and true;
+// false for any other text, which amountCurrency then reads. Both readings
+// agree on every text this one takes.
+bool quickAmount(const char* utf8, int size, std::int64_t* raw);
 
 }  // namespace db

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "platform/convert/error.h"
+#include "platform/convert/number.h"
 #include "platform/convert/text.h"
 #include "platform/db/accesssql.h"
 #include "platform/db/openfiles.h"
@@ -27,7 +29,7 @@ QString textOf(sqlite3_value* v) {
 }
 
 // AMT(x): the amount an amount text stands for. Numbers pass through, Null
-// stays Null (so a sum over rows without a value is Null, as in Access).
+// stays Null.
 void amtFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
   switch (sqlite3_value_type(argv[0])) {
     case SQLITE_NULL:
@@ -39,9 +41,68 @@ void amtFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     case SQLITE_FLOAT:
       sqlite3_result_double(ctx, sqlite3_value_double(argv[0]));
       break;
-    default:
-      sqlite3_result_double(ctx, amountValue(textOf(argv[0])));
+    default: {
+      std::int64_t raw = 0;
+      const char* bytes = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+      if (quickAmount(bytes, sqlite3_value_bytes(argv[0]), &raw))
+        sqlite3_result_double(ctx, double(raw) / 10000.0);
+      else
+        sqlite3_result_double(ctx, amountValue(textOf(argv[0])));
+    }
   }
+}
+
+// AMTSUM(x), what Sum(x) becomes: the amounts of the rows added up in fixed
+// point with four decimals, so that ten "0.10" make exactly 1. Rows without a
+// value add nothing; with none at all the sum is Null, as in Access. The
+// result is the exact sum as a number (exact as a double up to some hundred
+// billion).
+struct AmountSum {
+  std::int64_t raw = 0;
+  bool any = false;
+};
+
+void amountSumStep(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  auto* sum = static_cast<AmountSum*>(sqlite3_aggregate_context(ctx, sizeof(AmountSum)));
+  if (sum == nullptr) {
+    sqlite3_result_error_nomem(ctx);
+    return;
+  }
+  sqlite3_value* v = argv[0];
+  try {
+    rt::Currency amount;
+    switch (sqlite3_value_type(v)) {
+      case SQLITE_NULL:
+        return;
+      case SQLITE_INTEGER:
+        amount = rt::CCur(double(sqlite3_value_int64(v)));
+        break;
+      case SQLITE_FLOAT:
+        amount = rt::CCur(sqlite3_value_double(v));
+        break;
+      default: {
+        std::int64_t raw = 0;
+        const char* bytes = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        amount = quickAmount(bytes, sqlite3_value_bytes(v), &raw) ? rt::Currency::fromRaw(raw)
+                                                                  : amountCurrency(textOf(v));
+      }
+    }
+    rt::Currency total = rt::Currency::fromRaw(sum->raw);
+    total += amount;
+    sum->raw = total.raw();
+    sum->any = true;
+  } catch (const rt::ConversionError&) {
+    sqlite3_result_error(ctx, "Overflow", -1);
+  }
+}
+
+void amountSumFinal(sqlite3_context* ctx) {
+  auto* sum = static_cast<AmountSum*>(sqlite3_aggregate_context(ctx, 0));
+  if (sum == nullptr || !sum->any) {
+    sqlite3_result_null(ctx);
+    return;
+  }
+  sqlite3_result_double(ctx, double(sum->raw) / 10000.0);
 }
 
 // ACCESS_CONCAT(a, b, ...): Access's "a & b". Null counts as an empty text;
@@ -148,6 +209,8 @@ std::shared_ptr<Database> Database::open(const QString& path) {
   }
   const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
   if (sqlite3_create_function(handle, "AMT", 1, flags, nullptr, amtFunction, nullptr, nullptr) != SQLITE_OK ||
+      sqlite3_create_function(handle, "AMTSUM", 1, flags, nullptr, nullptr, amountSumStep, amountSumFinal) !=
+          SQLITE_OK ||
       sqlite3_create_function(handle, "like", 2, flags, nullptr, likeFunction, nullptr, nullptr) !=
           SQLITE_OK ||
       sqlite3_create_function(handle, "ACCESS_CONCAT", -1, flags, nullptr, concatFunction, nullptr,

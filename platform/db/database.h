@@ -10,7 +10,9 @@
 //    timeout for other stations;
 //  - double-quoted string literals switched off, so "x" is always a name;
 //  - the SQL function AMT(text) that reads amount texts ("1,234.50", "$5.00")
-//    the way the windows do, used for sums over amount columns;
+//    the way the windows do, and the aggregate AMTSUM(text), what Sum()
+//    becomes: those amounts added up exactly in fixed point with four
+//    decimals (Null when no row has a value);
 //  - the SQL function ACCESS_CONCAT(a, b, ...) that Access's "a & b" becomes:
 //    Null counts as an empty text, and only all-Null parts give Null;
 //  - the LIKE operator replaced by the Access pattern rules (*, ?, #, [list],

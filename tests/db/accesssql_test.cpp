@@ -4,6 +4,7 @@
 
 #include <QTemporaryDir>
 
+#include "platform/convert/error.h"
 #include "platform/db/database.h"
 #include "tests/db/testdb.h"
 
@@ -40,8 +41,8 @@ TEST(TranslateAccessSql, TurnsTheDialectIntoSqlite) {
       {"t.True = 1", "t.True = 1"},
       {"m = \"O'Brien\" AND n = \"say \"\"hi\"\"\"", "m = 'O''Brien' AND n = 'say \"hi\"'"},
       {"x = 'it''s [not] #a# date & True'", "x = 'it''s [not] #a# date & True'"},
-      {"SELECT Sum(tblDy_Order.Total) AS SumOfTotal ", "SELECT SUM(AMT(tblDy_Order.Total)) AS SumOfTotal "},
-      {"SELECT sum ( (a) ) , Count(*)", "SELECT SUM(AMT( (a) )) , Count(*)"},
+      {"SELECT Sum(tblDy_Order.Total) AS SumOfTotal ", "SELECT AMTSUM(tblDy_Order.Total) AS SumOfTotal "},
+      {"SELECT sum ( (a) ) , Count(*)", "SELECT AMTSUM( (a) ) , Count(*)"},
       {"Method like '*' AND Dish_ID Like 5", "Method like '*' AND Dish_ID Like 5"},
       {"v = 1e5 AND w = ?", "v = 1e5 AND w = ?"},
       {"v = 1e+5 OR v = 2.50 OR v = 7.", "v = 1e+5 OR v = 2.50 OR v = 7."},
@@ -100,6 +101,46 @@ TEST(AmountValue, ReadsAmountTextsAsTheWindowsDo) {
       {"1e3", 1000.0},      {"1e", 1.0},        {"-", 0.0},
   };
   for (const Case& c : cases) EXPECT_DOUBLE_EQ(db::amountValue(c.text), c.value) << c.text;
+}
+
+TEST(AmountCurrency, TheQuickReadingAgreesWithTheFullOneAndBothAreExact) {
+  struct Case {
+    const char* text;
+    bool quick;  // read from the bytes, without the full reading
+    qint64 raw;  // ten-thousandths
+  } const cases[] = {
+      {"0.10", true, 1000},
+      {"1,234.50", true, 12345000},
+      {"$5.00", true, 50000},
+      {" -12.25 ", true, -122500},
+      {"-$3", true, -30000},
+      {"$-3", true, -30000},
+      {".5", true, 5000},
+      {"7.", true, 70000},
+      {"0.0001", true, 1},
+      {"1,000,000.01", true, 10000000100},
+      {"", false, 0},
+      {"abc", false, 0},
+      {"($5.00)", false, -50000},
+      {"2.5x", false, 25000},
+      {"0.12345", false, 1235},
+      {"1e3", false, 10000000},
+      {",5", false, 50000},
+      {"12345678901234567", false, 0},
+  };
+  for (const Case& c : cases) {
+    const QByteArray bytes(c.text);
+    std::int64_t raw = -1;
+    EXPECT_EQ(db::quickAmount(bytes.constData(), int(bytes.size()), &raw), c.quick) << c.text;
+    if (c.quick) {
+      EXPECT_EQ(raw, c.raw) << c.text;
+    }
+    if (QByteArray(c.text).size() > 15) {
+      EXPECT_THROW(db::amountCurrency(c.text), rt::ConversionError) << c.text << " is beyond money";
+      continue;
+    }
+    EXPECT_EQ(db::amountCurrency(c.text).raw(), c.raw) << c.text;
+  }
 }
 
 }  // namespace

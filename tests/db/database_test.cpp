@@ -144,6 +144,21 @@ TEST_F(DatabaseTest, NumericColumnNamesAreQuotedWhereverThisLayerBuildsSql) {
   EXPECT_EQ(db->scalar("SELECT 7_Price FROM tbBeef WHERE 1_Price = ?", {"12.00"}).toString(), "2.50");
 }
 
+TEST_F(DatabaseTest, SumsAddTheAmountsExactlyInFixedPoint) {
+  // Ten times "0.10" is 0.9999999999999999 when added as doubles.
+  dbtest::makeFile(
+      path_,
+      "WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 10)"
+      " INSERT INTO tblDy_Order (Total, Tax) SELECT '0.10', NULL FROM n;"
+      "INSERT INTO tblDy_Order (Total, Tax) VALUES ('1,234.50', '$5.00'), (NULL, NULL), ('', '0.005');");
+  auto db = db::Database::open(path_);
+  EXPECT_EQ(db->scalar("SELECT Sum(Total) FROM tblDy_Order WHERE Total = '0.10'").toDouble(), 1.0);
+  EXPECT_EQ(db->scalar("SELECT Sum(Total) FROM tblDy_Order").toDouble(), 1235.5);
+  // A row without a value adds nothing; half a ten-thousandth rounds away.
+  EXPECT_EQ(db->scalar("SELECT Sum(Tax) FROM tblDy_Order").toDouble(), 5.005);
+  EXPECT_FALSE(db->scalar("SELECT Sum(Tax) FROM tblDy_Order WHERE Tax IS NULL").isValid());
+}
+
 TEST_F(DatabaseTest, SumsOverAmountTextsAreRight) {
   dbtest::makeFile(path_,
                    "INSERT INTO tblDy_Order (Total, szCard_amt, Method, Date, Time, ID) VALUES"
