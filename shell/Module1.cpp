@@ -1,6 +1,8 @@
 #include "shell/Module1.h"
 
 #include "platform/files/ports.h"
+#include "platform/forms/msgbox.h"
+#include "platform/forms/screen.h"
 #include "shell/frmSetPtr.h"
 
 namespace shell {
@@ -17,6 +19,24 @@ void SendDrawerPulse(const QString& port) {
 
 void KickCashDrawer() {
   SendDrawerPulse(SetPtr().cmbECD.Text());
+}
+
+std::shared_ptr<sheet::Application> ExcelApp;
+
+bool GetExcelApp() {
+  forms::Screen::setMousePointer(forms::vbHourglass);
+  bool result = false;
+  if (std::shared_ptr<sheet::Application> running = sheet::runningApplication()) ExcelApp = running;
+  if (!ExcelApp) ExcelApp = sheet::createApplication();
+  if (!ExcelApp) {
+    forms::MsgBox(QStringLiteral("Can't Creat Excel Object"), forms::vbOKOnly);
+  } else {
+    if (!ExcelApp->Visible()) ExcelApp->setVisible(true);
+    result = true;
+  }
+  forms::DoEvents();
+  forms::Screen::setMousePointer(forms::vbDefault);
+  return result;
 }
 
 }  // namespace shell

@@ -2,7 +2,10 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <string>
+
+#include "platform/sheet/sheet.h"
 
 namespace shell {
 
@@ -23,5 +26,17 @@ void SendDrawerPulse(const QString& port);
 // Opens the cash drawer on the port of the printer window's cmbECD (which
 // loads the printer window when it is not loaded; it then shows).
 void KickCashDrawer();
+
+// The program-wide reference to the spreadsheet application. Only
+// GetExcelApp sets it; it holds the application until the program ends or a
+// later GetExcelApp replaces it.
+extern std::shared_ptr<sheet::Application> ExcelApp;
+
+// Attaches to the running spreadsheet application, or starts one, keeps it in
+// ExcelApp and makes it visible; true when ExcelApp then holds one. When none
+// can be had it says "Can't Creat Excel Object" and gives false. The
+// hourglass shows meanwhile; pending messages run before it returns. A second
+// call attaches to the application the first one started.
+bool GetExcelApp();
 
 }  // namespace shell

@@ -10,30 +10,13 @@
 #include <QTemporaryDir>
 
 #include "platform/files/paths.h"
+#include "tests/sheet/recorded_desktop.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) {
   *os << '"' << text.toStdString() << '"';
 }
 
 namespace {
-
-// The desktop as the tests see it: a default application or none, and every
-// file it was asked to open.
-class RecordedDesktop : public sheet::Desktop {
- public:
-  RecordedDesktop() : previous_(sheet::setDesktop(this)) {}
-  ~RecordedDesktop() override { sheet::setDesktop(previous_); }
-  QString defaultApplication() override { return application; }
-  bool open(const QString& path) override {
-    opened << path;
-    return true;
-  }
-  QString application = QStringLiteral("calc.desktop");
-  QStringList opened;
-
- private:
-  sheet::Desktop* previous_;
-};
 
 class SheetTest : public ::testing::Test {
  protected:

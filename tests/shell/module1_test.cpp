@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/forms/msgbox.h"
+#include "platform/forms/screen.h"
+#include "tests/sheet/recorded_desktop.h"
+
 namespace {
 
 TEST(IsNumericKey, AcceptsBackspacePointAndDigitsOnly) {
@@ -15,6 +19,51 @@ TEST(IsNumericKey, AcceptsBackspacePointAndDigitsOnly) {
       {127, false}, {65, false}, {-1, false},
   };
   for (const Case& c : cases) EXPECT_EQ(shell::IsNumericKey(c.key), c.accepted) << c.key;
+}
+
+class GetExcelAppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sheet::quitApplication();
+    shell::ExcelApp.reset();
+  }
+  void TearDown() override {
+    sheet::quitApplication();
+    shell::ExcelApp.reset();
+  }
+  RecordedDesktop desktop;
+  forms::ScriptedMessages messages{
+      [](const forms::Message& m) { ADD_FAILURE() << "unexpected message: " << m.prompt.toStdString(); }};
+};
+
+TEST_F(GetExcelAppTest, WithoutAnApplicationForXlsxItSaysSoEachTime) {
+  desktop.application.clear();
+  messages.answer(forms::vbOK);
+  messages.answer(forms::vbOK);
+  EXPECT_FALSE(shell::GetExcelApp());
+  EXPECT_FALSE(shell::GetExcelApp());
+  ASSERT_EQ(messages.shown().size(), 2u);
+  EXPECT_EQ(messages.shown()[0].prompt, "Can't Creat Excel Object");
+  EXPECT_EQ(messages.shown()[0].buttons, forms::vbOKOnly);
+  EXPECT_EQ(messages.shown()[0].title, "Dovrel POS 4");
+  EXPECT_FALSE(shell::ExcelApp);
+  EXPECT_EQ(forms::Screen::MousePointer(), forms::vbDefault);
+}
+
+TEST_F(GetExcelAppTest, StartsOneVisibleApplicationAndAttachesToItLater) {
+  int pointerWhileAsking = -1;
+  desktop.onQuery = [&] { pointerWhileAsking = forms::Screen::MousePointer(); };
+  ASSERT_TRUE(shell::GetExcelApp());
+  EXPECT_EQ(pointerWhileAsking, forms::vbHourglass);
+  EXPECT_EQ(forms::Screen::MousePointer(), forms::vbDefault);
+  const std::shared_ptr<sheet::Application> first = shell::ExcelApp;
+  ASSERT_TRUE(first);
+  EXPECT_TRUE(first->Visible());
+  first->setVisible(false);
+  ASSERT_TRUE(shell::GetExcelApp());
+  EXPECT_EQ(shell::ExcelApp, first) << "no second application";
+  EXPECT_TRUE(first->Visible());
+  EXPECT_EQ(desktop.queries, 1);
 }
 
 }  // namespace
