@@ -43,8 +43,22 @@ QString ticketDatabaseName(const QString& checkBookMode) {
 }
 
 TicketDatabase currentTicketDatabase(PlacementReader reader) {
-  const QString mode = currentCheckBookMode();
   TicketDatabase tickets;
+  if (reader == PlacementReader::SalesReport || reader == PlacementReader::OrderDetail) {
+    // The reports read the placement first, and ask the check book only for
+    // the two placements they know.
+    const DataLocation where = currentDataLocation();
+    if (where.mode != QLatin1String("Single") && where.mode != QLatin1String("File Sharing")) {
+      tickets.live = false;
+      tickets.path = placeDatabase(reader, where, QString());
+      return tickets;
+    }
+    const QString mode = currentCheckBookMode();
+    tickets.live = isLiveCheckBook(mode);
+    tickets.path = placeDatabase(reader, where, ticketDatabaseName(mode));
+    return tickets;
+  }
+  const QString mode = currentCheckBookMode();
   tickets.live = isLiveCheckBook(mode);
   tickets.path = placeDatabase(reader, currentDataLocation(), ticketDatabaseName(mode));
   return tickets;

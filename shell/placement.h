@@ -63,7 +63,11 @@ DataLocation currentDataLocation();
 QString currentCheckBookMode();
 
 // Where a ticket reader opens its tickets, decided now: the check-book mode
-// (read first) picks live or training, the placement puts the file. Every
+// (read first) picks live or training, the placement puts the file. The
+// sales report and the order-detail report read the placement first and the
+// check book only for "Single" and "File Sharing"; for another mode the sales
+// report places nothing and the order-detail report keeps the install
+// folder's training file "Tordr.mdb" (live is false then). Every
 // window that opens the ticket database (the sales window, the tender dialog,
 // the sales report, the order-detail report) asks this and nothing else.
 struct TicketDatabase {

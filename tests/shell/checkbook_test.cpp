@@ -85,6 +85,21 @@ TEST_F(CheckBook, OnlyExactlyCheckBookIsLiveForEveryReader) {
   EXPECT_TRUE(messages_->shown().empty());
 }
 
+TEST_F(CheckBook, TheReportsReadThePlacementFirstAndTheCheckBookOnlyForAKnownOne) {
+  setMode("Check Book");
+  run(settingsFile(), "UPDATE tbSet SET SetC = 'Other'");
+  const shell::TicketDatabase sales = shell::currentTicketDatabase(shell::PlacementReader::SalesReport);
+  EXPECT_FALSE(sales.path.has_value());
+  const shell::TicketDatabase detail = shell::currentTicketDatabase(shell::PlacementReader::OrderDetail);
+  EXPECT_EQ(detail.path.value_or("<none>"), shell::kInstallFolder + "Tordr.mdb");
+  EXPECT_FALSE(Reset().IsLoaded()) << "the check book was not asked";
+  shell::NWSetin().Unload();
+  run(settingsFile(), "UPDATE tbSet SET SetC = 'Single'");
+  EXPECT_EQ(shell::currentTicketDatabase(shell::PlacementReader::SalesReport).path.value_or("<none>"),
+            shell::kInstallFolder + "Ordr.mdb");
+  EXPECT_TRUE(Reset().IsLoaded());
+}
+
 TEST_F(CheckBook, APictureButtonSwitchesAndTheSwitchIsStoredAtUnload) {
   Reset().Show();
   EXPECT_TRUE(Reset().txtDisplay.Locked());

@@ -1,0 +1,117 @@
+#include "reports/salesreport.h"
+
+#include <QTime>
+
+#include "platform/convert/datetext.h"
+#include "platform/convert/format.h"
+#include "platform/convert/number.h"
+
+namespace reports {
+
+const QString kShiftStart = QStringLiteral("6:00 AM");
+const QString kShiftEnd = QStringLiteral("11:59 PM");
+
+namespace {
+
+const QString kMoney = QStringLiteral("#,##0.00");
+
+QString dateOf(const QString& text) {
+  const std::optional<QString> iso = rt::DateTextToIso(text.trimmed());
+  if (!iso) throw ReportError(QStringLiteral("\"%1\" is not a date.").arg(text));
+  return *iso;
+}
+
+// A shift time; an end given without seconds runs to the end of its minute.
+QString timeOf(const QString& text, bool end) {
+  const std::optional<QTime> time = rt::ParseTime(text.trimmed());
+  if (!time) throw ReportError(QStringLiteral("\"%1\" is not a time.").arg(text));
+  const bool seconds = text.count(u':') >= 2;
+  return rt::IsoTime(end && !seconds ? time->addSecs(59 - time->second()) : *time);
+}
+
+// The condition on the filter, the period and the shift, and its values.
+Query selection(ReportKind kind, const ReportRequest& r) {
+  const ReportBounds b = readBounds(r.fromDate, r.toDate, r.startTime, r.endTime);
+  Query q;
+  if (kind == ReportKind::All)
+    q.sql = QStringLiteral("Method Like ?");
+  else  // the name itself, not a pattern; "*" stays everyone
+    q.sql = r.filter == QLatin1String("*") ? QStringLiteral("ID Like ?")
+                                           : QStringLiteral("ID = ? COLLATE NOCASE");
+  q.sql += QStringLiteral(" And Date Between ? And ? AND Time Between ? And ?");
+  q.params = {r.filter, b.fromDate, b.toDate, b.startTime, b.endTime};
+  return q;
+}
+
+rt::Currency sumOf(db::Database& tickets, const char* head, const Query& where) {
+  const QVariant v = tickets.scalar(
+      QString::fromLatin1(head) + QStringLiteral("FROM tblDy_Order WHERE ") + where.sql + "; ", where.params);
+  // A sum over tickets none of which has a value is Null: 0. The database
+  // gives the exact fixed-point sum, which the double holds exactly.
+  return v.isNull() ? rt::Currency() : rt::CCur(v.toDouble());
+}
+
+}  // namespace
+
+ReportBounds readBounds(const QString& fromDate, const QString& toDate, const QString& startTime,
+                        const QString& endTime) {
+  return ReportBounds{dateOf(fromDate), dateOf(toDate), timeOf(startTime, false), timeOf(endTime, true)};
+}
+
+Query listingQuery(ReportKind kind, const ReportRequest& request) {
+  Query q = selection(kind, request);
+  q.sql = QStringLiteral("SELECT * FROM tblDy_Order WHERE ") + q.sql + QStringLiteral("; ");
+  return q;
+}
+
+SalesTotals salesTotals(db::Database& tickets, ReportKind kind, const ReportRequest& request) {
+  const Query where = selection(kind, request);
+  SalesTotals t;
+  t.count =
+      tickets
+          .scalar(QStringLiteral("SELECT Count(*) FROM tblDy_Order WHERE ") + where.sql + "; ", where.params)
+          .toInt();
+  if (t.count == 0) return t;
+  t.sales = sumOf(tickets, "SELECT Sum(tblDy_Order.Total) AS SumOfTotal ", where);
+  t.tax = sumOf(tickets, "SELECT Sum(tblDy_Order.Tax) AS SumOfTax ", where);
+  if (kind == ReportKind::Employee)
+    t.received = sumOf(tickets, "SELECT Sum(tblDy_Order.Receive) AS SumOfReceive ", where);
+  t.card = sumOf(tickets, "SELECT Sum(tblDy_Order.szCard_amt) AS SumOfszCard_amt ", where);
+  t.coupon = sumOf(tickets, "SELECT Sum(tblDy_Order.szCoupon_amt) AS SumOfszCoupon_amt ", where);
+  t.cash = kind == ReportKind::All ? t.sales - t.card - t.coupon : t.received - t.card;
+  t.totalReceived = t.cash + t.card + t.coupon;
+  return t;
+}
+
+ReportBoxes boxesOf(const SalesTotals& t) {
+  if (t.count == 0) {
+    const QString zero = QStringLiteral("0.00");
+    return ReportBoxes{zero, zero, zero, zero, zero, zero, zero};
+  }
+  return ReportBoxes{QString::number(t.count),           rt::Format(t.sales, kMoney),
+                     rt::Format(t.tax, kMoney),          rt::Format(t.cash, kMoney),
+                     rt::Format(t.card, kMoney),         rt::Format(t.coupon, kMoney),
+                     rt::Format(t.totalReceived, kMoney)};
+}
+
+QString subTotalText(const QString& amount, const QString& tax) {
+  const std::optional<rt::Currency> sales = rt::TryCCur(amount);
+  const std::optional<rt::Currency> taxes = rt::TryCCur(tax);
+  if (!sales || !taxes) return QString();
+  return rt::Format(*sales - *taxes, kMoney);
+}
+
+std::vector<QString> summaryLines(const QString& today, const SummaryBoxes& b) {
+  return {
+      QStringLiteral("          Date: ") + today,           QString(),
+      QStringLiteral("Shift starting: ") + b.startTime,     QStringLiteral(" Shift closing: ") + b.endTime,
+      QStringLiteral("-------------------------"),          QString(),
+      QStringLiteral("   Sub Total: ") + b.subTotal,        QStringLiteral("   Tax Total: ") + b.tax,
+      QStringLiteral(" Total Sales: ") + b.amount,          QString(),
+      QStringLiteral("Cash Received: ") + b.received,       QStringLiteral("Credit Card: ") + b.cCard,
+      QStringLiteral("     Coupon: ") + b.coupon,           QString(),
+      QStringLiteral("Total Received: ") + b.totalReceived,
+  };
+}
+
+}  // namespace reports
