@@ -5,6 +5,7 @@
 #include "platform/convert/datetext.h"
 #include "platform/convert/format.h"
 #include "platform/convert/number.h"
+#include "platform/db/recordset.h"
 
 namespace reports {
 
@@ -43,11 +44,9 @@ Query selection(ReportKind kind, const ReportRequest& r) {
   return q;
 }
 
-rt::Currency sumOf(db::Database& tickets, const char* head, const Query& where) {
-  const QVariant v = tickets.scalar(
-      QString::fromLatin1(head) + QStringLiteral("FROM tblDy_Order WHERE ") + where.sql + "; ", where.params);
-  // A sum over tickets none of which has a value is Null: 0. The database
-  // gives the exact fixed-point sum, which the double holds exactly.
+// A sum as the database gives it: Null (no ticket with a value) is 0; the
+// exact fixed-point sum is held exactly by the double.
+rt::Currency moneyOf(const QVariant& v) {
   return v.isNull() ? rt::Currency() : rt::CCur(v.toDouble());
 }
 
@@ -66,18 +65,22 @@ Query listingQuery(ReportKind kind, const ReportRequest& request) {
 
 SalesTotals salesTotals(db::Database& tickets, ReportKind kind, const ReportRequest& request) {
   const Query where = selection(kind, request);
+  // The count and every sum in one pass over the selection.
+  auto rs = tickets.openRecordset(
+      QStringLiteral(
+          "SELECT Count(*) AS Chks, Sum(tblDy_Order.Total) AS SumOfTotal, Sum(tblDy_Order.Tax) AS "
+          "SumOfTax, Sum(tblDy_Order.Receive) AS SumOfReceive, Sum(tblDy_Order.szCard_amt) AS "
+          "SumOfszCard_amt, Sum(tblDy_Order.szCoupon_amt) AS SumOfszCoupon_amt FROM tblDy_Order WHERE ") +
+          where.sql + QStringLiteral("; "),
+      where.params);
   SalesTotals t;
-  t.count =
-      tickets
-          .scalar(QStringLiteral("SELECT Count(*) FROM tblDy_Order WHERE ") + where.sql + "; ", where.params)
-          .toInt();
+  t.count = rs->field(QStringLiteral("Chks")).toInt();
   if (t.count == 0) return t;
-  t.sales = sumOf(tickets, "SELECT Sum(tblDy_Order.Total) AS SumOfTotal ", where);
-  t.tax = sumOf(tickets, "SELECT Sum(tblDy_Order.Tax) AS SumOfTax ", where);
-  if (kind == ReportKind::Employee)
-    t.received = sumOf(tickets, "SELECT Sum(tblDy_Order.Receive) AS SumOfReceive ", where);
-  t.card = sumOf(tickets, "SELECT Sum(tblDy_Order.szCard_amt) AS SumOfszCard_amt ", where);
-  t.coupon = sumOf(tickets, "SELECT Sum(tblDy_Order.szCoupon_amt) AS SumOfszCoupon_amt ", where);
+  t.sales = moneyOf(rs->field(QStringLiteral("SumOfTotal")));
+  t.tax = moneyOf(rs->field(QStringLiteral("SumOfTax")));
+  if (kind == ReportKind::Employee) t.received = moneyOf(rs->field(QStringLiteral("SumOfReceive")));
+  t.card = moneyOf(rs->field(QStringLiteral("SumOfszCard_amt")));
+  t.coupon = moneyOf(rs->field(QStringLiteral("SumOfszCoupon_amt")));
   t.cash = kind == ReportKind::All ? t.sales - t.card - t.coupon : t.received - t.card;
   t.totalReceived = t.cash + t.card + t.coupon;
   return t;
