@@ -5,6 +5,9 @@
 
 #include "platform/forms/msgbox.h"
 #include "platform/forms/screen.h"
+#include "reports/frmRepCustmr.h"
+#include "reports/frmRepDy.h"
+#include "reports/frmSetMenu.h"
 #include "shell/appinfo.h"
 #include "shell/frmAbout.h"
 #include "shell/frmEmploye.h"
@@ -43,9 +46,6 @@ Lunessa::Lunessa() : MDIForm("Lunessa"), updateServer(kUpdateServer) {
   mmChk.setCaption(QStringLiteral("Check for Update"));
   mmAbout.setCaption(QStringLiteral("About"));
 
-  // Entries whose windows are not part of this build yet stay visible but
-  // cannot be chosen.
-  for (forms::Menu* later : {&mmCustmrList, &mmSalesRep, &mmMenus}) later->setEnabled(false);
   Inet1.setRequestTimeoutMs(kUpdateTimeoutMs);
 
   mmClose.onClick = [this] { mmClose_Click(); };
@@ -53,6 +53,9 @@ Lunessa::Lunessa() : MDIForm("Lunessa"), updateServer(kUpdateServer) {
   mmInfor.onClick = [this] { mmInfor_Click(); };
   mmPrinter.onClick = [this] { mmPrinter_Click(); };
   mmEmployee.onClick = [this] { mmEmployee_Click(); };
+  mmSalesRep.onClick = [this] { mmSalesRep_Click(); };
+  mmCustmrList.onClick = [this] { mmCustmrList_Click(); };
+  mmMenus.onClick = [this] { mmMenus_Click(); };
   mmChk.onClick = [this] { mmChk_Click(); };
   mmAbout.onClick = [this] { mmAbout_Click(); };
 }
@@ -81,6 +84,19 @@ void Lunessa::mmPrinter_Click() {
 
 void Lunessa::mmEmployee_Click() {
   Employe().Show();
+}
+
+// The report windows and the menu editor, modeless inside the main window.
+void Lunessa::mmSalesRep_Click() {
+  reports::RepDy().Show();
+}
+
+void Lunessa::mmCustmrList_Click() {
+  reports::RepCustmr().Show();
+}
+
+void Lunessa::mmMenus_Click() {
+  reports::SetMenu().Show();
 }
 
 void Lunessa::mmAbout_Click() {

@@ -47,6 +47,9 @@ class Lunessa : public forms::MDIForm {
   void mmInfor_Click();
   void mmPrinter_Click();
   void mmEmployee_Click();
+  void mmSalesRep_Click();
+  void mmCustmrList_Click();
+  void mmMenus_Click();
   void mmChk_Click();
   void mmAbout_Click();
   bool OpenUrl(const QString& url);

@@ -292,13 +292,34 @@ QWidget* Label::createWidget(QWidget* parent) {
   return label;
 }
 
+namespace {
+// A caption whose "&" marks an underlined letter, as rich text.
+QString mnemonicHtml(const QString& text) {
+  QString html;
+  for (int i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&' && i + 1 < text.size()) {
+      ++i;
+      if (text[i] == u'&')
+        html += QStringLiteral("&amp;");
+      else
+        html += QStringLiteral("<u>") + QString(text[i]).toHtmlEscaped() + QStringLiteral("</u>");
+      continue;
+    }
+    html += QString(text[i]).toHtmlEscaped();
+  }
+  return html;
+}
+}  // namespace
+
 void Label::pushText() {
-  if (auto* label = qobject_cast<QLabel*>(widget_.data())) label->setText(p_.text);
+  if (auto* label = qobject_cast<QLabel*>(widget_.data())) {
+    label->setTextFormat(l_.mnemonic ? Qt::RichText : Qt::PlainText);
+    label->setText(l_.mnemonic ? mnemonicHtml(p_.text) : p_.text);
+  }
 }
 
 void Label::pushExtra() {
   if (auto* label = qobject_cast<QLabel*>(widget_.data())) {
-    label->setTextFormat(Qt::PlainText);
     label->setWordWrap(l_.wordWrap);
     label->setAlignment(textAlignment(l_.alignment) | Qt::AlignTop);
     label->setFrameShape(l_.borderStyle == 1 ? QFrame::Box : QFrame::NoFrame);
@@ -338,6 +359,15 @@ void Label::setBackStyle(int style) {
   touch();
   l_.backStyle = style;
   if (widget_) applyColors();
+}
+bool Label::UseMnemonic() const {
+  touch();
+  return l_.mnemonic;
+}
+void Label::setUseMnemonic(bool use) {
+  touch();
+  l_.mnemonic = use;
+  if (widget_) pushText();
 }
 bool Label::WordWrap() const {
   touch();

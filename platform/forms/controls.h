@@ -152,6 +152,10 @@ class Label : public Control, public Bound {
   // 0 none, 1 a fixed single line around the label.
   int BorderStyle() const;
   void setBorderStyle(int style);
+  // An "&" marks the next letter, which shows underlined ("&&" shows one
+  // "&"). Off unless set: a label then shows its text as it stands.
+  bool UseMnemonic() const;
+  void setUseMnemonic(bool use);
 
   Handler onChange;
   Handler onClick;
@@ -172,6 +176,7 @@ class Label : public Control, public Bound {
     int backStyle = 1;
     bool wordWrap = true;
     int borderStyle = 0;
+    bool mnemonic = false;
   };
   LabelProps l_;
   LabelProps lDesign_;

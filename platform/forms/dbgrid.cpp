@@ -122,8 +122,17 @@ class GridModel : public QAbstractTableModel {
       rs_ = rs;
       count_ = count;
       newLine_ = newLine;
+      extra_ = false;
       mapFields();
       endResetModel();
+      return;
+    }
+    if (extra_ && count == count_ + 1) {
+      // The row being added was stored: its line becomes the new row and the
+      // line below it the new-row line.
+      count_ = count;
+      extra_ = false;
+      changedAll();
       return;
     }
     if (count > count_) {
@@ -137,6 +146,25 @@ class GridModel : public QAbstractTableModel {
     }
     changedAll();
   }
+
+  // A row typed into the new-row line gets a new-row line of its own below
+  // it while it is being added; dropping the addition takes that line away.
+  void startAddition() {
+    if (extra_ || !newLine_) return;
+    const Quiet quiet(grid_);
+    beginInsertRows(QModelIndex(), count_ + 1, count_ + 1);
+    extra_ = true;
+    endInsertRows();
+  }
+  void dropAddition() {
+    if (!extra_) return;
+    const Quiet quiet(grid_);
+    beginRemoveRows(QModelIndex(), count_ + 1, count_ + 1);
+    extra_ = false;
+    endRemoveRows();
+  }
+  // The line that adds rows: after the rows, and after a row being added.
+  int newLineRow() const { return newLine_ ? count_ + (extra_ ? 1 : 0) : -1; }
 
   // One row left the recordset (a deletion): the rows below move up.
   void rowRemoved(int row) {
@@ -172,7 +200,7 @@ class GridModel : public QAbstractTableModel {
   int listingRows() const { return count_; }
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override {
-    return parent.isValid() ? 0 : count_ + (newLine_ ? 1 : 0);
+    return parent.isValid() ? 0 : count_ + (newLine_ ? 1 : 0) + (extra_ ? 1 : 0);
   }
 
   int columnCount(const QModelIndex& parent = QModelIndex()) const override {
@@ -206,7 +234,7 @@ class GridModel : public QAbstractTableModel {
     // The record selector: a pencil on a row in edit, a pointer on the
     // current row, a star on the new-row line.
     if (grid_->pending_.active && grid_->pending_.row == section) return QStringLiteral("\u270E");
-    if (newLine_ && section == count_) return QStringLiteral("*");
+    if (section == newLineRow()) return QStringLiteral("*");
     if (grid_->Row() == section) return QStringLiteral("\u25B6");
     return QString();
   }
@@ -230,6 +258,7 @@ class GridModel : public QAbstractTableModel {
   db::Recordset* rs_ = nullptr;
   int count_ = 0;
   bool newLine_ = false;
+  bool extra_ = false;  // a row is being added on the line before the new-row line
   std::vector<int> fields_;
 };
 
@@ -563,16 +592,20 @@ bool DBGrid::editable(int row, int col) const {
   db::Recordset* rs = openRecordset();
   if (!rs || !rs->updatable() || col < 0 || col >= int(g_.columns.size())) return false;
   if (!rs->hasField(g_.columns[size_t(col)].field)) return false;
-  if (row == listingRows()) return newRowLine();
-  return g_.allowUpdate && row >= 0 && row < listingRows();
+  if (row >= listingRows()) return newRowLine() && model_ && row <= model_->newLineRow();
+  return g_.allowUpdate && row >= 0;
 }
 
 bool DBGrid::cellEdited(int row, int col, const QString& text) {
   if (!editable(row, col)) return false;
   if (pending_.active && pending_.row != row && !storePending()) return false;
   if (!pending_.active && text == editText(row, col)) return true;  // nothing changed
+  if (!pending_.active && row >= listingRows()) {
+    row = listingRows();  // the row stored just now moved the new-row line down
+    pending_.adding = true;
+    if (model_) model_->startAddition();
+  }
   pending_.active = true;
-  pending_.adding = row == listingRows();
   pending_.row = row;
   pending_.texts[col] = text;
   if (model_) model_->changedRow(row);
@@ -636,8 +669,11 @@ bool DBGrid::storePending() {
 void DBGrid::dropPending() {
   if (!pending_.active) return;
   const int row = pending_.row;
+  const bool adding = pending_.adding;
   pending_ = Pending();
-  if (model_) model_->changedRow(row);
+  if (!model_) return;
+  model_->changedRow(row);
+  if (adding) model_->dropAddition();
 }
 
 void DBGrid::storePendingEdit() {
@@ -697,7 +733,7 @@ void DBGrid::deleteSelectedRows() {
   // An edit of a row that stays is stored first; one of a deleted row goes.
   if (pending_.active && std::find(rows.begin(), rows.end(), pending_.row) == rows.end() && !storePending())
     return;
-  pending_ = Pending();
+  dropPending();
   v->clearSelection();
   int lowest = rows.back();
   for (int row : rows) {

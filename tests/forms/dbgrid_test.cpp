@@ -59,8 +59,9 @@ class DBGridTest : public FormsTest {
 
   static QTableView* view(forms::DBGrid& grid) { return qobject_cast<QTableView*>(grid.widget()); }
 
-  // Types into a cell through the cell's editor, as the user does.
-  static void typeInto(forms::DBGrid& grid, int row, int col, const QString& text) {
+  // Types into a cell through the cell's editor, as the user does, and
+  // presses Enter, or leaves the editor open.
+  static void typeInto(forms::DBGrid& grid, int row, int col, const QString& text, bool enter = true) {
     QTableView* v = view(grid);
     const QModelIndex cell = v->model()->index(row, col);
     v->setCurrentIndex(cell);
@@ -71,6 +72,11 @@ class DBGridTest : public FormsTest {
       if (e->isVisible()) editor = e;
     ASSERT_NE(editor, nullptr) << "no editor opened on the cell";
     editor->setText(text);
+    if (enter) {
+      QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+      QApplication::sendEvent(editor, &key);
+      QCoreApplication::processEvents();  // the editor hands its text over once the key is handled
+    }
   }
 
   // Leaves the row for another one, as a click on it does (an open editor
@@ -222,6 +228,19 @@ TEST_F(DBGridTest, TheNewRowLineAddsARowWithOnlyTheTypedFields) {
   EXPECT_EQ(g.Rows(), 5);
   EXPECT_EQ(g.CellText(3, 3), "9:15 AM");
   EXPECT_EQ(g.Row(), 0);
+
+  // A row being added gets a new-row line below it; going down to that line
+  // stores the row, and the line takes the next one.
+  typeInto(g, 4, 0, "5");
+  EXPECT_EQ(g.Rows(), 6);
+  clickRow(g, 5);
+  EXPECT_EQ(peek("SELECT count(*) FROM tblDy_Order WHERE Inv = '5'"), "1");
+  EXPECT_EQ(g.Rows(), 6);
+  typeInto(g, 5, 0, "6");
+  EXPECT_EQ(g.Rows(), 7);
+  press(g, Qt::Key_Escape);  // an addition dropped takes its extra line along
+  EXPECT_EQ(g.Rows(), 6);
+  EXPECT_EQ(peek("SELECT count(*) FROM tblDy_Order"), "5");
 }
 
 TEST_F(DBGridTest, RowsPickedByTheirSelectorsAreDeletedWithTheDeleteKey) {
@@ -258,7 +277,7 @@ TEST_F(DBGridTest, AnEditOpenWhenTheWindowClosesIsStored) {
   {
     Instance<frmGrid> f(file);
     f->Show();
-    typeInto(f->DBGrid1, 1, 0, "22");  // the editor is still open
+    typeInto(f->DBGrid1, 1, 0, "22", false);  // the editor is still open
     forms::Unload(*f);
   }
   EXPECT_EQ(peek("SELECT count(*) FROM tblDy_Order WHERE Inv = '22'"), "1");
