@@ -444,7 +444,7 @@ void Range::AutoFit() {
       const double width = text.size() * (s.size > 0 ? s.size / 11.0 : 1.0) * (s.bold ? 1.1 : 1.0);
       widest = std::max(widest, width);
     }
-    if (widest >= 0) sheet_->columnWidths_[c] = std::ceil(widest) + 1;
+    if (widest >= 0) sheet_->columnWidths_[c] = std::ceil(widest - 1e-9) + 1;
   }
   sheet_->changed();
 }

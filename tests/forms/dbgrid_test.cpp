@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "tests/db/testdb.h"
+#include "tests/forms/grid_drive.h"
 #include "tests/forms/support.h"
 
 // Texts print as texts in failure messages.
@@ -19,7 +20,14 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 namespace {
 
+using drive::clickRow;
+using drive::pickRow;
+using drive::typeInto;
 using forms::Instance;
+
+void press(forms::DBGrid& grid, Qt::Key key) {
+  drive::pressKey(grid, key);
+}
 
 class frmGrid : public forms::Form {
  public:
@@ -57,47 +65,7 @@ class DBGridTest : public FormsTest {
   }
   QString peek(const QString& sql) const { return dbtest::peek(file, sql.toUtf8().constData()); }
 
-  static QTableView* view(forms::DBGrid& grid) { return qobject_cast<QTableView*>(grid.widget()); }
-
-  // Types into a cell through the cell's editor, as the user does, and
-  // presses Enter, or leaves the editor open.
-  static void typeInto(forms::DBGrid& grid, int row, int col, const QString& text, bool enter = true) {
-    QTableView* v = view(grid);
-    const QModelIndex cell = v->model()->index(row, col);
-    v->setCurrentIndex(cell);
-    flushDeletes();  // an editor closed before goes first
-    v->edit(cell);
-    QLineEdit* editor = nullptr;
-    for (QLineEdit* e : v->viewport()->findChildren<QLineEdit*>())
-      if (e->isVisible()) editor = e;
-    ASSERT_NE(editor, nullptr) << "no editor opened on the cell";
-    editor->setText(text);
-    if (enter) {
-      QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-      QApplication::sendEvent(editor, &key);
-      QCoreApplication::processEvents();  // the editor hands its text over once the key is handled
-    }
-  }
-
-  // Leaves the row for another one, as a click on it does (an open editor
-  // hands over its text first).
-  static void clickRow(forms::DBGrid& grid, int row) {
-    QTableView* v = view(grid);
-    v->setCurrentIndex(v->model()->index(row, 0));
-  }
-
-  // A click on the row's record selector, with Ctrl for the second pick.
-  static void pickRow(forms::DBGrid& grid, int row, bool add = false) {
-    QTableView* v = view(grid);
-    v->selectionModel()->select(v->model()->index(row, 0),
-                                (add ? QItemSelectionModel::Select : QItemSelectionModel::ClearAndSelect) |
-                                    QItemSelectionModel::Rows);
-  }
-
-  static void press(forms::DBGrid& grid, Qt::Key key) {
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(view(grid), &down);
-  }
+  static QTableView* view(forms::DBGrid& grid) { return drive::gridView(grid); }
 
   QTemporaryDir dir;
   QString file;

@@ -1,0 +1,287 @@
+// The order-detail report, the customer list and the menu editor, driven
+// as the manager does.
+#include <QImage>
+
+#include "platform/files/paths.h"
+#include "reports/frmRepCustmr.h"
+#include "reports/frmRepDy.h"
+#include "reports/frmRepOrdrDetails.h"
+#include "reports/frmSetMenu.h"
+#include "shell/Lunessa.h"
+#include "shell/frmInfor.h"
+#include "tests/forms/grid_drive.h"
+#include "tests/reports/report_fixture.h"
+
+namespace {
+
+using reports::RepCustmr;
+using reports::RepOrdrDetails;
+using reports::SetMenu;
+
+void press(forms::CommandButton& b) {
+  b.setValue(true);
+}
+
+QStringList columnOf(forms::DBGrid& grid, int col) {
+  QStringList texts;
+  for (int r = 0; r < grid.Rows(); ++r) texts << grid.CellText(r, col);
+  return texts;
+}
+
+// ---- order details
+
+class OrderDetails : public ReportFixture {
+ protected:
+  reports::frmRepOrdrDetails& open() {
+    RepOrdrDetails().Show();
+    RepOrdrDetails().txtFrom.setText(kShown1);
+    RepOrdrDetails().txtTo.setText(kShown2);
+    return RepOrdrDetails();
+  }
+};
+
+TEST_F(OrderDetails, JustOpenedItListsNothing) {
+  run(ticketFile(), "UPDATE tblDetail SET Date = ?", {QDate::currentDate().toString(Qt::ISODate)});
+  reports::frmRepOrdrDetails& w = RepOrdrDetails();
+  w.Show();
+  EXPECT_EQ(w.txtAmount.Tag(), "");
+  EXPECT_EQ(w.DBGRepDetail.Rows(), 0);
+  EXPECT_FALSE(w.txtAmount.Visible());
+}
+
+TEST_F(OrderDetails, AllListsThePeriodAndShiftAndTheOtherTypesNothing) {
+  reports::frmRepOrdrDetails& w = open();
+  press(w.cmdTotal);
+  EXPECT_EQ(w.txtAmount.Tag(), "*");
+  // The 5:30 line is outside the shift; numbers sort as numbers, 10 before 9.
+  EXPECT_EQ(columnOf(w.DBGRepDetail, 1), QStringList({"10", "9", "3", "2", "1"}));
+  EXPECT_EQ(w.DBGRepDetail.CellText(0, 0), kShown2);
+  EXPECT_EQ(w.DBGRepDetail.CellText(0, 3), "1. Beard Trim");
+  for (forms::CommandButton* b : {&w.cmdBar, &w.cmdDel, &w.cmdDineIn, &w.cmdSO, &w.cmdTakeOut}) {
+    press(*b);
+    EXPECT_EQ(w.DBGRepDetail.Rows(), 0) << b->Caption().toStdString();
+  }
+  EXPECT_EQ(w.txtAmount.Tag(), "To");
+  EXPECT_THROW(w.DBGRepDetail.setText("x"), forms::Error) << "the listing is read only";
+}
+
+TEST_F(OrderDetails, TheSortTakesEffectAtTheNextButtonAndEmptyTimesAreRefilled) {
+  reports::frmRepOrdrDetails& w = open();
+  press(w.cmdTotal);
+  w.Option2.setValue(true);  // View by Item
+  EXPECT_EQ(w.DBGRepDetail.Tag(), "OptItem");
+  EXPECT_EQ(columnOf(w.DBGRepDetail, 1), QStringList({"10", "9", "3", "2", "1"})) << "not yet";
+  w.txtSTime.setText("");
+  w.txtETime.setText("");
+  press(w.cmdTotal);
+  EXPECT_EQ(w.txtSTime.Text(), "6:00 AM");
+  EXPECT_EQ(w.txtETime.Text(), "11:59 PM");
+  EXPECT_EQ(columnOf(w.DBGRepDetail, 3),
+            QStringList({"Women's Cut", "Men's Cut", "Colour", "Blow Dry", "1. Beard Trim"}));
+  w.Option3.setValue(true);
+  EXPECT_FALSE(w.Option2.Value());
+  press(w.cmdTotal);
+  EXPECT_EQ(w.DBGRepDetail.CellText(0, 0), kShown2);
+}
+
+TEST_F(OrderDetails, MoreDetailsLoadsTheWindowThenHandsOverThePeriodWithoutAQuery) {
+  run(ticketFile(), "UPDATE tblDetail SET Date = ?", {QDate::currentDate().toString(Qt::ISODate)});
+  reports::frmRepDy& sales = reports::RepDy();
+  sales.Show();
+  sales.txtFrom.setText(kShown1);
+  sales.txtTo.setText(kShown2);
+  ASSERT_FALSE(RepOrdrDetails().IsLoaded());
+  press(sales.cmdDetails);
+  reports::frmRepOrdrDetails& w = RepOrdrDetails();
+  EXPECT_TRUE(w.IsLoaded());
+  EXPECT_EQ(w.txtFrom.Text(), kShown1);
+  EXPECT_EQ(w.txtTo.Text(), kShown2);
+  EXPECT_EQ(w.DBGRepDetail.Rows(), 0) << "its own first listing, and nothing since";
+  // Open already: the hand-off only replaces the dates.
+  w.txtAmount.setTag("*");
+  sales.txtTo.setText(kShown1);
+  press(sales.cmdDetails);
+  EXPECT_EQ(w.txtTo.Text(), kShown1);
+  EXPECT_EQ(w.DBGRepDetail.Rows(), 0);
+}
+
+TEST_F(OrderDetails, AnOddPlacementReadsTheInstallFoldersTrainingFile) {
+  run(settingsFile(), "UPDATE tbSet SET SetC = 'Other'");
+  run(installFile("TOrdr.mdb"),
+      "INSERT INTO tblDetail (Invoice, Date, Time, Method, szOrder) VALUES"
+      " ('77', '2026-12-08', '12:00:00', 'HS', 'Training line')");
+  reports::frmRepOrdrDetails& w = open();
+  press(w.cmdTotal);
+  EXPECT_EQ(columnOf(w.DBGRepDetail, 3), QStringList({"Training line"}));
+}
+
+TEST_F(OrderDetails, APeriodThatDoesNotReadEmptiesTheListingAndSaysWhy) {
+  reports::frmRepOrdrDetails& w = open();
+  press(w.cmdTotal);
+  ASSERT_EQ(w.DBGRepDetail.Rows(), 5);
+  w.txtTo.setText("12/32/2026");
+  messages_->answer(forms::vbOK);
+  press(w.cmdTotal);
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_EQ(messages_->shown()[0].prompt, "The report could not be run: \"12/32/2026\" is not a date.");
+  EXPECT_EQ(w.DBGRepDetail.Rows(), 0);
+}
+
+// ---- the customer list
+
+class CustomerList : public ReportFixture {
+ protected:
+  void SetUp() override {
+    ReportFixture::SetUp();
+    run(refFile(),
+        "INSERT INTO tblCustmr (sPhone_no, sFirst_nm, szCity_nm) VALUES"
+        " ('9175550100', 'Vera', 'Queens'), ('1005550100', 'Tom', 'Albany'), ('2125550100', 'Lin', NULL)");
+  }
+  QString refFile() const { return installFile("Ref.mdb"); }
+};
+
+TEST_F(CustomerList, ListsByPhoneNumberAsText) {
+  reports::frmRepCustmr& w = RepCustmr();
+  w.Show();
+  EXPECT_EQ(columnOf(w.DBGrid1, 0), QStringList({"1005550100", "2125550100", "9175550100", ""}));
+  EXPECT_FALSE(w.DBGrid1.ColumnHeaders());
+  EXPECT_TRUE(w.DBGrid1.RecordSelectors());
+  EXPECT_EQ(w.DBGrid1.ColumnCount(), 7);
+  EXPECT_EQ(
+      w.lblNotes.Caption(),
+      "You can't delete an entire line of information . To replace an exiting customer with a new customer,  "
+      "simply type the new information over the current information. The new customer's informtaion will be "
+      "saved. ");
+}
+
+TEST_F(CustomerList, AddsChangesAndDeletesStraightIntoRefMdb) {
+  reports::frmRepCustmr& w = RepCustmr();
+  w.Show();
+  drive::typeInto(w.DBGrid1, 3, 0, "3105550100");
+  drive::typeInto(w.DBGrid1, 3, 1, "Ann");
+  drive::clickRow(w.DBGrid1, 4);  // down to the new-row line below
+  EXPECT_EQ(value(refFile(), "SELECT sFirst_nm FROM tblCustmr WHERE sPhone_no = '3105550100'"), "Ann");
+  drive::typeInto(w.DBGrid1, 0, 3, "Troy");
+  drive::clickRow(w.DBGrid1, 1);
+  EXPECT_EQ(value(refFile(), "SELECT szCity_nm FROM tblCustmr WHERE sPhone_no = '1005550100'"), "Troy");
+  drive::pickRow(w.DBGrid1, 2);
+  drive::pressKey(w.DBGrid1, Qt::Key_Delete);
+  EXPECT_EQ(value(refFile(), "SELECT Count(*) FROM tblCustmr WHERE sPhone_no = '9175550100'"), "0");
+  EXPECT_EQ(value(refFile(), "SELECT Count(*) FROM tblCustmr"), "3");
+}
+
+TEST_F(CustomerList, FileSharingStillReadsTheLocalFileAndTheIdLabelCloses) {
+  run(settingsFile(), "UPDATE tbSet SET SetC = 'File Sharing', SetP = '\\\\Server\\'");
+  reports::frmRepCustmr& w = RepCustmr();
+  w.Show();
+  EXPECT_EQ(w.DBGrid1.Rows(), 4);
+  click(w.Label1);
+  EXPECT_FALSE(w.IsLoaded());
+}
+
+TEST_F(CustomerList, AMissingFileIsNamedOnceAndTheListOpensEmpty) {
+  QFile::remove(refFile());
+  messages_->answer(forms::vbOK);
+  reports::frmRepCustmr& w = RepCustmr();
+  w.Show();
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_TRUE(messages_->shown()[0].prompt.contains("Ref.mdb")) << messages_->shown()[0].prompt.toStdString();
+  EXPECT_TRUE(w.IsLoaded());
+  EXPECT_EQ(w.DBGrid1.Rows(), 0);
+}
+
+// ---- the menu editor
+
+class MenuEditor : public ReportFixture {
+ protected:
+  QString menuFile() const { return installFile("BakHS.mdb"); }
+};
+
+TEST_F(MenuEditor, InCaptionModeAButtonShowsItsCaptionAndItsTable) {
+  reports::frmSetMenu& w = SetMenu();
+  w.Show();
+  EXPECT_EQ(w.cmdBeef.Caption(), shell::Infor().txtm7.Text());
+  EXPECT_EQ(w.cmdSp.Caption(), "&Notes");
+  EXPECT_EQ(w.lblOn.Caption(), "");
+  EXPECT_EQ(w.dbList.Rows(), 0);
+  EXPECT_THROW(w.dbList.setText("1"), forms::Error) << "nothing can be added before a button";
+  press(w.cmdDrink);
+  EXPECT_EQ(w.lblOn.Caption(), shell::Infor().txtm0.Text());
+  EXPECT_EQ(columnOf(w.dbList, 2).first(), "Women's Cut");
+  EXPECT_EQ(w.dbList.CellText(0, 12), "$48.00");
+  press(w.cmdSp);
+  EXPECT_EQ(w.lblOn.Caption(), "&Notes");
+  EXPECT_EQ(w.datList.RecordSource(), "SELECT * FROM tbSpl ORDER BY Dish_ID ASC");
+}
+
+TEST_F(MenuEditor, InPictureModeAButtonWearsItsPictureAndTheLabelStaysEmpty) {
+  const QString pics = QString::fromStdString(files::installDir()) + "Pics/";
+  ASSERT_TRUE(QDir().mkpath(pics));
+  QImage picture(32, 32, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  ASSERT_TRUE(picture.save(pics + "men.png"));
+  run(menuFile(),
+      "UPDATE tbSetMain SET [False] = '1.Default', p7 = 'C:\\Program Files\\Dovrel POS 4\\Pics\\men.png'");
+  reports::frmSetMenu& w = SetMenu();
+  w.Show();
+  EXPECT_EQ(w.cmdBeef.Picture(), "C:\\Program Files\\Dovrel POS 4\\Pics\\men.png");
+  EXPECT_EQ(w.cmdBeef.Caption(), "");
+  // A slot without a picture shows its caption rather than nothing.
+  EXPECT_EQ(w.cmdPork.Picture(), "");
+  EXPECT_EQ(w.cmdPork.Caption(), shell::Infor().txtm10.Text());
+  press(w.cmdBeef);
+  EXPECT_EQ(w.lblOn.Caption(), "");
+  EXPECT_EQ(w.datList.RecordSource(), "SELECT * FROM tbBeef ORDER BY Dish_ID ASC");
+}
+
+TEST_F(MenuEditor, TheRowLinesGoFromDarkToNoneToLightToNone) {
+  reports::frmSetMenu& w = SetMenu();
+  w.Show();
+  EXPECT_EQ(w.dbList.RowDividerStyle(), 2);
+  std::vector<int> styles;
+  for (int i = 0; i < 3; ++i) {
+    click(w.imgRDS);
+    styles.push_back(w.dbList.RowDividerStyle());
+  }
+  EXPECT_EQ(styles, std::vector<int>({0, 6, 0}));
+}
+
+TEST_F(MenuEditor, ANewRowSetsOnlyTheShownFieldsAndAPriceEditStays) {
+  run(installFile("Duzo98HS.mdb"),
+      "UPDATE tbSet SET szSize1 = 'Small', szSize2 = 'Medium', szSize3 = 'Large'");
+  reports::frmSetMenu& w = SetMenu();
+  w.Show();
+  EXPECT_EQ(w.txtSprice.Text(), "M-");
+  EXPECT_EQ(w.txtMprice.Text(), "L-");
+  EXPECT_EQ(w.txtPrice.Text(), "");
+  EXPECT_EQ(w.txtLprice.Text(), "XL-");
+  press(w.cmdDrink);
+  const int newLine = w.dbList.Rows() - 1;
+  drive::typeInto(w.dbList, newLine, 0, "30");
+  drive::typeInto(w.dbList, newLine, 2, "Gloss");
+  drive::typeInto(w.dbList, newLine, 12, "12.00");
+  drive::typeInto(w.dbList, 0, 10, "40.00");  // leaves the new row: it is stored
+  drive::clickRow(w.dbList, 1);
+  EXPECT_EQ(value(menuFile(),
+                  "SELECT [7] || '|' || ifnull(szDes, '<null>') || '|' || ifnull([1_Price], '<null>') ||"
+                  " '|' || szPrice_amt FROM tbDrink WHERE szMenu_nm = 'Gloss'"),
+            "- |<null>|<null>|12.00");
+  EXPECT_EQ(value(menuFile(), "SELECT szPriceS_amt FROM tbDrink WHERE Dish_ID = 1"), "40.00");
+  forms::Unload(w);
+  SetMenu().Show();
+  press(SetMenu().cmdDrink);
+  EXPECT_EQ(SetMenu().dbList.CellText(0, 10), "$40.00");
+  EXPECT_EQ(value(installFile("Duzo98HS.mdb"), "SELECT szSize1 FROM tbSet"), "Small")
+      << "the boxes store nothing";
+}
+
+TEST_F(MenuEditor, TheSettingsMenuOpensIt) {
+  shell::MainWindow().Show();
+  ASSERT_TRUE(shell::MainWindow().mmMenus.Enabled());
+  shell::MainWindow().mmMenus.action()->trigger();
+  EXPECT_TRUE(SetMenu().IsLoaded());
+  shell::MainWindow().mmCustmrList.action()->trigger();
+  EXPECT_TRUE(RepCustmr().IsLoaded());
+}
+
+}  // namespace
