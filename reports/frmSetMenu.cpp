@@ -91,17 +91,18 @@ frmSetMenu::frmSetMenu()
 
   dbList.setDataSource(datList);
   dbList.Move(240, 600, 10575, 5295);
-  dbList.addColumn(QStringLiteral("ID"), QStringLiteral("Dish_ID"), QStringLiteral("General Number"), 600);
-  dbList.addColumn(QStringLiteral("Qty"), QStringLiteral("szMenu_ID"), QString(), 540);
-  dbList.addColumn(QStringLiteral("Menu"), QStringLiteral("szMenu_nm"), QString(), 2400);
+  // The fourteen columns fit the grid's width: it scrolls up and down only.
+  dbList.addColumn(QStringLiteral("ID"), QStringLiteral("Dish_ID"), QStringLiteral("General Number"), 450);
+  dbList.addColumn(QStringLiteral("Qty"), QStringLiteral("szMenu_ID"), QString(), 450);
+  dbList.addColumn(QStringLiteral("Menu"), QStringLiteral("szMenu_nm"), QString(), 1950);
   for (int option = 1; option <= 6; ++option)
-    dbList.addColumn(QStringLiteral("Opt-%1").arg(option), QString::number(option), QString(), 900);
-  dbList.addColumn(QStringLiteral("Spicy"), QStringLiteral("Option"), QStringLiteral("General Number"), 600);
+    dbList.addColumn(QStringLiteral("Opt-%1").arg(option), QString::number(option), QString(), 660);
+  dbList.addColumn(QStringLiteral("Spicy"), QStringLiteral("Option"), QStringLiteral("General Number"), 480);
   for (const auto& [caption, field] :
        {std::pair{"S-Price", "szPriceS_amt"}, std::pair{"M-Price", "szPriceM_amt"},
         std::pair{"L-Price", "szPrice_amt"}, std::pair{"XL-Price", "szPriceL_amt"}})
     dbList.addColumn(QString::fromLatin1(caption), QString::fromLatin1(field), QStringLiteral("Currency"),
-                     900);
+                     690);
   dbList.setAllowUpdate(true);
   dbList.setAllowAddNew(true);
   dbList.setAllowDelete(true);

@@ -713,6 +713,9 @@ void DBGrid::currentMoved(int row, int col, int previousRow) {
       showCurrent(pending_.row, col);
       return;
     }
+    // The stored row became the recordset's current one; the user goes on
+    // to the row they chose.
+    showCurrent(row, col);
   }
   db::Recordset* rs = openRecordset();
   if (rs && row >= 0 && row < rs->recordCount() && rs->absolutePosition() != row) {

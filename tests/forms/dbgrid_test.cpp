@@ -204,6 +204,7 @@ TEST_F(DBGridTest, TheNewRowLineAddsARowWithOnlyTheTypedFields) {
   clickRow(g, 5);
   EXPECT_EQ(peek("SELECT count(*) FROM tblDy_Order WHERE Inv = '5'"), "1");
   EXPECT_EQ(g.Rows(), 6);
+  EXPECT_EQ(g.Row(), 5) << "on the new-row line the user went to";
   typeInto(g, 5, 0, "6");
   EXPECT_EQ(g.Rows(), 7);
   press(g, Qt::Key_Escape);  // an addition dropped takes its extra line along
