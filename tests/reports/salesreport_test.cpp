@@ -138,6 +138,26 @@ TEST_F(SalesReport, AFailedRunClearsTheFiguresAndTheListingAndSaysWhy) {
   EXPECT_EQ(listed(), 0);
 }
 
+TEST_F(SalesReport, AnUnknownPlacementOpensTheWindowEmptyAndEveryRunSaysWhy) {
+  run(settingsFile(), "UPDATE tbSet SET SetC = 'Elsewhere'");
+  messages_->answer(forms::vbOK);
+  reports::frmRepDy& w = RepDy();
+  w.Show();
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_TRUE(messages_->shown()[0].prompt.contains("\"Elsewhere\""))
+      << messages_->shown()[0].prompt.toStdString();
+  EXPECT_TRUE(w.IsLoaded());
+  EXPECT_EQ(w.cmbID.ListCount(), 0);
+  EXPECT_EQ(w.DBGrid1.Rows(), 0);
+  messages_->answer(forms::vbOK);
+  press(w.cmdTotal);
+  ASSERT_EQ(messages_->shown().size(), 2u);
+  EXPECT_TRUE(messages_->shown()[1].prompt.startsWith("The report could not be run: "))
+      << messages_->shown()[1].prompt.toStdString();
+  EXPECT_TRUE(messages_->shown()[1].prompt.contains("\"Elsewhere\""));
+  EXPECT_EQ(boxes(), QStringList({"", "", "", "", "", "", ""}));
+}
+
 TEST_F(SalesReport, TheRowLinesPictureSwitchesThemOnAndOff) {
   reports::frmRepDy& w = open();
   std::vector<int> styles;
