@@ -3,7 +3,9 @@
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPointer>
+#include <QPolygonF>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <algorithm>
@@ -231,12 +233,9 @@ class GridModel : public QAbstractTableModel {
       if (section < 0 || section >= int(grid_->g_.columns.size())) return QVariant();
       return grid_->g_.columns[size_t(section)].caption;
     }
-    // The record selector: a pencil on a row in edit, a pointer on the
-    // current row, a star on the new-row line.
-    if (grid_->pending_.active && grid_->pending_.row == section) return QStringLiteral("\u270E");
-    if (section == newLineRow()) return QStringLiteral("*");
-    if (grid_->Row() == section) return QStringLiteral("\u25B6");
-    return QString();
+    // The record selector of the new-row line; the pointer of the current
+    // row and the pencil of a row in edit are drawn (GridRowHeader).
+    return section == newLineRow() ? QStringLiteral("*") : QString();
   }
 
   db::Recordset* recordset() const { return rs_; }
@@ -266,7 +265,12 @@ class GridModel : public QAbstractTableModel {
 // the grid must store the row (a refresh, the window closing).
 class GridDelegate : public QStyledItemDelegate {
  public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  explicit GridDelegate(QObject* parent) : QStyledItemDelegate(parent) {
+    // An editor closed by its own keys (Enter, Escape) is no longer open.
+    connect(this, &QAbstractItemDelegate::closeEditor, this, [this](QWidget* editor) {
+      if (open_ == editor) open_ = nullptr;
+    });
+  }
 
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override {
@@ -286,6 +290,42 @@ class GridDelegate : public QStyledItemDelegate {
 
  private:
   mutable QPointer<QWidget> open_;
+};
+
+// The record selectors: a pencil on the row in edit, a pointer on the
+// current row, drawn rather than written so that no font needs the signs.
+class GridRowHeader : public QHeaderView {
+ public:
+  GridRowHeader(DBGrid* grid, QWidget* parent) : QHeaderView(Qt::Vertical, parent), grid_(grid) {}
+  void detach() { grid_ = nullptr; }
+
+ protected:
+  void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
+    QHeaderView::paintSection(painter, rect, logicalIndex);
+    if (!grid_ || !rect.isValid()) return;
+    const bool editing = grid_->pending_.active && grid_->pending_.row == logicalIndex;
+    if (!editing && grid_->Row() != logicalIndex) return;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    const QPointF c = QRectF(rect).center();
+    const qreal h = std::min(rect.width(), rect.height()) * 0.3;
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(palette().color(QPalette::WindowText));
+    if (editing) {
+      // A pencil lying from the lower left to the upper right.
+      painter->translate(c);
+      painter->rotate(-45);
+      painter->drawRect(QRectF(-h, -h * 0.3, h * 1.5, h * 0.6));
+      painter->drawPolygon(QPolygonF({QPointF(-h, -h * 0.3), QPointF(-h * 1.5, 0), QPointF(-h, h * 0.3)}));
+    } else {
+      painter->drawPolygon(QPolygonF({QPointF(c.x() - h * 0.6, c.y() - h), QPointF(c.x() + h * 0.7, c.y()),
+                                      QPointF(c.x() - h * 0.6, c.y() + h)}));
+    }
+    painter->restore();
+  }
+
+ private:
+  DBGrid* grid_;
 };
 
 class GridView : public QTableView {
@@ -471,6 +511,7 @@ void DBGrid::setHeadFont(const FontInfo& font) {
 
 QWidget* DBGrid::createWidget(QWidget* parent) {
   auto* v = new detail::GridView(this, parent);
+  v->setVerticalHeader(new detail::GridRowHeader(this, v));
   model_ = new detail::GridModel(this, v);
   delegate_ = new detail::GridDelegate(v);
   v->setModel(model_);
@@ -538,7 +579,10 @@ void DBGrid::releasing() {
   if (data_) data_->removeClient(this);
   pending_ = Pending();
   if (model_) model_->detach();
-  if (detail::GridView* v = view()) v->detach();
+  if (detail::GridView* v = view()) {
+    v->detach();
+    if (auto* rows = dynamic_cast<detail::GridRowHeader*>(v->verticalHeader())) rows->detach();
+  }
   model_ = nullptr;
   delegate_ = nullptr;
 }

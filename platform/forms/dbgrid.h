@@ -38,6 +38,7 @@ namespace detail {
 class GridModel;
 class GridView;
 class GridDelegate;
+class GridRowHeader;
 }  // namespace detail
 
 // What a column in a display format shows of a stored value. "Currency"
@@ -133,6 +134,7 @@ class DBGrid : public Control, private DataClient {
  private:
   friend class detail::GridModel;
   friend class detail::GridView;
+  friend class detail::GridRowHeader;
   struct Column {
     QString caption;
     QString field;
