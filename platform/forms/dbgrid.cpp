@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QPointer>
 #include <QPolygonF>
 #include <QStyledItemDelegate>
@@ -74,6 +75,27 @@ std::optional<QVariant> gridStoredValue(const QString& typed, const QString& for
 }
 
 namespace detail {
+
+// The pointer of the current row or the pencil of a row in edit, 10 pixels
+// square.
+QPixmap selectorMark(bool editing) {
+  QPixmap mark(10, 10);
+  mark.fill(Qt::transparent);
+  QPainter p(&mark);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::NoPen);
+  p.setBrush(Qt::black);
+  if (editing) {
+    // A pencil from the lower left to the upper right.
+    p.translate(5, 5);
+    p.rotate(-45);
+    p.drawRect(QRectF(-2.5, -1.5, 7, 3));
+    p.drawPolygon(QPolygonF({QPointF(-2.5, -1.5), QPointF(-5, 0), QPointF(-2.5, 1.5)}));
+  } else {
+    p.drawPolygon(QPolygonF({QPointF(2, 1), QPointF(8, 5), QPointF(2, 9)}));
+  }
+  return mark;
+}
 
 // The rows of the grid's recordset as Qt's view asks for them. It keeps the
 // recordset and the row count it last told the view about, so that the view
@@ -228,13 +250,20 @@ class GridModel : public QAbstractTableModel {
   }
 
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    if (!grid_ || role != Qt::DisplayRole) return QVariant();
+    if (!grid_) return QVariant();
+    if (orientation == Qt::Vertical && role == Qt::DecorationRole) {
+      // The record selector: a pencil on the row in edit, a pointer on the
+      // current row; drawn, so that no font needs the signs.
+      if (grid_->pending_.active && grid_->pending_.row == section) return selectorMark(true);
+      if (grid_->Row() == section && section != newLineRow()) return selectorMark(false);
+      return QVariant();
+    }
+    if (role != Qt::DisplayRole) return QVariant();
     if (orientation == Qt::Horizontal) {
       if (section < 0 || section >= int(grid_->g_.columns.size())) return QVariant();
       return grid_->g_.columns[size_t(section)].caption;
     }
-    // The record selector of the new-row line; the pointer of the current
-    // row and the pencil of a row in edit are drawn (GridRowHeader).
+    // The record selector of the new-row line.
     return section == newLineRow() ? QStringLiteral("*") : QString();
   }
 
@@ -290,42 +319,6 @@ class GridDelegate : public QStyledItemDelegate {
 
  private:
   mutable QPointer<QWidget> open_;
-};
-
-// The record selectors: a pencil on the row in edit, a pointer on the
-// current row, drawn rather than written so that no font needs the signs.
-class GridRowHeader : public QHeaderView {
- public:
-  GridRowHeader(DBGrid* grid, QWidget* parent) : QHeaderView(Qt::Vertical, parent), grid_(grid) {}
-  void detach() { grid_ = nullptr; }
-
- protected:
-  void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
-    QHeaderView::paintSection(painter, rect, logicalIndex);
-    if (!grid_ || !rect.isValid()) return;
-    const bool editing = grid_->pending_.active && grid_->pending_.row == logicalIndex;
-    if (!editing && grid_->Row() != logicalIndex) return;
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    const QPointF c = QRectF(rect).center();
-    const qreal h = std::min(rect.width(), rect.height()) * 0.3;
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(palette().color(QPalette::WindowText));
-    if (editing) {
-      // A pencil lying from the lower left to the upper right.
-      painter->translate(c);
-      painter->rotate(-45);
-      painter->drawRect(QRectF(-h, -h * 0.3, h * 1.5, h * 0.6));
-      painter->drawPolygon(QPolygonF({QPointF(-h, -h * 0.3), QPointF(-h * 1.5, 0), QPointF(-h, h * 0.3)}));
-    } else {
-      painter->drawPolygon(QPolygonF({QPointF(c.x() - h * 0.6, c.y() - h), QPointF(c.x() + h * 0.7, c.y()),
-                                      QPointF(c.x() - h * 0.6, c.y() + h)}));
-    }
-    painter->restore();
-  }
-
- private:
-  DBGrid* grid_;
 };
 
 class GridView : public QTableView {
@@ -511,7 +504,6 @@ void DBGrid::setHeadFont(const FontInfo& font) {
 
 QWidget* DBGrid::createWidget(QWidget* parent) {
   auto* v = new detail::GridView(this, parent);
-  v->setVerticalHeader(new detail::GridRowHeader(this, v));
   model_ = new detail::GridModel(this, v);
   delegate_ = new detail::GridDelegate(v);
   v->setModel(model_);
@@ -579,10 +571,7 @@ void DBGrid::releasing() {
   if (data_) data_->removeClient(this);
   pending_ = Pending();
   if (model_) model_->detach();
-  if (detail::GridView* v = view()) {
-    v->detach();
-    if (auto* rows = dynamic_cast<detail::GridRowHeader*>(v->verticalHeader())) rows->detach();
-  }
+  if (detail::GridView* v = view()) v->detach();
   model_ = nullptr;
   delegate_ = nullptr;
 }

@@ -38,7 +38,6 @@ namespace detail {
 class GridModel;
 class GridView;
 class GridDelegate;
-class GridRowHeader;
 }  // namespace detail
 
 // What a column in a display format shows of a stored value. "Currency"
@@ -134,7 +133,6 @@ class DBGrid : public Control, private DataClient {
  private:
   friend class detail::GridModel;
   friend class detail::GridView;
-  friend class detail::GridRowHeader;
   struct Column {
     QString caption;
     QString field;
