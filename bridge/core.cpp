@@ -14,6 +14,8 @@
 #include <ctime>
 #include <thread>
 
+#include "platform/files/descriptor.h"
+
 namespace vxt {
 namespace {
 
@@ -63,27 +65,12 @@ constexpr std::size_t kMaxAnswerBytes = 64 * 1024;
 
 enum class Load { Loaded, Failed, Refused };
 
-// Closes a descriptor when the scope ends.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 // Loads a claimed answer. The open never blocks and never follows a link, so
 // a FIFO or a link planted under the answer's name cannot stall the wait
 // window; only a regular file of at most kMaxAnswerBytes is read. Such a file
 // of the wrong kind or size is Refused; Failed is a load worth trying again.
 Load LoadAnswer(const std::string& path, std::string* contents) {
-  const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+  const files::Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
   if (fd.get() < 0) return errno == ELOOP ? Load::Refused : Load::Failed;
   struct stat st;
   if (::fstat(fd.get(), &st) != 0) return Load::Failed;

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/files/descriptor.h"
+
 namespace files {
 
 namespace {
@@ -213,27 +215,20 @@ bool copyFile(const std::string& from, const std::string& to, bool replace, std:
   };
   if (!replace && pathExists(to)) return fail(EEXIST);
 
-  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return fail(errno);
+  const Descriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!in.valid()) return fail(errno);
   struct stat st;
-  const int statError = ::fstat(in, &st) != 0 ? errno : 0;
-  if (statError != 0 || !S_ISREG(st.st_mode)) {
-    ::close(in);
-    return fail(statError != 0 ? statError : EINVAL);
-  }
+  if (::fstat(in.get(), &st) != 0) return fail(errno);
+  if (!S_ISREG(st.st_mode)) return fail(EINVAL);
   const size_t slash = to.rfind('/');
   const std::string name = slash == std::string::npos ? to : to.substr(slash + 1);
   std::string tmp;
-  const int out = createTempBeside(to, "." + name + ".copy-", st.st_mode & 0777, &tmp);
-  if (out < 0) {
-    const int err = errno;
-    ::close(in);
-    return fail(err);
-  }
+  Descriptor out(createTempBeside(to, "." + name + ".copy-", st.st_mode & 0777, &tmp));
+  if (!out.valid()) return fail(errno);
   char buf[65536];
   int err = 0;
   for (;;) {
-    const ssize_t n = ::read(in, buf, sizeof buf);
+    const ssize_t n = ::read(in.get(), buf, sizeof buf);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -241,7 +236,7 @@ bool copyFile(const std::string& from, const std::string& to, bool replace, std:
       break;
     }
     for (ssize_t off = 0; off < n && err == 0;) {
-      const ssize_t w = ::write(out, buf + off, static_cast<size_t>(n - off));
+      const ssize_t w = ::write(out.get(), buf + off, static_cast<size_t>(n - off));
       if (w < 0 && errno == EINTR) continue;
       if (w < 0)
         err = errno;
@@ -250,9 +245,8 @@ bool copyFile(const std::string& from, const std::string& to, bool replace, std:
     }
     if (err != 0) break;
   }
-  ::close(in);
-  if (err == 0 && ::fsync(out) != 0) err = errno;
-  if (::close(out) != 0 && err == 0) err = errno;
+  if (err == 0 && ::fsync(out.get()) != 0) err = errno;
+  if (out.close() != 0 && err == 0) err = errno;
   if (err == 0) {
     const bool moved = replace ? ::rename(tmp.c_str(), to.c_str()) == 0 : renameNoReplace(tmp, to);
     if (!moved) err = errno;

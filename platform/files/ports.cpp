@@ -14,6 +14,7 @@
 #include <chrono>
 #include <ctime>
 
+#include "platform/files/descriptor.h"
 #include "platform/files/paths.h"
 
 namespace files {
@@ -50,21 +51,6 @@ int numberAfter(const std::string& name, const std::string& prefix, size_t minDi
   }
   return n;
 }
-
-// Closes a descriptor when it goes.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 // While one lives, a write to a FIFO whose reader has just gone fails with
 // EPIPE instead of ending the program with SIGPIPE.
