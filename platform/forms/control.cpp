@@ -271,6 +271,17 @@ void Control::setFontBold(bool bold) {
   setFont(f);
 }
 
+QString Control::ToolTipText() const {
+  touch();
+  return p_.toolTip;
+}
+
+void Control::setToolTipText(const QString& tip) {
+  touch();
+  p_.toolTip = tip;
+  if (widget_) widget_->setToolTip(tip);
+}
+
 void Control::SetFocus() {
   touch();
   if (!widget_ || !p_.visible || !p_.enabled) return;
@@ -364,7 +375,7 @@ bool Control::filter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
       auto* ke = static_cast<QKeyEvent*>(event);
       if (!detail::raisesKeyPress(*ke)) return false;
-      if (ke == g_replacement) return false;
+      if (ke == g_replacement || !takesKeysFrom(watched)) return false;
       const int original = ke->text().at(0).unicode();
       int key = original;
       if (form_->keyPreview_) {

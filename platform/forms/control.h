@@ -92,6 +92,10 @@ class Control {
   bool FontBold() const;
   void setFontBold(bool bold);
 
+  // The tip shown while the pointer rests on the control.
+  QString ToolTipText() const;
+  void setToolTipText(const QString& tip);
+
   // Gives the control the keyboard focus (does nothing while it is hidden or
   // disabled).
   void SetFocus();
@@ -129,6 +133,7 @@ class Control {
     Color back = vbButtonFace;
     Color fore = vbButtonText;
     FontInfo font;
+    QString toolTip;
   };
 
   // Creates the widget under parent (nullptr for controls without one).
@@ -156,6 +161,9 @@ class Control {
   // Events of the widget the control reacts to.
   virtual void mouseReleased() {}
   virtual void keyPressed(int& /*keyAscii*/) {}
+  // Which of the control's widgets raise its KeyPress (a key event that one
+  // widget passes on to another is raised once).
+  virtual bool takesKeysFrom(const QObject* /*watched*/) const { return true; }
   virtual void gotFocus() {}
   virtual void lostFocus() {}
   // Which palette roles BackColor and ForeColor paint.

@@ -615,6 +615,17 @@ void ComboBox::chosenByUser(int index) {
   fire(onClick);
 }
 
+void ComboBox::keyPressed(int& keyAscii) {
+  if (onKeyPress) fire([&] { onKeyPress(keyAscii); });
+}
+
+// The combo box keeps the focus while its text is typed and hands the keys
+// to its line edit itself, so its KeyPress comes from the combo box alone;
+// a key the line edit leaves (Enter) comes back to it once.
+bool ComboBox::takesKeysFrom(const QObject* watched) const {
+  return watched == widget_.data();
+}
+
 void ComboBox::restoreDesign() {
   const int style = c_.style;
   c_ = cDesign_;

@@ -273,6 +273,9 @@ class ComboBox : public Control, public Bound {
 
   Handler onChange;
   Handler onClick;
+  // A key that types a character (Enter is 13), before the box takes it;
+  // setting KeyAscii to 0 drops the key, another code replaces it.
+  KeyHandler onKeyPress;
 
  protected:
   QWidget* createWidget(QWidget* parent) override;
@@ -281,6 +284,8 @@ class ComboBox : public Control, public Bound {
   void textChanged() override;
   void saveDesign() override { cDesign_ = c_; }
   void restoreDesign() override;
+  void keyPressed(int& keyAscii) override;
+  bool takesKeysFrom(const QObject* watched) const override;
 
  private:
   void pushItems();

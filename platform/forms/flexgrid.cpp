@@ -125,17 +125,21 @@ void MSFlexGrid::setText(const QString& text) {
   setTextMatrix(Row(), Col(), text);
 }
 
-void MSFlexGrid::AddItem(const QString& item) {
+void MSFlexGrid::AddItem(const QString& item, int index) {
   touch();
   QStringList row = item.split(QLatin1Char('\t'));
   while (row.size() < g_.cols) row.append(QString());
   while (row.size() > g_.cols) row.removeLast();
-  g_.cells.push_back(row);
+  const int end = int(g_.cells.size());
+  const int r = index < 0 ? end : std::clamp(index, std::min(g_.fixedRows, end), end);
+  g_.cells.insert(g_.cells.begin() + r, row);
+  if (index >= 0 && g_.row >= r && r < end) ++g_.row;
   if (QTableWidget* t = table()) {
-    const int r = int(g_.cells.size()) - 1;
     t->insertRow(r);
+    if (shownRow_ >= r) ++shownRow_;
     for (int c = 0; c < g_.cols; ++c) pushCell(r, c);
-    t->scrollToBottom();
+    pushCurrent();
+    if (index < 0) t->scrollToBottom();
   }
 }
 
@@ -157,6 +161,28 @@ void MSFlexGrid::RemoveItem(int row) {
 void MSFlexGrid::Refresh() {
   touch();
   if (QTableWidget* t = table()) t->viewport()->update();
+}
+
+bool MSFlexGrid::Redraw() const {
+  touch();
+  return g_.redraw;
+}
+
+void MSFlexGrid::setRedraw(bool redraw) {
+  touch();
+  g_.redraw = redraw;
+  pushRedraw();
+}
+
+int MSFlexGrid::SelectionMode() const {
+  touch();
+  return g_.selectionMode;
+}
+
+void MSFlexGrid::setSelectionMode(int mode) {
+  touch();
+  g_.selectionMode = mode == 1 ? 1 : 0;
+  if (widget_) pushAll();
 }
 
 // ---- the current cell
@@ -259,6 +285,19 @@ void MSFlexGrid::pushAll() {
     for (int c = 0; c < g_.cols; ++c) pushCell(r, c);
   pushWidths();
   pushCurrent();
+  pushRedraw();
+}
+
+void MSFlexGrid::pushRedraw() {
+  QTableWidget* t = table();
+  if (!t) return;
+  t->viewport()->setUpdatesEnabled(g_.redraw);
+  if (g_.redraw) t->viewport()->update();
+}
+
+bool MSFlexGrid::highlighted(int row, int col) const {
+  if (row != g_.row || row < g_.fixedRows || col < g_.fixedCols) return false;
+  return g_.selectionMode == 1 || col == g_.col;
 }
 
 void MSFlexGrid::pushCell(int row, int col) {
@@ -273,20 +312,29 @@ void MSFlexGrid::pushCell(int row, int col) {
   item->setText(g_.cells[row][col]);
   const QPalette& pal = t->palette();
   const bool fixed = row < g_.fixedRows || col < g_.fixedCols;
-  const bool current = row == g_.row && col == g_.col && !fixed;
+  const bool current = highlighted(row, col);
   item->setBackground(current ? pal.highlight() : fixed ? pal.button() : pal.base());
   item->setForeground(current ? pal.highlightedText() : fixed ? pal.buttonText() : pal.text());
 }
 
+// Repaints the cells of the old and the new current cell (their rows, when
+// the whole row shows it).
 void MSFlexGrid::pushCurrent() {
   QTableWidget* t = table();
   if (!t) return;
   const int oldRow = shownRow_, oldCol = shownCol_;
   shownRow_ = g_.row;
   shownCol_ = g_.col;
-  if (oldRow >= 0 && oldRow < int(g_.cells.size()) && oldCol >= 0 && oldCol < g_.cols)
-    pushCell(oldRow, oldCol);
-  pushCell(g_.row, g_.col);
+  const auto repaint = [this](int row, int col) {
+    if (row < 0 || row >= int(g_.cells.size())) return;
+    if (g_.selectionMode == 1) {
+      for (int c = 0; c < g_.cols; ++c) pushCell(row, c);
+    } else if (col >= 0 && col < g_.cols) {
+      pushCell(row, col);
+    }
+  };
+  repaint(oldRow, oldCol);
+  repaint(g_.row, g_.col);
 }
 
 void MSFlexGrid::pushWidths() {

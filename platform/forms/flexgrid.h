@@ -67,14 +67,24 @@ class MSFlexGrid : public Control {
   int ColWidth(int col) const;
   void setColWidth(int col, double twips);
 
-  // Adds a row at the end; the text's tab-separated parts fill its cells from
-  // the first column (parts beyond the last column are dropped). The current
-  // cell stays where it is.
-  void AddItem(const QString& item);
+  // Adds a row; the text's tab-separated parts fill its cells from the first
+  // column (parts beyond the last column are dropped). Without an index the
+  // row goes at the end and the current cell stays where it is. With one it
+  // is inserted there (not above the fixed rows, at most at the end), the
+  // rows from that index move down one, and so does a current row among them.
+  void AddItem(const QString& item, int index = -1);
   // Removes one row that is not fixed; the rows below move up.
   void RemoveItem(int row);
   // Repaints the grid.
   void Refresh();
+  // While off, changes are kept but not painted; switching it on paints the
+  // grid as it now stands. On unless set.
+  bool Redraw() const;
+  void setRedraw(bool redraw);
+  // How the current cell shows: 0 the cell alone is highlighted, 1 its whole
+  // row is.
+  int SelectionMode() const;
+  void setSelectionMode(int mode);
 
   // The cell under the pointer at the last click.
   int MouseRow() const;
@@ -100,6 +110,8 @@ class MSFlexGrid : public Control {
     std::vector<int> widths;  // twips; -1 for the default width
     int mouseRow = 0;
     int mouseCol = 0;
+    bool redraw = true;
+    int selectionMode = 0;
   };
 
   QTableWidget* table() const;
@@ -110,6 +122,8 @@ class MSFlexGrid : public Control {
   void pushCell(int row, int col);
   void pushCurrent();
   void pushWidths();
+  void pushRedraw();
+  bool highlighted(int row, int col) const;
   void clicked(int row, int col);
 
   GridProps g_;

@@ -204,16 +204,19 @@ void Form::buildWindow() {
   auto* layout = new QVBoxLayout(outer);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  layout->setSizeConstraint(resizableFrame() ? QLayout::SetNoConstraint : QLayout::SetFixedSize);
   client_ = new QWidget(outer);
   layout->addWidget(client_);
 
   Qt::WindowFlags flags;
   if (borderStyle_ == 0) flags |= Qt::FramelessWindowHint;
-  if (!controlBox_ && borderStyle_ != 0) flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (!titleBar_ && borderStyle_ != 0)
+    flags |= Qt::CustomizeWindowHint;  // the frame alone, no title
+  else if (!controlBox_ && borderStyle_ != 0)
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
   // A fixed dialog has a title and a close box, but no minimise or maximise;
   // so has a fixed single border without those buttons.
-  if (controlBox_ && (borderStyle_ == 3 || (borderStyle_ == 1 && !minButton_ && !maxButton_))) {
+  if (titleBar_ && controlBox_ && (borderStyle_ == 3 || (borderStyle_ == 1 && !minButton_ && !maxButton_))) {
     flags |=
         Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   }
@@ -327,6 +330,9 @@ void Form::pushGeometry() {
   const int h = twipsToPixelsY(p_.height);
   if (isFrame_) {
     window_->resize(w, h);
+  } else if (client_ && resizableFrame()) {
+    client_->setMinimumSize(0, 0);
+    if (outer_) outer_->resize(w, h);
   } else if (client_) {
     client_->setFixedSize(w, h);
     if (outer_) outer_->adjustSize();

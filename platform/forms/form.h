@@ -97,6 +97,10 @@ class Form {
   bool MDIChild() const { return mdiChild_; }
   // 0 none (no border, no title bar), 1 fixed, 2 sizable, 3 fixed dialog.
   void setBorderStyle(int style) { borderStyle_ = style; }
+  // Without a title bar the window keeps the frame of its border style; a
+  // sizable one (2) can then be resized by its frame, its controls staying
+  // where they are. A top-level window only.
+  void setTitleBar(bool titleBar) { titleBar_ = titleBar; }
   void setControlBox(bool box) { controlBox_ = box; }
   // A fixed single border (1) shows minimise and maximise unless both are off.
   void setMinButton(bool button) { minButton_ = button; }
@@ -167,6 +171,8 @@ class Form {
   void buildMenus();
   void pushProps();
   void pushGeometry();
+  // A top-level window whose frame the user may resize.
+  bool resizableFrame() const { return !titleBar_ && borderStyle_ == 2 && !mdiChild_; }
   void showWindow();
   void runModal();
   bool queryUnload(int mode);
@@ -189,6 +195,7 @@ class Form {
   Props design_;
   bool mdiChild_ = false;
   int borderStyle_ = 2;
+  bool titleBar_ = true;
   bool controlBox_ = true;
   bool minButton_ = true;
   bool maxButton_ = true;

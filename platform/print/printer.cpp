@@ -13,6 +13,7 @@
 #include <QPdfWriter>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <utility>
 
 #include "platform/files/paths.h"
@@ -118,7 +119,7 @@ void PrinterObject::Print(const QString& text, bool endLine) {
   }
 }
 
-void PrinterObject::EndDoc() {
+Handover PrinterObject::EndDoc() {
   if (lineOpen_) {
     Font f = font_;
     mapFont(f);
@@ -126,13 +127,16 @@ void PrinterObject::EndDoc() {
     lineOpen_ = false;
   }
   Document done = std::exchange(doc_, Document{});
-  if (done.lines.empty()) return;
+  if (done.lines.empty()) return {};
   done.title = forms::AppTitle();
-  const std::optional<PrinterInfo> printer = CurrentPrinter();
-  if (g_backend != nullptr)
-    g_backend->deliver(done, printer);
-  else
-    deliverOnStation(done, printer);
+  try {
+    const std::optional<PrinterInfo> printer = CurrentPrinter();
+    return g_backend != nullptr ? g_backend->deliver(done, printer) : deliverOnStation(done, printer);
+  } catch (const std::exception& e) {
+    Handover failed;
+    failed.failure = QString::fromUtf8(e.what());
+    return failed;
+  }
 }
 
 PrinterObject& Printer() {
@@ -152,8 +156,11 @@ Recorder::~Recorder() {
   setBackend(previous_);
 }
 
-void Recorder::deliver(const Document& document, const std::optional<PrinterInfo>& printer) {
+Handover Recorder::deliver(const Document& document, const std::optional<PrinterInfo>& printer) {
   documents_.push_back(Record{document, printer});
+  Handover h;
+  h.queue = printer ? printer->deviceName : QString();
+  return h;
 }
 
 std::vector<QString> Recorder::texts(const Document& document) {
@@ -215,9 +222,15 @@ QByteArray renderPdf(const Document& document, const QPageLayout& page) {
   return buffer.data();
 }
 
-std::optional<std::string> writePrintout(const QByteArray& pdf) {
+std::optional<std::string> writePrintout(const QByteArray& pdf, QString* failure) {
   const std::string folder = files::localPath(std::string(files::kInstallFolder) + "Printouts\\");
-  if (!files::makeDirs(folder)) return std::nullopt;
+  const auto fail = [&](int error) -> std::optional<std::string> {
+    if (failure)
+      *failure = QStringLiteral("no PDF file could be written in %1 (%2)")
+                     .arg(QString::fromStdString(folder), QString::fromLocal8Bit(std::strerror(error)));
+    return std::nullopt;
+  };
+  if (!files::makeDirs(folder)) return fail(errno);
   const std::string stamp =
       QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")).toStdString();
   for (int n = 1; n < 10000; ++n) {
@@ -225,19 +238,21 @@ std::optional<std::string> writePrintout(const QByteArray& pdf) {
     const int fd = files::createExclusive(path, 0644);
     if (fd < 0) {
       if (errno == EEXIST) continue;  // another document of this second has it
-      return std::nullopt;
+      return fail(errno);
     }
     const bool ok = writeAll(fd, pdf);
+    const int writeError = errno;
     if (::close(fd) != 0 || !ok) {
+      const int error = ok ? errno : writeError;
       ::unlink(path.c_str());
-      return std::nullopt;
+      return fail(error);
     }
     return path;
   }
-  return std::nullopt;
+  return fail(EEXIST);
 }
 
-std::optional<QString> deliverOnStation(const Document& document, const std::optional<PrinterInfo>& printer) {
+Handover deliverOnStation(const Document& document, const std::optional<PrinterInfo>& printer) {
   std::optional<QString> queue;
   if (printer) {
     const std::vector<PrinterInfo> catalogue = Printers();
@@ -251,14 +266,22 @@ std::optional<QString> deliverOnStation(const Document& document, const std::opt
         if (p.isDefault) queue = p.deviceName;
     }
   }
+  Handover done;
+  const auto toFile = [&done](const QByteArray& pdf) {
+    if (const std::optional<std::string> file = writePrintout(pdf, &done.failure))
+      done.file = QString::fromStdString(*file);
+  };
   if (queue) {
     const QByteArray pdf = renderPdf(document, spooler().defaultPage(*queue).value_or(localePage()));
-    if (spooler().submit(*queue, document.title, pdf)) return queue;
-    writePrintout(pdf);
-    return std::nullopt;
+    if (spooler().submit(*queue, document.title, pdf)) {
+      done.queue = *queue;
+      return done;
+    }
+    toFile(pdf);
+    return done;
   }
-  writePrintout(renderPdf(document, localePage()));
-  return std::nullopt;
+  toFile(renderPdf(document, localePage()));
+  return done;
 }
 
 }  // namespace print

@@ -21,8 +21,9 @@
 //  - with no current printer (a station without printers), or when the print
 //    system refuses the job, to a new PDF file in the install folder's
 //    Printouts folder, named YYYYMMDD-HHMMSS-N.pdf (no file is ever replaced).
-// Nothing is reported: the windows that print show no message. The current
-// printer stays as it was chosen.
+// EndDoc tells what became of the document; a window that must say so when
+// a document could not be handed over at all (not even as a PDF file) reads
+// it. The current printer stays as it was chosen.
 #pragma once
 
 #include <QByteArray>
@@ -79,6 +80,15 @@ struct Document {
   std::vector<Line> lines;
 };
 
+// What became of an ended document: handed to a queue, written to a PDF
+// file, or neither, and then why.
+struct Handover {
+  QString queue;    // the queue it went to
+  QString file;     // the PDF file it was written to
+  QString failure;  // why it went nowhere; empty when it was handed over
+  bool done() const { return failure.isEmpty(); }
+};
+
 // The printer object the windows print through.
 class PrinterObject {
  public:
@@ -106,8 +116,10 @@ class PrinterObject {
   // empty line when the current line has no runs.
   void Print(const QString& text, bool endLine = true);
   // Ends the document and hands it over (see above); returns at once. A
-  // line still open is printed with it. An empty document goes nowhere.
-  void EndDoc();
+  // line still open is printed with it. An empty document goes nowhere and
+  // counts as handed over. A back-end that throws counts as a failure with
+  // its message.
+  Handover EndDoc();
 
   // The document printed so far and not yet ended.
   const Document& pending() const { return doc_; }
@@ -129,7 +141,7 @@ class Backend {
  public:
   virtual ~Backend() = default;
   // A document has ended; `printer` is the current printer (none: PDF).
-  virtual void deliver(const Document& document, const std::optional<PrinterInfo>& printer) = 0;
+  virtual Handover deliver(const Document& document, const std::optional<PrinterInfo>& printer) = 0;
 };
 
 // Installs a back-end in place of the station's own (print system and PDF
@@ -149,7 +161,7 @@ class Recorder : public Backend {
   Recorder(const Recorder&) = delete;
   Recorder& operator=(const Recorder&) = delete;
 
-  void deliver(const Document& document, const std::optional<PrinterInfo>& printer) override;
+  Handover deliver(const Document& document, const std::optional<PrinterInfo>& printer) override;
   const std::vector<Record>& documents() const { return documents_; }
   // The lines of one document as plain texts, runs joined.
   static std::vector<QString> texts(const Document& document);
@@ -166,10 +178,10 @@ QPageLayout localePage();
 // The document as a PDF on the given page, fonts embedded.
 QByteArray renderPdf(const Document& document, const QPageLayout& page);
 // Writes a PDF as a new file in the Printouts folder (made when missing).
-// Returns its local path, or nothing when it cannot be written.
-std::optional<std::string> writePrintout(const QByteArray& pdf);
-// What the station's back-end does with a document (see above). Returns the
-// queue it went to, or nothing when it went to a PDF file.
-std::optional<QString> deliverOnStation(const Document& document, const std::optional<PrinterInfo>& printer);
+// Returns its local path, or nothing when it cannot be written, with the
+// reason in `failure` when given.
+std::optional<std::string> writePrintout(const QByteArray& pdf, QString* failure = nullptr);
+// What the station's back-end does with a document (see above).
+Handover deliverOnStation(const Document& document, const std::optional<PrinterInfo>& printer);
 
 }  // namespace print

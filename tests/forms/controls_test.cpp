@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QScreen>
@@ -40,6 +41,10 @@ class frmPad : public forms::Form {
     chkBox.onClick = [this] { ++checkClicks; };
     cmbCountry.onClick = [this] { ++comboClicks; };
     cmbCountry.onChange = [this] { ++comboChanges; };
+    cmbCountry.onKeyPress = [this](int& KeyAscii) {
+      comboKeys.push_back(KeyAscii);
+      if (KeyAscii == 'x') KeyAscii = 0;
+    };
     Timer1.onTimer = [this] { Timer1_Timer(); };
   }
   forms::TextBox txtGet{this, "txtGet"};
@@ -50,6 +55,7 @@ class frmPad : public forms::Form {
   forms::Timer Timer1{this, "Timer1"};
 
   std::vector<int> keys;
+  std::vector<int> comboKeys;
   int changes = 0;
   int checkClicks = 0;
   int comboClicks = 0;
@@ -213,6 +219,25 @@ TEST_F(ControlsTest, TypingIntoAComboNeverChoosesOnlyItsListDoes) {
   EXPECT_EQ(f->cmbCountry.Text(), "USA");
   EXPECT_EQ(f->cmbCountry.ListIndex(), 0);
   EXPECT_EQ(f->cmbCountry.ListCount(), 2);
+}
+
+// Each key reaches the combo box's KeyPress once, Enter included, whether it
+// comes to the box or to its line edit; a dropped key is not typed.
+TEST_F(ControlsTest, AComboBoxRaisesKeyPressOncePerKey) {
+  Instance<frmPad> f;
+  f->Show();
+  auto* combo = qobject_cast<QComboBox*>(f->cmbCountry.widget());
+  f->cmbCountry.SetFocus();
+  forms::SendKeys("1x2~");
+  EXPECT_EQ(f->comboKeys, (std::vector<int>{'1', 'x', '2', 13}));
+  EXPECT_EQ(f->cmbCountry.Text(), "12");
+  f->comboKeys.clear();
+  for (QWidget* target : {static_cast<QWidget*>(combo), static_cast<QWidget*>(combo->lineEdit())}) {
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(target, &enter);
+  }
+  EXPECT_EQ(f->comboKeys, (std::vector<int>{13, 13}));
+  EXPECT_EQ(f->comboClicks, 0);
 }
 
 TEST_F(ControlsTest, PicturesLoadFromAPathOrFail) {

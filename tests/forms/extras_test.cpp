@@ -180,6 +180,45 @@ TEST_F(ExtrasTest, AFixedSingleBorderOffersMinimiseAndMaximiseOnlyWhenAsked) {
   forms::setMdiFrame(nullptr);
 }
 
+// A keyboard dialog: no title bar, a frame the user may resize, a window of
+// its own even while the program has a main window; a key with a tip.
+class frmBare : public forms::Form {
+ public:
+  frmBare() : Form("frmBare") {
+    setBorderStyle(2);
+    setControlBox(false);
+    setTitleBar(false);
+    Move(0, 0, 6000, 4500);
+    cmdBack.Move(120, 120, 1200, 480);
+    cmdBack.setToolTipText("Back Space");
+  }
+  forms::CommandButton cmdBack{this, "cmdBack"};
+};
+
+TEST_F(ExtrasTest, AWindowWithoutTitleBarKeepsAResizableFrame) {
+  Instance<frmFrame> frame;
+  forms::setMdiFrame(&*frame);
+  Instance<frmBare> bare;
+  bare->Show();
+  QWidget* w = bare->window();
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(w->isWindow());
+  EXPECT_EQ(w->parentWidget(), nullptr) << "not inside the main window";
+  const Qt::WindowFlags flags = w->windowFlags();
+  EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+  EXPECT_FALSE(flags & Qt::WindowTitleHint);
+  EXPECT_FALSE(flags & Qt::FramelessWindowHint);
+  EXPECT_EQ(w->size(), QSize(400, 300));
+  EXPECT_LT(w->minimumWidth(), 400);
+  EXPECT_GT(w->maximumWidth(), 400);
+  w->resize(500, 350);
+  EXPECT_EQ(w->size(), QSize(500, 350));
+  EXPECT_EQ(bare->cmdBack.ToolTipText(), "Back Space");
+  EXPECT_EQ(bare->cmdBack.widget()->toolTip(), "Back Space");
+  bare->Unload();
+  forms::setMdiFrame(nullptr);
+}
+
 // A card dialog in miniature: a card box that takes the focus first although
 // it is declared last, a box under a button, a multi-line answer box.
 class frmCard : public forms::Form {

@@ -110,6 +110,93 @@ TEST_F(FlexGridTest, AClickMakesTheClickedCellCurrentBeforeClickRuns) {
   EXPECT_EQ(g.Col(), 1);
 }
 
+// The cells of a row as one text, "a|b|c|d".
+QString rowText(forms::MSFlexGrid& g, int row) {
+  QStringList cells;
+  for (int c = 0; c < g.Cols(); ++c) cells << g.TextMatrix(row, c);
+  return cells.join('|');
+}
+
+// A row inserted at an index pushes the rows from there down, and a current
+// row among them moves with its row; the widget shows the same rows.
+TEST_F(FlexGridTest, ARowInsertedAtAnIndex) {
+  forms::Instance<frmGrid> w;
+  forms::MSFlexGrid& g = w->grid;
+  w->Show();
+  g.AddItem("1\tCut\t30.00\tA");
+  g.AddItem("1\tWax\t10.00\tB");
+  g.setRow(3);
+  const struct {
+    const char* what;
+    const char* item;
+    int index;
+    int row;           // the current row afterwards
+    const char* rows;  // rows 1 on, "/" between them
+  } steps[] = {
+      {"above the current row", "+\tFoil\t5.00", 3, 4, "|||/1|Cut|30.00|A/+|Foil|5.00|/1|Wax|10.00|B"},
+      {"below the current row", "+\tTip", 5, 4, "|||/1|Cut|30.00|A/+|Foil|5.00|/1|Wax|10.00|B/+|Tip||"},
+      {"over the fixed row: just under it", "", 0, 5,
+       "|||/|||/1|Cut|30.00|A/+|Foil|5.00|/1|Wax|10.00|B/+|Tip||"},
+      {"past the end: at the end", "9\tEnd", 99, 5,
+       "|||/|||/1|Cut|30.00|A/+|Foil|5.00|/1|Wax|10.00|B/+|Tip||/9|End||"},
+  };
+  auto* table = qobject_cast<QTableWidget*>(g.widget());
+  ASSERT_NE(table, nullptr);
+  for (const auto& s : steps) {
+    g.AddItem(s.item, s.index);
+    QStringList rows;
+    for (int r = 1; r < g.Rows(); ++r) rows << rowText(g, r);
+    EXPECT_EQ(rows.join('/').toStdString(), s.rows) << s.what;
+    EXPECT_EQ(g.Row(), s.row) << s.what;
+    ASSERT_EQ(table->rowCount(), g.Rows()) << s.what;
+    for (int r = 0; r < g.Rows(); ++r)
+      EXPECT_EQ(table->item(r, 1)->text(), g.TextMatrix(r, 1)) << s.what << " row " << r;
+  }
+  EXPECT_EQ(g.TextMatrix(g.Row(), 1), "Wax");
+}
+
+// The current cell shows highlighted, alone or with its whole row; with
+// Redraw off the grid keeps its changes unpainted.
+TEST_F(FlexGridTest, HighlightAndRedraw) {
+  forms::Instance<frmGrid> w;
+  forms::MSFlexGrid& g = w->grid;
+  w->Show();
+  g.AddItem("1\tCut\t30.00\tA");
+  g.AddItem("1\tWax\t10.00\tB");
+  g.setRow(2);
+  g.setCol(1);
+  auto* table = qobject_cast<QTableWidget*>(g.widget());
+  ASSERT_NE(table, nullptr);
+  const QBrush highlight = table->palette().highlight();
+  const auto lit = [&](int row) {
+    QString cells;
+    for (int c = 0; c < 4; ++c) cells += table->item(row, c)->background() == highlight ? '#' : '.';
+    return cells.toStdString();
+  };
+  EXPECT_EQ(g.SelectionMode(), 0);
+  EXPECT_EQ(lit(2), ".#..");
+  g.setSelectionMode(1);
+  EXPECT_EQ(lit(2), "####");
+  g.setRow(3);
+  EXPECT_EQ(lit(2), "....");
+  EXPECT_EQ(lit(3), "####");
+  g.setSelectionMode(0);
+  EXPECT_EQ(lit(3), ".#..");
+
+  EXPECT_TRUE(g.Redraw());
+  g.setRedraw(false);
+  EXPECT_FALSE(table->viewport()->updatesEnabled());
+  g.AddItem("1\tTip");
+  EXPECT_EQ(table->rowCount(), 5) << "the rows are kept while not painted";
+  g.setRedraw(true);
+  EXPECT_TRUE(table->viewport()->updatesEnabled());
+  g.setRedraw(false);
+  g.setSelectionMode(1);
+  w->Unload();
+  EXPECT_TRUE(g.Redraw());
+  EXPECT_EQ(g.SelectionMode(), 0);
+}
+
 TEST_F(FlexGridTest, UnloadPutsTheDesignGridBack) {
   forms::Instance<frmGrid> w;
   w->grid.AddItem("1\tCut\t48.00\tA");

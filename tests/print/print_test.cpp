@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QProcess>
 #include <QRegularExpression>
@@ -100,9 +101,9 @@ class PrintTest : public ::testing::Test {
   QStringList printoutFiles() const {
     return QDir(printouts()).entryList({QStringLiteral("*.pdf")}, QDir::Files);
   }
-  void printOneLine(const QString& text) {
+  print::Handover printOneLine(const QString& text) {
     print::Printer().Print(text);
-    print::Printer().EndDoc();
+    return print::Printer().EndDoc();
   }
 
   QTemporaryDir root_;
@@ -163,21 +164,47 @@ TEST_F(PrintTest, ADocumentNeverGetsLost) {
 
     spooler_.queues = c.queuesAtTheEnd;
     spooler_.refuses = c.refuses;
-    printOneLine(QStringLiteral("Thank You Come Again"));
+    const print::Handover h = printOneLine(QStringLiteral("Thank You Come Again"));
+    EXPECT_TRUE(h.done()) << h.failure.toStdString();
 
     if (c.wentTo) {
       ASSERT_EQ(spooler_.jobs.size(), 1u);
       EXPECT_EQ(spooler_.jobs[0].first, c.wentTo);
       EXPECT_TRUE(spooler_.jobs[0].second.startsWith("%PDF"));
       EXPECT_EQ(printoutFiles().size(), filesBefore);
+      EXPECT_EQ(h.queue, c.wentTo);
+      EXPECT_EQ(h.file, "");
     } else {
       EXPECT_TRUE(spooler_.jobs.empty());
       EXPECT_EQ(printoutFiles().size(), filesBefore + 1);
+      EXPECT_EQ(h.queue, "");
+      EXPECT_TRUE(QFileInfo(h.file).isFile()) << h.file.toStdString();
     }
     // The choice stays for the next document.
     ASSERT_TRUE(print::CurrentPrinter().has_value());
     EXPECT_EQ(print::CurrentPrinter()->deviceName, QStringLiteral("Front"));
   }
+}
+
+// A document that cannot even become a PDF file is not handed over, and the
+// caller learns why; the next one goes through again.
+TEST_F(PrintTest, ADocumentThatGoesNowhereSaysWhy) {
+  spooler_.queues.clear();
+  ASSERT_TRUE(QDir().mkpath(QFileInfo(printouts()).path()));
+  QFile blocker(printouts());  // a file where the folder should be
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  const print::Handover h = printOneLine(QStringLiteral("Thank You Come Again"));
+  EXPECT_FALSE(h.done());
+  EXPECT_TRUE(h.failure.startsWith("no PDF file could be written in ")) << h.failure.toStdString();
+  EXPECT_TRUE(h.failure.contains("Printouts")) << h.failure.toStdString();
+  EXPECT_EQ(h.file, "");
+  EXPECT_TRUE(print::Printer().pending().lines.empty());
+
+  ASSERT_TRUE(QFile::remove(printouts()));
+  EXPECT_TRUE(printOneLine(QStringLiteral("Thank You Come Again")).done());
+  EXPECT_EQ(printoutFiles().size(), 1);
+  EXPECT_TRUE(print::Printer().EndDoc().done()) << "an empty document goes nowhere and fails nothing";
 }
 
 TEST_F(PrintTest, TheRecordingKeepsRunsFontsColoursAndContinuedLines) {

@@ -278,7 +278,7 @@ class FailingPrinter : public print::Backend {
  public:
   FailingPrinter() : previous_(print::setBackend(this)) {}
   ~FailingPrinter() override { print::setBackend(previous_); }
-  void deliver(const print::Document&, const std::optional<print::PrinterInfo>&) override {
+  print::Handover deliver(const print::Document&, const std::optional<print::PrinterInfo>&) override {
     throw std::runtime_error("the printer is out of paper");
   }
 
