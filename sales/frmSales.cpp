@@ -4,15 +4,18 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/convert/datetext.h"
 #include "platform/convert/format.h"
 #include "platform/convert/number.h"
 #include "platform/db/recordset.h"
 #include "platform/forms/msgbox.h"
 #include "platform/forms/screen.h"
+#include "platform/print/printer.h"
 #include "sales/frmDes.h"
 #include "sales/gridticket.h"
 #include "sales/lines.h"
 #include "sales/pages.h"
+#include "sales/receipt.h"
 #include "sales/ticket.h"
 #include "sales/totals.h"
 #include "shell/Module1.h"
@@ -48,7 +51,34 @@ constexpr int kSlotlessPageButtons[] = {13, 14, 15, 16, 19, 20, 21, 22, 23, 24};
 constexpr forms::Color kCategoryColor = forms::RGB(255, 255, 192);
 constexpr forms::Color kColumnColor = forms::RGB(192, 224, 255);
 
+const QString kDidRecall = QStringLiteral("DidRecall");
+const QString kOldNum = QStringLiteral("OldNum");
+const QString kNewNum = QStringLiteral("NewNum");
+const QString kNoAmount = QStringLiteral("0.00");
+
+std::function<void()>& tenderHook() {
+  static std::function<void()> hook;
+  return hook;
+}
+
+std::function<RemovalDialog()>& removalHook() {
+  static std::function<RemovalDialog()> hook;
+  return hook;
+}
+
+RemovalDialog removalDialog() {
+  return removalHook() ? removalHook()() : RemovalDialog{};
+}
+
 }  // namespace
+
+void setTenderDialog(std::function<void()> showModal) {
+  tenderHook() = std::move(showModal);
+}
+
+void setRemovalDialog(std::function<RemovalDialog()> dialog) {
+  removalHook() = std::move(dialog);
+}
 
 frmSales::frmSales() : Form("frmSales") {
   setBorderStyle(0);
@@ -145,6 +175,11 @@ frmSales::frmSales() : Form("frmSales") {
   txtPercent.onClick = [this] { txtPercent_Click(); };
   txtList.onChange = [this] { txtList_Change(); };
 
+  cmdTenerRec.onClick = [this] { cmdTenerRec_Click(); };
+  cmbRept.onClick = [this] { cmbRept_Click(); };
+  cmbRept.onKeyPress = [this](int& KeyAscii) { cmbRept_KeyPress(KeyAscii); };
+  cmbRept.onChange = [this] { cmbRept_Change(); };
+  grdOrderItems.onClick = [this] { grdOrderItems_Click(); };
   cmdTenerRec.Move(120, 7800, 2700, 1200);
   cmdTenerRec.setCaption(QStringLiteral("Tender"));
   cmdPrintRce1.Move(120, 9060, 2700, 1080);
@@ -234,6 +269,10 @@ forms::CommandButton& frmSales::categoryButton(int slot) const {
 
 void frmSales::Form_Load() {
   badRateReported_ = false;
+  handingOff_ = false;
+  percentApplied_ = false;
+  ticketNumber_.clear();
+  numberTyped_ = false;
   shell::setSalesPromptControls([this] {
     return shell::SalesPromptControls{&lblList, &txtList, &txtMenu, &txtPrice};
   });
@@ -308,12 +347,8 @@ void frmSales::InitOrderGrid() {
 }
 
 void frmSales::Form_Activate() {
-  if (cmbRept.Tag() == QLatin1String("OldNum")) txtGet_Click();
+  if (cmbRept.Tag() == kOldNum) txtGet_Click();
 }
-
-// The tender hand-off comes with the tender work; until then a click on the
-// tender box changes nothing.
-void frmSales::txtGet_Click() {}
 
 // A close request from the window system is the Close button.
 void frmSales::Form_QueryUnload(int& Cancel, int UnloadMode) {
@@ -571,6 +606,9 @@ void frmSales::AddOrderLine(const MenuItem& item) {
   GridTicket grid(grdOrderItems);
   QString price;
   runStep([&] { price = buildOrderLine(entry, settings, grid); });
+  // The percent is now taken off a line: the hand-off does not take it off
+  // the ticket once more.
+  if (!entry.percent.isEmpty()) percentApplied_ = true;
 
   runStep([&] { txtQty.setTag(entry.qtyTag); });
   runStep([&] { txtQty.setText(entry.qty); });
@@ -603,12 +641,14 @@ void frmSales::txtQty_Click() {
 }
 
 void frmSales::cmdPercent_Click() {
+  percentApplied_ = false;
   txtPercent.setVisible(true);
   txtPercent.setText(QString());
   setTag(QStringLiteral("Percent"));
 }
 
 void frmSales::txtPercent_Click() {
+  percentApplied_ = false;
   txtPercent.setText(QString());
   setTag(QStringLiteral("Percent"));
 }
@@ -722,7 +762,7 @@ void frmSales::txtWaiter_Change() {
   // The tag goes first, so that the receipt it starts runs once.
   if (txtWaiter.Tag() == QLatin1String("cmdPrintRce")) {
     txtWaiter.setTag(QString());
-    cmdPrintRce1_Click();
+    PrintReceipt();
     return;
   }
   runStep([this] { txtWaiter.setTag(QString()); });
@@ -734,14 +774,14 @@ void frmSales::txtWaiter_Change() {
 void frmSales::PromptServerId() {
   if (prompting_) return;
   prompting_ = true;
-  const qint64 start = promptClock_();
+  const qint64 start = waitClock_();
   runStep([this] { txtWaiter.SetFocus(); });
   runStep([this] {
     cmdMsg1.setHeight(675);
     cmdMsg1.setWidth(1935);
     cmdMsg1.setVisible(true);
   });
-  shell::waitMoreThan(promptClock_, start, 1, [] {
+  shell::waitMoreThan(waitClock_, start, 1, [] {
     forms::DoEvents();
     QThread::msleep(10);
   });
@@ -757,31 +797,6 @@ void frmSales::PromptServerId() {
 
 void frmSales::OpenDrawer() {
   shell::KickCashDrawer();
-}
-
-// Until the receipt is printed, the receipt button stores the ticket and
-// starts the next.
-void frmSales::cmdPrintRce1_Click() {
-  StoreTicketAndReset();
-}
-
-void frmSales::StoreTicketAndReset() {
-  // An empty new ticket is not stored: another press adds no empty header.
-  if (storeKind(cmbRept.Tag()) == StoreKind::New && grdOrderItems.Rows() <= kFirstLine) return;
-  // The stylist comes first: nothing is held open across the prompt.
-  if (txtWaiter.Text().isEmpty()) {
-    if (prompting_) return;
-    PromptServerId();
-    if (!IsLoaded()) return;
-  }
-  if (!StoreTicket()) return;
-  ClearTicket();
-  ShowMainMenu();
-  runStep([this] { txtTOTax1.setText(QStringLiteral("0.00")); });
-  runStep([this] { txtTotal.setText(QStringLiteral("0.00")); });
-  runStep([this] { txtEnding.setText(QStringLiteral("0.00")); });
-  // An unloaded security window holds no grant: it is not loaded for this.
-  if (shell::Security().IsLoaded()) runStep([] { shell::Security().chkItmDelSec.setTag(QString()); });
 }
 
 TicketToStore frmSales::ticketOnScreen() {
@@ -802,32 +817,11 @@ TicketToStore frmSales::ticketOnScreen() {
   return t;
 }
 
-namespace {
-
-// The file a data control names, for the clerk: "Ordr.mdb".
-QString fileOf(const QString& path) {
-  return path.mid(std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/'))) + 1);
-}
-
-// Why nothing was stored, in the clerk's words.
-QString storeFailure(const db::Error& e, const QString& file) {
-  switch (e.kind()) {
-    case db::Error::Kind::Busy:
-      return QStringLiteral("another station is using %1. Please try again.").arg(file);
-    case db::Error::Kind::ReadOnly:
-      return QStringLiteral("%1 cannot be written.").arg(file);
-    default:
-      return QStringLiteral("%1 could not be written.").arg(file);
-  }
-}
-
-}  // namespace
-
 bool frmSales::StoreTicket() {
   const TicketToStore ticket = ticketOnScreen();
   if (ticket.kind == StoreKind::New && ticket.lines.empty()) return true;
 
-  const QString file = fileOf(datOrders.DatabaseName());
+  const QString file = shell::fileName(datOrders.DatabaseName());
   QString number, failure;
   // A file another station still holds after the wait is tried once more.
   for (int attempt = 1; attempt <= 2; ++attempt) {
@@ -840,7 +834,7 @@ bool frmSales::StoreTicket() {
       failure.clear();
       break;
     } catch (const db::Error& e) {
-      failure = storeFailure(e, file);
+      failure = shell::writeFailure(e, file);
       if (e.kind() != db::Error::Kind::Busy) break;
     } catch (const TicketNotFound& e) {
       failure = QStringLiteral("%1 holds no ticket %2.").arg(file, e.number);
@@ -861,11 +855,11 @@ bool frmSales::StoreTicket() {
   runStep([this] { datDetail.Refresh(); });
   switch (ticket.kind) {
     case StoreKind::New:
-      runStep([&] { cmbRept.setText(number); });
+      runStep([&] { setTicketNumber(number); });
       break;
     case StoreKind::Recalled:
       runStep([&] { lblChk.setTag(number); });
-      runStep([this] { cmbRept.setTag(QStringLiteral("NewNum")); });
+      runStep([this] { cmbRept.setTag(kNewNum); });
       break;
     case StoreKind::Added:
       runStep([&] { lblChk.setTag(number); });
@@ -911,6 +905,383 @@ void frmSales::ClearTicket() {
   txtString.setTag(QString());
   txtString.setText(QString());
   txtWaiter.setTag(QString());
+  percentApplied_ = false;
+}
+
+// ---- the tender hand-off and the recall
+
+// Without a stylist the tender button only asks for one; the clerk presses
+// it again.
+void frmSales::cmdTenerRec_Click() {
+  if (txtWaiter.Text().isEmpty()) {
+    PromptServerId();
+    return;
+  }
+  txtGet.setVisible(true);
+  txtGet_Click();
+}
+
+// The hand-off: a waiting recall, the percent off the whole ticket, then the
+// gate to the tender dialog. One runs at a time: a click while the clearing
+// step pauses, or an activation while the tender dialog is up, is ignored.
+void frmSales::txtGet_Click() {
+  if (handingOff_) return;
+  handingOff_ = true;
+  struct Done {
+    bool& running;
+    ~Done() { running = false; }
+  } done{handingOff_};
+
+  const qint64 start = waitClock_();
+  if (txtEnding.Text() == kNoAmount && cmbRept.Tag() == kNewNum) return;
+  // A card result of an earlier tender does not survive a new hand-off.
+  if (txtGet.Tag() == QLatin1String("Card")) txtGet.setTag(QString());
+  if (cmbRept.Tag() == kOldNum) {
+    if (RecallTicket(start)) return;
+    if (!IsLoaded()) return;  // closed during the pause
+  } else {
+    keepTicketNumber();
+  }
+  AddTicketPercentLine();
+  TenderGate();
+}
+
+// Puts the stored ticket named in the box on the window: its amounts, what it
+// received, and its lines as stored (three columns, no routing code). Read
+// afresh from the window's ticket file, the number a bound value.
+bool frmSales::RecallTicket(qint64 start) {
+  const QString number = cmbRept.Text();
+  std::optional<StoredHeader> header;
+  if (!number.isEmpty() && !ticketHasLines())
+    runStep([&] { header = storedHeader(datOrders.Database(), number); });
+  if (!header) {
+    ClearingStep(start);
+    return false;
+  }
+  if (txtEnding.Text() == kNoAmount) {
+    runStep([&] { txtTotal.setText(header->subtotal); });
+    runStep([&] { txtTOTax1.setText(header->tax); });
+    runStep([&] { txtEnding.setText(rt::Format(header->total, kMoney)); });
+  }
+  if (header->received != QLatin1String("0")) {
+    runStep([&] { txtGet.setText(header->received); });
+    runStep([this] { txtGet.setVisible(!txtGet.Text().isEmpty()); });
+  }
+  std::vector<GridLine> lines;
+  runStep([&] { lines = storedLines(datOrders.Database(), number); });
+  for (const GridLine& line : lines) {
+    runStep([&] { txtPrice.setText(rt::Format(line.price, kMoney)); });
+    runStep([&] { grdOrderItems.AddItem(gridRow(line.qty, line.text, txtPrice.Text(), QString())); });
+  }
+  // The next item without a price must not take the last recalled one.
+  runStep([this] { txtPrice.setText(QString()); });
+  runStep([&] { setTicketNumber(number); });
+  cmbRept.setTag(kDidRecall);
+  return true;
+}
+
+// Nothing to recall: a received amount on the window goes with the number
+// and the amounts, after a pause of at most a second; the window is a new
+// ticket again, so that no activation tries the recall once more.
+void frmSales::ClearingStep(qint64 start) {
+  if (!txtGet.Text().isEmpty()) {
+    runStep([this] { setTicketNumber(QString()); });
+    runStep([this] { txtTotal.setText(kNoAmount); });
+    runStep([this] { txtTOTax1.setText(kNoAmount); });
+    runStep([this] { txtEnding.setText(kNoAmount); });
+    runStep([this] { txtGet.setText(QString()); });
+    runStep([this] { txtEnding.setText(kNoAmount); });
+    shell::waitMoreThan(waitClock_, start, 0, [] {
+      forms::DoEvents();
+      QThread::msleep(10);
+    });
+    if (!IsLoaded()) return;
+  }
+  runStep([this] { txtGet.setText(QString()); });
+  runStep([this] { cmbRept.setTag(QString()); });
+}
+
+// A pending percent comes off the whole ticket as a "% Off" line, unless the
+// ticket has no line yet (it stays pending) or it was taken off the lines
+// already (it is only emptied). A percent that is no number is emptied.
+void frmSales::AddTicketPercentLine() {
+  const QString percent = txtPercent.Text();
+  if (percent.isEmpty() || !ticketHasLines()) return;
+  if (!percentApplied_) {
+    if (const std::optional<TicketPercent> p = ticketPercent(txtTotal.Text(), percent)) {
+      runStep([&] { grdOrderItems.AddItem(gridRow(QStringLiteral("+"), p->text, p->discount, QString())); });
+      runStep([&] { txtTotal.setText(p->subtotal); });
+    }
+  }
+  runStep([this] { txtPercent.setText(QString()); });
+  percentApplied_ = false;
+}
+
+// The tender dialog opens for a ticket with lines that is not paid: a new
+// ticket (it has no number yet: the box is emptied, so that no earlier
+// number reaches the dialog), or a stored one whose Receive reads "0".
+void frmSales::TenderGate() {
+  const QString state = cmbRept.Tag();
+  if (state == kNewNum || !ticketHasLines()) return;
+  if (state.isEmpty()) {
+    runStep([this] { setTicketNumber(QString()); });
+    runStep([this] { txtGet.setText(QStringLiteral("0")); });
+  } else {
+    std::optional<StoredHeader> header;
+    runStep([&] { header = storedHeader(datOrders.Database(), cmbRept.Text()); });
+    if (!header) return;
+    runStep([&] { txtGet.setText(header->received); });
+  }
+  if (txtGet.Text() == QLatin1String("0")) {
+    if (tenderHook()) tenderHook()();
+    return;
+  }
+  forms::MsgBox(QStringLiteral("You Can Not Reprint This Receipt"), forms::vbOKOnly);
+}
+
+void frmSales::cmbRept_Click() {
+  RecallChosenTicket();
+}
+
+// Enter sends the typed number; every other key types it.
+void frmSales::cmbRept_KeyPress(int& KeyAscii) {
+  if (KeyAscii == 13) {
+    KeyAscii = 0;
+    RecallChosenTicket();
+    return;
+  }
+  numberTyped_ = true;
+}
+
+// What the window itself writes into the box is the ticket's number; what
+// the clerk types is only a number to recall.
+void frmSales::cmbRept_Change() {
+  if (!numberTyped_) ticketNumber_ = cmbRept.Text();
+}
+
+// A stored ticket chosen by number is recalled into an empty window; over a
+// ticket with lines the box gets its number back and the clerk is told.
+void frmSales::RecallChosenTicket() {
+  numberTyped_ = false;
+  if (ticketHasLines() || handingOff_) {
+    runStep([this] { cmbRept.setText(ticketNumber_); });
+    forms::MsgBox(QStringLiteral("Finish or clear the ticket on screen before recalling another."),
+                  forms::vbExclamation);
+    return;
+  }
+  runStep([this] { txtGet.setTag(QString()); });
+  runStep([this] { txtGet.setText(QString()); });
+  runStep([this] { txtReturn.setText(QString()); });
+  cmbRept.setTag(kOldNum);
+  txtGet_Click();
+}
+
+void frmSales::setTicketNumber(const QString& number) {
+  numberTyped_ = false;
+  cmbRept.setText(number);
+  ticketNumber_ = number;
+}
+
+void frmSales::keepTicketNumber() {
+  if (numberTyped_) runStep([this] { setTicketNumber(ticketNumber_); });
+}
+
+bool frmSales::ticketHasLines() {
+  return grdOrderItems.Rows() > kFirstLine;
+}
+
+// ---- the receipt
+
+void frmSales::cmdPrintRce1_Click() {
+  PrintReceipt();
+}
+
+// Asks for the stylist when one is needed, opens the drawer for cash, stores
+// the ticket, prints the receipt and clears the window. A store that fails
+// has told the clerk and stops here, the ticket kept for another press; a
+// receipt that could not be handed over at all is told after the store.
+void frmSales::PrintReceipt() {
+  keepTicketNumber();
+  // A new ticket without a line is no sale: no drawer, no paper, no store.
+  if (storeKind(cmbRept.Tag()) == StoreKind::New && !ticketHasLines()) return;
+  bool stylistNeeded = true;
+  runStep([&] { stylistNeeded = shell::Security().chkEmplyID.Value() == 0; });
+  if (stylistNeeded && txtWaiter.Text().isEmpty()) {
+    txtWaiter.setTag(QStringLiteral("cmdPrintRce"));
+    PromptServerId();
+    return;
+  }
+  if (receiptOpensDrawer(txtGet.Text(), txtGet.Tag(), txtReturn.Text())) runStep([this] { OpenDrawer(); });
+  if (!StoreTicket()) return;
+
+  CustomerReceipt r;
+  runStep([&] {
+    shell::frmInfor& store = shell::Infor();
+    r.storeLine1 = store.txtL1.Text();
+    r.storeLine2 = store.txtL2.Text();
+    r.storeLine3 = store.txtL3.Text();
+    if (store.cmbCountry.Text() == QLatin1String("Canada")) r.tax2 = txtTOTax2.Text();
+    r.freePopAuto = store.lblFreeSf.Caption() == QLatin1String("Auto");
+    r.printNotes = store.lblSetP.Caption() == QLatin1String("Print L1 L2 Now");
+    r.note1 = store.txtNotes.Text();
+    r.note2 = store.txtENotes1.Text();
+  });
+  if (lblChk.Tag().isEmpty()) lblChk.setTag(cmbRept.Text());
+  r.check = lblChk.Caption() + lblChk.Tag();
+  r.date = rt::ShortDate(QDate::currentDate());
+  r.time = rt::LongTime(QTime::currentTime());
+  // Each number goes into the list once.
+  runStep([this] {
+    for (int i = 0; i < cmbRept.ListCount(); ++i)
+      if (cmbRept.List(i) == lblChk.Tag()) return;
+    cmbRept.AddItem(lblChk.Tag());
+  });
+  r.server = lblID.Caption();
+  r.lines = ticketOnScreen().lines;
+  r.subtotal = txtTotal.Text();
+  r.tax1 = txtTOTax1.Text();
+  r.total = txtEnding.Text();
+  r.received = txtGet.Text();
+  r.change = txtReturn.Text();
+  runStep([&] { printCustomerReceipt(print::Printer(), r); });
+  if (!r.received.isEmpty()) runStep([this] { txtGet.setVisible(false); });
+  const print::Handover handover = print::Printer().EndDoc();
+  if (!handover.done())
+    forms::MsgBox(
+        QStringLiteral("Ticket %1 is stored; its receipt could not be printed: ").arg(lblChk.Tag()) +
+            handover.failure,
+        forms::vbExclamation);
+
+  // No approval and no removal record outlive the ticket.
+  runStep([] { shell::Security().chkItmDelSec.setTag(QString()); });
+  DiscardHiddenRemovalDialog();
+  ClearTicket();
+}
+
+// ---- line deletion
+
+// A click on a line of a recalled ticket deletes it only when deletions need
+// no manager or a manager approved this one; otherwise it asks the keypad
+// for a manager's code, and the next click deletes.
+void frmSales::grdOrderItems_Click() {
+  if (cmbRept.Tag() != kDidRecall) {
+    DeleteOrderLine();
+    return;
+  }
+  if (grdOrderItems.Row() < kFirstLine) return;
+  // The switch as the window read it when it loaded; a missing value needs a
+  // manager.
+  bool needsManager = true;
+  runStep([&] {
+    const QVariant v = datPW.Recordset().field(QStringLiteral("ItmDeSecl"));
+    needsManager = v.isNull() || v.toInt() != 0;
+  });
+  bool granted = false;
+  runStep([&] { granted = shell::Security().chkItmDelSec.Tag() == QLatin1String("Allow"); });
+  if (!needsManager || granted) {
+    runStep([] { shell::Security().chkItmDelSec.setTag(QString()); });
+    DeleteOrderLine();
+    return;
+  }
+  grdOrderItems.setTag(QStringLiteral("DelItems"));
+  shell::TakeOutPW().Show(forms::vbModal);
+}
+
+void frmSales::DeleteOrderLine() {
+  runStep([this] { grdOrderItems.setRedraw(true); });
+  runStep([this] { grdOrderItems.setSelectionMode(1); });
+  QString cell;
+  runStep([&] { cell = grdOrderItems.Text(); });
+  const int clicked = grdOrderItems.MouseRow();
+  if (cell.isEmpty() || cell == QLatin1String("Price")) {
+    // nothing to delete
+  } else if (cell == QLatin1String("+") || cell == QLatin1String("0")) {
+    // The marker of a sub-line takes off that line alone; a line of nothing
+    // ("0") leaves the subtotal.
+    if (cell == QLatin1String("+")) {
+      runStep([this] { grdOrderItems.setCol(kPriceColumn); });
+      const QString price = grdOrderItems.Text();
+      if (!price.isEmpty()) SubtractFromSubtotal(price);
+    }
+    FillRemovalRecord();
+    runStep([&] { grdOrderItems.RemoveItem(clicked); });
+    runStep([this] { grdOrderItems.setRow(grdOrderItems.Row() - 1); });
+    if (cell == QLatin1String("+")) runStep([this] { datList.Refresh(); });
+  } else {
+    DeleteLineWithSubLines();
+    runStep([this] { grdOrderItems.Refresh(); });
+    runStep([this] { datList.Refresh(); });
+  }
+  DiscardHiddenRemovalDialog();
+}
+
+// Takes off the clicked line and the sub-lines under it. A line that came
+// from the stored ticket (no routing code) is logged in the removal dialog
+// first; when the log row could not be stored, the line stays with its price.
+void frmSales::DeleteLineWithSubLines() {
+  const int r = grdOrderItems.MouseRow();
+  runStep([&] { grdOrderItems.setRow(r); });
+  runStep([this] { grdOrderItems.setCol(kPriceColumn); });
+  if (r < kFirstLine) {
+    runStep([this] { grdOrderItems.AddItem(QString(), 1); });
+    runStep([this] { grdOrderItems.RemoveItem(kFirstLine); });
+    return;
+  }
+  QString price;
+  runStep([&] { price = grdOrderItems.TextMatrix(r, kPriceColumn); });
+  if (!price.isEmpty()) FillRemovalRecord();
+  if (cmbRept.Tag() == kDidRecall) {
+    runStep([this] { grdOrderItems.setCol(kCodeColumn); });
+    bool stored = false;
+    runStep([&] { stored = grdOrderItems.TextMatrix(r, kCodeColumn).isEmpty(); });
+    if (stored) {
+      FillRemovalRecord();
+      if (!ShowRemovalDialog()) return;
+    }
+  }
+  if (!price.isEmpty()) SubtractFromSubtotal(price);
+  runStep([&] { grdOrderItems.RemoveItem(r); });
+  while (r < grdOrderItems.Rows() && grdOrderItems.TextMatrix(r, kQtyColumn) == QLatin1String("+")) {
+    const QString subPrice = grdOrderItems.TextMatrix(r, kPriceColumn);
+    if (!subPrice.isEmpty()) SubtractFromSubtotal(subPrice);
+    grdOrderItems.RemoveItem(r);
+  }
+}
+
+// The current line of a recalled ticket into the removal dialog, which this
+// loads hidden; not while the security switch is greyed.
+void frmSales::FillRemovalRecord() {
+  if (cmbRept.Tag() != kDidRecall) return;
+  runStep([this] {
+    const int value = shell::Security().chkItmDelSec.Value();
+    if (value != forms::vbUnchecked && value != forms::vbChecked) return;
+    const RemovalDialog d = removalDialog();
+    if (!d.form) return;
+    const int row = grdOrderItems.Row();
+    d.txtItem->setText(grdOrderItems.TextMatrix(row, kTextColumn));
+    d.txtPrice->setText(grdOrderItems.TextMatrix(row, kPriceColumn));
+    d.txtType->setText(QStringLiteral("HS"));
+    grdOrderItems.setCol(kPriceColumn);
+  });
+}
+
+bool frmSales::ShowRemovalDialog() {
+  const RemovalDialog d = removalDialog();
+  if (!d.form) return false;
+  d.form->Show(forms::vbModal);
+  return d.logged && d.logged();
+}
+
+void frmSales::DiscardHiddenRemovalDialog() {
+  const RemovalDialog d = removalDialog();
+  if (d.form && d.form->IsLoaded() && !d.form->Visible()) forms::Unload(*d.form);
+}
+
+void frmSales::SubtractFromSubtotal(const QString& price) {
+  runStep([&] {
+    if (const std::optional<QString> subtotal = subtotalLess(txtTotal.Text(), price))
+      txtTotal.setText(*subtotal);
+  });
 }
 
 frmSales& Sales() {

@@ -24,16 +24,28 @@
 //                        they stay from ticket to ticket while the window is
 //                        open. txtWaiter.Tag "cmdPrintRce" while the receipt
 //                        waits for the stylist
-//   lblChk Caption/Tag   "#" live or "T" training / the number of a stored
-//                        ticket stored again
+//   lblChk Caption/Tag   "#" live or "T" training / the number the receipt
+//                        prints
 //
-// The receipt button stores the ticket and clears the window for the next
-// one (StoreTicketAndReset). Present for the work that follows and inert
-// here: the tender button cmdTenerRec and the tender box's click
-// (txtGet_Click).
+// Closing a ticket:
+//   - the tender button (or a click on the tender box) turns a pending
+//     percent into a "% Off" line for the whole ticket and opens the tender
+//     dialog for an unpaid ticket with lines; a stored ticket that was paid
+//     is refused with "You Can Not Reprint This Receipt";
+//   - a ticket number picked from cmbRept's list, or typed and sent with
+//     Enter, recalls that stored ticket into an empty window;
+//   - the receipt button opens the drawer for cash, stores the ticket (header
+//     and lines in one transaction), prints the customer receipt on the
+//     current printer and clears the window for the next ticket;
+//   - a click on a line deletes it with its sub-lines; on a recalled ticket
+//     the deletion may need a manager and each stored line is logged with a
+//     reason in the removal dialog.
+// The tender and removal dialogs belong to the tender subsystem, which links
+// this one: the launcher connects them through the hooks below.
 #pragma once
 
 #include <QString>
+#include <functional>
 
 #include "platform/forms/controls.h"
 #include "platform/forms/data.h"
@@ -44,6 +56,21 @@
 #include "shell/wait.h"
 
 namespace sales {
+
+// Opens the tender dialog modally on the ticket of the sales window.
+void setTenderDialog(std::function<void()> showModal);
+
+// What the line deletion uses of the removal dialog: the form (touching a box
+// loads it hidden), the three boxes of the removed line, and after it closed
+// whether its log row was stored.
+struct RemovalDialog {
+  forms::Form* form = nullptr;
+  forms::Control* txtItem = nullptr;
+  forms::Control* txtPrice = nullptr;
+  forms::Control* txtType = nullptr;
+  std::function<bool()> logged;
+};
+void setRemovalDialog(std::function<RemovalDialog()> dialog);
 
 class frmSales : public forms::Form {
  public:
@@ -140,8 +167,9 @@ class frmSales : public forms::Form {
   // window's cmbECD, as KickCashDrawer sends it.
   void OpenDrawer();
 
-  // The clock of the stylist prompt's wait (tests set a clock of their own).
-  void setPromptClock(shell::WholeSecondsClock clock) { promptClock_ = std::move(clock); }
+  // The clock of the window's waits: the stylist prompt and the pause of the
+  // recall's clearing step (tests set a clock of their own).
+  void setWaitClock(shell::WholeSecondsClock clock) { waitClock_ = std::move(clock); }
 
  protected:
   void Form_Load() override;
@@ -181,7 +209,25 @@ class frmSales : public forms::Form {
   void txtTOTax1_Change();
   void txtReturn_Change();
   void txtGet_Change();
+
+  // The tender hand-off and the recall.
+  void cmdTenerRec_Click();
   void txtGet_Click();
+  // The recall step: true when a stored ticket was put on the window.
+  bool RecallTicket(qint64 start);
+  void ClearingStep(qint64 start);
+  void AddTicketPercentLine();
+  void TenderGate();
+  void cmbRept_Click();
+  void cmbRept_KeyPress(int& KeyAscii);
+  void cmbRept_Change();
+  void RecallChosenTicket();
+  // The ticket's number into the box, as the window's own.
+  void setTicketNumber(const QString& number);
+  // A number typed into the box and not sent with Enter is not the ticket's:
+  // the box gets the ticket's own back.
+  void keepTicketNumber();
+  bool ticketHasLines();
 
   // The stylist.
   void txtWaiter_Click();
@@ -189,9 +235,9 @@ class frmSales : public forms::Form {
   void txtWaiter_Change();
   void PromptServerId();
 
-  // Storing the ticket and starting the next.
+  // The receipt: stores, prints and starts the next ticket.
   void cmdPrintRce1_Click();
-  void StoreTicketAndReset();
+  void PrintReceipt();
   // Stores the ticket on screen: header and lines in one transaction on the
   // ticket file of datOrders, then the favourites tally. True when it was
   // stored, or when a new ticket had no line to store; false after telling
@@ -205,10 +251,26 @@ class frmSales : public forms::Form {
   // stylist and the ticket-number box stay.
   void ClearTicket();
 
+  // Line deletion.
+  void grdOrderItems_Click();
+  void DeleteOrderLine();
+  void DeleteLineWithSubLines();
+  void FillRemovalRecord();
+  // Shows the removal dialog; true when it logged the removal.
+  bool ShowRemovalDialog();
+  // A removal dialog loaded and never shown holds another deletion's record
+  // or manager: it goes.
+  void DiscardHiddenRemovalDialog();
+  void SubtractFromSubtotal(const QString& price);
+
   QString pendingQty_;            // the quantity of the line being built
   bool badRateReported_ = false;  // a tax rate that is no number is told once an opening
   bool prompting_ = false;        // the stylist prompt or its keypad is up
-  shell::WholeSecondsClock promptClock_ = shell::monotonicWholeSeconds;
+  bool handingOff_ = false;       // a tender hand-off runs (it may pause or show the tender dialog)
+  bool percentApplied_ = false;   // the pending percent was taken off a line
+  QString ticketNumber_;          // the number the window itself put into cmbRept
+  bool numberTyped_ = false;      // the clerk typed into cmbRept since
+  shell::WholeSecondsClock waitClock_ = shell::monotonicWholeSeconds;
 };
 
 frmSales& Sales();

@@ -145,4 +145,16 @@ std::optional<QString> grownSubtotal(const QString& subtotal, const QString& pri
   }
 }
 
+std::optional<TicketPercent> ticketPercent(const QString& subtotal, const QString& percent) {
+  const std::optional<double> rate = rt::TryCDbl(percent);
+  const std::optional<rt::Currency> sub = rt::TryCCur(subtotal);
+  if (!rate || !sub) return std::nullopt;
+  try {
+    const rt::Currency discount = rt::CCur(rt::Format(sub->toDouble() * (*rate / 100), kMoney));
+    return TicketPercent{percent + QStringLiteral("% Off"), rt::CStr(-discount), rt::CStr(*sub - discount)};
+  } catch (const rt::ConversionError&) {
+    return std::nullopt;  // a percent so large that the discount leaves the currency range
+  }
+}
+
 }  // namespace sales

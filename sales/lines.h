@@ -63,4 +63,16 @@ QString buildOrderLine(LineEntry& entry, const LineSettings& settings, OrderGrid
 // ("45", "1234.56"); nothing when either text is not an amount.
 std::optional<QString> grownSubtotal(const QString& subtotal, const QString& price);
 
+// The percent taken off the whole ticket at the tender hand-off: the
+// discount is the subtotal times the percent, rounded to the cent, and comes
+// off the subtotal exactly. 19.99 at 15 gives the line "15% Off" at "-3" and
+// the subtotal "16.99". Nothing when the percent or the subtotal is not a
+// number.
+struct TicketPercent {
+  QString text;      // the percent as typed and "% Off"
+  QString discount;  // the discount negated, written plain: "-2.5"
+  QString subtotal;  // the subtotal less the discount, written plain: "22.5"
+};
+std::optional<TicketPercent> ticketPercent(const QString& subtotal, const QString& percent);
+
 }  // namespace sales

@@ -55,11 +55,11 @@ void printCustomerReceipt(print::PrinterObject& p, const CustomerReceipt& r) {
   p.Print(QString());
   p.setFontSize(12);
 
-  // The rows as the scan sees them: a line moved to the end by free-pop is
+  // The rows as the scan sees them: a line that free-pop moves to the end is
   // examined again there, as a sub-line.
   std::vector<GridLine> rows = r.lines;
   const size_t last = rows.size();  // read once, before the first line
-  QString red;                      // "1": the next line prints red
+  QString red;                      // "1": the next line printed is red
   for (size_t i = 0; i < last && i < rows.size();) {
     GridLine& row = rows[i];
     QString marker = row.qty;
@@ -84,8 +84,7 @@ void printCustomerReceipt(print::PrinterObject& p, const CustomerReceipt& r) {
       rows.push_back(GridLine{QStringLiteral("+"), line, QString(), QString()});
       continue;  // the same index now holds the next row
     }
-    p.setFontBold(false);
-    // One ticket line, black, or red once after a sub-line marked it.
+    // One ticket line, not bold: red once after a line marked it, else black.
     p.setFontBold(false);
     if (red == QLatin1String("1")) {
       p.setForeColor(kRed);

@@ -125,6 +125,35 @@ QString storeTicket(db::Database& tickets, const TicketToStore& ticket) {
   return number;
 }
 
+namespace {
+
+QString textOf(const db::Recordset& rs, const char* field) {
+  const QVariant v = rs.field(QString::fromLatin1(field));
+  return v.isNull() ? QString() : v.toString();
+}
+
+}  // namespace
+
+std::optional<StoredHeader> storedHeader(db::Database& tickets, const QString& number) {
+  const std::unique_ptr<db::Recordset> rs =
+      tickets.openRecordset(QStringLiteral("SELECT * FROM tblDy_Order WHERE Inv = ?"), {number});
+  if (rs->recordCount() == 0) return std::nullopt;
+  StoredHeader h{textOf(*rs, "SubTotal"), textOf(*rs, "Tax"), textOf(*rs, "Total"), textOf(*rs, "Receive")};
+  if (rs->field(QStringLiteral("Receive")).isNull()) h.received = QStringLiteral("0");
+  return h;
+}
+
+std::vector<GridLine> storedLines(db::Database& tickets, const QString& number) {
+  const std::unique_ptr<db::Recordset> rs =
+      tickets.openRecordset(QStringLiteral("SELECT * FROM tblDetail WHERE Invoice = ?"), {number});
+  std::vector<GridLine> lines;
+  for (int i = 0; i < rs->recordCount(); ++i) {
+    rs->setAbsolutePosition(i);
+    lines.push_back({textOf(*rs, "Qty"), textOf(*rs, "szOrder"), textOf(*rs, "Price"), QString()});
+  }
+  return lines;
+}
+
 std::vector<GridLine> talliedLines(const TicketToStore& ticket) {
   if (ticket.kind != StoreKind::Recalled) return ticket.lines;
   std::vector<GridLine> added;

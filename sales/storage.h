@@ -14,6 +14,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QVariant>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -84,6 +85,18 @@ void RewriteTicketLines(db::Database& tickets, const TicketToStore& ticket, cons
 // Stores the ticket in one write transaction on `tickets` and returns its
 // number. Nothing is left of a store that throws (db::Error, TicketNotFound).
 QString storeTicket(db::Database& tickets, const TicketToStore& ticket);
+
+// A stored ticket read back for the recall, found by its number as a bound
+// value and read afresh at each call from the ticket file's connection.
+struct StoredHeader {
+  QString subtotal, tax, total;  // SubTotal, Tax, Total as stored
+  QString received;              // Receive; a Null reads "0", not paid
+};
+// The first header whose Inv is the number; nothing when none is.
+std::optional<StoredHeader> storedHeader(db::Database& tickets, const QString& number);
+// The lines stored under the number, in the order stored: quantity, item
+// text and price (a Null reads as the empty text), no routing code.
+std::vector<GridLine> storedLines(db::Database& tickets, const QString& number);
 
 // The lines the favourites tally counts, so that each sale counts once: every
 // line of a new or added ticket; of a recalled ticket stored again only the

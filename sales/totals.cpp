@@ -69,4 +69,15 @@ std::optional<QString> moneySum(const QString& a, const QString& b) {
   }
 }
 
+std::optional<QString> subtotalLess(const QString& subtotal, const QString& price) {
+  const std::optional<double> a = rt::TryCDbl(subtotal);
+  const std::optional<double> b = rt::TryCDbl(price);
+  if (!a || !b) return std::nullopt;
+  try {
+    return rt::CStr(*a - *b);
+  } catch (const rt::ConversionError&) {
+    return std::nullopt;
+  }
+}
+
 }  // namespace sales

@@ -38,4 +38,9 @@ QString moneyText(const QString& text);
 std::optional<QString> moneyDifference(const QString& a, const QString& b);
 std::optional<QString> moneySum(const QString& a, const QString& b);
 
+// The subtotal less the price of a line taken off the ticket, in double
+// precision, written plain ("17.5" for 30.00 less 12.50); nothing when
+// either text is not a number.
+std::optional<QString> subtotalLess(const QString& subtotal, const QString& price);
+
 }  // namespace sales

@@ -1,10 +1,26 @@
 #include "shell/dataopen.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "platform/forms/msgbox.h"
 
 namespace shell {
+
+QString fileName(const QString& path) {
+  return path.mid(std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/'))) + 1);
+}
+
+QString writeFailure(const db::Error& error, const QString& file) {
+  switch (error.kind()) {
+    case db::Error::Kind::Busy:
+      return QStringLiteral("another station is using %1. Please try again.").arg(file);
+    case db::Error::Kind::ReadOnly:
+      return QStringLiteral("%1 cannot be written.").arg(file);
+    default:
+      return QStringLiteral("%1 could not be written.").arg(file);
+  }
+}
 
 bool DataOpener::open(std::initializer_list<forms::Data*> controls) {
   bool all = true;

@@ -10,9 +10,18 @@
 #include <QStringList>
 #include <initializer_list>
 
+#include "platform/db/database.h"
 #include "platform/forms/data.h"
 
 namespace shell {
+
+// The file a database path names, for the clerk: "Ordr.mdb".
+QString fileName(const QString& path);
+
+// Why a write to a database file failed, in the clerk's words: "another
+// station is using Ordr.mdb. Please try again.", "Ordr.mdb cannot be
+// written.", "Ordr.mdb could not be written."
+QString writeFailure(const db::Error& error, const QString& file);
 
 class DataOpener {
  public:

@@ -6,7 +6,8 @@
 
 namespace shell {
 
-// The keypad's approval names the manager in the removal dialog.
+// The keypad's approval names the manager in the removal dialog; the sales
+// window opens the tender dialog and the removal dialog.
 void ConnectSubsystems();
 
 }  // namespace shell

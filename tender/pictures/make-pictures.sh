@@ -47,3 +47,8 @@ key "" keyblank.png
   -fill '#a5d6a7' -stroke '#2e6b31' -strokewidth 1 -draw "circle 16,15 16,6" \
   -stroke none -fill '#1b4d1e' -font "$font" -pointsize 13 -gravity center -annotate -22+1 '$' \
   -pointsize 15 -annotate +12+1 'CASH' cash.png
+
+# The removal dialog's back-space key: a left-pointing key with a cross.
+"${C[@]}" -size 60x40 xc:none -fill '#404080' -stroke none \
+  -draw "polygon 4,20 18,6 56,6 56,34 18,34" -stroke white -strokewidth 3 \
+  -draw "line 28,13 42,27" -draw "line 42,13 28,27" backspace.png

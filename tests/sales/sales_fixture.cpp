@@ -51,6 +51,7 @@ void ModalScript::poll() {
 
 void SalesFixture::SetUp() {
   ShellFixture::SetUp();
+  print::ResetCurrentPrinter();
   shell::ConnectSubsystems();
   script_ = std::make_unique<ModalScript>();
 }
@@ -58,6 +59,7 @@ void SalesFixture::SetUp() {
 void SalesFixture::TearDown() {
   ShellFixture::TearDown();
   script_.reset();
+  print::ResetCurrentPrinter();
 }
 
 void SalesFixture::fillMenu(const QString& table, int first, int last, const QString& prefix,

@@ -14,7 +14,9 @@
 
 #include "platform/forms/flexgrid.h"
 #include "platform/forms/form.h"
+#include "platform/print/printer.h"
 #include "sales/gridticket.h"
+#include "tests/fake_spooler.h"
 #include "tests/shell/shell_fixture.h"
 
 // Texts print as texts in failure messages.
@@ -71,6 +73,8 @@ class ModalScript {
   QObject context_;
 };
 
+// Printing is recorded, on a station with no printer (the print system of
+// the test lists none).
 class SalesFixture : public ShellFixture {
  protected:
   void SetUp() override;
@@ -92,4 +96,6 @@ class SalesFixture : public ShellFixture {
   static void press(forms::CommandButton& b) { b.setValue(true); }
 
   std::unique_ptr<ModalScript> script_;
+  FakeSpooler spooler_;
+  print::Recorder printed_;
 };

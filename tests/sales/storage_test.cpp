@@ -346,9 +346,9 @@ TEST_F(Storage, TheWindowAfterAStore) {
 
   EXPECT_EQ(w.grdOrderItems.Rows(), 2);
   EXPECT_EQ(w.txtTotal.Text() + w.txtTOTax1.Text() + w.txtEnding.Text(), "0.000.000.00");
-  EXPECT_EQ(w.cmdMainM.Tag(), "Main");
-  EXPECT_EQ(w.command(1).Caption(), "Haircut");
-  EXPECT_EQ(w.cmdLast.Tag(), "2") << "paging stays as it was";
+  EXPECT_EQ(w.cmdMainM.Tag(), "") << "the item page stays as it was";
+  EXPECT_EQ(w.command(1).Caption(), "Item 25");
+  EXPECT_EQ(w.cmdLast.Tag(), "2");
   EXPECT_TRUE(w.cmdLast.Visible());
   for (forms::Control* box : std::initializer_list<forms::Control*>{&w.txtGet, &w.txtReturn, &w.txtCoupon,
                                                                     &w.txtPercent, &w.txtString})

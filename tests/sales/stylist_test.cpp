@@ -138,7 +138,7 @@ TEST_F(Stylist, ThePromptFlashesThenAsksAndNeverNests) {
   w.Show();
   qint64 now = 86399;
   int reads = 0;
-  w.setPromptClock([&] {
+  w.setWaitClock([&] {
     if (++reads % 3 == 0) ++now;
     return now;
   });

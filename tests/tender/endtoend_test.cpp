@@ -29,7 +29,7 @@ class EndToEnd : public SalesFixture {
   void SetUp() override {
     SalesFixture::SetUp();
     LetModalWatchdogReset();
-    print::ResetCurrentPrinter();  // no printer: documents go to PDF files
+    print::setBackend(nullptr);  // the station's own printing: with no printer, PDF files
     com::SetRegistryRoot(root_.path().toStdString());
     ASSERT_EQ(regsvr({library()}), 0);
     ASSERT_TRUE(data::createTransactionFolder(folder()).ok);
@@ -47,7 +47,6 @@ class EndToEnd : public SalesFixture {
     unsetenv("VXTRANS_DEFAULT_TIMEOUT");
     Tender().ReleaseBridge();
     SalesFixture::TearDown();
-    print::ResetCurrentPrinter();
   }
 
   static QString library() {

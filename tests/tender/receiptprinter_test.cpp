@@ -6,8 +6,8 @@
 
 #include "platform/print/printer.h"
 #include "shell/frmSetPtr.h"
+#include "tests/fake_spooler.h"
 #include "tests/shell/shell_fixture.h"
-#include "tests/tender/fake_spooler.h"
 
 namespace {
 

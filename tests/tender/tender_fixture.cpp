@@ -5,7 +5,6 @@
 
 void TenderFixture::SetUp() {
   SalesFixture::SetUp();
-  print::ResetCurrentPrinter();
   tender::setBridgeFactory([this](IVantixTransaction** object) {
     ++creations_;
     HRESULT hr = S_OK;
@@ -28,7 +27,6 @@ void TenderFixture::TearDown() {
   tender::setBridgeFactory({});
   EXPECT_EQ(bridge_.references(), 1u) << "the dialog kept or over-released the bridge";
   SalesFixture::TearDown();
-  print::ResetCurrentPrinter();
 }
 
 tender::frmTender& TenderFixture::open(const QString& due) {

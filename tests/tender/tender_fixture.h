@@ -7,12 +7,10 @@
 #include <QStringList>
 #include <deque>
 
-#include "platform/print/printer.h"
 #include "sales/frmSales.h"
 #include "tender/frmTender.h"
 #include "tests/sales/sales_fixture.h"
 #include "tests/tender/fake_bridge.h"
-#include "tests/tender/fake_spooler.h"
 
 class TenderFixture : public SalesFixture {
  protected:
@@ -35,6 +33,4 @@ class TenderFixture : public SalesFixture {
   int creations_ = 0;
   // What each creation of the bridge gives (S_OK when none is queued).
   std::deque<HRESULT> creationResults_;
-  print::Recorder printed_;
-  FakeSpooler spooler_;
 };
