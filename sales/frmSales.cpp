@@ -360,6 +360,8 @@ void frmSales::Form_QueryUnload(int& Cancel, int UnloadMode) {
 void frmSales::Form_Unload(int&) {
   shell::setSalesPromptControls({});
   shell::setKeypadSalesControls({});
+  // An approval never outlives the window that asked for it.
+  DiscardHiddenRemovalDialog();
 }
 
 // Closing never stores: an open total only asks first.

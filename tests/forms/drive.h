@@ -1,6 +1,6 @@
 // Works controls as the user does: a mouse click on a day cell of a month
 // calendar, a key pressed in its day grid, its month selector; a choice from
-// the list of a combo box.
+// the list of a combo box; a click on a cell of a flexible grid.
 #pragma once
 
 #include <QAbstractItemView>
@@ -9,11 +9,13 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTableWidget>
 #include <QToolButton>
 #include <stdexcept>
 
 #include "platform/forms/calendar.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/flexgrid.h"
 
 namespace drive {
 
@@ -52,11 +54,10 @@ inline QModelIndex cellOf(const forms::Calendar& c, const QDate& date) {
   throw std::logic_error("day cell not found");
 }
 
-// Presses and releases the left button over the day's cell.
-inline void clickDay(const forms::Calendar& c, const QDate& date) {
-  QAbstractItemView* grid = dayGrid(c);
-  const QPoint at = grid->visualRect(cellOf(c, date)).center();
-  QWidget* viewport = grid->viewport();
+// Presses and releases the left button over a cell of an item view.
+inline void clickIndex(QAbstractItemView* view, const QModelIndex& cell) {
+  const QPoint at = view->visualRect(cell).center();
+  QWidget* viewport = view->viewport();
   const QPointF global = viewport->mapToGlobal(QPointF(at));
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
@@ -64,6 +65,20 @@ inline void clickDay(const forms::Calendar& c, const QDate& date) {
   QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton,
                       Qt::NoModifier);
   QApplication::sendEvent(viewport, &release);
+}
+
+// Presses and releases the left button over the day's cell.
+inline void clickDay(const forms::Calendar& c, const QDate& date) {
+  clickIndex(dayGrid(c), cellOf(c, date));
+}
+
+// Clicks a cell of a flexible grid, which must be on screen (scrolled to).
+inline void clickCell(const forms::MSFlexGrid& grid, int row, int col) {
+  auto* table = qobject_cast<QTableWidget*>(grid.widget());
+  if (!table) throw std::logic_error("the grid's window is not loaded");
+  const QModelIndex cell = table->model()->index(row, col);
+  table->scrollTo(cell);
+  clickIndex(table, cell);
 }
 
 inline void pressKey(const forms::Calendar& c, Qt::Key key) {

@@ -2,10 +2,10 @@
 // inside the grid, clicks that make a cell current.
 #include "platform/forms/flexgrid.h"
 
-#include <QMouseEvent>
 #include <QTableWidget>
 #include <functional>
 
+#include "tests/forms/drive.h"
 #include "tests/forms/support.h"
 
 namespace {
@@ -91,19 +91,8 @@ TEST_F(FlexGridTest, AClickMakesTheClickedCellCurrentBeforeClickRuns) {
   g.AddItem("1\tWax\t10.00\tB");
   g.setRow(0);
   w->Show();
-  auto* table = qobject_cast<QTableWidget*>(g.widget());
-  ASSERT_NE(table, nullptr);
-  const auto clickCell = [table](int row, int col) {
-    const QPoint at = table->visualRect(table->model()->index(row, col)).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, table->viewport()->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, table->viewport()->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(table->viewport(), &press);
-    QCoreApplication::sendEvent(table->viewport(), &release);
-  };
-  clickCell(3, 1);
-  clickCell(0, 1);  // the header: reported, but not made current
+  drive::clickCell(g, 3, 1);
+  drive::clickCell(g, 0, 1);  // the header: reported, but not made current
   ASSERT_EQ(w->clicks.size(), 2u);
   EXPECT_EQ(w->clicks[0], std::make_pair(3, 3));
   EXPECT_EQ(w->clicks[1], std::make_pair(0, 3));

@@ -1,7 +1,10 @@
 #include "tests/sales/sales_fixture.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QWidget>
 
+#include "sales/frmSales.h"
 #include "sales/ticket.h"
 #include "shell/subsystems.h"
 
@@ -58,6 +61,8 @@ void SalesFixture::SetUp() {
 
 void SalesFixture::TearDown() {
   ShellFixture::TearDown();
+  // The window outlives the test: a clock of the test's making goes with it.
+  sales::Sales().setWaitClock(shell::monotonicWholeSeconds);
   script_.reset();
   print::ResetCurrentPrinter();
 }
@@ -86,4 +91,16 @@ void SalesFixture::addItem(const QString& table, const QVariantMap& fields) {
 void SalesFixture::addStaff(const QString& code, const QString& firstName, const QString& level) {
   run(installFile("Infor.mdb"), "INSERT INTO tbEmplo (szID_no, sFirst_nm, szLevel_nu) VALUES (?, ?, ?)",
       {code, firstName, level});
+}
+
+void SalesFixture::type(forms::Control& box, const QString& text) {
+  for (const QChar c : text) {
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(box.widget(), &key);
+  }
+}
+
+void SalesFixture::pressEnter(forms::Control& box) {
+  QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+  QApplication::sendEvent(box.widget(), &key);
 }

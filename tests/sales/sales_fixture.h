@@ -94,6 +94,9 @@ class SalesFixture : public ShellFixture {
 
   // Presses a button of the window as the clerk does.
   static void press(forms::CommandButton& b) { b.setValue(true); }
+  // Types text into a box key by key, as the clerk or the card reader does.
+  static void type(forms::Control& box, const QString& text);
+  static void pressEnter(forms::Control& box);
 
   std::unique_ptr<ModalScript> script_;
   FakeSpooler spooler_;

@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <algorithm>
+#include <vector>
 
 #include "data/install.h"
+#include "platform/db/recordset.h"
 #include "platform/files/paths.h"
 #include "platform/forms/form.h"
 
@@ -24,10 +27,16 @@ void ShellFixture::TearDown() {
 }
 
 void ShellFixture::unloadAllWindows() {
-  for (forms::Form* form : forms::Form::Forms())
-    if (form->IsLoaded() && form->MDIChild()) form->Unload();
-  for (forms::Form* form : forms::Form::Forms())
-    if (form->IsLoaded()) form->Unload();
+  // An unload step may create another window: each pass goes over the forms
+  // as they were when it began, and skips one a step has ended since.
+  const auto alive = [](forms::Form* form) {
+    const std::vector<forms::Form*>& now = forms::Form::Forms();
+    return std::find(now.begin(), now.end(), form) != now.end();
+  };
+  for (forms::Form* form : std::vector<forms::Form*>(forms::Form::Forms()))
+    if (alive(form) && form->IsLoaded() && form->MDIChild()) form->Unload();
+  for (forms::Form* form : std::vector<forms::Form*>(forms::Form::Forms()))
+    if (alive(form) && form->IsLoaded()) form->Unload();
 }
 
 QString ShellFixture::settingsFile() const {
@@ -47,6 +56,21 @@ QString ShellFixture::value(const QString& file, const QString& sql, const db::P
 void ShellFixture::run(const QString& file, const QString& sql, const db::Params& params) const {
   auto db = db::Database::open(file);
   db->execute(sql, params);
+}
+
+QStringList ShellFixture::rows(const QString& file, const QString& sql, const db::Params& params) const {
+  auto db = db::Database::open(file);
+  auto rs = db->openRecordset(sql, params);
+  QStringList out;
+  for (int i = 0; i < rs->recordCount(); ++i) {
+    QStringList cells;
+    for (int c = 0; c < rs->fieldCount(); ++c) {
+      const QVariant v = rs->valueAt(i, c);
+      cells << (v.isNull() ? QStringLiteral("<null>") : v.toString());
+    }
+    out << cells.join(QLatin1Char('|'));
+  }
+  return out;
 }
 
 void ShellFixture::click(forms::Control& control) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
 #include <memory>
@@ -26,6 +27,8 @@ class ShellFixture : public ::testing::Test {
   // as another window would see the file. A Null reads as "<null>".
   QString value(const QString& file, const QString& sql, const db::Params& params = {}) const;
   void run(const QString& file, const QString& sql, const db::Params& params = {}) const;
+  // The rows of a query, each as its fields joined with "|" (Null as "<null>").
+  QStringList rows(const QString& file, const QString& sql, const db::Params& params = {}) const;
 
   // Unloads every window of the program, children before the frame, so
   // that the next touch loads each afresh from its rows.

@@ -158,8 +158,8 @@ TEST_F(EndToEnd, ASwipeSendsItsTrackAfterTheExpiry) {
   messages_->answer(forms::vbNo);
   tender([&swipe](frmTender& w) {
     click(w.txtCardNu);
-    TenderFixture::type(w.txtCardNu, swipe);
-    TenderFixture::pressEnter(w.txtCardNu);
+    type(w.txtCardNu, swipe);
+    pressEnter(w.txtCardNu);
   });
   EXPECT_FALSE(Tender().IsLoaded());
   EXPECT_EQ(recordedRequests(), QStringList{"\"C1\",\"Jules\",\"DovrelPOS17\",\"4242424242424242\",\"2712" +

@@ -1,8 +1,5 @@
 #include "tests/tender/tender_fixture.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-
 void TenderFixture::SetUp() {
   SalesFixture::SetUp();
   tender::setBridgeFactory([this](IVantixTransaction** object) {
@@ -44,18 +41,6 @@ void TenderFixture::keypad(const QStringList& keys) {
     else
       press(w.comNumber(k.toInt()));
   }
-}
-
-void TenderFixture::type(forms::Control& box, const QString& text) {
-  for (const QChar c : text) {
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(box.widget(), &key);
-  }
-}
-
-void TenderFixture::pressEnter(forms::Control& box) {
-  QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-  QApplication::sendEvent(box.widget(), &key);
 }
 
 std::vector<std::vector<QString>> TenderFixture::printedTexts() const {

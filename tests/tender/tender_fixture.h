@@ -22,9 +22,6 @@ class TenderFixture : public SalesFixture {
   tender::frmTender& open(const QString& due = QStringLiteral("51.60"));
   // Presses the keypad's keys: "0" to "9" and "00".
   void keypad(const QStringList& keys);
-  // Types text into a box key by key, as the clerk or the card reader does.
-  static void type(forms::Control& box, const QString& text);
-  static void pressEnter(forms::Control& box);
   // The lines of the documents printed so far.
   std::vector<std::vector<QString>> printedTexts() const;
 

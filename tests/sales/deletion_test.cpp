@@ -1,0 +1,207 @@
+// Deleting a line with a click: a line with its sub-lines, a sub-line alone;
+// on a recalled ticket the manager's approval and the removal log.
+#include <QDate>
+#include <QRegularExpression>
+
+#include "platform/convert/datetext.h"
+#include "sales/frmSales.h"
+#include "sales/ticket.h"
+#include "shell/frmSecurity.h"
+#include "shell/frmTakeOutPW.h"
+#include "tender/frmRemoving.h"
+#include "tests/sales/closing_fixture.h"
+
+namespace {
+
+using sales::Sales;
+using shell::TakeOutPW;
+using tender::Removing;
+
+class Deletion : public ClosingFixture {
+ protected:
+  // The removal log, one "type|stylist|item|price|reason|manager" a row.
+  QStringList removals() const {
+    return rows(installFile("Remv.mdb"),
+                "SELECT szType_out, szWaiter_out, szItems_out, szPrice_Out, szReason_out, szManager_out FROM "
+                "tblRemv");
+  }
+  // The removal dialog as it shows, "item|price|type|stylist|manager"; the
+  // clerk picks the first stored reason and presses "Enter/ Exit".
+  void expectRemoval(QString& shown) {
+    script_->on(Removing(), [&shown] {
+      tender::frmRemoving& d = Removing();
+      shown = QStringList({d.txtItem.Text(), d.txtPrice.Text(), d.txtType.Text(), d.txtWaiter.Text(),
+                           d.txtManager.Text()})
+                  .join('|');
+      press(d.cmdRmsg1);
+      press(d.cmdEnter);
+    });
+  }
+  // The keypad, as the clerk keys a code ("E" presses Enter).
+  void expectKeypad(const QString& keys) {
+    script_->on(TakeOutPW(), [keys] {
+      for (QChar k : keys) press(k == 'E' ? TakeOutPW().cmdEnter : TakeOutPW().comNumber(k.digitValue()));
+    });
+  }
+  // Ticket 57 (a stored line with a modifier, and a second stored line)
+  // recalled on a fresh window with Jules signed in.
+  void recall57() {
+    if (count("tblDy_Order") == "0")
+      storeTicket(
+          "Ordr.mdb", "57", "0",
+          {{"1", "Women's Cut", "35.00"}, {"+", "1. Deep Condition", "8.00"}, {"1", "Gloss", "40.00"}},
+          {"83.00", "6.23", "89.23"});
+    freshWindow();
+    recall("57");
+  }
+};
+
+TEST_F(Deletion, ALineGoesWithItsSubLinesASubLineAlone) {
+  const struct {
+    const char* what;
+    int row, col;
+    QStringList left;
+    const char* subtotal;
+  } cases[] = {
+      {"the line's text", 2, 1, {}, "0.00"},
+      {"the marker of a sub-line", 3, 0, {"1 | Cut | 30.00 | A", "+ | 10% Off | -3.5 | "}, "26.50"},
+      {"a sub-line's text: it and the sub-lines under it", 3, 1, {"1 | Cut | 30.00 | A"}, "30.00"},
+      {"the last sub-line's price", 4, 2, {"1 | Cut | 30.00 | A", "+ | 1. Add Color | 5.00 | A"}, "35.00"},
+      {"row 1",
+       1,
+       1,
+       {"1 | Cut | 30.00 | A", "+ | 1. Add Color | 5.00 | A", "+ | 10% Off | -3.5 | "},
+       "31.50"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    unloadAllWindows();
+    sales::frmSales& w = Sales();
+    w.Show();
+    w.grdOrderItems.AddItem(sales::gridRow("1", "Cut", "30.00", "A"));
+    w.grdOrderItems.AddItem(sales::gridRow("+", "1. Add Color", "5.00", "A"));
+    w.grdOrderItems.AddItem(sales::gridRow("+", "10% Off", "-3.5", ""));
+    w.txtTotal.setText("31.5");
+    clickCell(c.row, c.col);
+    EXPECT_EQ(screen(), c.left);
+    EXPECT_EQ(w.txtTotal.Text().toStdString(), c.subtotal);
+  }
+  EXPECT_TRUE(Sales().grdOrderItems.Redraw());
+  EXPECT_EQ(Sales().grdOrderItems.SelectionMode(), 1);
+  EXPECT_FALSE(Removing().IsLoaded()) << "a new ticket logs nothing";
+}
+
+// Deletions on a recalled ticket that need no manager: a stored line is
+// logged with its reason first, a line added since goes without a word.
+TEST_F(Deletion, ARecalledLineIsLoggedFirst) {
+  recall57();
+  sales::frmSales& w = Sales();
+  kidsCut();
+  EXPECT_EQ(w.txtTotal.Text(), "101.00");
+  QString shown;
+  expectRemoval(shown);
+  clickCell(2, 1);
+  EXPECT_TRUE(script_->done());
+  EXPECT_EQ(shown, "Women's Cut|35.00|HS|Jules|");
+  EXPECT_EQ(removals(), QStringList{"HS|Jules|Women's Cut|35.00|Client Changed Mind|<null>"});
+  EXPECT_EQ(screen(), QStringList({"1 | Gloss | 40.00 | ", "1 | Kids Cut | 18.00 | -"}));
+  EXPECT_EQ(w.txtTotal.Text(), "58.00");
+  const QString date = value(installFile("Remv.mdb"), "SELECT szDate_out FROM tblRemv");
+  const QString time = value(installFile("Remv.mdb"), "SELECT szTime_out FROM tblRemv");
+  EXPECT_EQ(date, rt::IsoDate(QDate::currentDate()));
+  EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(time).hasMatch()) << time.toStdString();
+
+  clickCell(3, 1);
+  EXPECT_EQ(screen(), QStringList{"1 | Gloss | 40.00 | "});
+  EXPECT_EQ(removals().size(), 1);
+  EXPECT_FALSE(Removing().IsLoaded());
+}
+
+// With "Delete orders with password:" set, a click asks the keypad for a
+// manager and deletes nothing; an approval lets the next click delete one
+// line, logged with the manager; a stylist's code approves nothing.
+TEST_F(Deletion, ARecalledLineNeedsAManager) {
+  run(settingsFile(), "UPDATE tabPword SET ItmDeSecl = 1");
+  recall57();
+  sales::frmSales& w = Sales();
+  w.setTag("Waiter");
+
+  expectKeypad("1234");
+  clickCell(2, 1);
+  EXPECT_TRUE(script_->done());
+  EXPECT_EQ(screen().size(), 3);
+  EXPECT_EQ(shell::Security().chkItmDelSec.Tag(), "Allow");
+  EXPECT_EQ(w.grdOrderItems.Tag(), "");
+  ASSERT_TRUE(Removing().IsLoaded()) << "the approval names the manager in the hidden dialog";
+  EXPECT_FALSE(Removing().Visible());
+  EXPECT_EQ(w.txtWaiter.Text() + " " + w.lblID.Caption() + " " + w.Tag(), "2345 Jules Waiter");
+
+  QString shown;
+  expectRemoval(shown);
+  clickCell(2, 1);
+  EXPECT_TRUE(script_->done());
+  EXPECT_EQ(shown, "Women's Cut|35.00|HS|Jules|Mara");
+  EXPECT_EQ(removals(), QStringList{"HS|Jules|Women's Cut|35.00|Client Changed Mind|Mara"});
+  EXPECT_EQ(screen(), QStringList{"1 | Gloss | 40.00 | "});
+  EXPECT_EQ(shell::Security().chkItmDelSec.Tag(), "");
+
+  // The grant is used up: the next click asks again; a "Level 1" code
+  // grants nothing, and Enter closes the keypad.
+  expectKeypad("3456E");
+  clickCell(2, 1);
+  EXPECT_TRUE(script_->done());
+  EXPECT_EQ(screen(), QStringList{"1 | Gloss | 40.00 | "});
+  EXPECT_EQ(shell::Security().chkItmDelSec.Tag(), "");
+  EXPECT_EQ(removals().size(), 1);
+}
+
+// A removal that cannot be logged is told, and the line stays with its price.
+TEST_F(Deletion, ALogThatFailsKeepsTheLine) {
+  run(installFile("Remv.mdb"),
+      "CREATE TRIGGER refuse BEFORE INSERT ON tblRemv BEGIN SELECT RAISE(ABORT, 'no'); END");
+  recall57();
+  sales::frmSales& w = Sales();
+  QString shown;
+  expectRemoval(shown);
+  messages_->answer(forms::vbOK);
+  clickCell(4, 1);
+  EXPECT_TRUE(script_->done());
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_EQ(messages_->shown()[0].prompt, "The removal could not be logged: Remv.mdb could not be written.");
+  EXPECT_EQ(screen().size(), 3);
+  EXPECT_EQ(w.txtTotal.Text(), "83.00");
+  EXPECT_FALSE(Removing().IsLoaded());
+}
+
+// An approval whose dialog was never shown goes with its deletion, or with
+// the window: no later removal is logged with that manager.
+TEST_F(Deletion, NoLingeringManager) {
+  run(settingsFile(), "UPDATE tabPword SET ItmDeSecl = 1");
+  recall57();
+  sales::frmSales& w = Sales();
+  kidsCut();
+  expectKeypad("1234");
+  clickCell(5, 1);  // the line added since: approved, then deleted without a log
+  clickCell(5, 1);
+  EXPECT_EQ(screen().size(), 3);
+  EXPECT_FALSE(Removing().IsLoaded());
+
+  expectKeypad("1234");
+  clickCell(2, 1);
+  ASSERT_TRUE(Removing().IsLoaded());
+  messages_->answer(forms::vbYes);  // "Changes will not be save on this table ?"
+  press(w.cmdClose);
+  EXPECT_FALSE(w.IsLoaded());
+  EXPECT_FALSE(Removing().IsLoaded());
+
+  // Deletions no longer need a manager.
+  run(settingsFile(), "UPDATE tabPword SET ItmDeSecl = 0");
+  recall57();
+  QString shown;
+  expectRemoval(shown);
+  clickCell(4, 1);
+  EXPECT_EQ(shown, "Gloss|40.00|HS|Jules|");
+  EXPECT_EQ(removals(), QStringList{"HS|Jules|Gloss|40.00|Client Changed Mind|<null>"});
+}
+
+}  // namespace

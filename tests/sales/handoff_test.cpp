@@ -1,0 +1,255 @@
+// The tender hand-off and the recall: the percent off the whole ticket, the
+// gate to the tender dialog, a stored ticket recalled by its number.
+#include <QTimer>
+
+#include "sales/frmSales.h"
+#include "shell/frmTakeOutPW.h"
+#include "tender/frmTender.h"
+#include "tests/forms/drive.h"
+#include "tests/sales/closing_fixture.h"
+
+namespace {
+
+using sales::Sales;
+using tender::Tender;
+
+class HandOff : public ClosingFixture {
+ protected:
+  // The tender dialog as the clerk leaves it with Back; what it showed.
+  struct Seen {
+    int opened = 0;
+    QString number;  // its ticket-number box
+    QString got;     // the sales window's tender box meanwhile
+    QString tag;
+  };
+  void expectTender(Seen& seen) {
+    script_->on(Tender(), [&seen] {
+      ++seen.opened;
+      seen.number = Tender().txtInv.Text();
+      seen.got = Sales().txtGet.Text();
+      seen.tag = Sales().txtGet.Tag();
+      press(Tender().cmdClose);
+    });
+  }
+};
+
+TEST_F(HandOff, ThePercentOffTheWholeTicket) {
+  const struct {
+    const char* what;
+    std::function<void()> ticket;
+    const char* percent;  // typed after the lines
+    QStringList lines;    // afterwards
+    const char* subtotal;
+    const char* percentAfter;
+  } cases[] = {
+      {"25.00 at 10",
+       [this] { ring(1); },
+       "10",
+       {"1 | Cut | 25.00 | -", "+ | 10% Off | -2.5 | "},
+       "22.50",
+       ""},
+      {"19.99 at 15",
+       [this] { ring(2); },
+       "15",
+       {"1 | Blowout | 19.99 | -", "+ | 15% Off | -3 | "},
+       "16.99",
+       ""},
+      {"not a number", [this] { ring(1); }, "abc", {"1 | Cut | 25.00 | -"}, "25.00", ""},
+      {"no lines: stays pending", [] {}, "10", {}, "0.00", "10"},
+      {"taken off a line already",
+       [this] {
+         Sales().txtPercent.setText("10");
+         ring(1);
+       },
+       "",
+       {"1 | Cut-10% | 22.50 | -"},
+       "22.50",
+       ""},
+      {"\"NewNum\" at 0.00: nothing", [] { Sales().cmbRept.setTag("NewNum"); }, "10", {}, "0.00", "10"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    freshWindow();
+    sales::frmSales& w = Sales();
+    c.ticket();
+    if (*c.percent) w.txtPercent.setText(c.percent);
+    Seen seen;
+    if (!c.lines.isEmpty()) expectTender(seen);
+    press(w.cmdTenerRec);
+    EXPECT_EQ(screen(), c.lines);
+    EXPECT_EQ(w.txtTotal.Text().toStdString(), c.subtotal);
+    EXPECT_EQ(w.txtPercent.Text().toStdString(), c.percentAfter);
+    EXPECT_EQ(seen.opened, c.lines.isEmpty() ? 0 : 1);
+  }
+  // A fresh percent after the one taken off the lines comes off the ticket.
+  freshWindow();
+  Sales().txtPercent.setText("10");
+  ring(1);
+  press(Sales().cmdPercent);
+  Sales().txtPercent.setText("5");
+  Seen seen;
+  expectTender(seen);
+  press(Sales().cmdTenerRec);
+  EXPECT_EQ(screen(), QStringList({"1 | Cut-10% | 22.50 | -", "+ | 5% Off | -1.13 | "}));
+  EXPECT_EQ(Sales().txtTotal.Text(), "21.37");
+}
+
+TEST_F(HandOff, TheGateOpensForAnUnpaidTicketWithLines) {
+  storeTicket("Ordr.mdb", "57", "0", {{"1", "Women's Cut", "35.00"}});
+  storeTicket("Ordr.mdb", "58", "20.00", {{"1", "Women's Cut", "35.00"}});
+  storeTicket("Ordr.mdb", "59", "0.00", {{"1", "Women's Cut", "35.00"}});
+  const struct {
+    const char* what;
+    std::function<void()> ticket;
+    bool opens;
+    const char* number;  // in the dialog, or in the box after a refusal
+    const char* got;     // the tender box while the dialog is up
+    bool refused;
+  } cases[] = {
+      {"a new one-line ticket",
+       [this] {
+         Sales().cmbRept.setText("5");  // the ticket stored last
+         kidsCut();
+       },
+       true, "", "0", false},
+      {"no lines", [] {}, false, "", "", false},
+      {"recalled, not paid", [this] { recall("57"); }, true, "57", "0", false},
+      {"recalled, paid 20.00", [this] { recall("58"); }, false, "58", "", true},
+      {"recalled, paid 0.00", [this] { recall("59"); }, false, "59", "", true},
+      {"a card tag left over",
+       [this] {
+         kidsCut();
+         Sales().txtGet.setTag("Card");
+         Sales().txtGet.setText("VISA");
+       },
+       true, "", "0", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    freshWindow();
+    sales::frmSales& w = Sales();
+    c.ticket();
+    Seen seen;
+    if (c.opens) expectTender(seen);
+    if (c.refused) messages_->answer(forms::vbOK);
+    const size_t before = messages_->shown().size();
+    press(w.cmdTenerRec);
+    EXPECT_EQ(seen.opened, c.opens ? 1 : 0);
+    if (c.opens) {
+      EXPECT_EQ(seen.number.toStdString(), c.number);
+      EXPECT_EQ(seen.got.toStdString(), c.got);
+      EXPECT_EQ(seen.tag, "");
+    }
+    ASSERT_EQ(messages_->shown().size(), before + (c.refused ? 1 : 0));
+    if (c.refused) {
+      EXPECT_EQ(messages_->shown().back().prompt, "You Can Not Reprint This Receipt");
+      EXPECT_EQ(w.cmbRept.Text().toStdString(), c.number) << "a refusal keeps the recalled number";
+    }
+    EXPECT_TRUE(script_->done());
+  }
+}
+
+// Without a stylist the tender button asks for one and stops there.
+TEST_F(HandOff, NoStylistNoTender) {
+  sales::frmSales& w = Sales();
+  w.Show();
+  kidsCut();
+  promptAnswered("2345");
+  press(w.cmdTenerRec);
+  EXPECT_TRUE(script_->done());
+  EXPECT_EQ(w.lblID.Caption(), "Jules");
+  EXPECT_FALSE(Tender().IsLoaded());
+}
+
+TEST_F(HandOff, ARecalledTicketAsStored) {
+  storeTicket(
+      "Ordr.mdb", "57", "20.00",
+      {{"1", "Women's Cut", "35.00"}, {"+", "1. Deep Condition", "8"}, {QVariant(), "Walk-in", QVariant()}},
+      {"43.00", "3.00", "46"});
+  sales::frmSales& w = Sales();
+  w.Show();
+  signIn();
+  // A line stored under the number once the window is open comes back too.
+  storeLine("Ordr.mdb", "57", {"2", "Fringe Trim", "1,010"});
+  recall("57");
+  EXPECT_EQ(screen(), QStringList({"1 | Women's Cut | 35.00 | ", "+ | 1. Deep Condition | 8.00 | ",
+                                   " | Walk-in |  | ", "2 | Fringe Trim | 1,010.00 | "}));
+  EXPECT_EQ(w.txtTotal.Text() + " " + w.txtTOTax1.Text() + " " + w.txtEnding.Text(), "43.00 3.00 46.00");
+  EXPECT_EQ(w.txtGet.Text(), "20.00");
+  EXPECT_TRUE(w.txtGet.Visible());
+  EXPECT_EQ(w.cmbRept.Text() + " " + w.cmbRept.Tag(), "57 DidRecall");
+  EXPECT_EQ(w.txtPrice.Text(), "");
+  EXPECT_FALSE(Tender().IsLoaded());
+  // An item rung up now has its own price, not the last recalled one.
+  press(w.cmdLunch);
+  press(w.cmdNotes);
+  press(w.command(1));
+  EXPECT_EQ(screen().last(), "1 | Walk-in |  | B");
+
+  // Over a ticket with lines, a pick from the list changes nothing.
+  w.cmbRept.AddItem("12");
+  messages_->answer(forms::vbOK);
+  drive::chooseFromList(w.cmbRept, 0);
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_EQ(messages_->shown().back().prompt,
+            "Finish or clear the ticket on screen before recalling another.");
+  EXPECT_EQ(w.cmbRept.Text() + " " + w.cmbRept.Tag(), "57 DidRecall");
+  EXPECT_EQ(screen().size(), 5);
+}
+
+// A number with a quote, or one that names no ticket, recalls nothing and
+// leaves a new ticket; no activation tries again.
+TEST_F(HandOff, ANumberThatNamesNoTicket) {
+  storeTicket("Ordr.mdb", "57", "20.00", {{"1", "Women's Cut", "35.00"}});
+  sales::frmSales& w = Sales();
+  w.Show();
+  for (const char* number : {"5'7", "57' OR '1'='1", "99", ""}) {
+    recall(number);
+    EXPECT_EQ(w.cmbRept.Tag(), "") << number;
+    EXPECT_EQ(screen(), QStringList()) << number;
+  }
+  EXPECT_TRUE(messages_->shown().empty());
+}
+
+TEST_F(HandOff, InTrainingTheRecallReadsTheTrainingFile) {
+  run(settingsFile(), "UPDATE tbReset SET Reset_txt = 'Training Check Book'");
+  storeTicket("TOrdr.mdb", "57", "0", {{"1", "Gloss", "40.00"}});
+  storeTicket("Ordr.mdb", "57", "0", {{"1", "Women's Cut", "35.00"}});
+  Sales().Show();
+  recall("57");
+  EXPECT_EQ(screen(), QStringList{"1 | Gloss | 40.00 | "});
+}
+
+// The clearing step: a received amount goes with the number and the
+// amounts after a pause of at most a second on the window's clock, during
+// which another click starts no second hand-off.
+TEST_F(HandOff, TheClearingStepPausesOnceAndLeavesANewTicket) {
+  sales::frmSales& w = Sales();
+  w.Show();
+  signIn();
+  kidsCut();
+  w.txtGet.setText("20.00");
+  w.cmbRept.setText("12");
+  qint64 now = 100;
+  int reads = 0;
+  w.setWaitClock([&] {
+    if (++reads == 4) ++now;
+    return now;
+  });
+  int clicksDuringPause = 0;
+  QTimer::singleShot(0, [&] {
+    ++clicksDuringPause;
+    click(w.txtGet);
+  });
+  w.cmbRept.setTag("OldNum");
+  Seen seen;
+  expectTender(seen);
+  click(w.txtGet);
+  EXPECT_EQ(clicksDuringPause, 1);
+  EXPECT_EQ(reads, 4) << "the pause ends once the clock has moved past the second noted";
+  EXPECT_EQ(w.cmbRept.Tag(), "");
+  EXPECT_EQ(w.cmbRept.Text(), "");
+  EXPECT_EQ(seen.opened, 1) << "one hand-off, gone on to the gate";
+}
+
+}  // namespace
