@@ -405,8 +405,29 @@ QWidget* CommandButton::createWidget(QWidget* parent) {
   return button;
 }
 
+// A caption wider than its button goes on over more lines, broken at the
+// blanks, as the platform's buttons show it; a word longer than the button
+// keeps a line of its own.
+QString wrappedCaption(const QString& caption, const QFontMetrics& metrics, int width) {
+  if (metrics.horizontalAdvance(caption) <= width || !caption.contains(QLatin1Char(' '))) return caption;
+  QStringList lines;
+  QString line;
+  for (const QString& word : caption.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+    if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+      lines << line;
+      line = word;
+    } else {
+      line = longer;
+    }
+  }
+  if (!line.isEmpty()) lines << line;
+  return lines.join(QLatin1Char('\n'));
+}
+
 void CommandButton::pushText() {
-  if (auto* button = qobject_cast<QToolButton*>(widget_.data())) button->setText(p_.text);
+  if (auto* button = qobject_cast<QToolButton*>(widget_.data()))
+    button->setText(wrappedCaption(p_.text, button->fontMetrics(), button->width() - 8));
   pushPicture();
 }
 

@@ -22,6 +22,8 @@ class QMenu;
 class QMenuBar;
 class QTimer;
 
+class QFontMetrics;
+
 namespace forms {
 
 class Data;
@@ -181,6 +183,10 @@ class Label : public Control, public Bound {
   LabelProps l_;
   LabelProps lDesign_;
 };
+
+// The caption as a button of `width` pixels shows it: broken at blanks into
+// lines that fit, when it does not fit on one.
+QString wrappedCaption(const QString& caption, const QFontMetrics& metrics, int width);
 
 class CommandButton : public Control {
  public:

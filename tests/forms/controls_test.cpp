@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
@@ -238,6 +239,36 @@ TEST_F(ControlsTest, AComboBoxRaisesKeyPressOncePerKey) {
   }
   EXPECT_EQ(f->comboKeys, (std::vector<int>{13, 13}));
   EXPECT_EQ(f->comboClicks, 0);
+}
+
+// A caption wider than its button breaks at blanks into lines that fit; the
+// caption itself stays as it was written.
+TEST_F(ControlsTest, ACaptionTooWideForItsButtonWraps) {
+  const QFontMetrics m(forms::toQFont({"Arial", 12, true}));
+  const int word = m.horizontalAdvance("Appointment");
+  const struct {
+    const char* caption;
+    int width;
+    const char* shown;
+  } cases[] = {
+      {"Appointment Cancelled", 1000, "Appointment Cancelled"},
+      {"Appointment Cancelled", word + 2, "Appointment\nCancelled"},
+      {"Appointment Cancelled Today", m.horizontalAdvance("Cancelled Today") + 2,
+       "Appointment\nCancelled Today"},
+      {"Appointment", word / 2, "Appointment"},  // one word keeps its line
+      {"", 10, ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(forms::wrappedCaption(c.caption, m, c.width).toStdString(), c.shown)
+        << c.caption << " " << c.width;
+
+  Instance<frmPad> f;
+  f->cmdPic.Move(0, 0, 1200, 975);
+  f->cmdPic.setFont("Arial", 12, true);
+  f->cmdPic.setCaption("Appointment Cancelled");
+  f->Show();
+  EXPECT_EQ(qobject_cast<QToolButton*>(f->cmdPic.widget())->text(), "Appointment\nCancelled");
+  EXPECT_EQ(f->cmdPic.Caption(), "Appointment Cancelled");
 }
 
 TEST_F(ControlsTest, PicturesLoadFromAPathOrFail) {
