@@ -271,17 +271,6 @@ void Control::setFontBold(bool bold) {
   setFont(f);
 }
 
-QString Control::ToolTipText() const {
-  touch();
-  return p_.toolTip;
-}
-
-void Control::setToolTipText(const QString& tip) {
-  touch();
-  p_.toolTip = tip;
-  if (widget_) widget_->setToolTip(tip);
-}
-
 void Control::SetFocus() {
   touch();
   if (!widget_ || !p_.visible || !p_.enabled) return;

@@ -92,10 +92,6 @@ class Control {
   bool FontBold() const;
   void setFontBold(bool bold);
 
-  // The tip shown while the pointer rests on the control.
-  QString ToolTipText() const;
-  void setToolTipText(const QString& tip);
-
   // Gives the control the keyboard focus (does nothing while it is hidden or
   // disabled).
   void SetFocus();
@@ -133,7 +129,6 @@ class Control {
     Color back = vbButtonFace;
     Color fore = vbButtonText;
     FontInfo font;
-    QString toolTip;
   };
 
   // Creates the widget under parent (nullptr for controls without one).

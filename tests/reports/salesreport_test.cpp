@@ -18,7 +18,7 @@
 #include "tests/forms/grid_drive.h"
 #include "tests/reports/report_fixture.h"
 #include "tests/sheet/recorded_desktop.h"
-#include "tests/tender/fake_spooler.h"
+#include "tests/fake_spooler.h"
 
 namespace {
 
