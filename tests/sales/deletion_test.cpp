@@ -155,6 +155,29 @@ TEST_F(Deletion, ARecalledLineNeedsAManager) {
   EXPECT_EQ(removals().size(), 1);
 }
 
+// The switch as the sales window read it when it opened: a missing value
+// needs a manager too.
+TEST_F(Deletion, TheSwitchAsTheWindowReadIt) {
+  const struct {
+    QVariant value;
+    bool manager;
+  } cases[] = {{QVariant(), true}, {1, true}, {0, false}};
+  for (const auto& c : cases) {
+    run(settingsFile(), "UPDATE tabPword SET ItmDeSecl = ?", {c.value});
+    recall57();
+    bool asked = false, logged = false;
+    script_->on(c.manager ? static_cast<forms::Form&>(TakeOutPW()) : Removing(), [&] {
+      asked = c.manager;
+      logged = !c.manager;
+      press(c.manager ? TakeOutPW().cmdEnter : Removing().cmdEnter);
+    });
+    clickCell(4, 1);
+    EXPECT_TRUE(script_->done()) << c.value.toString().toStdString();
+    EXPECT_EQ(asked, c.manager);
+    EXPECT_EQ(screen().size(), logged ? 2 : 3) << c.value.toString().toStdString();
+  }
+}
+
 // A removal that cannot be logged is told, and the line stays with its price.
 TEST_F(Deletion, ALogThatFailsKeepsTheLine) {
   run(installFile("Remv.mdb"),
