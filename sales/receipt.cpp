@@ -16,6 +16,20 @@ QString blanks(int n) {
   return QString(n, QLatin1Char(' '));
 }
 
+// One ticket line, not bold: red once after a line marked it ("1"), which
+// uses the mark up; black otherwise.
+void PrintReceiptLine(print::PrinterObject& p, const QString& line, QString& red) {
+  p.setFontBold(false);
+  if (red == QLatin1String("1")) {
+    p.setForeColor(kRed);
+    red = QStringLiteral("0");
+  } else {
+    p.setForeColor(kBlack);
+  }
+  p.Print(line);
+  p.setForeColor(kBlack);
+}
+
 }  // namespace
 
 bool receiptOpensDrawer(const QString& received, const QString& receivedTag, const QString& change) {
@@ -84,16 +98,8 @@ void printCustomerReceipt(print::PrinterObject& p, const CustomerReceipt& r) {
       rows.push_back(GridLine{QStringLiteral("+"), line, QString(), QString()});
       continue;  // the same index now holds the next row
     }
-    // One ticket line, not bold: red once after a line marked it, else black.
     p.setFontBold(false);
-    if (red == QLatin1String("1")) {
-      p.setForeColor(kRed);
-      red = QStringLiteral("0");
-    } else {
-      p.setForeColor(kBlack);
-    }
-    p.Print(line);
-    p.setForeColor(kBlack);
+    PrintReceiptLine(p, line, red);
     ++i;
   }
 
