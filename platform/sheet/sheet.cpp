@@ -477,9 +477,12 @@ void Range::AutoFill(const Range& destination) {
       if (month >= 0) {
         target->value = monthLike(first.toString(), month + k + 1, full);
         target->formula.clear();
-      } else {
+      } else if (source) {
         target->value = source->value;
-        target->formula = source->formula.isEmpty() ? QString() : source->formula;
+        target->formula = source->formula;
+      } else {
+        // A source cell never written copies as an empty cell.
+        *target = Worksheet::Cell();
       }
       target->style = source ? source->style : 0;
     }

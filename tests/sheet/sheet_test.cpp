@@ -146,6 +146,22 @@ TEST_F(SheetTest, TheSampleSheetFillsMonthsCopiesNumbersAndSums) {
   EXPECT_THROW(app->Range("A4").AutoFill(app->Range("B4:B10")), sheet::Error);
 }
 
+TEST_F(SheetTest, FillingFromAnEmptyCellEmptiesTheCellsItFills) {
+  auto app = sheet::createApplication();
+  app->Workbooks().Add();
+  sheet::Worksheet& ws = app->ActiveSheet();
+  // C1 was never written; C2 and C3 hold a value and a formula.
+  app->Range("C2").setValue(QStringLiteral("old"));
+  app->Range("C3").setFormulaR1C1("=SUM(R[-2]C:R[-1]C)");
+  app->Range("C3").Font().setBold(true);
+  app->Range("C1").AutoFill(app->Range("C1:C3"));
+  for (int row : {2, 3}) {
+    EXPECT_FALSE(ws.value(row, 3).isValid()) << "row " << row;
+    EXPECT_TRUE(ws.formula(row, 3).isEmpty()) << "row " << row;
+    EXPECT_FALSE(ws.style(row, 3).bold) << "row " << row;
+  }
+}
+
 TEST_F(SheetTest, TheApplicationNeedsTheDesktopsXlsxApplicationAndIsCreatedOnce) {
   desktop.application.clear();
   EXPECT_FALSE(sheet::createApplication());
