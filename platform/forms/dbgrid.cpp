@@ -231,16 +231,27 @@ class GridModel : public QAbstractTableModel {
     return parent.isValid() || !grid_ ? 0 : int(grid_->g_.columns.size());
   }
 
+  // The view asks while it paints and edits, where nothing may be thrown: a
+  // row the file does not give now (another station holds it locked) shows
+  // empty and is read again the next time it is shown.
   QVariant data(const QModelIndex& index, int role) const override {
     if (!grid_ || !index.isValid()) return QVariant();
-    if (role == Qt::DisplayRole) return grid_->shownText(index.row(), index.column());
-    if (role == Qt::EditRole) return grid_->editText(index.row(), index.column());
+    try {
+      if (role == Qt::DisplayRole) return grid_->shownText(index.row(), index.column());
+      if (role == Qt::EditRole) return grid_->editText(index.row(), index.column());
+    } catch (const std::exception&) {
+    }
     return QVariant();
   }
 
   bool setData(const QModelIndex& index, const QVariant& value, int role) override {
     if (!grid_ || !index.isValid() || role != Qt::EditRole) return false;
-    return grid_->cellEdited(index.row(), index.column(), value.toString());
+    try {
+      return grid_->cellEdited(index.row(), index.column(), value.toString());
+    } catch (const std::exception& e) {
+      MsgBox(QString::fromUtf8(e.what()), vbExclamation);
+      return false;
+    }
   }
 
   Qt::ItemFlags flags(const QModelIndex& index) const override {

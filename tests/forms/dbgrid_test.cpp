@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include "platform/db/database.h"
 #include "tests/db/testdb.h"
 #include "tests/forms/grid_drive.h"
 #include "tests/forms/support.h"
@@ -250,6 +251,39 @@ TEST_F(DBGridTest, AnEditOpenWhenTheWindowClosesIsStored) {
     forms::Unload(*f);
   }
   EXPECT_EQ(peek("SELECT count(*) FROM tblDy_Order WHERE Inv = '22'"), "1");
+}
+
+TEST_F(DBGridTest, RowsThatCannotBeReadShowEmptyUntilTheFileCanBeReadAgain) {
+  // Rows beyond the first block are read when first shown; another station
+  // holds the file locked meanwhile.
+  dbtest::makeFile(file,
+                   "WITH RECURSIVE n(i) AS (SELECT 4 UNION ALL SELECT i + 1 FROM n WHERE i < 200)"
+                   " INSERT INTO tblDy_Order (Inv) SELECT printf('%03d', i) FROM n;");
+  db::setBusyTimeout(50);
+  Instance<frmGrid> f(file);
+  f->Show();
+  db::setBusyTimeout(5000);
+  QAbstractItemModel* model = view(f->DBGrid1)->model();
+  const QModelIndex far = model->index(180, 0);
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  QVariant shown;
+  EXPECT_NO_THROW(shown = model->data(far, Qt::DisplayRole));
+  EXPECT_EQ(shown.toString(), "");
+  EXPECT_NO_THROW(model->data(far, Qt::EditRole));
+  // A text typed into such a row is refused with the file's message.
+  messages.answer(forms::vbOK);
+  bool stored = true;
+  EXPECT_NO_THROW(stored = model->setData(far, QStringLiteral("X"), Qt::EditRole));
+  EXPECT_FALSE(stored);
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_EQ(messages.shown()[0].prompt, "Cannot read Ordr.mdb: another station is using the file.");
+  EXPECT_FALSE(f->DBGrid1.DataChanged());
+  sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(other);
+  EXPECT_EQ(model->data(far, Qt::DisplayRole).toString(),
+            peek("SELECT Inv FROM tblDy_Order ORDER BY Inv LIMIT 1 OFFSET 180"));
 }
 
 TEST_F(DBGridTest, AGridWithoutAnOpenDataControlIsEmptyAndAddsNothing) {
