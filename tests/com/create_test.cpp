@@ -1,3 +1,4 @@
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
@@ -9,6 +10,19 @@
 namespace {
 
 const GUID kClsid = {0x11111111, 0x2222, 0x3333, {0x44, 0x44, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}};
+
+// The component library carries the path layer for its registry store but
+// keeps it to itself: a program that links the path layer too would
+// otherwise define its functions and its data (the data root) twice.
+TEST(ComponentLibrary, ExportsNoneOfThePathLayer) {
+  void* library = dlopen(TRIVELA_COM_LIB, RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(library, nullptr) << dlerror();
+  EXPECT_NE(dlsym(library, "_Z14SysAllocStringPKDs"), nullptr);
+  for (const char* symbol : {"_ZN5files14kInstallFolderE",
+                             "_ZN5files7setRootERKNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEE"})
+    EXPECT_EQ(dlsym(library, symbol), nullptr) << symbol;
+  dlclose(library);
+}
 
 TEST(CoCreateInstance, TellsWhyAClassCannotBeCreated) {
   QTemporaryDir dir;
