@@ -14,9 +14,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 #include "data/install.h"
 #include "platform/db/database.h"
@@ -45,8 +47,12 @@ class Station {
     }
   }
   ~Station() {
-    for (forms::Form* form : forms::Form::Forms())
-      if (form->IsLoaded()) form->Unload();
+    // An unload step may create or end windows: the loop goes over the forms
+    // as they were, and skips one that has gone since.
+    for (forms::Form* form : std::vector<forms::Form*>(forms::Form::Forms())) {
+      const std::vector<forms::Form*>& now = forms::Form::Forms();
+      if (std::find(now.begin(), now.end(), form) != now.end() && form->IsLoaded()) form->Unload();
+    }
   }
   // A message box would wait for an answer: none is expected.
   bool quiet() const { return messages_.shown().empty(); }
