@@ -295,14 +295,14 @@ void Control::applyColors() {
       pal.setBrush(g, role, pal.brush(g, role));
   }
   if (!isSystemColor(p_.back)) {
-    const QColor c(int(p_.back & 0xFF), int((p_.back >> 8) & 0xFF), int((p_.back >> 16) & 0xFF));
+    const QColor c = toQColor(p_.back);
     pal.setColor(QPalette::Window, c);
     pal.setColor(QPalette::Base, c);
     pal.setColor(QPalette::Button, c);
     widget_->setAutoFillBackground(true);
   }
   if (!isSystemColor(p_.fore)) {
-    const QColor c(int(p_.fore & 0xFF), int((p_.fore >> 8) & 0xFF), int((p_.fore >> 16) & 0xFF));
+    const QColor c = toQColor(p_.fore);
     pal.setColor(QPalette::WindowText, c);
     pal.setColor(QPalette::Text, c);
     pal.setColor(QPalette::ButtonText, c);

@@ -45,10 +45,6 @@ int roundTwips(double twips) {
   return int(std::lround(twips));
 }
 
-QColor toQColor(Color c) {
-  return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
-
 }  // namespace
 
 // The outer widget of a form: takes the window's close command and the keys

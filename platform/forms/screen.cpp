@@ -193,4 +193,8 @@ QFont toQFont(const FontInfo& info) {
   return font;
 }
 
+QColor toQColor(Color color) {
+  return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+}
+
 }  // namespace forms

@@ -3,6 +3,7 @@
 // Sizes and positions are in twips, 1/1440 inch: 15 twips a pixel at 96 dpi.
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QString>
 
@@ -51,5 +52,9 @@ void SendKeys(const QString& keys);
 // other Windows sans faces map to a sans family, "Courier New" to a
 // monospace one).
 QFont toQFont(const FontInfo& info);
+
+// The colour a Windows colour value stands for (red in the low byte). A
+// system colour has none of its own: the caller keeps the style's.
+QColor toQColor(Color color);
 
 }  // namespace forms

@@ -42,10 +42,6 @@ void mapFont(Font& f) {
   f.mappedFamily = QFontInfo(qtFont(f)).family();
 }
 
-QColor qtColor(unsigned c) {
-  return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
-
 bool writeAll(int fd, const QByteArray& data) {
   qsizetype done = 0;
   while (done < data.size()) {
@@ -212,7 +208,7 @@ QByteArray renderPdf(const Document& document, const QPageLayout& page) {
       for (const Run& run : line.runs) {
         const QFont f(qtFont(run.font), &writer);
         painter.setFont(f);
-        painter.setPen(qtColor(run.color));
+        painter.setPen(forms::toQColor(run.color));
         painter.drawText(QPointF(x, y + ascent), run.text);
         x += QFontMetricsF(f, &writer).horizontalAdvance(run.text);
       }
