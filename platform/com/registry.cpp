@@ -17,6 +17,7 @@
 #include <mutex>
 #include <utility>
 
+#include "platform/files/descriptor.h"
 #include "platform/files/paths.h"
 
 namespace com {
@@ -150,17 +151,6 @@ bool ReadAll(int fd, std::string* out) {
   }
 }
 
-bool WriteAll(int fd, const std::string& data) {
-  std::size_t done = 0;
-  while (done < data.size()) {
-    ssize_t n = write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 // Holds the store's lock file for the duration of one read or change.
 class StoreLock {
  public:
@@ -208,7 +198,8 @@ bool Save(Hive hive, const Store& store) {
   const std::string tmp = path + ".new." + std::to_string(getpid());
   int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
   if (fd < 0) return false;
-  bool ok = WriteAll(fd, Format(store, hive)) && fsync(fd) == 0;
+  const std::string text = Format(store, hive);
+  bool ok = files::writeAll(fd, text.data(), text.size()) && fsync(fd) == 0;
   ok = close(fd) == 0 && ok;
   if (ok) ok = rename(tmp.c_str(), path.c_str()) == 0;
   if (!ok) unlink(tmp.c_str());

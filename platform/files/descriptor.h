@@ -4,6 +4,8 @@
 
 #include <unistd.h>
 
+#include <cstddef>
+
 namespace files {
 
 class Descriptor {
@@ -28,5 +30,9 @@ class Descriptor {
  private:
   int fd_;
 };
+
+// Writes all `size` bytes to `fd`, going on after a partial or interrupted
+// write. False when the file takes no more, with errno saying why.
+bool writeAll(int fd, const char* data, std::size_t size);
 
 }  // namespace files

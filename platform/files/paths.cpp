@@ -235,15 +235,10 @@ bool copyFile(const std::string& from, const std::string& to, bool replace, std:
       err = errno;
       break;
     }
-    for (ssize_t off = 0; off < n && err == 0;) {
-      const ssize_t w = ::write(out.get(), buf + off, static_cast<size_t>(n - off));
-      if (w < 0 && errno == EINTR) continue;
-      if (w < 0)
-        err = errno;
-      else
-        off += w;
+    if (!writeAll(out.get(), buf, static_cast<size_t>(n))) {
+      err = errno;
+      break;
     }
-    if (err != 0) break;
   }
   if (err == 0 && ::fsync(out.get()) != 0) err = errno;
   if (out.close() != 0 && err == 0) err = errno;

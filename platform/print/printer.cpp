@@ -16,6 +16,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/files/descriptor.h"
 #include "platform/files/paths.h"
 #include "platform/forms/msgbox.h"
 #include "platform/forms/screen.h"
@@ -40,17 +41,6 @@ QFont qtFont(const Font& f) {
 
 void mapFont(Font& f) {
   f.mappedFamily = QFontInfo(qtFont(f)).family();
-}
-
-bool writeAll(int fd, const QByteArray& data) {
-  qsizetype done = 0;
-  while (done < data.size()) {
-    const ssize_t n = ::write(fd, data.constData() + done, static_cast<size_t>(data.size() - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += n;
-  }
-  return true;
 }
 
 }  // namespace
@@ -236,7 +226,7 @@ std::optional<std::string> writePrintout(const QByteArray& pdf, QString* failure
       if (errno == EEXIST) continue;  // another document of this second has it
       return fail(errno);
     }
-    const bool ok = writeAll(fd, pdf);
+    const bool ok = files::writeAll(fd, pdf.constData(), static_cast<size_t>(pdf.size()));
     const int writeError = errno;
     if (::close(fd) != 0 || !ok) {
       const int error = ok ? errno : writeError;
