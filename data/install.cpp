@@ -15,6 +15,7 @@
 #include <exception>
 
 #include "data/install_detail.h"
+#include "platform/files/descriptor.h"
 #include "platform/files/paths.h"
 
 namespace data {
@@ -113,22 +114,18 @@ void removeLeftovers(const QString& folder) {
     for (const QString& name : entries) {
       if (!name.startsWith(prefix) || name.endsWith(QLatin1String("-journal"))) continue;
       const QByteArray path = QFile::encodeName(QDir(folder).filePath(name));
-      const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-      if (fd < 0) continue;
-      if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      const files::Descriptor fd(::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+      if (fd.valid() && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
         ::unlink(path.constData());
         ::unlink((path + "-journal").constData());
       }
-      ::close(fd);
     }
   }
 }
 
 void syncFolder(const QByteArray& folder) {
-  const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
+  const files::Descriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.valid()) ::fsync(fd.get());
 }
 
 // Names in `folder`, folded to lower case, so a file is found whatever the
@@ -155,19 +152,15 @@ BuildOutcome buildDatabaseFile(const QString& folder, const QString& file, const
   // database. It is created like any other file of the user (mode 0666 less
   // the umask), so other stations that share the folder can open it too.
   std::string temp;
-  const int fd =
-      files::createTempBeside(targetPath.toStdString(), tempPrefix(file).toStdString(), 0666, &temp);
-  if (fd < 0) {
+  const files::Descriptor fd(
+      files::createTempBeside(targetPath.toStdString(), tempPrefix(file).toStdString(), 0666, &temp));
+  if (!fd.valid()) {
     *error = QStringLiteral("%1: %2").arg(target, QString::fromLocal8Bit(strerror(errno)));
     return BuildOutcome::Failed;
   }
   // Held until the file is in place, so that a later start does not take it
   // for a leftover of an interrupted install.
-  ::flock(fd, LOCK_EX);
-  struct CloseAtEnd {
-    int fd;
-    ~CloseAtEnd() { ::close(fd); }
-  } closeAtEnd{fd};
+  ::flock(fd.get(), LOCK_EX);
   const QByteArray tempPath = QByteArray::fromStdString(temp);
 
   QString why;

@@ -154,41 +154,30 @@ bool ReadAll(int fd, std::string* out) {
 // Holds the store's lock file for the duration of one read or change.
 class StoreLock {
  public:
-  StoreLock(Hive hive, bool exclusive) {
-    if (!files::makeDirs(RegistryDir())) return;
-    fd_ = open((RegistryFile(hive) + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd_ < 0) return;
-    while (flock(fd_, exclusive ? LOCK_EX : LOCK_SH) != 0) {
-      if (errno != EINTR) {
-        close(fd_);
-        fd_ = -1;
-        return;
-      }
-    }
+  StoreLock(Hive hive, bool exclusive)
+      : fd_(files::makeDirs(RegistryDir())
+                ? open((RegistryFile(hive) + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)
+                : -1) {
+    while (fd_.valid() && flock(fd_.get(), exclusive ? LOCK_EX : LOCK_SH) != 0)
+      if (errno != EINTR) fd_.close();
   }
-  ~StoreLock() {
-    if (fd_ >= 0) close(fd_);
-  }
-  StoreLock(const StoreLock&) = delete;
-  StoreLock& operator=(const StoreLock&) = delete;
-  bool ok() const { return fd_ >= 0; }
+  bool ok() const { return fd_.valid(); }
 
  private:
-  int fd_ = -1;
+  files::Descriptor fd_;
 };
 
 // A missing file is an empty store.
 bool Load(Hive hive, Store* store) {
-  int fd = open(RegistryFile(hive).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
+  const files::Descriptor fd(open(RegistryFile(hive).c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd.valid()) {
     store->clear();
     return errno == ENOENT;
   }
   std::string text;
-  bool ok = ReadAll(fd, &text);
-  close(fd);
-  if (ok) *store = Parse(text);
-  return ok;
+  if (!ReadAll(fd.get(), &text)) return false;
+  *store = Parse(text);
+  return true;
 }
 
 // Writes a temporary file beside the store and renames it over the store, so
@@ -196,11 +185,11 @@ bool Load(Hive hive, Store* store) {
 bool Save(Hive hive, const Store& store) {
   const std::string path = RegistryFile(hive);
   const std::string tmp = path + ".new." + std::to_string(getpid());
-  int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
-  if (fd < 0) return false;
+  files::Descriptor fd(open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644));
+  if (!fd.valid()) return false;
   const std::string text = Format(store, hive);
-  bool ok = files::writeAll(fd, text.data(), text.size()) && fsync(fd) == 0;
-  ok = close(fd) == 0 && ok;
+  bool ok = files::writeAll(fd.get(), text.data(), text.size()) && fsync(fd.get()) == 0;
+  ok = fd.close() == 0 && ok;
   if (ok) ok = rename(tmp.c_str(), path.c_str()) == 0;
   if (!ok) unlink(tmp.c_str());
   return ok;

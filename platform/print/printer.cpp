@@ -221,14 +221,14 @@ std::optional<std::string> writePrintout(const QByteArray& pdf, QString* failure
       QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")).toStdString();
   for (int n = 1; n < 10000; ++n) {
     const std::string path = folder + stamp + "-" + std::to_string(n) + ".pdf";
-    const int fd = files::createExclusive(path, 0644);
-    if (fd < 0) {
+    files::Descriptor fd(files::createExclusive(path, 0644));
+    if (!fd.valid()) {
       if (errno == EEXIST) continue;  // another document of this second has it
       return fail(errno);
     }
-    const bool ok = files::writeAll(fd, pdf.constData(), static_cast<size_t>(pdf.size()));
+    const bool ok = files::writeAll(fd.get(), pdf.constData(), static_cast<size_t>(pdf.size()));
     const int writeError = errno;
-    if (::close(fd) != 0 || !ok) {
+    if (fd.close() != 0 || !ok) {
       const int error = ok ? errno : writeError;
       ::unlink(path.c_str());
       return fail(error);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/files/descriptor.h"
 #include "platform/files/paths.h"
 #include "platform/sheet/sheet.h"
 
@@ -149,11 +150,8 @@ void writeSheet(const Worksheet& ws, const QString& file) {
 QString newBookFile(const std::string& folder) {
   for (int n = 1; n < 100000; ++n) {
     const std::string path = folder + "Book" + std::to_string(n) + ".xlsx";
-    const int fd = files::createExclusive(path, 0644);
-    if (fd >= 0) {
-      ::close(fd);
-      return QString::fromStdString(path);
-    }
+    const files::Descriptor made(files::createExclusive(path, 0644));
+    if (made.valid()) return QString::fromStdString(path);  // the empty file holds the name
     if (errno != EEXIST)
       throw Error(QStringLiteral("The workbook %1 cannot be created: %2.")
                       .arg(QString::fromStdString(path), QString::fromLocal8Bit(std::strerror(errno))));
