@@ -210,13 +210,15 @@ QByteArray renderPdf(const Document& document, const QPageLayout& page) {
 
 std::optional<std::string> writePrintout(const QByteArray& pdf, QString* failure) {
   const std::string folder = files::localPath(std::string(files::kInstallFolder) + "Printouts\\");
-  const auto fail = [&](int error) -> std::optional<std::string> {
+  const auto failWith = [&](const std::string& why) -> std::optional<std::string> {
     if (failure)
       *failure = QStringLiteral("no PDF file could be written in %1 (%2)")
-                     .arg(QString::fromStdString(folder), QString::fromLocal8Bit(std::strerror(error)));
+                     .arg(QString::fromStdString(folder), QString::fromLocal8Bit(why.c_str()));
     return std::nullopt;
   };
-  if (!files::makeDirs(folder)) return fail(errno);
+  const auto fail = [&](int error) { return failWith(std::strerror(error)); };
+  std::string why;
+  if (!files::makeDirs(folder, &why)) return failWith(why);
   const std::string stamp =
       QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")).toStdString();
   for (int n = 1; n < 10000; ++n) {

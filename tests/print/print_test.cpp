@@ -14,6 +14,7 @@
 #include "platform/print/catalogue.h"
 #include "platform/print/dialog.h"
 #include "platform/print/printer.h"
+#include "tests/readonly_guard.h"
 
 namespace {
 
@@ -205,6 +206,21 @@ TEST_F(PrintTest, ADocumentThatGoesNowhereSaysWhy) {
   EXPECT_TRUE(printOneLine(QStringLiteral("Thank You Come Again")).done());
   EXPECT_EQ(printoutFiles().size(), 1);
   EXPECT_TRUE(print::Printer().EndDoc().done()) << "an empty document goes nowhere and fails nothing";
+}
+
+// The reason given is the one that kept the folder from being made.
+TEST_F(PrintTest, APrintoutsFolderThatCannotBeMadeSaysWhy) {
+  spooler_.queues.clear();
+  const QString install = QFileInfo(printouts()).path();
+  ASSERT_TRUE(QDir().mkpath(install));
+  const ReadOnlyPath locked(install.toStdString());
+  if (!locked.active()) GTEST_SKIP() << "cannot make the install folder read-only here";
+  std::string why;
+  ASSERT_FALSE(files::makeDirs(printouts().toStdString(), &why));
+  const print::Handover h = printOneLine(QStringLiteral("Thank You Come Again"));
+  EXPECT_FALSE(h.done());
+  EXPECT_TRUE(h.failure.endsWith(QStringLiteral("(%1)").arg(QString::fromStdString(why))))
+      << h.failure.toStdString();
 }
 
 TEST_F(PrintTest, TheRecordingKeepsRunsFontsColoursAndContinuedLines) {
