@@ -151,14 +151,18 @@ bool ReadAll(int fd, std::string* out) {
   }
 }
 
-// Holds the store's lock file for the duration of one read or change.
+// Holds the store's lock file for the duration of one change, so that two
+// changes never work on the same store at once. A lookup takes no lock: a
+// change replaces the whole file in one rename, so a reader always reads
+// one whole store, and a station that may only read the files still finds
+// its classes.
 class StoreLock {
  public:
-  StoreLock(Hive hive, bool exclusive)
+  explicit StoreLock(Hive hive)
       : fd_(files::makeDirs(RegistryDir())
                 ? open((RegistryFile(hive) + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)
                 : -1) {
-    while (fd_.valid() && flock(fd_.get(), exclusive ? LOCK_EX : LOCK_SH) != 0)
+    while (fd_.valid() && flock(fd_.get(), LOCK_EX) != 0)
       if (errno != EINTR) fd_.close();
   }
   bool ok() const { return fd_.valid(); }
@@ -237,7 +241,7 @@ std::optional<std::string> RegGetString(const std::string& key, const std::strin
 bool RegSetString(Hive hive, const std::string& rawKey, const std::string& name, const std::string& data) {
   const std::string key = NormaliseKey(rawKey);
   if (key.empty()) return false;
-  StoreLock lock(hive, true);
+  StoreLock lock(hive);
   Store store;
   if (!lock.ok() || !Load(hive, &store)) return false;
   // Every key above the new one exists too, as in a real registry.
@@ -263,9 +267,8 @@ bool RegSetString(Hive hive, const std::string& rawKey, const std::string& name,
 // A lookup never creates the store: no file means no keys.
 std::optional<std::string> RegGetString(Hive hive, const std::string& key, const std::string& name) {
   if (!files::fileExists(RegistryFile(hive))) return std::nullopt;
-  StoreLock lock(hive, false);
   Store store;
-  if (!lock.ok() || !Load(hive, &store)) return std::nullopt;
+  if (!Load(hive, &store)) return std::nullopt;
   Key* k = FindKey(store, NormaliseKey(key));
   if (k == nullptr) return std::nullopt;
   for (const auto& [n, d] : k->values)
@@ -275,16 +278,15 @@ std::optional<std::string> RegGetString(Hive hive, const std::string& key, const
 
 bool RegKeyExists(const std::string& key) {
   if (!files::fileExists(RegistryFile())) return false;
-  StoreLock lock(Hive::ClassesRoot, false);
   Store store;
-  if (!lock.ok() || !Load(Hive::ClassesRoot, &store)) return false;
+  if (!Load(Hive::ClassesRoot, &store)) return false;
   return FindKey(store, NormaliseKey(key)) != nullptr;
 }
 
 bool RegDeleteTree(const std::string& rawKey) {
   const std::string key = Lower(NormaliseKey(rawKey));
   if (key.empty()) return false;
-  StoreLock lock(Hive::ClassesRoot, true);
+  StoreLock lock(Hive::ClassesRoot);
   Store store;
   if (!lock.ok() || !Load(Hive::ClassesRoot, &store)) return false;
   Store kept;

@@ -7,7 +7,8 @@
 // without regard to case; each key holds named string values, the empty name
 // being the key's default value. Every change reads the file, applies the
 // change and replaces the file atomically while holding an exclusive lock, so
-// several processes can register and look up classes at the same time.
+// several processes can register and look up classes at the same time; a
+// lookup needs no lock, and no right to write the registry files.
 #pragma once
 
 #include <optional>

@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/readonly_guard.h"
+
 namespace {
 
 class RegistryStore : public ::testing::Test {
@@ -87,6 +89,18 @@ TEST_F(RegistryStore, ConcurrentWritersLoseNothing) {
     for (int i = 0; i < 20; ++i)
       EXPECT_TRUE(com::RegGetString("Key" + std::to_string(t), "v" + std::to_string(i)).has_value())
           << t << i;
+}
+
+// A station whose registry files it may only read (registered by another
+// user) still finds its classes; only a change is refused.
+TEST_F(RegistryStore, ALookupNeedsNoRightToWrite) {
+  ASSERT_TRUE(com::RegSetString("CLSID\\{A}\\InprocServer32", "", "/opt/lib/libA.so"));
+  const ReadOnlyPath lock(com::RegistryFile() + ".lock");
+  const ReadOnlyPath folder(dir_.path().toStdString() + "/registry");
+  if (!lock.active() || !folder.active()) GTEST_SKIP() << "cannot make the registry read-only here";
+  EXPECT_EQ(com::RegGetString("CLSID\\{A}\\InprocServer32", "").value_or("?"), "/opt/lib/libA.so");
+  EXPECT_TRUE(com::RegKeyExists("CLSID\\{A}"));
+  EXPECT_FALSE(com::RegSetString("CLSID\\{B}", "", "x"));
 }
 
 TEST_F(RegistryStore, ReportsAStoreThatCannotBeWritten) {
