@@ -1166,6 +1166,9 @@ void frmSales::PrintReceipt() {
 // no manager or a manager approved this one; otherwise it asks the keypad
 // for a manager's code, and the next click deletes.
 void frmSales::grdOrderItems_Click() {
+  // A tap on the heading row makes no cell current: the current cell is still
+  // the one the ring-up left, and none of it may be taken off.
+  if (grdOrderItems.MouseRow() < grdOrderItems.FixedRows()) return;
   if (cmbRept.Tag() != kDidRecall) {
     DeleteOrderLine();
     return;

@@ -91,6 +91,38 @@ TEST_F(Deletion, ALineGoesWithItsSubLinesASubLineAlone) {
   EXPECT_FALSE(Removing().IsLoaded()) << "a new ticket logs nothing";
 }
 
+// A tap on the heading row leaves the current cell where the ring-up left it,
+// which may be a priced sub-line's marker (the modifier pad works in the
+// quantity column and moves the current row down a line at a time). The tap
+// takes nothing off the ticket or its subtotal, and on a recalled ticket it
+// asks for no manager.
+TEST_F(Deletion, ATapOnTheHeadingRowDeletesNothing) {
+  sales::frmSales& w = Sales();
+  w.Show();
+  w.grdOrderItems.AddItem(sales::gridRow("1", "Cut", "30.00", "A"));
+  w.grdOrderItems.AddItem(sales::gridRow("+", "1. Add Color", "5.00", "A"));
+  w.grdOrderItems.AddItem(sales::gridRow("1", "Gloss", "40.00", "A"));
+  w.txtTotal.setText("75");
+  w.grdOrderItems.setRow(3);
+  w.grdOrderItems.setCol(0);
+  clickCell(0, 1);
+  EXPECT_EQ(screen(),
+            QStringList({"1 | Cut | 30.00 | A", "+ | 1. Add Color | 5.00 | A", "1 | Gloss | 40.00 | A"}));
+  EXPECT_EQ(w.txtTotal.Text(), "75.00");
+
+  // Recalled, with deletions that need a manager: no keypad (nobody would
+  // answer it) and no deletion mark.
+  run(settingsFile(), "UPDATE tabPword SET ItmDeSecl = 1");
+  recall57();
+  kidsCut();
+  press(Sales().command(4));  // two lines rung up: a stored line is the current one
+  ASSERT_EQ(w.grdOrderItems.Row(), 2);
+  clickCell(0, 1);
+  EXPECT_EQ(Sales().grdOrderItems.Tag(), "");
+  EXPECT_FALSE(TakeOutPW().IsLoaded());
+  EXPECT_EQ(screen().size(), 5);
+}
+
 // Deletions on a recalled ticket that need no manager: a stored line is
 // logged with its reason first, a line added since goes without a word.
 TEST_F(Deletion, ARecalledLineIsLoggedFirst) {
