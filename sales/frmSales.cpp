@@ -360,7 +360,9 @@ void frmSales::Form_QueryUnload(int& Cancel, int UnloadMode) {
 void frmSales::Form_Unload(int&) {
   shell::setSalesPromptControls({});
   shell::setKeypadSalesControls({});
-  // An approval never outlives the window that asked for it.
+  // An approval never outlives the window that asked for it: neither the
+  // grant (the security window stays open) nor the manager's name.
+  if (shell::Security().IsLoaded()) runStep([] { shell::Security().chkItmDelSec.setTag(QString()); });
   DiscardHiddenRemovalDialog();
 }
 

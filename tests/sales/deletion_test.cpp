@@ -249,6 +249,20 @@ TEST_F(Deletion, NoLingeringManager) {
   EXPECT_FALSE(w.IsLoaded());
   EXPECT_FALSE(Removing().IsLoaded());
 
+  // Nor does the approval itself: the security window stays open, and the
+  // next deletion, on a ticket recalled in a window opened again, asks anew.
+  ASSERT_TRUE(shell::Security().IsLoaded());
+  EXPECT_EQ(shell::Security().chkItmDelSec.Tag(), "");
+  w.Show();
+  signIn();
+  recall("57");
+  expectKeypad("E");
+  clickCell(2, 1);
+  EXPECT_TRUE(script_->done());
+  EXPECT_EQ(screen().size(), 3);
+  messages_->answer(forms::vbYes);
+  press(w.cmdClose);
+
   // Deletions no longer need a manager.
   run(settingsFile(), "UPDATE tabPword SET ItmDeSecl = 0");
   recall57();
