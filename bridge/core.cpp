@@ -41,24 +41,6 @@ bool IsTailDigit(const std::string& character) {
   return character.size() == 1 && ((character[0] >= '0' && character[0] <= '9') || character[0] == '\b');
 }
 
-bool WriteAll(int fd, const std::string& data, int* err) {
-  std::size_t done = 0;
-  while (done < data.size()) {
-    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      *err = errno;
-      return false;
-    }
-    if (n == 0) {
-      *err = EIO;
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 // The most an answer file may hold. The card program writes one short line;
 // anything longer is not an answer and is never read whole.
 constexpr std::size_t kMaxAnswerBytes = 64 * 1024;
@@ -222,15 +204,16 @@ WriteResult WriteRequestFile(const std::string& line, const std::string& folder,
     if (FileExists(req) || FileExists(stem + ".ans") || FileExists(stem + ".ans.tmp") ||
         FileExists(stem + ".hld"))
       continue;
-    int fd = ::open(req.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0) {
+    files::Descriptor fd(::open(req.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!fd.valid()) {
       if (errno == EEXIST) continue;  // another writer took the name meanwhile
       result.error = "Cannot create file \"" + req + "\". " + SystemError(errno);
       return result;
     }
-    int err = 0;
-    bool ok = WriteAll(fd, line + "\r\n", &err);
-    if (::close(fd) != 0 && ok) {
+    const std::string text = line + "\r\n";
+    bool ok = files::writeAll(fd.get(), text.data(), text.size());
+    int err = ok ? 0 : errno;
+    if (fd.close() != 0 && ok) {
       ok = false;
       err = errno;
     }

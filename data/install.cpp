@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <exception>
+#include <memory>
 
 #include "data/install_detail.h"
 #include "platform/files/descriptor.h"
@@ -57,28 +58,31 @@ QString sqliteMessage(sqlite3* db, int rc) {
 // transaction. Double-quoted string literals are switched off, so a script
 // can only name columns with double quotes.
 bool buildDatabase(const QByteArray& path, const QByteArray& script, QString* error) {
-  sqlite3* db = nullptr;
-  int rc = sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-  if (rc != SQLITE_OK) {
-    *error = sqliteMessage(db, rc);
-    sqlite3_close(db);
+  struct Closer {
+    void operator()(sqlite3* handle) const { sqlite3_close(handle); }
+  };
+  sqlite3* opened = nullptr;
+  const int openRc = sqlite3_open_v2(path.constData(), &opened, SQLITE_OPEN_READWRITE, nullptr);
+  std::unique_ptr<sqlite3, Closer> db(opened);
+  if (openRc != SQLITE_OK) {
+    *error = sqliteMessage(db.get(), openRc);
     return false;
   }
-  sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-  sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+  sqlite3_db_config(db.get(), SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+  sqlite3_db_config(db.get(), SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
 
   const QByteArray text = "PRAGMA synchronous=FULL;\nBEGIN;\n" + script + "\nCOMMIT;\n";
   char* message = nullptr;
-  rc = sqlite3_exec(db, text.constData(), nullptr, nullptr, &message);
+  const int rc = sqlite3_exec(db.get(), text.constData(), nullptr, nullptr, &message);
   if (rc != SQLITE_OK) {
-    *error = message ? QString::fromUtf8(message) : sqliteMessage(db, rc);
+    *error = message ? QString::fromUtf8(message) : sqliteMessage(db.get(), rc);
     sqlite3_free(message);
-    sqlite3_close(db);
     return false;
   }
-  rc = sqlite3_close(db);
-  if (rc != SQLITE_OK) {
-    *error = QString::fromUtf8(sqlite3_errstr(rc));
+  // The last close is checked: the file is only complete when it succeeds.
+  const int closeRc = sqlite3_close(db.release());
+  if (closeRc != SQLITE_OK) {
+    *error = QString::fromUtf8(sqlite3_errstr(closeRc));
     return false;
   }
   return true;
