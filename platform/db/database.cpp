@@ -201,6 +201,12 @@ std::shared_ptr<Database> Database::open(const QString& path) {
     if (code == SQLITE_NOTADB) {
       throw Error(QStringLiteral("The file %1 is not a database.").arg(name), Error::Kind::NotADatabase);
     }
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
+      // Another station held its write lock past the wait.
+      throw Error(QStringLiteral("Cannot read %1: another station is using the file.")
+                      .arg(QFileInfo(local).fileName()),
+                  Error::Kind::Busy);
+    }
     throw Error(QStringLiteral("The database file %1 cannot be read: %2.")
                     .arg(name, QString::fromUtf8(sqlite3_errmsg(handle))));
   }

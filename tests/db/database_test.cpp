@@ -435,6 +435,23 @@ TEST_F(DatabaseTest, AWriteThatCannotBeMadeIsToldInPlainWords) {
   }
 }
 
+TEST_F(DatabaseTest, AFileLockedPastTheWaitAtOpenIsToldInPlainWords) {
+  auto station1 = db::Database::open(path_);
+  // Another station is in the middle of writing its commit: it holds the
+  // lock that keeps readers out.
+  ASSERT_EQ(sqlite3_exec(station1->handle(), "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  db::setBusyTimeout(50);
+  try {
+    db::Database::open(path_);
+    ADD_FAILURE() << "the file opened";
+  } catch (const db::Error& e) {
+    EXPECT_EQ(e.kind(), db::Error::Kind::Busy);
+    EXPECT_EQ(e.message(), "Cannot read Ordr.mdb: another station is using the file.");
+  }
+  db::setBusyTimeout(5000);
+  sqlite3_exec(station1->handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
 TEST(DatabaseReadOnly, AWriteToAReadOnlyFileOrFolderIsToldInPlainWords) {
   QTemporaryDir dir;
   const QString folder = dir.filePath("data");
