@@ -247,10 +247,18 @@ TEST_F(StoreSettings, AmountBoxesTakeDigitsAndThePointOnly) {
     forms::SendKeys("a1-,.x2{BS}5");
     EXPECT_EQ(box->Text(), "1.5");
   }
-  Infor().txtPlan.setText(QString());
-  Infor().txtPlan.SetFocus();
-  forms::SendKeys("x1");
-  EXPECT_EQ(Infor().txtPlan.Text(), "1.00");
+  // The "Over $" amount is reformatted after every key and keeps what was typed.
+  const struct {
+    const char* keys;
+    const char* shown;
+  } amounts[] = {{"x1", "1.00"}, {"12", "12.00"}, {"1250", "1,250.00"}, {"12{RIGHT}5", "12.50"}};
+  for (const auto& a : amounts) {
+    SCOPED_TRACE(a.keys);
+    Infor().txtPlan.setText(QString());
+    Infor().txtPlan.SetFocus();
+    forms::SendKeys(a.keys);
+    EXPECT_EQ(Infor().txtPlan.Text(), a.shown);
+  }
 }
 
 TEST_F(StoreSettings, SaveExitStoresAValidRateAndRefusesOthers) {
