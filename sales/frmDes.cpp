@@ -40,6 +40,7 @@ frmDes::frmDes() : Form("frmDes") {
   cmdQty.setFont(QStringLiteral("MS Sans Serif"), 12, true);
   txtSpl.Move(1320, 240, 3495, 435);
   txtSpl.setFont(tahoma, 14.25, true);
+  txtSpl.setTabIndex(0);  // the modifier text has the focus when the pad opens
   txtPrice.Move(4920, 240, 855, 435);
   txtPrice.setFont(tahoma, 14.25, true);
   cmdLine.Move(6120, 120, 975, 735);

@@ -440,6 +440,20 @@ TEST_F(SalesWindow, TheSubtotalIsTheSumOfTheLines) {
   EXPECT_EQ(rt::Format(sum, "#,##0.00"), w.txtTotal.Text());
 }
 
+TEST_F(SalesWindow, AnAddOnFromThePadCountsInTheTotals) {
+  sales::frmSales& w = Sales();
+  press(w.cmdBf);
+  script_->on(Des(), [] {
+    EXPECT_EQ(Des().ActiveControl(), &Des().txtSpl) << "the modifier text has the focus";
+    press(Des().cmd(8));  // Hot Towel, 6.00
+    press(Des().cmdClose);
+  });
+  ring(1);
+  EXPECT_TRUE(script_->done());
+  EXPECT_EQ(lines(), QStringList({"1 | Men's Cut | 25.00 | -", "+ | 1.  Hot Towel | 6.00 | -"}));
+  EXPECT_EQ(money(), "31.00 / 2.33 / 33.33");
+}
+
 TEST_F(SalesWindow, TaxRatesAreReadAtEveryChange) {
   sales::frmSales& w = Sales();
   shell::Infor().txtTOTax1.setText("0.0825");
