@@ -110,8 +110,8 @@ void StoreATenLineTicket(benchmark::State& state) {
 }
 BENCHMARK(StoreATenLineTicket)->Unit(benchmark::kMillisecond);
 
-// The receipt button on a rung-up ticket: store, tally, and the window
-// cleared back to the main-menu page. The argument is the number of tickets
+// The receipt button on a rung-up ticket: store, tally, the receipt printed
+// (to a PDF here) and the ticket cleared. The argument is the number of tickets
 // the file holds before: the window's bindings read their whole tables again
 // after each store.
 void StoreATenLineTicketWithTheReceiptButton(benchmark::State& state) {

@@ -658,6 +658,9 @@ MDIForm::~MDIForm() {
 void MDIForm::buildWindow() {
   auto* main = new FrameWindow(this);
   area_ = new QMdiArea(main);
+  // When a child closes, the one that lay under it comes forward, not the
+  // first one opened (the launcher).
+  area_->setActivationOrder(QMdiArea::StackingOrder);
   main->setCentralWidget(area_);
   QObject::connect(area_, &QMdiArea::subWindowActivated, main, [](QMdiSubWindow* sub) {
     if (!sub) return;

@@ -593,6 +593,18 @@ TEST_F(MdiTest, TheCloseButtonOfAChildAsksItAndUnloadsIt) {
   EXPECT_TRUE(frame->IsLoaded());
 }
 
+TEST_F(MdiTest, ClosingAChildActivatesTheOneThatLayUnderIt) {
+  Instance<frmChild> a;
+  Instance<frmChild> b;
+  Instance<frmChild> c;
+  a->Show();
+  c->Show();
+  b->Show();  // b on top, c under it, a at the bottom
+  b->window()->close();
+  forms::DoEvents();  // the closed window goes
+  EXPECT_EQ(frame->mdiArea()->activeSubWindow(), c->window()) << "not the first one opened";
+}
+
 TEST_F(MdiTest, AnActivationThatTouchesNewWindowsIsSafe) {
   // Activating a child runs its activation step, which here creates and
   // loads other windows: the runtime's list of forms grows meanwhile.
