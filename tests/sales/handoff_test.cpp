@@ -197,6 +197,22 @@ TEST_F(HandOff, ARecalledTicketAsStored) {
   EXPECT_EQ(screen().size(), 5);
 }
 
+// A ticket number left waiting for its recall ("OldNum") is recalled when the
+// window becomes active again, here after the keypad closes over it.
+TEST_F(HandOff, TheWindowRecallsAWaitingNumberWhenItBecomesActive) {
+  storeTicket("Ordr.mdb", "57", "0", {{"1", "Gloss", "40.00"}});
+  sales::frmSales& w = Sales();
+  w.Show();
+  w.cmbRept.setText("57");
+  w.cmbRept.setTag("OldNum");
+  promptAnswered("2345");
+  click(w.txtWaiter);
+  EXPECT_TRUE(script_->done());
+  EXPECT_EQ(w.lblID.Caption(), "Jules");
+  EXPECT_EQ(screen(), QStringList{"1 | Gloss | 40.00 | "});
+  EXPECT_EQ(w.cmbRept.Text() + " " + w.cmbRept.Tag(), "57 DidRecall");
+}
+
 // A number with a quote, or one that names no ticket, recalls nothing and
 // leaves a new ticket; no activation tries again.
 TEST_F(HandOff, ANumberThatNamesNoTicket) {
