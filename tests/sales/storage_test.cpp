@@ -116,10 +116,12 @@ TEST_F(Storage, TheFirstTicketsAsStored) {
   EXPECT_EQ(favourite("Kids Cut"), "2");
   EXPECT_EQ(w.lblFav.Caption(), "2");
   EXPECT_EQ(header("1"), first);
-  // An empty window stores nothing.
+  // An empty window stores nothing and counts nothing.
   store();
   EXPECT_EQ(count("tblDy_Order"), "2");
   EXPECT_EQ(count("tblDetail"), "3");
+  EXPECT_EQ(favourite("Kids Cut"), "2");
+  EXPECT_EQ(count("tbFav", "Fav.mdb"), "2");
   EXPECT_TRUE(messages_->shown().empty());
 }
 
