@@ -368,8 +368,14 @@ void frmInfor::cmdFreeSf_Click() {
   if (!next) return;
   db::Recordset& rs = DatSplSet.Recordset();
   rs.edit();
-  rs.setField(QStringLiteral("t12"), *next);
-  rs.update();
+  try {
+    rs.setField(QStringLiteral("t12"), *next);
+    rs.update();
+  } catch (...) {
+    // Not stored: nothing of it stays pending for a later write of the row.
+    if (rs.editMode() != db::EditMode::None) rs.cancelUpdate();
+    throw;
+  }
   cmdFreeSf.setCaption(*next);
   lblFreeSf.setCaption(*next);
 }

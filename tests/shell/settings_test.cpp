@@ -1,6 +1,8 @@
 // The store settings window: what it shows on a new data root, its mode
 // buttons, the second language, the key filter, the rates it refuses and what
 // reaches its rows.
+#include <sqlite3.h>
+
 #include <QFile>
 #include <QStringList>
 
@@ -110,6 +112,33 @@ TEST_F(StoreSettings, FreePopCyclesAndEachClickReachesTheRowAtOnce) {
     EXPECT_EQ(Infor().lblFreeSf.Caption(), mode);
     EXPECT_EQ(Infor().cmdFreeSf.Caption(), mode);
   }
+}
+
+// A click whose mode could not be stored leaves nothing behind: a later
+// save of the free boxes does not store that mode after all.
+TEST_F(StoreSettings, AFreePopClickThatCannotBeStoredIsNotStoredLater) {
+  db::setBusyTimeout(200);  // the window's wait for another station's lock
+  Infor().Show();
+  db::setBusyTimeout(5000);
+  {
+    // Another station holds the menu file's write lock past the wait.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(bak().toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    messages_->answer(forms::vbOK);
+    Infor().cmdFreeSf.setValue(true);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+  }
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_EQ(messages_->shown()[0].prompt, "Cannot save to BakHS.mdb: another station is using the file.");
+  EXPECT_EQ(Infor().lblFreeSf.Caption(), "Auto");
+  EXPECT_EQ(Infor().cmdFreeSf.Caption(), "Auto");
+
+  Infor().txts3.setText("Tea");
+  Infor().cmdClose.setValue(true);
+  EXPECT_EQ(value(bak(), "SELECT t3 FROM tbSetFreePop"), "Tea");
+  EXPECT_EQ(freePop(), "Auto");
 }
 
 TEST_F(StoreSettings, AStoredFreePopModeOutsideTheThreeIsRepairedAtLoad) {
