@@ -365,7 +365,12 @@ void frmRepDy::cmdPSummary_Click() {
   txtSub.setText(subTotalText(txtAmount.Text(), txtTax.Text()));
   const std::vector<QString> rest = lines();
   for (size_t i = 6; i < rest.size(); ++i) shell::runStep([&] { printer.Print(rest[i]); });
-  shell::runStep([&] { printer.EndDoc(); });
+  // A summary that went nowhere, not even to a PDF file, is told.
+  print::Handover handover;
+  shell::runStep([&] { handover = printer.EndDoc(); });
+  if (!handover.done())
+    forms::MsgBox(QStringLiteral("The shift summary could not be printed: ") + handover.failure,
+                  forms::vbExclamation);
 }
 
 // ---- the spreadsheet

@@ -276,6 +276,35 @@ TEST_F(Summary, WithoutFiguresTheMoneyLinesPrintTheirLabelsOnly) {
   EXPECT_EQ(w.txtSub.Text(), "");
 }
 
+// A summary that cannot be handed over at all, not even as a PDF file: the
+// clerk is told why, and the figures stay on screen for another press.
+TEST_F(Summary, ASummaryThatCannotBePrintedIsTold) {
+  struct Refusing : print::Backend {
+    Refusing() : previous(print::setBackend(this)) {}
+    ~Refusing() override { print::setBackend(previous); }
+    print::Handover deliver(const print::Document&, const std::optional<print::PrinterInfo>&) override {
+      throw std::runtime_error("no PDF file could be written in /nowhere (No space left on device)");
+    }
+    print::Backend* previous;
+  };
+  reports::frmRepDy& w = open();
+  w.txtTo.setText(kShown1);
+  drive::chooseFromList(w.cmbID, 0);
+  {
+    Refusing refusing;
+    messages_->answer(forms::vbOK);
+    press(w.cmdPSummary);
+  }
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_EQ(messages_->shown()[0].prompt,
+            "The shift summary could not be printed: no PDF file could be written in /nowhere (No space "
+            "left on device)");
+  EXPECT_EQ(w.txtAmount.Text(), "1,234.50");
+  press(w.cmdPSummary);
+  ASSERT_EQ(recorder.documents().size(), 1u);
+  EXPECT_EQ(printed(0)[6], "   Sub Total: 1,150.00");
+}
+
 // ---- the spreadsheet export
 
 class Export : public SalesReport {
