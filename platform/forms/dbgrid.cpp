@@ -643,7 +643,9 @@ bool DBGrid::editable(int row, int col) const {
 bool DBGrid::cellEdited(int row, int col, const QString& text) {
   if (!editable(row, col)) return false;
   if (pending_.active && pending_.row != row && !storePending()) return false;
-  if (!pending_.active && text == editText(row, col)) return true;  // nothing changed
+  // Nothing changed: an editor passed through writes nothing, also in a row
+  // already in edit (a time shown without its seconds would lose them).
+  if (text == editText(row, col)) return true;
   if (!pending_.active && row >= listingRows()) {
     row = listingRows();  // the row stored just now moved the new-row line down
     pending_.adding = true;

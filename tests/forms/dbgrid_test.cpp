@@ -141,6 +141,19 @@ TEST_F(DBGridTest, AnEditedRowIsStoredWhenLeftWithItsDateAsIso) {
   EXPECT_FALSE(g.DataChanged());
 }
 
+// An editor passed through without a change writes nothing, also in a row
+// that is already in edit: a time shown without its seconds keeps them.
+TEST_F(DBGridTest, ACellPassedThroughUnchangedKeepsItsStoredValue) {
+  Instance<frmGrid> f(file);
+  f->Show();
+  forms::DBGrid& g = f->DBGrid1;
+  typeInto(g, 1, 1, "6.00");
+  typeInto(g, 1, 3, g.CellText(1, 3));  // "11:59 PM", as it shows
+  clickRow(g, 0);
+  EXPECT_EQ(peek("SELECT Total FROM tblDy_Order WHERE Inv = '2'"), "6.00");
+  EXPECT_EQ(peek("SELECT Time FROM tblDy_Order WHERE Inv = '2'"), "23:59:30");
+}
+
 TEST_F(DBGridTest, AnUnreadableDateIsRefusedAndTheRowStaysInEdit) {
   Instance<frmGrid> f(file);
   f->Show();
