@@ -680,10 +680,15 @@ bool DBGrid::storePending() {
   }
   if (refusal.isEmpty()) {
     try {
+      // The move (or the addition) asks the window's Validate first, which
+      // may keep the recordset where it stands: the edit then stays pending,
+      // never written into another row.
       if (pending_.adding) {
         rs->addNew();
+        if (openRecordset() != rs || rs->editMode() != db::EditMode::AddNew) return !pending_.active;
       } else {
         if (rs->absolutePosition() != pending_.row) rs->setAbsolutePosition(pending_.row);
+        if (openRecordset() != rs || rs->absolutePosition() != pending_.row) return !pending_.active;
         rs->edit();
       }
       for (const auto& [field, value] : fields) rs->setField(field, value);

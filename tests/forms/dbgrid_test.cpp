@@ -154,6 +154,41 @@ TEST_F(DBGridTest, ACellPassedThroughUnchangedKeepsItsStoredValue) {
   EXPECT_EQ(peek("SELECT Time FROM tblDy_Order WHERE Inv = '2'"), "23:59:30");
 }
 
+// The edit of a row is written into that row or nowhere: when the window's
+// Validate keeps the recordset on another row, the edit stays pending.
+TEST_F(DBGridTest, AnEditGoesIntoItsOwnRowOrNowhere) {
+  Instance<frmGrid> f(file);
+  f->Show();
+  forms::DBGrid& g = f->DBGrid1;
+  bool keep = false;
+  f->datList.onValidate = [&keep](int& Action, bool&) {
+    if (keep) Action = forms::vbDataActionCancel;
+  };
+  typeInto(g, 2, 1, "77.00");
+  f->datList.Recordset().moveFirst();  // the window's code moves the recordset meanwhile
+  keep = true;                         // and then keeps the row it stands on
+  clickRow(g, 1);
+  EXPECT_EQ(peek("SELECT Total FROM tblDy_Order WHERE Inv = '1'"), "1,234.50");
+  EXPECT_EQ(peek("SELECT Total FROM tblDy_Order WHERE Inv = '3'"), "48.00");
+  EXPECT_EQ(g.Row(), 2);
+  EXPECT_TRUE(g.DataChanged());
+
+  keep = false;
+  clickRow(g, 1);
+  EXPECT_EQ(peek("SELECT Total FROM tblDy_Order WHERE Inv = '3'"), "77.00");
+  EXPECT_EQ(peek("SELECT Total FROM tblDy_Order WHERE Inv = '1'"), "1,234.50");
+
+  // A row typed into the new-row line waits in the same way.
+  keep = true;
+  typeInto(g, 3, 0, "4");
+  clickRow(g, 0);
+  EXPECT_EQ(peek("SELECT count(*) FROM tblDy_Order"), "3");
+  EXPECT_TRUE(g.DataChanged());
+  keep = false;
+  clickRow(g, 0);
+  EXPECT_EQ(peek("SELECT count(*) FROM tblDy_Order WHERE Inv = '4'"), "1");
+}
+
 TEST_F(DBGridTest, AnUnreadableDateIsRefusedAndTheRowStaysInEdit) {
   Instance<frmGrid> f(file);
   f->Show();
