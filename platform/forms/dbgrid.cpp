@@ -795,6 +795,9 @@ void DBGrid::deleteSelectedRows() {
     if (!rs) return;
     try {
       if (rs->absolutePosition() != row) rs->setAbsolutePosition(row);
+      // The window's Validate may keep the recordset on its row: then no
+      // other row is deleted in place of the one picked.
+      if (openRecordset() != rs || rs->absolutePosition() != row) break;
       rs->deleteRecord();
     } catch (const std::exception& e) {
       MsgBox(QString::fromUtf8(e.what()), vbExclamation);

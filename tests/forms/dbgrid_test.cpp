@@ -276,6 +276,19 @@ TEST_F(DBGridTest, RowsPickedByTheirSelectorsAreDeletedWithTheDeleteKey) {
   EXPECT_EQ(f->datList.Recordset().field("Inv").toString(), "2");
 }
 
+// Only the rows picked go, also when the window's Validate keeps the
+// recordset on another row.
+TEST_F(DBGridTest, ADeletionTakesThePickedRowsOrNone) {
+  Instance<frmGrid> f(file);
+  f->Show();
+  forms::DBGrid& g = f->DBGrid1;
+  f->datList.onValidate = [](int& Action, bool&) { Action = forms::vbDataActionCancel; };
+  pickRow(g, 2);
+  press(g, Qt::Key_Delete);
+  EXPECT_EQ(peek("SELECT group_concat(Inv) FROM tblDy_Order"), "1,2,3");
+  EXPECT_EQ(g.Rows(), 4);
+}
+
 TEST_F(DBGridTest, AReadOnlyGridNeitherEditsNorDeletes) {
   Instance<frmGrid> f(file);
   f->DBGrid1.setAllowUpdate(false);
