@@ -771,6 +771,11 @@ void DBGrid::currentMoved(int row, int col, int previousRow) {
   db::Recordset* rs = openRecordset();
   if (rs && row >= 0 && row < rs->recordCount() && rs->absolutePosition() != row) {
     rs->setAbsolutePosition(row);
+    // The window's Validate kept the recordset on its row: so does the grid.
+    if (openRecordset() == rs && rs->absolutePosition() >= 0 && rs->absolutePosition() != row) {
+      showCurrent(rs->absolutePosition(), col);
+      return;
+    }
   }
   if (previousRow != row) refreshSelectors();
 }

@@ -276,9 +276,10 @@ TEST_F(DBGridTest, RowsPickedByTheirSelectorsAreDeletedWithTheDeleteKey) {
   EXPECT_EQ(f->datList.Recordset().field("Inv").toString(), "2");
 }
 
-// Only the rows picked go, also when the window's Validate keeps the
-// recordset on another row.
-TEST_F(DBGridTest, ADeletionTakesThePickedRowsOrNone) {
+// While the window's Validate keeps the recordset on its row, a deletion
+// takes no other row in place of the one picked, and a click on another row
+// leaves the grid on the row the bound controls show.
+TEST_F(DBGridTest, ARowTheWindowKeepsIsNeitherLeftNorDeletedInPlaceOfAnother) {
   Instance<frmGrid> f(file);
   f->Show();
   forms::DBGrid& g = f->DBGrid1;
@@ -287,6 +288,9 @@ TEST_F(DBGridTest, ADeletionTakesThePickedRowsOrNone) {
   press(g, Qt::Key_Delete);
   EXPECT_EQ(peek("SELECT group_concat(Inv) FROM tblDy_Order"), "1,2,3");
   EXPECT_EQ(g.Rows(), 4);
+  clickRow(g, 1);
+  EXPECT_EQ(f->datList.Recordset().absolutePosition(), 0);
+  EXPECT_EQ(g.Row(), 0);
 }
 
 TEST_F(DBGridTest, AReadOnlyGridNeitherEditsNorDeletes) {
