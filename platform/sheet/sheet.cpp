@@ -321,8 +321,12 @@ QString shownInFormat(const QVariant& value, const QString& format) {
     section = sections[2];
   }
   if (isDateTimeFormat(section)) {
-    const double days = std::floor(number);
-    const int msecs = int(std::lround((number - days) * 86400000.0));
+    double days = std::floor(number);
+    int msecs = int(std::lround((number - days) * 86400000.0));
+    if (msecs >= 86400000) {  // rounded up to midnight: the next day
+      days += 1;
+      msecs = 0;
+    }
     return formatDateTime(kSerialBase.addDays(qint64(days)), QTime(0, 0).addMSecs(msecs), section);
   }
   try {

@@ -78,6 +78,7 @@ TEST(SheetRules, ValuesShowInTheirNumberFormats) {
       {QString("HS"), money, "HS"},
       {QDate(2026, 1, 2), "", "1/2/2026"},
       {46364.25, "m/d/yyyy h:mm", "12/8/2026 6:00"},
+      {46364.0 - 1e-9, "m/d/yyyy h:mm", "12/8/2026 0:00"},  // a hair before midnight rounds to the next day
       {QVariant(), money, ""},
   };
   for (const Case& c : cases)
