@@ -77,7 +77,7 @@ class CupsSpooler : public Spooler {
                                 1) == HTTP_STATUS_CONTINUE;
     ok = ok && cupsWriteRequestData(http.get(), pdf.constData(), static_cast<size_t>(pdf.size())) ==
                    HTTP_STATUS_CONTINUE;
-    ok = ok && cupsFinishDocument(http.get(), name.constData()) == IPP_STATUS_OK;
+    ok = ok && ippJobTaken(cupsFinishDocument(http.get(), name.constData()));
     if (!ok) cupsCancelJob2(http.get(), name.constData(), job, 0);
     return ok;
   }
@@ -86,6 +86,10 @@ class CupsSpooler : public Spooler {
 Spooler* g_installed = nullptr;
 
 }  // namespace
+
+bool ippJobTaken(int status) {
+  return status >= IPP_STATUS_OK && status <= 0x00FF;
+}
 
 QString portFromUri(const QString& uri, int usbNumber) {
   static const QRegularExpression parallel(QStringLiteral(R"(^parallel:/dev/lp(\d+)$)"),

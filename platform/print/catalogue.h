@@ -43,6 +43,11 @@ struct PrinterInfo {
 //   anything else              -> the URI unchanged
 QString portFromUri(const QString& uri, int usbNumber);
 
+// Whether an IPP status code that ends a job's document says the job was
+// taken: every code of the "successful" class (0x0000-0x00FF), such as
+// "ok-ignored-or-substituted-attributes", not only "ok".
+bool ippJobTaken(int status);
+
 // The catalogue of a list of destinations, in their order, USB queues
 // numbered in that order.
 std::vector<PrinterInfo> catalogueOf(const std::vector<Destination>& destinations);

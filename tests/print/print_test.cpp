@@ -21,6 +21,20 @@ namespace {
 using print::Destination;
 using print::PrinterInfo;
 
+TEST(IppJobTaken, EverySuccessfulStatusTakesTheJob) {
+  const struct {
+    int status;
+    bool taken;
+  } cases[] = {{0x0000, true},   // ok
+               {0x0001, true},   // ok-ignored-or-substituted-attributes
+               {0x0002, true},   // ok-conflicting-attributes
+               {0x0400, false},  // client-error-bad-request
+               {0x0406, false},  // client-error-not-found
+               {0x0500, false},  // server-error-internal-error
+               {-1, false}};
+  for (const auto& c : cases) EXPECT_EQ(print::ippJobTaken(c.status), c.taken) << std::hex << c.status;
+}
+
 TEST(PortFromUri, DerivesTheWindowsPortOfEachKindOfUri) {
   struct Case {
     const char* uri;
