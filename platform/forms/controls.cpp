@@ -601,7 +601,13 @@ void ComboBox::pushText() {
   auto* combo = qobject_cast<QComboBox*>(widget_.data());
   if (!combo) return;
   const QSignalBlocker block(combo);
-  combo->setCurrentIndex(c_.listIndex);
+  // The box stands on the item its text names also while ListIndex is -1
+  // (an item added after the text was set): Qt takes a text that names
+  // another item than the current one, on Enter or when the box is left,
+  // for a choice from the list.
+  int shown = c_.listIndex;
+  if (shown < 0 && combo->isEditable()) shown = int(c_.items.indexOf(p_.text));
+  combo->setCurrentIndex(shown);
   if (combo->isEditable()) {
     const QSignalBlocker blockEdit(combo->lineEdit());
     combo->setEditText(p_.text);

@@ -222,6 +222,28 @@ TEST_F(ControlsTest, TypingIntoAComboNeverChoosesOnlyItsListDoes) {
   EXPECT_EQ(f->cmbCountry.ListCount(), 2);
 }
 
+// A text set by code that a later AddItem puts in the list is still no choice:
+// Enter in the box or leaving it runs no Click.
+TEST_F(ControlsTest, AnItemAddedUnderTheTextIsNotChosenByLeavingTheBox) {
+  Instance<frmPad> f;
+  f->Show();
+  auto* edit = qobject_cast<QComboBox*>(f->cmbCountry.widget())->lineEdit();
+  f->cmbCountry.setText("Peru");
+  f->cmbCountry.AddItem("Peru");
+  f->cmbCountry.SetFocus();
+  QFocusEvent focusIn(QEvent::FocusIn, Qt::OtherFocusReason);
+  QApplication::sendEvent(edit, &focusIn);
+  forms::SendKeys("~");
+  f->txtGet.SetFocus();
+  emit edit->editingFinished();
+  EXPECT_EQ(f->comboClicks, 0);
+  EXPECT_EQ(f->cmbCountry.Text(), "Peru");
+  EXPECT_EQ(f->cmbCountry.ListIndex(), -1);
+  drive::chooseFromList(f->cmbCountry, 2);
+  EXPECT_EQ(f->comboClicks, 1) << "the list still chooses it";
+  EXPECT_EQ(f->cmbCountry.ListIndex(), 2);
+}
+
 // Each key reaches the combo box's KeyPress once, Enter included, whether it
 // comes to the box or to its line edit; a dropped key is not typed.
 TEST_F(ControlsTest, AComboBoxRaisesKeyPressOncePerKey) {
