@@ -699,6 +699,10 @@ void frmSales::txtTotal_Change() {
   runStep([&] { txtTOTax1.setText(totals->tax1); });
   runStep([&] { txtEnding.setText(totals->total); });
   if (totals->tax2) runStep([&] { txtTOTax2.setText(*totals->tax2); });
+  // A tender already on the window: its change follows the new total, so
+  // that a line rung up or taken off after it is owed or given back.
+  const QString got = txtGet.Text();
+  if (!got.isEmpty() && (txtGet.Tag() == QLatin1String("Card") || rt::TryCCur(got))) txtGet_Change();
 }
 
 void frmSales::txtTOTax1_Change() {

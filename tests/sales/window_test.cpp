@@ -499,6 +499,35 @@ TEST_F(SalesWindow, ChangeFromTheAmountReceived) {
   }
 }
 
+// A line rung up or taken off after the tender changes what is owed: the
+// change follows the new total.
+TEST_F(SalesWindow, TheChangeFollowsATotalChangedAfterTheTender) {
+  sales::frmSales& w = Sales();
+  shell::Infor().txtTOTax1.setText("0");
+  w.txtTotal.setText("17.25");
+  const struct {
+    const char* got;
+    const char* tag;
+    const char* coupon;
+    const char* subtotal;  // after the tender
+    const char* change;
+  } cases[] = {
+      {"20.00", "", "", "27.25", "-7.25"},
+      {"20.00", "", "", "12.25", "7.75"},
+      {"20.00", "", "5.00", "22.25", "2.75"},
+      {"VISA", "Card", "5.00", "30.00", "0.00"},
+  };
+  for (const auto& c : cases) {
+    w.txtGet.setText("");
+    w.txtTotal.setText("17.25");
+    w.txtCoupon.setText(c.coupon);
+    w.txtGet.setTag(c.tag);
+    w.txtGet.setText(c.got);
+    w.txtTotal.setText(c.subtotal);
+    EXPECT_EQ(w.txtReturn.Text().toStdString(), c.change) << c.got << " on " << c.subtotal;
+  }
+}
+
 // ---- the modifier pad
 
 TEST_F(SalesWindow, TheModifierPadsButtons) {
