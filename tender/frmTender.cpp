@@ -948,8 +948,9 @@ void frmTender::PassCardTypeToSales(const QString& cardType) {
 }
 
 // ---- the card receipt: printed on the receipt printer, a second copy on
-// request; a printing step that fails is passed over, but the approval is
-// always handed back and the dialog always closes
+// request; a printing step that fails is passed over (a copy that could not
+// be handed over is told), but the approval is always handed back and the
+// dialog always closes
 
 void frmTender::PrintCardReceipt() {
   runStep([] { SelectReceiptPrinter(); });
@@ -973,7 +974,12 @@ void frmTender::PrintCardReceipt() {
     r.tips = txtTips.Text();
     r.isReturn = frame.Caption() == QLatin1String(kModes[Return]);
     printCardReceiptCopy(print::Printer(), r);
-    print::Printer().EndDoc();
+    // The clerk needs the slip for the signature: a copy that went nowhere,
+    // not even to a PDF file, is told.
+    const print::Handover handover = print::Printer().EndDoc();
+    if (!handover.done())
+      forms::MsgBox(QStringLiteral("The card receipt could not be printed: ") + handover.failure,
+                    forms::vbExclamation);
   };
   runStep(printCopy);
   int answer = forms::vbNo;

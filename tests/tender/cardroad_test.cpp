@@ -289,12 +289,16 @@ class FailingPrinter : public print::Backend {
 TEST_F(CardRoad, AnApprovalIsHandedBackEvenWhenPrintingFails) {
   FailingPrinter failing;
   frmTender& w = open();
+  messages_->answer(forms::vbOK);
   messages_->answer(forms::vbYes);
+  messages_->answer(forms::vbOK);
   keyedSubmit(w, "371449635398431", "1227");
-  // The second-copy question is still asked, silently nothing prints, and the
-  // card goes back to the sales window.
-  ASSERT_EQ(messages_->shown().size(), 1u);
-  EXPECT_EQ(messages_->shown()[0].buttons, forms::vbYesNo);
+  // Each copy that went nowhere is told, the second-copy question is still
+  // asked, and the card goes back to the sales window.
+  ASSERT_EQ(messages_->shown().size(), 3u);
+  for (int i : {0, 2})
+    EXPECT_EQ(messages_->shown()[i].prompt, "The card receipt could not be printed: the printer is out of paper");
+  EXPECT_EQ(messages_->shown()[1].buttons, forms::vbYesNo);
   EXPECT_FALSE(w.IsLoaded());
   EXPECT_EQ(sales::Sales().txtGet.Text(), "AMEX");
   EXPECT_EQ(sales::Sales().txtGet.Tag(), "Card");
