@@ -14,6 +14,7 @@
 
 #include "platform/convert/datetext.h"
 #include "platform/convert/format.h"
+#include "platform/convert/number.h"
 #include "platform/db/recordset.h"
 #include "platform/forms/msgbox.h"
 #include "platform/forms/screen.h"
@@ -70,6 +71,15 @@ std::optional<QVariant> gridStoredValue(const QString& typed, const QString& for
     const std::optional<QString> iso = rt::TimeTextToIso(typed.trimmed());
     if (!iso) return std::nullopt;
     return QVariant(*iso);
+  }
+  // A "Currency" column shows $12.50; an amount typed the way it is shown is
+  // stored without the sign, as the column's other amounts are (a price
+  // stored as "$13.00" would read as no price at all).
+  const QString trimmed = typed.trimmed();
+  if (format.compare(QLatin1String("Currency"), Qt::CaseInsensitive) == 0 &&
+      trimmed.startsWith(QLatin1Char('$'))) {
+    const QString amount = trimmed.mid(1).trimmed();
+    if (rt::IsNumeric(amount)) return QVariant(amount);
   }
   return QVariant(typed);
 }

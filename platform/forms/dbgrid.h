@@ -49,8 +49,9 @@ class GridDelegate;
 QString gridDisplayText(const QVariant& stored, const QString& format);
 
 // The value a typed cell text is stored as: ISO text in a "Short Date" or
-// "Medium Time" column, the text as typed in any other; an empty text is
-// Null. Nothing when a date or time column's text is not a date or time.
+// "Medium Time" column, an amount typed with its "$" in a "Currency" column
+// without the sign, the text as typed in any other; an empty text is Null.
+// Nothing when a date or time column's text is not a date or time.
 std::optional<QVariant> gridStoredValue(const QString& typed, const QString& format);
 
 class DBGrid : public Control, private DataClient {

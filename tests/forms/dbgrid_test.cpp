@@ -102,6 +102,10 @@ TEST(GridDisplayText, EachFormatShowsWhatItReadsAndLeavesTheRestAsStored) {
   EXPECT_EQ(forms::gridStoredValue("6:30 PM", "Medium Time"), QVariant("18:30:00"));
   EXPECT_EQ(forms::gridStoredValue("13/45/2026", "Short Date"), std::nullopt);
   EXPECT_EQ(forms::gridStoredValue("1,000", "Currency"), QVariant("1,000"));
+  EXPECT_EQ(forms::gridStoredValue("$13.00", "Currency"), QVariant("13.00"));  // typed as shown
+  EXPECT_EQ(forms::gridStoredValue(" $ 1,250.5", "Currency"), QVariant("1,250.5"));
+  EXPECT_EQ(forms::gridStoredValue("$abc", "Currency"), QVariant("$abc"));
+  EXPECT_EQ(forms::gridStoredValue("$13.00", ""), QVariant("$13.00"));
   EXPECT_TRUE(forms::gridStoredValue("", "Currency")->isNull());
 }
 
