@@ -607,10 +607,16 @@ void ComboBox::pushText() {
   // for a choice from the list.
   int shown = c_.listIndex;
   if (shown < 0 && combo->isEditable()) shown = int(c_.items.indexOf(p_.text));
+  QLineEdit* edit = combo->lineEdit();
+  // A text the box already shows (the clerk's own typing) keeps its caret:
+  // writing it again would put the caret at the end, and the next key there.
+  const bool typed = edit && edit->text() == p_.text;
+  const int caret = edit ? edit->cursorPosition() : 0;
   combo->setCurrentIndex(shown);
-  if (combo->isEditable()) {
-    const QSignalBlocker blockEdit(combo->lineEdit());
-    combo->setEditText(p_.text);
+  if (edit) {
+    const QSignalBlocker blockEdit(edit);
+    if (edit->text() != p_.text) combo->setEditText(p_.text);
+    if (typed) edit->setCursorPosition(caret);
   }
 }
 

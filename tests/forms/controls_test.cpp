@@ -222,6 +222,24 @@ TEST_F(ControlsTest, TypingIntoAComboNeverChoosesOnlyItsListDoes) {
   EXPECT_EQ(f->cmbCountry.ListCount(), 2);
 }
 
+// A key typed into the middle of a combo box's text goes where the caret
+// stands, as in a text box; the caret stays after it.
+TEST_F(ControlsTest, TypingIntoTheMiddleOfAComboTextKeepsTheCaret) {
+  Instance<frmPad> f;
+  f->Show();
+  auto* edit = qobject_cast<QComboBox*>(f->cmbCountry.widget())->lineEdit();
+  f->cmbCountry.SetFocus();
+  QFocusEvent focusIn(QEvent::FocusIn, Qt::OtherFocusReason);
+  QApplication::sendEvent(edit, &focusIn);
+  forms::SendKeys("Cda");
+  edit->setCursorPosition(1);
+  forms::SendKeys("ana");
+  EXPECT_EQ(f->cmbCountry.Text().toStdString(), "Canada") << "each key lands at the caret";
+  EXPECT_EQ(edit->text().toStdString(), "Canada");
+  EXPECT_EQ(edit->cursorPosition(), 4);
+  EXPECT_EQ(f->comboChanges, 6);
+}
+
 // A text set by code that a later AddItem puts in the list is still no choice:
 // Enter in the box or leaving it runs no Click.
 TEST_F(ControlsTest, AnItemAddedUnderTheTextIsNotChosenByLeavingTheBox) {
