@@ -294,6 +294,32 @@ TEST_F(TenderDialog, TheTenderAndTipBoxesTakeOnlyDigitsPointAndBackspace) {
   EXPECT_EQ(w.txtZip.Text(), "A1B");
 }
 
+// The tender and amount-due boxes re-format at every key; what was typed keeps
+// its order, so the change is worked out from the amount the clerk typed.
+TEST_F(TenderDialog, AnAmountTypedIntoAReformattingBoxKeepsItsDigitsInOrder) {
+  frmTender& w = open("37.63");
+  const struct {
+    forms::TextBox* box;
+    const char* keys;
+    const char* shown;
+  } amounts[] = {{&w.txtGet, "25", "25.00"},
+                 {&w.txtGet, "1250", "1,250.00"},
+                 {&w.txtEnding, "50", "50.00"},
+                 {&w.txtEnding, "1234", "1,234.00"}};
+  for (const auto& a : amounts) {
+    SCOPED_TRACE(a.keys);
+    a.box->setText(QString());
+    a.box->SetFocus();
+    type(*a.box, a.keys);
+    EXPECT_EQ(a.box->Text(), a.shown);
+  }
+  w.txtGet.setText(QString());
+  w.txtEnding.setText("37.63");
+  w.txtGet.SetFocus();
+  type(w.txtGet, "40");
+  EXPECT_EQ(w.txtReturn.Text(), "2.37");
+}
+
 TEST_F(TenderDialog, TheCouponAndGiftCardBoxesOpenAndEmpty) {
   frmTender& w = open("20.00");
   EXPECT_EQ(w.cmdGiftCards.Width(), 3735);
