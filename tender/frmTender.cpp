@@ -600,8 +600,15 @@ void frmTender::txtTips_Change() {
   });
 }
 
+// The change follows a new amount due once something has been tendered, so a
+// balance due is never passed as change; before that the change box stays
+// empty for Submit to refuse.
 void frmTender::txtEnding_Change() {
   reformatAmount(txtEnding, kChangeFormat);
+  if (!txtGet.Text().isEmpty())
+    txtGet_Change();
+  else if (!txtCoupon.Text().isEmpty() || !txtGiftCards.Text().isEmpty() || !txtTips.Text().isEmpty())
+    txtTips_Change();
 }
 
 void frmTender::txtReturn_Change() {

@@ -196,6 +196,20 @@ TEST_F(TenderDialog, TheChangeIsWorkedOutExactlyAfterEveryAmount) {
          t.keypad({"7", "5", "0"});
        },
        "0.00"},
+      {"the amount due keyed after the tender", "20.00",
+       [](TenderDialog& t, frmTender& w) {
+         t.keypad({"2", "0", "0", "0"});
+         click(w.txtEnding);
+         t.keypad({"5", "0", "0", "0"});
+       },
+       "-30.00"},
+      {"the amount due keyed after a card logo", "20.00",
+       [](TenderDialog& t, frmTender& w) {
+         press(w.cmdVisa1);
+         click(w.txtEnding);
+         t.keypad({"5", "0", "0", "0"});
+       },
+       "0.00"},
       {"an amount beyond range empties the change box", "20.00",
        [](TenderDialog&, frmTender& w) { w.txtGet.setText("99999999999999999999"); }, ""},
   };
