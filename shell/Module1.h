@@ -7,12 +7,22 @@
 
 #include "platform/sheet/sheet.h"
 
+namespace forms {
+class TextBox;
+}
+
 namespace shell {
 
 // The key filter of the amount and code boxes: true for Backspace (8), the
 // point (46) and the digits 0-9 (48-57). A KeyPress handler drops any other
 // key by setting KeyAscii to 0.
 bool IsNumericKey(int KeyAscii);
+
+// Re-formats an amount box's own text after a change (its change step), the
+// caret staying after the same digits and point it followed: "25" typed gives
+// 25.00, not 52.00, which a write by code alone would give by putting the
+// caret back at the start.
+void ReformatAmount(forms::TextBox& box, const QString& format);
 
 // The cash drawer's opening pulse: ESC "p" with drawer pin 2, 40 ms on and
 // 200 ms off, then CR LF (1B 70 00 14 64 0D 0A).

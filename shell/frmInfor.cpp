@@ -1,7 +1,5 @@
 #include "shell/frmInfor.h"
 
-#include <algorithm>
-
 #include "platform/convert/format.h"
 #include "platform/db/recordset.h"
 #include "platform/forms/msgbox.h"
@@ -419,22 +417,8 @@ void frmInfor::cmdKB_Click() {
   cmdKB.setEnabled(!cmdKB.Enabled());
 }
 
-// The amount is reformatted after every key. The caret stays after the same
-// digits and point it followed, so "12" typed gives 12.00, not 21.00 (a write
-// by code would put it back at the start).
 void frmInfor::txtPlan_Change() {
-  const auto isAmountChar = [](QChar c) { return c.isDigit() || c == QLatin1Char('.'); };
-  const QString typed = txtPlan.Text();
-  const int caret = std::min(txtPlan.SelStart(), int(typed.size()));
-  int before = 0;
-  for (int i = 0; i < caret; ++i)
-    if (isAmountChar(typed[i])) ++before;
-  txtPlan.setText(rt::Format(typed, QStringLiteral("#,##0.00")));
-  const QString shown = txtPlan.Text();
-  int at = 0;
-  for (; at < shown.size() && before > 0; ++at)
-    if (isAmountChar(shown[at])) --before;
-  txtPlan.setSelStart(at);
+  ReformatAmount(txtPlan, QStringLiteral("#,##0.00"));
 }
 
 void frmInfor::cmdClose_Click() {

@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QTime>
-#include <algorithm>
 #include <functional>
 #include <new>
 
@@ -523,25 +522,6 @@ void frmTender::CardLogo_Click(const QString& brand) {
 
 namespace {
 
-// Re-formats an amount box after a change. The caret stays after the same
-// digits and point it followed, so "25" typed gives 25.00, not 52.00 (a
-// write by code would put it back at the start).
-void reformatAmount(forms::TextBox& box, const QString& format) {
-  const auto isAmountChar = [](QChar c) { return c.isDigit() || c == QLatin1Char('.'); };
-  const QString typed = box.Text();
-  const int caret = std::min(box.SelStart(), int(typed.size()));
-  int before = 0;
-  for (int i = 0; i < caret; ++i)
-    if (isAmountChar(typed[i])) ++before;
-  box.setText(rt::Format(typed, format));
-  if (before == 0) return;
-  const QString shown = box.Text();
-  int at = 0;
-  for (; at < shown.size() && before > 0; ++at)
-    if (isAmountChar(shown[at])) --before;
-  box.setSelStart(at);
-}
-
 // Writes a sum into the change box as its plain decimal text (the box
 // formats it). False when an amount was out of range: the box is emptied.
 bool showChange(forms::TextBox& change, const std::function<rt::Currency()>& sum) {
@@ -559,7 +539,7 @@ bool showChange(forms::TextBox& change, const std::function<rt::Currency()>& sum
 }  // namespace
 
 void frmTender::txtGet_Change() {
-  reformatAmount(txtGet, kMoney);
+  shell::ReformatAmount(txtGet, kMoney);
   if (cmdNext.Tag() == kCard) {
     showChange(txtReturn, [this] {
       const rt::Currency due = amountOf(txtEnding.Text());
@@ -604,7 +584,7 @@ void frmTender::txtTips_Change() {
 // balance due is never passed as change; before that the change box stays
 // empty for Submit to refuse.
 void frmTender::txtEnding_Change() {
-  reformatAmount(txtEnding, kChangeFormat);
+  shell::ReformatAmount(txtEnding, kChangeFormat);
   if (!txtGet.Text().isEmpty())
     txtGet_Change();
   else if (!txtCoupon.Text().isEmpty() || !txtGiftCards.Text().isEmpty() || !txtTips.Text().isEmpty())
