@@ -962,6 +962,18 @@ bool frmSales::RecallTicket(qint64 start) {
   std::optional<StoredHeader> header;
   if (!number.isEmpty() && !ticketHasLines())
     runStep([&] { header = storedHeader(datOrders.Database(), number); });
+  // The lines are read before anything shows: a ticket recalled without the
+  // lines it has would lose them when it is stored again.
+  std::vector<GridLine> lines;
+  if (header) {
+    try {
+      lines = storedLines(datOrders.Database(), number);
+    } catch (const std::exception& e) {
+      header.reset();
+      forms::MsgBox(QStringLiteral("Ticket %1 could not be recalled: ").arg(number) + QString::fromUtf8(e.what()),
+                    forms::vbExclamation);
+    }
+  }
   if (!header) {
     ClearingStep(start);
     return false;
@@ -975,8 +987,6 @@ bool frmSales::RecallTicket(qint64 start) {
     runStep([&] { txtGet.setText(header->received); });
     runStep([this] { txtGet.setVisible(!txtGet.Text().isEmpty()); });
   }
-  std::vector<GridLine> lines;
-  runStep([&] { lines = storedLines(datOrders.Database(), number); });
   for (const GridLine& line : lines) {
     runStep([&] { txtPrice.setText(rt::Format(line.price, kMoney)); });
     runStep([&] { grdOrderItems.AddItem(gridRow(line.qty, line.text, txtPrice.Text(), QString())); });

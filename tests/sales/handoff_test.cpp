@@ -227,6 +227,23 @@ TEST_F(HandOff, ANumberThatNamesNoTicket) {
   EXPECT_TRUE(messages_->shown().empty());
 }
 
+// A ticket whose lines cannot be read is not recalled without them, which a
+// later store would make its lines for good; the clerk is told why.
+TEST_F(HandOff, ATicketWhoseLinesCannotBeReadIsNotRecalled) {
+  storeTicket("Ordr.mdb", "57", "20.00", {{"1", "Women's Cut", "35.00"}});
+  sales::frmSales& w = Sales();
+  w.Show();
+  run(installFile("Ordr.mdb"), "ALTER TABLE tblDetail RENAME TO tblDetailGone");
+  messages_->answer(forms::vbOK);
+  recall("57");
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_TRUE(messages_->shown()[0].prompt.startsWith("Ticket 57 could not be recalled: "))
+      << messages_->shown()[0].prompt.toStdString();
+  EXPECT_EQ(screen(), QStringList());
+  EXPECT_EQ(w.cmbRept.Tag(), "");
+  EXPECT_EQ(w.txtEnding.Text(), "0.00");
+}
+
 TEST_F(HandOff, InTrainingTheRecallReadsTheTrainingFile) {
   run(settingsFile(), "UPDATE tbReset SET Reset_txt = 'Training Check Book'");
   storeTicket("TOrdr.mdb", "57", "0", {{"1", "Gloss", "40.00"}});
