@@ -3,6 +3,7 @@
 #include <QThread>
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "platform/convert/datetext.h"
 #include "platform/convert/format.h"
@@ -36,6 +37,23 @@ using shell::runStep;
 
 const QString kMain = QStringLiteral("Main");
 const QString kMoney = QStringLiteral("#,##0.00");
+
+// Reads a stored ticket through the window's ticket file. A file another
+// station holds past the wait is told as the store tells it.
+template <class Read>
+std::optional<QString> readTicketFile(forms::Data& tickets, Read&& read) {
+  const QString file = shell::fileName(tickets.DatabaseName());
+  if (!tickets.IsOpen()) return QStringLiteral("%1 could not be opened.").arg(file);
+  try {
+    read(tickets.Database());
+    return std::nullopt;
+  } catch (const db::Error& e) {
+    if (e.kind() == db::Error::Kind::Busy) return shell::writeFailure(e, file);
+    return e.message();
+  } catch (const std::exception& e) {
+    return QString::fromUtf8(e.what());
+  }
+}
 
 // The built-in icon of each category button.
 const char* const kCategoryIcons[kCategories] = {
@@ -960,17 +978,17 @@ void frmSales::txtGet_Click() {
 bool frmSales::RecallTicket(qint64 start) {
   const QString number = cmbRept.Text();
   std::optional<StoredHeader> header;
-  if (!number.isEmpty() && !ticketHasLines())
-    runStep([&] { header = storedHeader(datOrders.Database(), number); });
   // The lines are read before anything shows: a ticket recalled without the
   // lines it has would lose them when it is stored again.
   std::vector<GridLine> lines;
-  if (header) {
-    try {
-      lines = storedLines(datOrders.Database(), number);
-    } catch (const std::exception& e) {
+  if (!number.isEmpty() && !ticketHasLines()) {
+    const std::optional<QString> failure = readTicketFile(datOrders, [&](db::Database& tickets) {
+      header = storedHeader(tickets, number);
+      if (header) lines = storedLines(tickets, number);
+    });
+    if (failure) {
       header.reset();
-      forms::MsgBox(QStringLiteral("Ticket %1 could not be recalled: ").arg(number) + QString::fromUtf8(e.what()),
+      forms::MsgBox(QStringLiteral("Ticket %1 could not be recalled: ").arg(number) + *failure,
                     forms::vbExclamation);
     }
   }
@@ -1045,8 +1063,13 @@ void frmSales::TenderGate() {
     runStep([this] { setTicketNumber(QString()); });
     runStep([this] { txtGet.setText(QStringLiteral("0")); });
   } else {
+    const QString number = cmbRept.Text();
     std::optional<StoredHeader> header;
-    runStep([&] { header = storedHeader(datOrders.Database(), cmbRept.Text()); });
+    const std::optional<QString> failure =
+        readTicketFile(datOrders, [&](db::Database& tickets) { header = storedHeader(tickets, number); });
+    if (failure)
+      forms::MsgBox(QStringLiteral("Ticket %1 could not be read: ").arg(number) + *failure,
+                    forms::vbExclamation);
     if (!header) return;
     runStep([&] { txtGet.setText(header->received); });
   }

@@ -2,6 +2,7 @@
 // gate to the tender dialog, a stored ticket recalled by its number.
 #include <QTimer>
 
+#include "platform/db/database.h"
 #include "sales/frmSales.h"
 #include "shell/frmTakeOutPW.h"
 #include "tender/frmTender.h"
@@ -242,6 +243,46 @@ TEST_F(HandOff, ATicketWhoseLinesCannotBeReadIsNotRecalled) {
   EXPECT_EQ(screen(), QStringList());
   EXPECT_EQ(w.cmbRept.Tag(), "");
   EXPECT_EQ(w.txtEnding.Text(), "0.00");
+}
+
+// Another station holding the ticket file past the wait: the recall and the
+// tender gate of a recalled ticket say so; nothing is recalled or opened.
+TEST_F(HandOff, AFileHeldByAnotherStationIsTold) {
+  storeTicket("Ordr.mdb", "57", "0", {{"1", "Women's Cut", "35.00"}});
+  db::setBusyTimeout(100);
+  sales::frmSales& w = Sales();
+  w.Show();
+  signIn();
+  {
+    auto station = db::Database::open(installFile("Ordr.mdb"));
+    station->execute("BEGIN EXCLUSIVE");
+    messages_->answer(forms::vbOK);
+    recall("57");
+    station->execute("ROLLBACK");
+  }
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_EQ(messages_->shown()[0].prompt,
+            "Ticket 57 could not be recalled: another station is using Ordr.mdb. Please try again.");
+  EXPECT_EQ(screen(), QStringList());
+  EXPECT_EQ(w.cmbRept.Tag(), "");
+
+  // Recalled, then held when Tender asks whether it is paid.
+  recall("57");
+  ASSERT_EQ(screen().size(), 1);
+  {
+    auto station = db::Database::open(installFile("Ordr.mdb"));
+    station->execute("BEGIN EXCLUSIVE");
+    messages_->answer(forms::vbOK);
+    press(w.cmdTenerRec);
+    station->execute("ROLLBACK");
+  }
+  db::setBusyTimeout(5000);
+  ASSERT_EQ(messages_->shown().size(), 2u);
+  EXPECT_EQ(messages_->shown()[1].prompt,
+            "Ticket 57 could not be read: another station is using Ordr.mdb. Please try again.");
+  EXPECT_FALSE(Tender().IsLoaded());
+  EXPECT_EQ(screen().size(), 1);
+  EXPECT_EQ(w.cmbRept.Text() + " " + w.cmbRept.Tag(), "57 DidRecall");
 }
 
 TEST_F(HandOff, InTrainingTheRecallReadsTheTrainingFile) {
