@@ -90,13 +90,14 @@ void check(lxw_error error, const QString& file) {
                     .arg(file, QString::fromUtf8(lxw_strerror(error))));
 }
 
-void writeSheet(const Worksheet& ws, const QString& file) {
+// Writes the workbook into the file `into`; messages name `file`.
+void writeSheet(const Worksheet& ws, const QString& file, const QString& into) {
   // Rows go out in order, so the file is written as it goes rather than
   // held whole in memory.
   lxw_workbook_options options{};
   options.constant_memory = LXW_TRUE;
   options.use_zip64 = LXW_TRUE;
-  const QByteArray path = file.toUtf8();
+  const QByteArray path = into.toUtf8();
   std::unique_ptr<lxw_workbook, WorkbookCloser> book(workbook_new_opt(path.constData(), &options));
   if (!book) throw Error(QStringLiteral("The workbook %1 cannot be created.").arg(file));
   lxw_worksheet* sh = workbook_add_worksheet(book.get(), ws.Name().toUtf8().constData());
@@ -147,6 +148,33 @@ void writeSheet(const Worksheet& ws, const QString& file) {
 
 // A new file named BookN.xlsx in the folder, the lowest N not taken; made
 // empty at once so that no one else takes it.
+// Writes the workbook beside its file under a fresh name and renames it into
+// place: a write that fails or is cut short leaves the file as it was, whole
+// (the last workbook shown, or the empty file that holds a new name).
+void writeSheetInPlace(const Worksheet& ws, const QString& file) {
+  const std::string target = file.toStdString();
+  const std::size_t slash = target.rfind('/');
+  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  std::string temp;
+  files::Descriptor made(files::createTempBeside(target, "." + name + ".new-", 0644, &temp));
+  if (!made.valid())
+    throw Error(QStringLiteral("The workbook %1 cannot be written: %2.")
+                    .arg(file, QString::fromLocal8Bit(std::strerror(errno))));
+  made.close();
+  try {
+    writeSheet(ws, file, QString::fromStdString(temp));
+  } catch (const Error&) {
+    ::unlink(temp.c_str());
+    throw;
+  }
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(temp.c_str());
+    throw Error(QStringLiteral("The workbook %1 cannot be written: %2.")
+                    .arg(file, QString::fromLocal8Bit(std::strerror(error))));
+  }
+}
+
 QString newBookFile(const std::string& folder) {
   for (int n = 1; n < 100000; ++n) {
     const std::string path = folder + "Book" + std::to_string(n) + ".xlsx";
@@ -194,7 +222,7 @@ void Workbook::show() {
     file_ = newBookFile(folder);
   }
   try {
-    writeSheet(sheet_, file_);
+    writeSheetInPlace(sheet_, file_);
   } catch (const Error&) {
     if (first) {
       ::unlink(file_.toLocal8Bit().constData());

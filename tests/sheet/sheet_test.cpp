@@ -246,6 +246,26 @@ TEST_F(SheetTest, TheFileHoldsValuesFormatsFontsWidthsFormulasAndTheSelection) {
   EXPECT_TRUE(styles.contains("<b/>"));
 }
 
+// A workbook written again that fails half-way (a text longer than a cell
+// holds) leaves the file as it was shown last, whole; nothing is left beside it.
+TEST_F(SheetTest, AFailedRewriteKeepsTheWorkbookShownLast) {
+  auto app = sheet::createApplication();
+  app->setVisible(true);
+  app->Workbooks().Add();
+  app->Range("A1").setValue(QStringLiteral("Invoice"));
+  app->Range("A2").setValue(1042);
+  ASSERT_TRUE(app->ShowWorkbooks().isEmpty());
+  ASSERT_EQ(desktop.opened.size(), 1);
+  const QString book = desktop.opened[0];
+
+  app->Range("A1").setValue(QString(40000, QLatin1Char('x')));
+  EXPECT_EQ(app->ShowWorkbooks().size(), 1);
+  const QString xml = part(book, "xl/worksheets/sheet1.xml");
+  EXPECT_TRUE(xml.contains("<v>1042</v>")) << xml.toStdString();
+  EXPECT_TRUE(xml.contains("Invoice"));
+  EXPECT_EQ(QDir(exports()).entryList(QDir::Files | QDir::Hidden), QStringList{"Book1.xlsx"});
+}
+
 TEST_F(SheetTest, AWorkbookThatCannotBeWrittenNamesItsFile) {
   // The Exports folder is a file: nothing can be made in it.
   const QString install = QString::fromStdString(files::installDir());
