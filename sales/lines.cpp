@@ -36,8 +36,11 @@ void applyItemPercent(LineEntry& entry) {
   step([&] {
     const double percent = rt::CDbl(entry.percent);
     const rt::Currency rate = rt::CCur(percent / 100);
-    const rt::Currency off = rt::CCur(rt::CDbl(entry.price) * rate.toDouble());
-    entry.price = rt::CStr(rt::CCur(entry.price) - off);
+    // The rest is written whole and rounded once, to the cent, when the line
+    // is formatted: an amount off rounded to four places first could move a
+    // cent (19.99 less 49.75 % is 10.044975, not 10.045).
+    const double price = rt::CDbl(entry.price);
+    entry.price = rt::CStr(price - price * rate.toDouble());
   });
 }
 

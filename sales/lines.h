@@ -38,8 +38,9 @@ struct LineSettings {
 };
 
 // Takes the percent in entry.percent off entry.price (both as typed): the
-// percent is rounded to four decimals (33.333 % is 0.3333), so is the amount
-// off, and the price becomes the plain currency text of the rest ("6.6603").
+// percent is rounded to four decimals (33.333 % is 0.3333), and the price
+// becomes the plain text of the rest, unrounded ("6.660333"), which the line
+// rounds to the cent.
 // A text that is not a number leaves the price as it was.
 void applyItemPercent(LineEntry& entry);
 

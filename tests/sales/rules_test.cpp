@@ -143,6 +143,11 @@ TEST(LineRules, TheLineOfOneItem) {
       {"percent off", "", "10", "Cut", "20.00", "", "1", "1 | Cut-10% | 18.00 | A", "18.00"},
       {"a percent rounded to four places", "", "33.333", "Cut", "9.99", "", "1", "1 | Cut-33.333% | 6.66 | A",
        "6.66"},
+      // 19.99 less 49.75 % is 10.044975: the amount off is not rounded first.
+      {"a percent whose amount off has six places", "", "49.75", "Cut", "19.99", "", "1",
+       "1 | Cut-49.75% | 10.04 | A", "10.04"},
+      {"a quarter percent of a small price", "", "12.75", "Cut", "0.51", "", "1", "1 | Cut-12.75% | 0.44 | A",
+       "0.44"},
       {"a size word", "", "", "Cut", "20.00", "M-", "1", "1 | Small Cut | 20.00 | A", "20.00"},
       {"a size word and percent", "", "10", "Cut", "20.00", "M-", "1", "1 | Small Cut-10% | 18.00 | A",
        "18.00"},
