@@ -1240,13 +1240,12 @@ void frmSales::DeleteOrderLine() {
   if (cell.isEmpty() || cell == QLatin1String("Price")) {
     // nothing to delete
   } else if (cell == QLatin1String("+") || cell == QLatin1String("0")) {
-    // The marker of a sub-line takes off that line alone; a line of nothing
-    // ("0") leaves the subtotal.
-    if (cell == QLatin1String("+")) {
-      runStep([this] { grdOrderItems.setCol(kPriceColumn); });
-      const QString price = grdOrderItems.Text();
-      if (!price.isEmpty()) SubtractFromSubtotal(price);
-    }
+    // The marker of a sub-line takes off that line alone, and so does a
+    // quantity of 0; each takes its price off the subtotal (a quantity that
+    // is no number reads 0 and leaves the price whole).
+    runStep([this] { grdOrderItems.setCol(kPriceColumn); });
+    const QString price = grdOrderItems.Text();
+    if (!price.isEmpty()) SubtractFromSubtotal(price);
     FillRemovalRecord();
     runStep([&] { grdOrderItems.RemoveItem(clicked); });
     runStep([this] { grdOrderItems.setRow(grdOrderItems.Row() - 1); });

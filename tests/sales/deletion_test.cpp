@@ -91,6 +91,21 @@ TEST_F(Deletion, ALineGoesWithItsSubLinesASubLineAlone) {
   EXPECT_FALSE(Removing().IsLoaded()) << "a new ticket logs nothing";
 }
 
+// A quantity that is no number rings the item up at its price with the
+// quantity 0; a tap on that 0 takes the line off, and its price with it.
+TEST_F(Deletion, ALineOfQuantityZeroTakesItsPriceAlong) {
+  sales::frmSales& w = Sales();
+  w.Show();
+  ring(2);
+  w.txtQty.setText("0x");
+  ring(1);
+  ASSERT_EQ(screen(), QStringList({"1 | Blowout | 19.99 | -", "0 | Cut | 25.00 | -"}));
+  ASSERT_EQ(w.txtTotal.Text(), "44.99");
+  clickCell(3, 0);
+  EXPECT_EQ(screen(), QStringList{"1 | Blowout | 19.99 | -"});
+  EXPECT_EQ(w.txtTotal.Text().toStdString(), "19.99");
+}
+
 // A tap on the heading row leaves the current cell where the ring-up left it,
 // which may be a priced sub-line's marker (the modifier pad works in the
 // quantity column and moves the current row down a line at a time). The tap
