@@ -1320,9 +1320,10 @@ void frmSales::DiscardHiddenRemovalDialog() {
   if (d.form && d.form->IsLoaded() && !d.form->Visible()) forms::Unload(*d.form);
 }
 
+// A price comes off as the cent its line prints, as it was added.
 void frmSales::SubtractFromSubtotal(const QString& price) {
   runStep([&] {
-    if (const std::optional<QString> subtotal = subtotalLess(txtTotal.Text(), price))
+    if (const std::optional<QString> subtotal = subtotalLess(txtTotal.Text(), moneyText(price)))
       txtTotal.setText(*subtotal);
   });
 }

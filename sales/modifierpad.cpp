@@ -3,6 +3,7 @@
 #include "platform/convert/number.h"
 #include "platform/convert/text.h"
 #include "sales/lines.h"
+#include "sales/totals.h"
 
 namespace sales {
 
@@ -47,7 +48,8 @@ PadCommit commitModifier(PadEntry& pad, SavedRow& saved, OrderGrid& grid, const 
   if (!pad.price.isEmpty()) {
     if (!rt::TryCCur(pad.price)) return PadCommit::InvalidPrice;
     grid.AddItem(modifierLine());
-    if (const std::optional<QString> grown = grownSubtotal(subtotal, pad.price)) subtotal = *grown;
+    // The price counts as the cent its line prints ("1.005" as 1.01).
+    if (const std::optional<QString> grown = grownSubtotal(subtotal, moneyText(pad.price))) subtotal = *grown;
     return PadCommit::PricedLine;
   }
 

@@ -55,7 +55,8 @@ void popLastOrderLine(OrderGrid& grid, SavedRow& saved);
 
 // Enter on the pad. `routing` is the sales window's routing code. For a
 // priced line, `subtotal` becomes the subtotal grown by the price as an
-// amount ('1,200.00' adds 1,200.00), written plain; it is left alone when it
+// amount rounded to the cent as its line prints ('1,200.00' adds 1,200.00,
+// '1.005' adds 1.01), written plain; it is left alone when it
 // is not an amount itself. "UpLine" with no ticket line acts as "Default".
 PadCommit commitModifier(PadEntry& pad, SavedRow& saved, OrderGrid& grid, const QString& routing,
                          QString& subtotal);

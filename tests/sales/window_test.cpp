@@ -14,6 +14,7 @@
 #include "shell/frmInfor.h"
 #include "shell/frmMbutton.h"
 #include "shell/frmMsgbox.h"
+#include "tests/forms/drive.h"
 #include "tests/sales/sales_fixture.h"
 
 namespace {
@@ -452,6 +453,30 @@ TEST_F(SalesWindow, AnAddOnFromThePadCountsInTheTotals) {
   EXPECT_TRUE(script_->done());
   EXPECT_EQ(lines(), QStringList({"1 | Men's Cut | 25.00 | -", "+ | 1.  Hot Towel | 6.00 | -"}));
   EXPECT_EQ(money(), "31.00 / 2.33 / 33.33");
+}
+
+// A modifier priced in tenths of a cent counts as the cent its line prints,
+// when it is rung up and when it is taken off again.
+TEST_F(SalesWindow, AModifierPriceCountsAsItsLinePrintsIt) {
+  sales::frmSales& w = Sales();
+  shell::Infor().txtTOTax1.setText("0");
+  press(w.cmdBf);
+  script_->on(Des(), [] {
+    press(Des().cmd(8));  // Hot Towel
+    Des().txtPrice.setText("-1.005");
+    press(Des().cmdClose);
+  });
+  ring(1);
+  press(w.cmdLunch);
+  ring(1);
+  ASSERT_TRUE(script_->done());
+  ASSERT_EQ(lines(), QStringList({"1 | Men's Cut | 25.00 | -", "+ | 1.  Hot Towel | -1.005 | -",
+                                  "1 | Shampoo | 18.00 | B"}));
+  EXPECT_EQ(w.txtTotal.Text().toStdString(), "41.99");  // 25.00 - 1.01 + 18.00
+  drive::clickCell(w.grdOrderItems, 3, 0);
+  EXPECT_EQ(lines(), QStringList({"1 | Men's Cut | 25.00 | -", "1 | Shampoo | 18.00 | B"}));
+  EXPECT_EQ(w.txtTotal.Text().toStdString(), "43.00");
+  shell::Infor().txtTOTax1.setText("0.075");
 }
 
 TEST_F(SalesWindow, TaxRatesAreReadAtEveryChange) {
