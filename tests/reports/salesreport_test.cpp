@@ -19,6 +19,7 @@
 #include "tests/reports/report_fixture.h"
 #include "tests/sheet/recorded_desktop.h"
 #include "tests/fake_spooler.h"
+#include "tests/refusing_printer.h"
 
 namespace {
 
@@ -279,19 +280,11 @@ TEST_F(Summary, WithoutFiguresTheMoneyLinesPrintTheirLabelsOnly) {
 // A summary that cannot be handed over at all, not even as a PDF file: the
 // clerk is told why, and the figures stay on screen for another press.
 TEST_F(Summary, ASummaryThatCannotBePrintedIsTold) {
-  struct Refusing : print::Backend {
-    Refusing() : previous(print::setBackend(this)) {}
-    ~Refusing() override { print::setBackend(previous); }
-    print::Handover deliver(const print::Document&, const std::optional<print::PrinterInfo>&) override {
-      throw std::runtime_error("no PDF file could be written in /nowhere (No space left on device)");
-    }
-    print::Backend* previous;
-  };
   reports::frmRepDy& w = open();
   w.txtTo.setText(kShown1);
   drive::chooseFromList(w.cmbID, 0);
   {
-    Refusing refusing;
+    RefusingPrinter refusing;
     messages_->answer(forms::vbOK);
     press(w.cmdPSummary);
   }

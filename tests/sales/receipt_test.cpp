@@ -15,6 +15,7 @@
 #include "shell/frmTakeOutPW.h"
 #include "tender/frmTender.h"
 #include "tests/fifo_port.h"
+#include "tests/refusing_printer.h"
 #include "tests/sales/closing_fixture.h"
 
 namespace {
@@ -290,14 +291,7 @@ TEST_F(Receipt, AFailedStorePrintsNothingAndKeepsTheTicket) {
 // A printer that takes nothing at all: the clerk is told, and the ticket is
 // stored and cleared all the same.
 TEST_F(Receipt, AReceiptThatCannotBePrintedIsTold) {
-  struct Refusing : print::Backend {
-    Refusing() : previous(print::setBackend(this)) {}
-    ~Refusing() override { print::setBackend(previous); }
-    print::Handover deliver(const print::Document&, const std::optional<print::PrinterInfo>&) override {
-      throw std::runtime_error("no PDF file could be written in /nowhere (No space left on device)");
-    }
-    print::Backend* previous;
-  } refusing;
+  RefusingPrinter refusing;
   sales::frmSales& w = Sales();
   w.Show();
   signIn();

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "platform/files/paths.h"
+#include "tests/refusing_printer.h"
 #include "tests/tender/tender_fixture.h"
 
 namespace {
@@ -274,20 +275,8 @@ TEST_F(CardRoad, EachTransactionSendsItsOwnParameters) {
 }
 
 // A printer that fails every document.
-class FailingPrinter : public print::Backend {
- public:
-  FailingPrinter() : previous_(print::setBackend(this)) {}
-  ~FailingPrinter() override { print::setBackend(previous_); }
-  print::Handover deliver(const print::Document&, const std::optional<print::PrinterInfo>&) override {
-    throw std::runtime_error("the printer is out of paper");
-  }
-
- private:
-  print::Backend* previous_;
-};
-
 TEST_F(CardRoad, AnApprovalIsHandedBackEvenWhenPrintingFails) {
-  FailingPrinter failing;
+  RefusingPrinter failing("the printer is out of paper");
   frmTender& w = open();
   messages_->answer(forms::vbOK);
   messages_->answer(forms::vbYes);
