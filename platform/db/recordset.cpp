@@ -208,6 +208,11 @@ bool Recordset::hasField(const QString& name) const {
   return index_.contains(key(unquoteName(name)));
 }
 
+bool Recordset::numericField(const QString& name) const {
+  const auto it = index_.constFind(key(unquoteName(name)));
+  return it != index_.constEnd() && *it < static_cast<int>(columns_.size()) && columns_[*it].numeric;
+}
+
 bool Recordset::eof() const {
   return !deleted_ && pos_ >= static_cast<int>(rows_.size());
 }

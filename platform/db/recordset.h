@@ -86,6 +86,9 @@ class Recordset {
   QStringList fieldNames() const { return names_; }
   int fieldCount() const { return names_.size(); }
   bool hasField(const QString& name) const;
+  // True when the table declares the field with a numeric type (INTEGER,
+  // REAL, NUMERIC, ...), so that it holds numbers; false on a query.
+  bool numericField(const QString& name) const;
   QVariant field(const QString& name) const;
   // A value of any row by position, without moving (for grids).
   QVariant valueAt(int position, int column) const;

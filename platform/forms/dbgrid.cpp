@@ -35,6 +35,18 @@ bool isTimeFormat(const QString& format) {
   return isFormat(format, "Medium Time");
 }
 
+bool isAmountFormat(const QString& format) {
+  return isFormat(format, "Currency");
+}
+
+// What a refused text of a column should have been, for the message.
+QString expectedKind(const QString& format, bool numericField) {
+  if (isDateFormat(format)) return QStringLiteral("a date");
+  if (isTimeFormat(format)) return QStringLiteral("a time");
+  if (numericField) return QStringLiteral("a number");
+  return QStringLiteral("an amount");
+}
+
 QString storedText(const QVariant& v) {
   return v.isNull() ? QString() : v.toString();
 }
@@ -60,7 +72,7 @@ QString gridDisplayText(const QVariant& stored, const QString& format) {
   }
 }
 
-std::optional<QVariant> gridStoredValue(const QString& typed, const QString& format) {
+std::optional<QVariant> gridStoredValue(const QString& typed, const QString& format, bool numericField) {
   if (typed.trimmed().isEmpty()) return QVariant();
   if (isDateFormat(format)) {
     const std::optional<QString> iso = rt::DateTextToIso(typed.trimmed());
@@ -72,14 +84,25 @@ std::optional<QVariant> gridStoredValue(const QString& typed, const QString& for
     if (!iso) return std::nullopt;
     return QVariant(*iso);
   }
-  // A "Currency" column shows $12.50; an amount typed the way it is shown is
-  // stored without the sign, as the column's other amounts are (a price
-  // stored as "$13.00" would read as no price at all).
+  // A field that holds numbers gets the number's plain text, which the
+  // database keeps as a number ("1,234" would stay a text no lookup finds).
+  if (numericField) {
+    const std::optional<double> number = rt::TryCDbl(typed);
+    if (!number) return std::nullopt;
+    return QVariant(rt::CStr(*number));
+  }
   const QString trimmed = typed.trimmed();
-  if (format.compare(QLatin1String("Currency"), Qt::CaseInsensitive) == 0 &&
-      trimmed.startsWith(QLatin1Char('$'))) {
-    const QString amount = trimmed.mid(1).trimmed();
-    if (rt::IsNumeric(amount)) return QVariant(amount);
+  if (isAmountFormat(format)) {
+    // An amount is what the amount conversions read: anything else would
+    // show as typed and count as nothing. A "Currency" column shows $12.50;
+    // an amount typed the way it is shown is stored without the sign, as the
+    // column's other amounts are (a price stored as "$13.00" would read as no
+    // price at all). Every other amount is stored as typed.
+    if (trimmed.startsWith(QLatin1Char('$'))) {
+      const QString amount = trimmed.mid(1).trimmed();
+      if (rt::TryCCur(amount)) return QVariant(amount);
+    }
+    if (!rt::TryCCur(trimmed)) return std::nullopt;
   }
   return QVariant(typed);
 }
@@ -679,11 +702,11 @@ bool DBGrid::storePending() {
   std::vector<std::pair<QString, QVariant>> fields;
   for (const auto& [col, text] : pending_.texts) {
     const Column& c = g_.columns[size_t(col)];
-    const std::optional<QVariant> value = gridStoredValue(text, c.format);
+    const bool numeric = rs->numericField(c.field);
+    const std::optional<QVariant> value = gridStoredValue(text, c.format, numeric);
     if (!value) {
-      refusal =
-          QStringLiteral("\"%1\" is not a %2 (%3).")
-              .arg(text, isDateFormat(c.format) ? QStringLiteral("date") : QStringLiteral("time"), c.caption);
+      refusal = QStringLiteral("\"%1\" is not %2 (%3).")
+                    .arg(text, expectedKind(c.format, numeric), c.caption.isEmpty() ? c.field : c.caption);
       break;
     }
     fields.emplace_back(c.field, *value);

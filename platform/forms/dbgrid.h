@@ -15,12 +15,13 @@
 // when the data control reads its rows again and when the window unloads; a
 // row typed into the new-row line (AllowAddNew) is added to the table then.
 // Only the fields typed into are written. A date or time typed into a "Short
-// Date" or "Medium Time" column is stored as ISO text; every other text is
+// Date" or "Medium Time" column is stored as ISO text, a number typed into a
+// field the table declares numeric as its plain text; every other text is
 // stored as typed, and an emptied cell stores Null. When the database refuses
-// the row (or a date or time does not read), its message shows and the row
-// stays in edit, the current row with it; Escape drops the row's edit. Rows
-// picked by their record selectors are deleted with the Delete key
-// (AllowDelete), each at once.
+// the row (or a date, time, number or, in a "Currency" column, an amount does
+// not read), its message shows and the row stays in edit, the current row
+// with it; Escape drops the row's edit. Rows picked by their record selectors
+// are deleted with the Delete key (AllowDelete), each at once.
 #pragma once
 
 #include <QString>
@@ -49,10 +50,13 @@ class GridDelegate;
 QString gridDisplayText(const QVariant& stored, const QString& format);
 
 // The value a typed cell text is stored as: ISO text in a "Short Date" or
-// "Medium Time" column, an amount typed with its "$" in a "Currency" column
-// without the sign, the text as typed in any other; an empty text is Null.
-// Nothing when a date or time column's text is not a date or time.
-std::optional<QVariant> gridStoredValue(const QString& typed, const QString& format);
+// "Medium Time" column; in a field the table declares numeric the number's
+// plain text ("1,234" as 1234); in a "Currency" column the amount as typed,
+// one typed with its "$" without the sign; the text as typed in any other.
+// An empty text is Null. Nothing when the text of a date, time, numeric or
+// "Currency" column is not a date, time, number or amount.
+std::optional<QVariant> gridStoredValue(const QString& typed, const QString& format,
+                                        bool numericField = false);
 
 class DBGrid : public Control, private DataClient {
  public:

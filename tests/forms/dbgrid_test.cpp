@@ -42,6 +42,7 @@ class frmGrid : public forms::Form {
     DBGrid1.addColumn("Total:", "Total", "Currency");
     DBGrid1.addColumn("Date", "Date", "Short Date");
     DBGrid1.addColumn("Time", "Time", "Medium Time");
+    DBGrid1.addColumn("Chks", "Chks");
     DBGrid1.setAllowAddNew(true);
     DBGrid1.setAllowDelete(true);
     datList.onReposition = [this] { moves.push_back(datList.Recordset().absolutePosition()); };
@@ -58,7 +59,8 @@ class DBGridTest : public FormsTest {
     file = dir.filePath("Ordr.mdb");
     dbtest::makeFile(file,
                      "CREATE TABLE tblDy_Order (TO_Ord_ID INTEGER PRIMARY KEY AUTOINCREMENT, Inv TEXT,"
-                     " Total TEXT DEFAULT '0.00', Date TEXT, Time TEXT, Receive TEXT DEFAULT '0');"
+                     " Total TEXT DEFAULT '0.00', Date TEXT, Time TEXT, Receive TEXT DEFAULT '0',"
+                     " Chks INTEGER);"
                      "INSERT INTO tblDy_Order (Inv, Total, Date, Time) VALUES"
                      " ('1', '1,234.50', '2026-12-08', '06:00:00'),"
                      " ('2', '5.00', '2026-12-09', '23:59:30'),"
@@ -104,9 +106,17 @@ TEST(GridDisplayText, EachFormatShowsWhatItReadsAndLeavesTheRestAsStored) {
   EXPECT_EQ(forms::gridStoredValue("1,000", "Currency"), QVariant("1,000"));
   EXPECT_EQ(forms::gridStoredValue("$13.00", "Currency"), QVariant("13.00"));  // typed as shown
   EXPECT_EQ(forms::gridStoredValue(" $ 1,250.5", "Currency"), QVariant("1,250.5"));
-  EXPECT_EQ(forms::gridStoredValue("$abc", "Currency"), QVariant("$abc"));
+  EXPECT_EQ(forms::gridStoredValue(".50", "Currency"), QVariant(".50"));
+  EXPECT_EQ(forms::gridStoredValue("$abc", "Currency"), std::nullopt);
+  EXPECT_EQ(forms::gridStoredValue("8.5o", "Currency"), std::nullopt);
   EXPECT_EQ(forms::gridStoredValue("$13.00", ""), QVariant("$13.00"));
   EXPECT_TRUE(forms::gridStoredValue("", "Currency")->isNull());
+  // A field the table declares numeric takes a number, stored plain.
+  EXPECT_EQ(forms::gridStoredValue("1,234", "General Number", true), QVariant("1234"));
+  EXPECT_EQ(forms::gridStoredValue("5x", "General Number", true), std::nullopt);
+  EXPECT_EQ(forms::gridStoredValue("hot", "", true), std::nullopt);
+  EXPECT_TRUE(forms::gridStoredValue(" ", "", true)->isNull());
+  EXPECT_EQ(forms::gridStoredValue("hot", "", false), QVariant("hot"));
 }
 
 TEST_F(DBGridTest, ShowsTheRowsInTheirFormatsAndFollowsTheRecordset) {
@@ -212,6 +222,47 @@ TEST_F(DBGridTest, AnUnreadableDateIsRefusedAndTheRowStaysInEdit) {
   typeInto(g, 1, 2, "12/31/2026");
   clickRow(g, 0);
   EXPECT_EQ(peek("SELECT Total || '|' || Date FROM tblDy_Order WHERE Inv = '2'"), "9.00|2026-12-31");
+}
+
+// An amount column takes only what reads as an amount, and a column the table
+// declares numeric only a number: anything else is refused as a date is.
+TEST_F(DBGridTest, AnAmountOrANumberThatDoesNotReadIsRefusedAndTheRowStaysInEdit) {
+  Instance<frmGrid> f(file);
+  f->Show();
+  forms::DBGrid& g = f->DBGrid1;
+  const struct {
+    int col;
+    const char* typed;
+  } refused[] = {{1, "twelve"}, {1, "8.5o"}, {1, "$abc"}, {4, "5x"}, {4, "hot"}};
+  for (const auto& c : refused) {
+    SCOPED_TRACE(c.typed);
+    messages.clear();
+    typeInto(g, 1, c.col, c.typed);
+    messages.answer(forms::vbOK);
+    clickRow(g, 0);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    const QString& said = messages.shown()[0].prompt;
+    EXPECT_TRUE(said.contains(c.typed) && said.contains(g.ColumnCaption(c.col))) << said.toStdString();
+    EXPECT_EQ(g.Row(), 1);
+    EXPECT_TRUE(g.DataChanged());
+    EXPECT_EQ(peek("SELECT Total || '|' || quote(Chks) FROM tblDy_Order WHERE Inv = '2'"), "5.00|NULL");
+    press(g, Qt::Key_Escape);
+  }
+
+  const struct {
+    int col;
+    const char* typed;
+    const char* stored;
+  } taken[] = {{1, ".50", "'.50'"}, {1, "$13.00", "'13.00'"}, {1, "", "NULL"},
+               {4, "7", "7"},       {4, "1,234", "1234"},     {4, "", "NULL"}};
+  for (const auto& c : taken) {
+    SCOPED_TRACE(c.typed);
+    typeInto(g, 1, c.col, c.typed);
+    clickRow(g, 0);
+    EXPECT_EQ(peek(QString("SELECT quote(%1) FROM tblDy_Order WHERE Inv = '2'").arg(g.ColumnField(c.col))),
+              c.stored);
+  }
+  EXPECT_TRUE(messages.unscripted().empty());
 }
 
 TEST_F(DBGridTest, TheDatabaseRefusingARowShowsItsMessage) {

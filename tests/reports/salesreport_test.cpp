@@ -14,12 +14,12 @@
 #include "shell/Lunessa.h"
 #include "shell/Module1.h"
 #include "shell/frmSetPtr.h"
+#include "tests/fake_spooler.h"
 #include "tests/forms/drive.h"
 #include "tests/forms/grid_drive.h"
+#include "tests/refusing_printer.h"
 #include "tests/reports/report_fixture.h"
 #include "tests/sheet/recorded_desktop.h"
-#include "tests/fake_spooler.h"
-#include "tests/refusing_printer.h"
 
 namespace {
 
@@ -187,6 +187,30 @@ TEST_F(SalesReport, GridEditsAndNewRowsGoStraightIntoTheTicketsAndCount) {
   press(w.cmdTotal);
   EXPECT_EQ(w.txtChk.Text(), "6");
   EXPECT_EQ(w.txtAmount.Text(), "1,455.00");
+}
+
+// A total the totals would count as nothing is refused in the listing.
+TEST_F(SalesReport, AnAmountThatDoesNotReadIsRefusedInTheListing) {
+  reports::frmRepDy& w = open();
+  press(w.cmdTotal);
+  const QString total = w.txtAmount.Text();
+  const QString inv = w.DBGrid1.CellText(0, 0);
+  const char* row = "SELECT Total || '|' || Receive FROM tblDy_Order WHERE Inv = ?";
+  const QString before = value(ticketFile(), row, {inv});
+  for (const auto& [col, typed] : {std::pair{2, "twelve"}, std::pair{6, "n/a"}}) {
+    SCOPED_TRACE(typed);
+    messages_->clear();
+    drive::typeInto(w.DBGrid1, 0, col, typed);
+    messages_->answer(forms::vbOK);
+    drive::clickRow(w.DBGrid1, 1);
+    ASSERT_EQ(messages_->shown().size(), 1u);
+    EXPECT_TRUE(messages_->shown()[0].prompt.contains(typed)) << messages_->shown()[0].prompt.toStdString();
+    EXPECT_EQ(w.DBGrid1.Row(), 0);
+    drive::pressKey(w.DBGrid1, Qt::Key_Escape);
+  }
+  EXPECT_EQ(value(ticketFile(), row, {inv}), before);
+  press(w.cmdTotal);
+  EXPECT_EQ(w.txtAmount.Text(), total);
 }
 
 TEST_F(SalesReport, TheMenuOpensItAsAChildOfTheMainWindow) {

@@ -275,6 +275,42 @@ TEST_F(MenuEditor, ANewRowSetsOnlyTheShownFieldsAndAPriceEditStays) {
       << "the boxes store nothing";
 }
 
+// A price that is not an amount, or an ID or a spice level that is not a
+// number, would leave the item off the sales screen or sell it for nothing:
+// the grid refuses it and the row stays in edit. An emptied price is "no
+// such size".
+TEST_F(MenuEditor, APriceThatIsNoAmountAndAnIdThatIsNoNumberAreRefused) {
+  reports::frmSetMenu& w = SetMenu();
+  w.Show();
+  press(w.cmdDrink);
+  const char* row =
+      "SELECT quote(Dish_ID) || '|' || quote(Option) || '|' || szPriceS_amt || '|' || szPrice_amt"
+      " FROM tbDrink WHERE szMenu_nm = 'Women''s Cut'";
+  const QString before = value(menuFile(), row);
+  ASSERT_EQ(before, "1|0|35.00|48.00");
+  const struct {
+    int col;
+    const char* typed;
+  } refused[] = {{10, "8.5o"}, {12, "abc"}, {0, "5x"}, {9, "hot"}};
+  for (const auto& c : refused) {
+    SCOPED_TRACE(c.typed);
+    messages_->clear();
+    drive::typeInto(w.dbList, 0, c.col, c.typed);
+    messages_->answer(forms::vbOK);
+    drive::clickRow(w.dbList, 1);
+    ASSERT_EQ(messages_->shown().size(), 1u);
+    EXPECT_TRUE(messages_->shown()[0].prompt.contains(c.typed)) << messages_->shown()[0].prompt.toStdString();
+    EXPECT_EQ(w.dbList.Row(), 0);
+    EXPECT_TRUE(w.dbList.DataChanged());
+    EXPECT_EQ(value(menuFile(), row), before);
+    drive::pressKey(w.dbList, Qt::Key_Escape);
+  }
+  drive::typeInto(w.dbList, 0, 11, "");
+  drive::clickRow(w.dbList, 1);
+  EXPECT_EQ(value(menuFile(), "SELECT quote(szPriceM_amt) FROM tbDrink WHERE Dish_ID = 1"), "NULL");
+  EXPECT_EQ(messages_->shown().size(), 1u);
+}
+
 TEST_F(MenuEditor, TheSettingsMenuOpensIt) {
   shell::MainWindow().Show();
   ASSERT_TRUE(shell::MainWindow().mmMenus.Enabled());
