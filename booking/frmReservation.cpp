@@ -203,12 +203,17 @@ void frmReservation::txtdate_Change() {
 
 // The combo already shows the picked name. Pending edits are stored under the
 // day and stylist on screen, then the picked name becomes the shown stylist.
+// The slots may have been loaded for a name typed over the list since the
+// last pick (a day picked meanwhile loads for it): a pick of a name other
+// than the one the slots were loaded for loads, even when the shown stylist
+// stays the same, so the slots and the next save are the picked stylist's.
 void frmReservation::cmbID_Click() {
   if (cmdSave.Visible() && !SaveDaySchedule()) {
     cmbID.setText(shownName_);
     return;
   }
   txtID.setText(cmbID.Text());
+  if (shownName_ != cmbID.Text()) cmdFind_Click();
 }
 
 void frmReservation::txtID_Change() {

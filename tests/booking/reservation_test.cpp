@@ -250,6 +250,25 @@ TEST_F(Book, ANameTypedOverTheListSavesUnderTheStylistShown) {
   EXPECT_EQ(rowCount(), "3");
 }
 
+// The slots on screen were loaded for a typed name: picking the stylist the
+// list last showed loads that stylist's day, and a save goes under them.
+TEST_F(Book, PickingAStylistLoadsWhenTheSlotsShowAnotherName) {
+  storedRow("2026-03-10", "Ann", "Ann's day");
+  openBook();
+  pickDay(QDate(2026, 3, 10));
+  pickStylist("Ann");
+  type(Reservation().cmbID, "Bea");
+  pickDay(QDate(2026, 3, 11));
+  pickDay(QDate(2026, 3, 10));
+  EXPECT_EQ(shown(slot(1)), "") << "Bea's day, loaded for the name typed";
+  pickStylist("Ann");
+  EXPECT_EQ(shown(slot(1)), "Ann's day");
+  type(slot(2), "for Ann");
+  press(Reservation().cmdSave);
+  EXPECT_EQ(stored("SELECT szName_na || '|' || \"900\" || '|' || \"930\" FROM tblSalonReserv"),
+            "Ann|Ann's day|for Ann");
+}
+
 TEST_F(Book, DaysAreStoredAsIsoDatesAndNamesAsTheyAre) {
   storedRow("2020-01-01", "Ann", "six years ago");
   openBook();
