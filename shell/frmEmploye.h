@@ -119,7 +119,8 @@ class frmEmploye : public forms::Form {
   bool Save();
   // The one door: in one transaction, refuses a code another row of the file
   // holds, the reserved 7061 and an empty code, else writes the changed
-  // fields of the row (adds a new one).
+  // fields of the row (adds a new one, also when the table has no row to
+  // show).
   WriteVerdict WriteRow();
   // Save's messages for a refused write; an invalid code is emptied and the
   // window goes to browse mode with the row still pending.

@@ -317,7 +317,7 @@ std::vector<frmInfor::RateBox> frmInfor::refusedRates() {
     const QString text = rate.box->Text();
     if (isRateText(text)) continue;
     bool changed = false;
-    // Without the row nothing is written, so nothing is refused.
+    // Without the file nothing is written, so nothing is refused.
     runStep([&] { changed = text != storedRate(rate); });
     if (changed) refused.push_back(rate);
   }
@@ -326,6 +326,9 @@ std::vector<frmInfor::RateBox> frmInfor::refusedRates() {
 
 QString frmInfor::storedRate(const RateBox& rate) {
   db::Recordset& rs = datcmdSet.Recordset();
+  // A table without its row stores nothing yet: the box started empty, and
+  // what is typed becomes the row.
+  if (!rs.hasCurrentRow()) return QString();
   return rs.field(QString::fromLatin1(rate.field)).toString();
 }
 

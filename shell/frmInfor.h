@@ -212,7 +212,8 @@ class frmInfor : public forms::Form {
   // Rate 1 always, rate 2 while the country reads "Canada": the rates the
   // totals use, checked out loud.
   bool ratesInUse(const RateBox& rate);
-  // The rate as the row holds it; an error when the row is not open.
+  // The rate as the row holds it, empty when the table has no row; an error
+  // when the table is not open.
   QString storedRate(const RateBox& rate);
 
   std::array<forms::TextBox*, kCategorySlots> txtm_;

@@ -152,7 +152,10 @@ bool DataControl::boundValuesChanged() const {
 
 bool DataControl::validateAndWrite(int action, bool mayCancel) {
   Recordset* const rs = rs_.get();
-  if (!rs || !rs->hasCurrentRow()) return true;  // no row that could be written
+  if (!rs) return true;
+  // No row that could be written: none is shown and nothing was typed to make
+  // one, or the row was deleted (its edits go with it).
+  if (!rs->hasCurrentRow() && (rs->currentDeleted() || !boundValuesChanged())) return true;
   bool save = boundValuesChanged();
   if (validate) {
     validate(action, save);
@@ -168,11 +171,22 @@ void DataControl::updateRecord() {
   write();
 }
 
+void DataControl::quietly(Recordset& rs, const std::function<void()>& step) {
+  rs.setObserver(nullptr);
+  try {
+    step();
+  } catch (...) {
+    rs.setObserver(this);
+    throw;
+  }
+  rs.setObserver(this);
+}
+
 void DataControl::write() {
   if (!rs_) return;
   Recordset* const rs = rs_.get();
   const bool pending = rs->editMode() != EditMode::None;
-  if (!pending && !rs->hasCurrentRow()) return;
+  if (!pending && rs->currentDeleted()) return;  // the row is gone, and its edits with it
 
   std::vector<FieldBinding*> changed;
   for (FieldBinding* b : bindings_) {
@@ -180,12 +194,27 @@ void DataControl::write() {
   }
   if (changed.empty()) return;
 
-  if (!pending) rs->edit();
+  // No row is shown (an empty source, or past either end): what was typed
+  // into the empty boxes is a new row. The addition starts without showing
+  // its empty row, which would wipe the typing, and without asking to leave
+  // a row there is not.
+  const bool adding = !pending && !rs->hasCurrentRow();
+  if (adding) {
+    if (!rs->updatable()) throw Error(QStringLiteral("No current record."));
+    quietly(*rs, [rs] { rs->addNew(); });
+  } else if (!pending) {
+    rs->edit();
+  }
   try {
     for (FieldBinding* b : changed) rs->setField(b->dataField(), b->editedFieldValue());
     rs->update();
   } catch (...) {
-    if (rs_.get() == rs && !pending && rs->editMode() != EditMode::None) rs->cancelUpdate();
+    if (rs_.get() == rs && !pending && rs->editMode() != EditMode::None) {
+      if (adding)
+        quietly(*rs, [rs] { rs->cancelUpdate(); });  // the boxes keep what was typed
+      else
+        rs->cancelUpdate();
+    }
     throw;
   }
   // The controls written now show what was stored, which also clears their

@@ -15,7 +15,8 @@
 // Two steps of the window's own take part:
 //  - validate runs before the bound values would be written back on leaving
 //    a row (a move, find, addition or requery of the recordset, a refresh) or
-//    at release, whenever there is a row that could be written. It may keep
+//    at release, whenever there is a row that could be written (also none
+//    shown yet, when the bound controls were typed into: see updateRecord). It may keep
 //    the recordset where it is (action = DataActionCancel; not at release)
 //    and may drop the write (save = false). It runs nowhere else: updateRecord()
 //    writes without asking.
@@ -87,9 +88,13 @@ class DataControl : private Recordset::Observer {
 
   // Writes the changed bound fields into the current row (or, when the window
   // has an edit or addition pending, into it, and stores it) and shows the
-  // stored values in the controls it wrote. No bound control changed, or no
-  // current row: nothing is written (a pending edit of the window's own is
-  // then left to the recordset, whose next move discards it). Throws Error.
+  // stored values in the controls it wrote. With no row shown (an empty
+  // source, or past either end) the changed fields are added as a new row,
+  // which then is the current row; a source that takes no new row throws
+  // Error("No current record.") and the controls keep what was typed. No
+  // bound control changed, or the current row deleted: nothing is written (a
+  // pending edit of the window's own is then left to the recordset, whose
+  // next move discards it). Throws Error.
   void updateRecord();
 
   // Writes back (after validate, see above), then closes; the control is
@@ -114,6 +119,9 @@ class DataControl : private Recordset::Observer {
   // Asks validate and writes back; false when the row is to be kept.
   bool validateAndWrite(int action, bool mayCancel);
   void write();
+  // Runs a step of the recordset's without telling this control: no row is
+  // written back before it and none shown after it.
+  void quietly(Recordset& rs, const std::function<void()>& step);
   // Shows the row in the bound controls; false when a nested show took over
   // or the recordset went meanwhile.
   bool showRow();

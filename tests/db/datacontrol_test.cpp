@@ -153,6 +153,46 @@ TEST_F(DataControlTest, MovesWriteBackTheRowLeftAndShowTheRowReached) {
   datInfor.release();
 }
 
+// Boxes typed into while no row is shown (an empty table, or past the last
+// row) hold a new row: every write stores it as one. Where the source can take
+// no row, the write says so and the typing stays.
+TEST_F(DataControlTest, ValuesTypedWithNoRowShownAreStoredAsANewRow) {
+  dbtest::makeFile(path_, "DELETE FROM tbEmplo;");
+  db::DataControl datInfor;
+  FakeBox code("szID_no"), name("sFirst_nm");
+  datInfor.addBinding(&code);
+  datInfor.addBinding(&name);
+  int shown = 0;
+  datInfor.rowShown = [&shown] { ++shown; };
+  openOn(datInfor, "SELECT * FROM tbEmplo ORDER BY szID_no ASC");
+  ASSERT_TRUE(datInfor.recordset().eof());
+  code.type("4567");
+  name.type("Zoe");
+  datInfor.updateRecord();
+  EXPECT_EQ(peek("SELECT szID_no || '/' || sFirst_nm || '/' || quote(szLevel_nu) FROM tbEmplo"),
+            "4567/Zoe/NULL");
+  EXPECT_TRUE(datInfor.recordset().hasCurrentRow());
+  EXPECT_EQ(shown, 2) << "the stored row is shown as a row arrived at";
+  EXPECT_FALSE(name.fieldValueChanged());
+
+  datInfor.recordset().moveNext();  // past the last row: the boxes show nothing
+  name.type("Yan");
+  datInfor.release();
+  EXPECT_EQ(peek("SELECT group_concat(ifnull(szID_no, '-') || '/' || sFirst_nm) FROM tbEmplo"),
+            "4567/Zoe,-/Yan");
+
+  db::DataControl datNames;
+  FakeBox first("sFirst_nm");
+  datNames.addBinding(&first);
+  openOn(datNames, "SELECT sFirst_nm FROM tbEmplo WHERE sFirst_nm = 'nobody'");
+  first.type("Ann");
+  EXPECT_THROW(datNames.updateRecord(), db::Error);
+  EXPECT_EQ(first.text(), "Ann");
+  EXPECT_TRUE(first.fieldValueChanged());
+  EXPECT_EQ(peek("SELECT count(*) FROM tbEmplo"), "2");
+  datNames.removeBinding(&first);
+}
+
 TEST_F(DataControlTest, FailuresAreReportedAndLeaveTheControlClosed) {
   db::DataControl dc;
   FakeBox box("SetC"), typo("SetX");

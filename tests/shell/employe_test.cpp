@@ -240,6 +240,22 @@ TEST_F(StaffEditor, NoRoadStoresACodeAnotherRowHolds) {
   }
 }
 
+// With no row to show, what is typed is a new row: Save stores it.
+TEST_F(StaffEditor, SaveOnAnEmptyTableStoresTheTypedRow) {
+  run(staff(), "DELETE FROM tbEmplo");
+  frmEmploye& w = Employe();
+  ASSERT_EQ(w.txtID.Text(), "");
+  w.txtID.setText("4567");
+  w.txtName.setText("Zoe");
+  w.cmdSave.setValue(true);
+  EXPECT_EQ(rows(), 1);
+  EXPECT_EQ(field("4567", "sFirst_nm"), "Zoe");
+  EXPECT_EQ(w.txtID.Text(), "4567");
+  EXPECT_EQ(w.datInfor.Caption(), "1");
+  EXPECT_TRUE(browseMode(w));
+  EXPECT_TRUE(messages_->shown().empty());
+}
+
 TEST_F(StaffEditor, TheReservedCodeAndAnEmptyCodeAreRefusedAndTheRowStaysPending) {
   for (const QString& code : {QStringLiteral("7061"), QString()}) {
     SCOPED_TRACE(code.toStdString());

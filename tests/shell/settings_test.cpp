@@ -326,6 +326,25 @@ TEST_F(StoreSettings, SaveExitStoresAValidRateAndRefusesOthers) {
   }
 }
 
+// A settings file without its row: what the clerk types is stored as the row,
+// and a rate that is not a number is refused as it is over a stored rate.
+TEST_F(StoreSettings, WithoutItsRowSaveExitStoresTheTypedSettingsAsTheRow) {
+  run(settingsFile(), "DELETE FROM tbSet");
+  Infor().Show();
+  Infor().cmbCountry.setListIndex(3);
+  Infor().txtTOTax1.setText("0.0.7");
+  messages_->answer(forms::vbOK);
+  Infor().cmdClose.setValue(true);
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_TRUE(messages_->shown()[0].prompt.contains("Tax Rate 1"));
+  EXPECT_TRUE(Infor().IsLoaded());
+  Infor().txtTOTax1.setText("0.0825");
+  Infor().cmdClose.setValue(true);
+  EXPECT_FALSE(Infor().IsLoaded());
+  EXPECT_EQ(value(settingsFile(), "SELECT count(*) || '|' || Tax || '|' || setL FROM tbSet"),
+            "1|0.0825|Japan");
+}
+
 TEST_F(StoreSettings, SecondRateIsCheckedWhileTheCountryIsCanada) {
   setTbSet("setL", "Canada");
   Infor().txtTOTax2.setText("1..2");
