@@ -15,6 +15,15 @@ namespace {
 const QString kSource = QStringLiteral("SELECT * FROM tbEmplo ORDER BY szID_no ASC");
 const QString kReservedCode = QStringLiteral("7061");
 
+// The keypad signs in with four digits: a longer code would sign in the
+// holder of its first four, a shorter or dotted one nobody.
+bool IsFourDigitCode(const QString& code) {
+  if (code.size() != 4) return false;
+  for (const QChar c : code)
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+  return true;
+}
+
 }  // namespace
 
 frmEmploye::frmEmploye() : Form("frmEmploye") {
@@ -322,6 +331,7 @@ frmEmploye::WriteVerdict frmEmploye::WriteRow() {
       if (holders > 0) return WriteVerdict::CodeInUse;
     }
     if (code == kReservedCode || code.trimmed().isEmpty()) return WriteVerdict::CodeInvalid;
+    if (!IsFourDigitCode(code)) return WriteVerdict::CodeNotFourDigits;
     datInfor.UpdateRecord();
     t.commit();
     return WriteVerdict::Stored;
@@ -335,6 +345,9 @@ void frmEmploye::TellRefusal(WriteVerdict verdict) {
   switch (verdict) {
     case WriteVerdict::CodeInUse:
       forms::MsgBox(QStringLiteral("This ID already been used"));
+      break;
+    case WriteVerdict::CodeNotFourDigits:
+      forms::MsgBox(QStringLiteral("This ID must be four digits"));
       break;
     case WriteVerdict::CodeInvalid:
       forms::MsgBox(QStringLiteral("This is Invalid number. Please try again!"));

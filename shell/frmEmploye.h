@@ -97,7 +97,7 @@ class frmEmploye : public forms::Form {
 
  private:
   // What became of a write of the current row.
-  enum class WriteVerdict { Stored, CodeInUse, CodeInvalid, Failed };
+  enum class WriteVerdict { Stored, CodeInUse, CodeInvalid, CodeNotFourDigits, Failed };
 
   void datInfor_Reposition();
   void datInfor_Validate(int& Action, bool& Save);
@@ -118,9 +118,9 @@ class frmEmploye : public forms::Form {
   // the row was stored.
   bool Save();
   // The one door: in one transaction, refuses a code another row of the file
-  // holds, the reserved 7061 and an empty code, else writes the changed
-  // fields of the row (adds a new one, also when the table has no row to
-  // show).
+  // holds, the reserved 7061, an empty code and a code that is not four
+  // digits, else writes the changed fields of the row (adds a new one, also
+  // when the table has no row to show).
   WriteVerdict WriteRow();
   // Save's messages for a refused write; an invalid code is emptied and the
   // window goes to browse mode with the row still pending.

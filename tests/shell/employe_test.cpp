@@ -20,6 +20,7 @@ using shell::frmEmploye;
 const char* kUsed = "This ID already been used";
 const char* kInvalid = "This is Invalid number. Please try again!";
 const char* kChanges = "Data has Changes, Save Changes?";
+const char* kFourDigits = "This ID must be four digits";
 
 class StaffEditor : public ShellFixture {
  protected:
@@ -236,6 +237,43 @@ TEST_F(StaffEditor, NoRoadStoresACodeAnotherRowHolds) {
     EXPECT_EQ(field("2345", "szTender"), "0");
     messages_->clear();
     if (w.cmdSave.Enabled()) messages_->answer(forms::vbNo);
+    w.Unload();
+  }
+}
+
+// The keypad signs in with four digits: a longer code would sign in the
+// holder of its first four. Every road that writes the row refuses it as it
+// refuses a code in use, and the window stays on the row with the typing.
+TEST_F(StaffEditor, ACodeThatIsNotFourDigitsIsStoredByNoRoad) {
+  enum Road { Save, Bar, BackYes };
+  const struct {
+    const char* code;
+    bool newRow;  // typed after New, else over Mara's code
+    Road road;
+  } cases[] = {{"23456", true, Save}, {"234", false, Save}, {"12.4", false, Bar}, {"99999", false, BackYes}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.code);
+    messages_->clear();
+    frmEmploye& w = Employe();
+    if (c.newRow) {
+      w.cmdNew.setValue(true);
+      w.txtName.setText("Zoe");
+    }
+    w.txtID.setText(c.code);
+    if (c.road == BackYes) messages_->answer(forms::vbYes);
+    messages_->answer(forms::vbOK);
+    if (c.road == Save) w.cmdSave.setValue(true);
+    if (c.road == Bar) w.datInfor.navigate(forms::Data::Button::Next);
+    if (c.road == BackYes) w.cmdClose.setValue(true);
+    EXPECT_EQ(prompts(), c.road == BackYes ? QStringList({kChanges, kFourDigits}) : QStringList{kFourDigits});
+    EXPECT_TRUE(w.IsLoaded());
+    EXPECT_EQ(w.txtID.Text(), c.code);
+    EXPECT_TRUE(editMode(w));
+    EXPECT_EQ(holders(c.code), 0);
+    EXPECT_EQ(holders("1234"), 1);
+    EXPECT_EQ(rows(), 3);
+    messages_->clear();
+    messages_->answer(forms::vbNo);
     w.Unload();
   }
 }
