@@ -5,6 +5,7 @@
 #include "platform/convert/datetext.h"
 #include "platform/convert/number.h"
 #include "platform/db/recordset.h"
+#include "sales/totals.h"
 
 namespace sales {
 
@@ -22,7 +23,18 @@ void setFields(db::Recordset& rs, const FieldValues& fields) {
   for (const auto& [name, value] : fields) rs.setField(name, value);
 }
 
+// What a tender that is not a card stores in Receive: "0", not paid, or an
+// amount as the windows write it. Any other text would be counted and
+// printed as money it is not.
+const QString& receivedAmount(const QString& received) {
+  if (received != QLatin1String("0") && !isMoneyText(received)) throw ReceivedNotAnAmount(received);
+  return received;
+}
+
 }  // namespace
+
+ReceivedNotAnAmount::ReceivedNotAnAmount(const QString& text)
+    : std::runtime_error("the amount received is not an amount"), received(text) {}
 
 StoreKind storeKind(const QString& ticketState) {
   if (ticketState == QLatin1String("DidRecall")) return StoreKind::Recalled;
@@ -53,7 +65,7 @@ FieldValues headerFields(const TicketToStore& ticket) {
     f.emplace_back(QStringLiteral("szType_Card"), ticket.received);
     f.emplace_back(QStringLiteral("Receive"), ticket.total);
   } else if (!ticket.received.isEmpty()) {
-    f.emplace_back(QStringLiteral("Receive"), ticket.received);
+    f.emplace_back(QStringLiteral("Receive"), receivedAmount(ticket.received));
   }
   return f;
 }

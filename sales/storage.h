@@ -60,7 +60,15 @@ using FieldValues = std::vector<std::pair<QString, QVariant>>;
 //    (new): a card ("Card" tag) pays the total (szCard_amt, Receive) with its
 //    type in szType_Card; otherwise Receive is what was received. Without a
 //    tender Receive keeps its default "0".
+// Throws ReceivedNotAnAmount for a tender that is not a card whose text is
+// neither "0" (not paid) nor an amount "#,##0.00": no such text is stored.
 FieldValues headerFields(const TicketToStore& ticket);
+
+// A received text that is no amount ("25.50.00"): the ticket is not stored.
+struct ReceivedNotAnAmount : std::runtime_error {
+  explicit ReceivedNotAnAmount(const QString& received);
+  QString received;
+};
 
 // The fields of one line under `number`: the date, time and stylist of the
 // ticket, Method "HS", and the grid's quantity, text and price, an empty

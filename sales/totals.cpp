@@ -47,6 +47,10 @@ QString moneyText(const QString& text) {
   return rt::Format(text, kMoney);
 }
 
+bool isMoneyText(const QString& text) {
+  return rt::TryCCur(text) && moneyText(text) == text;
+}
+
 std::optional<QString> moneyDifference(const QString& a, const QString& b) {
   const std::optional<rt::Currency> x = rt::TryCCur(a);
   const std::optional<rt::Currency> y = rt::TryCCur(b);

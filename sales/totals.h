@@ -33,6 +33,9 @@ std::optional<TicketTotals> ticketTotals(const QString& subtotal, double rate1, 
 
 // An amount text formatted "#,##0.00"; other text unchanged.
 QString moneyText(const QString& text);
+// True for an amount written as the windows write it, "#,##0.00" ("25.50",
+// "1,234.50", "-5.00"); not for "25.50.00", "1250.00", "0" or "".
+bool isMoneyText(const QString& text);
 // a - b and a + b of two amount texts, formatted; nothing when either is not
 // an amount.
 std::optional<QString> moneyDifference(const QString& a, const QString& b);

@@ -3,9 +3,10 @@
 #include <algorithm>
 
 #include "platform/convert/format.h"
+#include "platform/convert/number.h"
 #include "platform/files/ports.h"
-#include "platform/forms/msgbox.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/msgbox.h"
 #include "platform/forms/screen.h"
 #include "shell/frmSetPtr.h"
 
@@ -30,6 +31,63 @@ void ReformatAmount(forms::TextBox& box, const QString& format) {
   for (; at < shown.size() && before > 0; ++at)
     if (isAmountChar(shown[at])) --before;
   box.setSelStart(at);
+}
+
+AmountKey placeAmountKey(const QString& text, int selStart, int selLength, int KeyAscii) {
+  if (!IsNumericKey(KeyAscii)) return {AmountKey::Drop};
+  const int size = int(text.size());
+  selStart = std::clamp(selStart, 0, size);
+  selLength = std::clamp(selLength, 0, size - selStart);
+  const int point = int(text.indexOf(QLatin1Char('.')));
+  const bool pointStays = point >= 0 && !(point >= selStart && point < selStart + selLength);
+  if (KeyAscii == '.') {
+    // A point typed once the caret is in the cents is a second point.
+    if (pointStays)
+      return selStart > point ? AmountKey{AmountKey::Drop} : AmountKey{AmountKey::MoveCaret, point + 1};
+    if (selLength == size) return {AmountKey::StartCents};
+  } else if (KeyAscii == 8) {
+    if (selLength == 0 && point >= 0 && selStart == point + 1) return {AmountKey::MoveCaret, point};
+  } else if (selLength == 0 && point >= 0 && selStart > point) {
+    // The cents are filled in place: the digit takes the place of the one
+    // after the caret.
+    if (selStart < size && text.at(selStart).isDigit())
+      selLength = 1;
+    else if (size - point - 1 >= 2)
+      return {AmountKey::Drop};
+  }
+  QString left = text.left(selStart);
+  const QString right = text.mid(selStart + selLength);
+  if (KeyAscii == 8) {
+    if (selLength == 0) left.chop(1);
+  } else {
+    left += QChar(KeyAscii);
+  }
+  const QString after = left + right;
+  if (!after.isEmpty() && !rt::TryCCur(after)) return {AmountKey::Drop};
+  return {AmountKey::Type, selStart, selLength};
+}
+
+void AmountKeyPress(forms::TextBox& box, int& KeyAscii) {
+  const AmountKey key = placeAmountKey(box.Text(), box.SelStart(), box.SelLength(), KeyAscii);
+  switch (key.kind) {
+    case AmountKey::Type:
+      if (key.selLength > 0 || box.SelLength() > 0) {
+        box.setSelStart(key.selStart);
+        box.setSelLength(key.selLength);
+      }
+      return;
+    case AmountKey::Drop:
+      break;
+    case AmountKey::MoveCaret:
+      box.setSelStart(key.selStart);
+      break;
+    case AmountKey::StartCents:
+      // The change step formats the 0 as 0.00.
+      box.setText(QStringLiteral("0"));
+      box.setSelStart(int(box.Text().indexOf(QLatin1Char('.'))) + 1);
+      break;
+  }
+  KeyAscii = 0;
 }
 
 void SendDrawerPulse(const QString& port) {

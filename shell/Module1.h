@@ -24,6 +24,31 @@ bool IsNumericKey(int KeyAscii);
 // caret back at the start.
 void ReformatAmount(forms::TextBox& box, const QString& format);
 
+// How a box that re-formats itself as an amount takes a key typed into it,
+// given its text and selection (SelStart, SelLength):
+//  - a key IsNumericKey refuses is dropped;
+//  - a point goes past the box's own point (the caret moves, the text stays);
+//    into an empty box it starts the cents of 0.00; with the caret already
+//    in the cents it is a second point, and does nothing;
+//  - a digit after the point fills the next cent in place, and is dropped
+//    once both cents are typed;
+//  - Backspace right after the point steps back over it;
+//  - any other key is typed as it comes, unless the text it leaves would not
+//    read as an amount (a second point, a digit into a word such as "VISA").
+// So "25.5" typed shows 25.50 and "1..5" shows 1.50, never "25.50.00".
+struct AmountKey {
+  enum Kind { Type, Drop, MoveCaret, StartCents };
+  Kind kind = Drop;
+  int selStart = 0;   // Type: the text the key replaces; MoveCaret: where the caret goes
+  int selLength = 0;  // Type only
+};
+AmountKey placeAmountKey(const QString& text, int selStart, int selLength, int KeyAscii);
+
+// The KeyPress step of a re-formatting amount box: places the key by
+// placeAmountKey (KeyAscii becomes 0 for a key that is not typed as it
+// comes). Its change step is ReformatAmount.
+void AmountKeyPress(forms::TextBox& box, int& KeyAscii);
+
 // The cash drawer's opening pulse: ESC "p" with drawer pin 2, 40 ms on and
 // 200 ms off, then CR LF (1B 70 00 14 64 0D 0A).
 extern const std::string kDrawerPulse;

@@ -225,8 +225,9 @@ frmInfor::frmInfor()
   chkKB.onClick = [this] { chkKB_Click(); };
   cmdKB.onClick = [this] { cmdKB_Click(); };
   txtPlan.onChange = [this] { txtPlan_Change(); };
-  for (forms::TextBox* amount : {&txtDelFee, &txtPlan, &txtTOTax1, &txtTOTax2})
+  for (forms::TextBox* amount : {&txtDelFee, &txtTOTax1, &txtTOTax2})
     amount->onKeyPress = [](int& KeyAscii) { numericOnly(KeyAscii); };
+  txtPlan.onKeyPress = [this](int& KeyAscii) { AmountKeyPress(txtPlan, KeyAscii); };
   cmdClose.onClick = [this] { cmdClose_Click(); };
 }
 

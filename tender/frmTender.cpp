@@ -13,6 +13,7 @@
 #include "platform/forms/msgbox.h"
 #include "platform/print/printer.h"
 #include "sales/frmSales.h"
+#include "sales/totals.h"
 #include "shell/Module1.h"
 #include "shell/frmInfor.h"
 #include "shell/placement.h"
@@ -294,6 +295,7 @@ frmTender::frmTender() : Form("frmTender") {
   txtEnding.onChange = [this] { txtEnding_Change(); };
   txtReturn.onChange = [this] { txtReturn_Change(); };
   txtGet.onKeyPress = [this](int& KeyAscii) { txtGet_KeyPress(KeyAscii); };
+  txtEnding.onKeyPress = [this](int& KeyAscii) { txtEnding_KeyPress(KeyAscii); };
   txtTips.onKeyPress = [this](int& KeyAscii) { txtTips_KeyPress(KeyAscii); };
   cmdPurchase.onClick = [this] { cmdPurchase_Click(); };
   cmdReturn.onClick = [this] { cmdReturn_Click(); };
@@ -354,6 +356,17 @@ void frmTender::cmdNext_Click() {
       SubmitCardByMode();
       return;
     }
+  }
+  // A tender that is not a card goes back only as an amount: a text such as
+  // "25.50.00" (a ticket stored so, found by the Void lookup) would be
+  // stored and printed as money it is not.
+  const QString tender = txtGet.Text();
+  if (cmdNext.Tag() != kCard && !tender.isEmpty() && !sales::isMoneyText(tender)) {
+    forms::MsgBox(
+        QStringLiteral("The tender ") + tender + QStringLiteral(" is not an amount. Please key it again."),
+        forms::vbOKOnly | forms::vbExclamation);
+    txtGet.SetFocus();
+    return;
   }
   // The tender goes back as a card only when it is one; the tag is written
   // first, so the sales window's change step reads it.
@@ -596,7 +609,11 @@ void frmTender::txtReturn_Change() {
 }
 
 void frmTender::txtGet_KeyPress(int& KeyAscii) {
-  if (!shell::IsNumericKey(KeyAscii)) KeyAscii = 0;
+  shell::AmountKeyPress(txtGet, KeyAscii);
+}
+
+void frmTender::txtEnding_KeyPress(int& KeyAscii) {
+  shell::AmountKeyPress(txtEnding, KeyAscii);
 }
 
 void frmTender::txtTips_KeyPress(int& KeyAscii) {

@@ -169,6 +169,7 @@ class frmTender : public forms::Form {
   void txtEnding_Change();
   void txtReturn_Change();
   void txtGet_KeyPress(int& KeyAscii);
+  void txtEnding_KeyPress(int& KeyAscii);
   void txtTips_KeyPress(int& KeyAscii);
 
   // Modes and card fields.

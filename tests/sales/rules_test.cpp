@@ -299,6 +299,16 @@ TEST(TotalRules, TaxesAndTotal) {
   EXPECT_EQ(sales::readTaxRate("7.5%").value, 0);
 }
 
+TEST(TotalRules, AnAmountIsWrittenAsTheWindowsWriteIt) {
+  const struct {
+    const char* text;
+    bool amount;
+  } cases[] = {{"25.50", true},     {"1,234.50", true}, {"-5.00", true},    {"0.00", true},
+               {"25.50.00", false}, {"1.5.00", false},  {"1250.00", false}, {"25.5", false},
+               {"0", false},        {"", false},        {"VISA", false},    {" 25.50", false}};
+  for (const auto& c : cases) EXPECT_EQ(sales::isMoneyText(c.text), c.amount) << c.text;
+}
+
 // ---- the modifier pad
 
 TEST(PadRules, KeysWordsAndAddOnPrices) {

@@ -175,6 +175,33 @@ TEST_F(Storage, TheHeaderByTheBoxes) {
   shell::Infor().txtTOTax1.setText("0.075");
 }
 
+// A tender that is not a card is stored only as an amount (or "0", not
+// paid): "25.50.00" would be counted and printed as money it is not.
+TEST_F(Storage, ATenderThatIsNoAmountIsNotStored) {
+  sales::frmSales& w = Sales();
+  signIn();
+  kidsCut();
+  w.txtGet.setText("25.50.00");
+  messages_->answer(forms::vbOK);
+  store();
+  expectMessage("The ticket was not stored: Ordr.mdb could not be written.");
+  EXPECT_EQ(count("tblDy_Order"), "0");
+  EXPECT_EQ(count("tblDetail"), "0");
+  EXPECT_EQ(screen(), QStringList({"1 | Kids Cut | 18.00 | -"}));  // the ticket stays on the window
+
+  sales::TicketToStore ticket;
+  for (const char* got : {"0", "20.00", "1,234.50", ""}) {
+    ticket.received = got;
+    EXPECT_NO_THROW(sales::headerFields(ticket)) << got;
+  }
+  for (const char* got : {"1.5.00", "VISA", "20"}) {
+    ticket.received = got;
+    EXPECT_THROW(sales::headerFields(ticket), sales::ReceivedNotAnAmount) << got;
+  }
+  ticket.receivedTag = "Card";  // a card's text is its type
+  EXPECT_NO_THROW(sales::headerFields(ticket));
+}
+
 TEST_F(Storage, AStoredTicketStoredAgain) {
   sales::frmSales& w = Sales();
   signIn();

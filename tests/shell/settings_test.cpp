@@ -280,7 +280,9 @@ TEST_F(StoreSettings, AmountBoxesTakeDigitsAndThePointOnly) {
   const struct {
     const char* keys;
     const char* shown;
-  } amounts[] = {{"x1", "1.00"}, {"12", "12.00"}, {"1250", "1,250.00"}, {"12{RIGHT}5", "12.50"}};
+  } amounts[] = {{"x1", "1.00"},  {"12", "12.00"},  {"1250", "1,250.00"}, {"12{RIGHT}5", "12.50"},
+                 {"1.5", "1.50"}, {"1..5", "1.50"}, {"0.05", "0.05"},     {"37.63", "37.63"},
+                 {".5", "0.50"},  {"2.505", "2.50"}};
   for (const auto& a : amounts) {
     SCOPED_TRACE(a.keys);
     Infor().txtPlan.setText(QString());
@@ -288,6 +290,17 @@ TEST_F(StoreSettings, AmountBoxesTakeDigitsAndThePointOnly) {
     forms::SendKeys(a.keys);
     EXPECT_EQ(Infor().txtPlan.Text(), a.shown);
   }
+}
+
+// A point typed into "Over $" starts its cents: "1.5" is stored as 1.50.
+TEST_F(StoreSettings, AnOverAmountTypedWithAPointIsStoredAsAnAmount) {
+  Infor().Show();
+  Infor().txtPlan.setText(QString());
+  Infor().txtPlan.SetFocus();
+  forms::SendKeys("1.5");
+  Infor().cmdClose.setValue(true);
+  EXPECT_FALSE(Infor().IsLoaded());
+  EXPECT_EQ(tbSet("Plan"), "1.50");
 }
 
 TEST_F(StoreSettings, SaveExitStoresAValidRateAndRefusesOthers) {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 #include "platform/forms/screen.h"
 #include "tests/tender/tender_fixture.h"
@@ -332,6 +333,84 @@ TEST_F(TenderDialog, AnAmountTypedIntoAReformattingBoxKeepsItsDigitsInOrder) {
   w.txtGet.SetFocus();
   type(w.txtGet, "40");
   EXPECT_EQ(w.txtReturn.Text(), "2.37");
+}
+
+// A point typed into a re-formatting amount box goes past the box's own
+// point, and the digits after it fill the cents in place; at no key does the
+// box hold a text that is not an amount.
+TEST_F(TenderDialog, APointTypedIntoAnAmountBoxLeadsToItsCents) {
+  frmTender& w = open("37.63");
+  const QRegularExpression amount("^(\\d{1,3}(,\\d{3})*\\.\\d\\d)?$");
+  const struct {
+    QStringList keys;
+    const char* shown;
+  } cases[] = {
+      {{"2", "5", ".", "5"}, "25.50"},
+      {{"2", "5", ".", "5", "0"}, "25.50"},
+      {{"3", "7", ".", "6", "3"}, "37.63"},
+      {{"1", ".", ".", "5"}, "1.50"},  // a second point does nothing
+      {{"2", "5", ".", "5", "0", ".", "9"}, "25.50"},
+      {{"0", ".", "0", "5"}, "0.05"},
+      {{".", "5"}, "0.50"},                 // a point into the empty box
+      {{"2", ".", "5", "0", "5"}, "2.50"},  // no third decimal
+      {{"2", "5", ".", "5", "{BS}", "7"}, "25.70"},
+      {{"2", "5", ".", "{BS}", "{BS}"}, "2.00"},  // Backspace steps back over the point
+  };
+  for (forms::TextBox* box : {&w.txtGet, &w.txtEnding}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(box->Name().toStdString() + " " + c.keys.join("").toStdString());
+      box->setText(QString());
+      box->SetFocus();
+      for (const QString& key : c.keys) {
+        forms::SendKeys(key);
+        EXPECT_TRUE(amount.match(box->Text()).hasMatch()) << box->Text().toStdString();
+      }
+      EXPECT_EQ(box->Text(), c.shown);
+    }
+  }
+}
+
+// What the clerk typed reaches the sales window as the amount typed; a tender
+// that is not an amount never does.
+TEST_F(TenderDialog, TheTenderTypedIsHandedOverAsAnAmount) {
+  sales::frmSales& sales = sales::Sales();
+  const struct {
+    const char* due;
+    const char* keys;
+    const char* handed;
+    const char* change;  // the sales window's
+  } cases[] = {{"25.50", "25.5", "25.50", "0.00"},
+               {"37.63", "37.63", "37.63", "0.00"},
+               {"1.00", "1..5", "1.50", "0.50"},
+               {"0.05", "0.05", "0.05", "0.00"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.keys);
+    sales.txtGet.setText(QString());
+    frmTender& w = open(c.due);
+    w.txtGet.SetFocus();
+    type(w.txtGet, c.keys);
+    press(w.cmdNext);
+    EXPECT_FALSE(w.IsLoaded());
+    EXPECT_EQ(sales.txtGet.Text().toStdString(), c.handed);
+    EXPECT_EQ(sales.txtReturn.Text().toStdString(), c.change);
+  }
+
+  // A ticket stored with such a tender, found by the Void lookup.
+  run(installFile("Ordr.mdb"), "INSERT INTO tblDy_Order (Inv, Total, Receive) VALUES (?, ?, ?)",
+      {"31", "25.50", "25.50.00"});
+  sales.txtGet.setText(QString());
+  frmTender& w = open();
+  press(w.cmdVoid);
+  click(w.txtInv);
+  type(w.txtInv, "31");
+  press(w.cmdFind);
+  ASSERT_EQ(w.txtGet.Text(), "25.50.00");
+  messages_->answer(forms::vbOK);
+  press(w.cmdNext);
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_EQ(messages_->shown()[0].prompt, "The tender 25.50.00 is not an amount. Please key it again.");
+  EXPECT_TRUE(w.IsLoaded());
+  EXPECT_EQ(sales.txtGet.Text(), "");
 }
 
 TEST_F(TenderDialog, TheCouponAndGiftCardBoxesOpenAndEmpty) {
