@@ -848,6 +848,16 @@ void frmTender::RefuseAmount(CardKind kind) {
   txtGet.SetFocus();
 }
 
+void frmTender::RefuseAboveDue(const std::optional<rt::Currency>& limit) {
+  const QString due = limit ? rt::Format(*limit, kMoney) : txtEnding.Text();
+  const QString message =
+      txtTips.Text().isEmpty()
+          ? QStringLiteral("The card can not be charged more than the amount due, %1.")
+          : QStringLiteral("The card can not be charged more than the amount due with the tip, %1.");
+  forms::MsgBox(message.arg(due), forms::vbOKOnly | forms::vbCritical);
+  txtGet.SetFocus();
+}
+
 void frmTender::ShowCardFailure(const QString& reason) {
   forms::MsgBox(QStringLiteral("Fail: ") + reason, forms::vbOKOnly);
   txtAnswer.setText(reason);
@@ -867,6 +877,16 @@ void frmTender::RunCardTransaction(CardKind kind, const std::optional<QString>& 
     restoreTender();
     RefuseAmount(kind);
     return;
+  }
+  // A purchase or a force charges no more than the amount due with the tip:
+  // the ticket records only that.
+  if (kind == CardKind::Purchase || kind == CardKind::Force) {
+    const std::optional<rt::Currency> limit = chargeLimit(txtEnding.Text(), txtTips.Text());
+    if (!limit || *charge > *limit) {
+      restoreTender();
+      RefuseAboveDue(limit);
+      return;
+    }
   }
 
   if (!bridge_.get()) {

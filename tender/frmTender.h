@@ -27,6 +27,7 @@
 #include <QString>
 #include <optional>
 
+#include "platform/convert/currency.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/data.h"
 #include "platform/forms/form.h"
@@ -198,6 +199,7 @@ class frmTender : public forms::Form {
   void CardPreAuth();
   void RunCardTransaction(CardKind kind, const std::optional<QString>& tenderBefore);
   void RefuseAmount(CardKind kind);
+  void RefuseAboveDue(const std::optional<rt::Currency>& limit);
   void ShowCardFailure(const QString& reason);
   void PassCardTypeToSales(const QString& cardType);
   void PrintCardReceipt();

@@ -47,6 +47,14 @@ std::optional<rt::Currency> chargeableAmount(const QString& text) {
   return amount;
 }
 
+std::optional<rt::Currency> chargeLimit(const QString& due, const QString& tips) {
+  try {
+    return amountOf(due) + amountOf(tips);
+  } catch (const rt::ConversionError&) {
+    return std::nullopt;
+  }
+}
+
 bool keypadTakes(const QString& buffer, const QString& key) {
   return buffer.size() + key.size() <= kMaxAmountDigits;
 }

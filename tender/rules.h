@@ -31,6 +31,11 @@ QString plainAmount(rt::Currency amount);
 // ("1,234.50" does) above zero. Nothing otherwise ("", "VISA", "0.00").
 std::optional<rt::Currency> chargeableAmount(const QString& text);
 
+// The most a card purchase or force may charge: the amount due plus the tip,
+// each read as amountOf reads it. Nothing when the sum leaves the currency
+// range.
+std::optional<rt::Currency> chargeLimit(const QString& due, const QString& tips);
+
 // ---- keypad
 
 // The most digits the keypad takes for an amount: 999,999,999.99.

@@ -30,6 +30,16 @@ class CardRoad : public TenderFixture {
     w.txtExp.setText(expiry);
     press(w.cmdNext);
   }
+  // The card swiped, or keyed and Submit.
+  void swipedOrKeyed(frmTender& w, bool swiped) {
+    if (swiped) {
+      swipe(w);
+      return;
+    }
+    w.txtCardNu.setText("4242424242424242");
+    w.txtExp.setText("1227");
+    press(w.cmdNext);
+  }
   QString folder() const {
     return QString::fromStdString(files::localPath("C:\\Program Files\\Vantix\\LocalTran"));
   }
@@ -184,6 +194,74 @@ TEST_F(CardRoad, WithoutAnAmountAboveZeroThereIsNoCall) {
   }
 }
 
+// A purchase or a force charges no more than the amount due with the tip: a
+// tender above it is refused before any request, and the message gives the
+// amount. 37.63 is due.
+TEST_F(CardRoad, ATenderAboveTheDueIsNeverCharged) {
+  const char* const aboveDue = "The card can not be charged more than the amount due, 37.63.";
+  struct Case {
+    const char* why;
+    bool force;
+    QStringList tip;      // keyed
+    QStringList tender;   // keyed
+    bool swiped;          // else keyed card and Submit
+    const char* charged;  // the amount sent; nothing when refused
+    const char* message;
+  } cases[] = {
+      {"a purchase above the due", false, {}, {"4", "0", "0", "0"}, false, nullptr, aboveDue},
+      {"a purchase of the due", false, {}, {"3", "7", "6", "3"}, false, "37.63", nullptr},
+      {"a purchase of the due and the tip",
+       false,
+       {"2", "3", "7"},
+       {"4", "0", "0", "0"},
+       false,
+       "40",
+       nullptr},
+      {"a purchase above the due and the tip",
+       false,
+       {"2", "3", "7"},
+       {"4", "0", "0", "1"},
+       false,
+       nullptr,
+       "The card can not be charged more than the amount due with the tip, 40.00."},
+      {"a force above the due", true, {}, {"4", "0", "0", "0"}, false, nullptr, aboveDue},
+      {"a swiped force above the due", true, {}, {"4", "0", "0", "0"}, true, nullptr, aboveDue},
+      {"a swiped force below the due", true, {}, {"2", "0", "0", "0"}, true, "20", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    bridge_.calls.clear();
+    const std::size_t printedBefore = printed_.documents().size();
+    frmTender& w = open("37.63");
+    if (c.force) {
+      w.txtApproval.setText("F-7788");
+      press(w.cmdForce);
+    }
+    if (!c.tip.isEmpty()) {
+      click(w.txtTips);  // Force with an approval code, else Purchase
+      keypad(c.tip);
+    }
+    click(w.txtGet);
+    keypad(c.tender);
+    messages_->answer(c.charged ? forms::vbNo : forms::vbOK);
+    swipedOrKeyed(w, c.swiped);
+    if (c.charged) {
+      ASSERT_EQ(bridge_.calls.size(), 1u);
+      EXPECT_EQ(bridge_.calls[0].in.at("Amount").toStdString(), c.charged);
+      EXPECT_FALSE(w.IsLoaded());
+    } else {
+      EXPECT_TRUE(bridge_.calls.empty());
+      ASSERT_EQ(messages_->shown().size(), 1u);
+      EXPECT_EQ(messages_->shown()[0].prompt.toStdString(), c.message);
+      EXPECT_TRUE(w.IsLoaded());
+      EXPECT_EQ(printed_.documents().size(), printedBefore);
+      EXPECT_EQ(sales::Sales().txtGet.Text(), "");
+    }
+    messages_->clear();
+    unloadAllWindows();
+  }
+}
+
 TEST_F(CardRoad, EachTransactionSendsItsOwnParameters) {
   struct Case {
     const char* mode;
@@ -251,13 +329,7 @@ TEST_F(CardRoad, EachTransactionSendsItsOwnParameters) {
     w.txtApproval.setText("F-7788");
     press(w.cmdCash);
     messages_->answer(forms::vbNo);
-    if (c.swiped) {
-      swipe(w);
-    } else {
-      w.txtCardNu.setText("4242424242424242");
-      w.txtExp.setText("1227");
-      press(w.cmdNext);
-    }
+    swipedOrKeyed(w, c.swiped);
     ASSERT_EQ(bridge_.calls.size(), 1u) << c.mode;
     EXPECT_EQ(bridge_.calls[0].method.toStdString(), c.method);
     std::map<QString, QString> expected = c.in;
@@ -286,7 +358,8 @@ TEST_F(CardRoad, AnApprovalIsHandedBackEvenWhenPrintingFails) {
   // asked, and the card goes back to the sales window.
   ASSERT_EQ(messages_->shown().size(), 3u);
   for (int i : {0, 2})
-    EXPECT_EQ(messages_->shown()[i].prompt, "The card receipt could not be printed: the printer is out of paper");
+    EXPECT_EQ(messages_->shown()[i].prompt,
+              "The card receipt could not be printed: the printer is out of paper");
   EXPECT_EQ(messages_->shown()[1].buttons, forms::vbYesNo);
   EXPECT_FALSE(w.IsLoaded());
   EXPECT_EQ(sales::Sales().txtGet.Text(), "AMEX");
