@@ -858,6 +858,16 @@ void frmTender::RefuseAboveDue(const std::optional<rt::Currency>& limit) {
   txtGet.SetFocus();
 }
 
+// The box and the swipe it held are emptied, so the reader's next text
+// lands in an empty box.
+void frmTender::RefuseTrackText() {
+  txtCardNu.setText(QString());
+  txtString.setText(QString());
+  forms::MsgBox(QStringLiteral("The card could not be read. Please swipe it again or key the card number."),
+                forms::vbOKOnly | forms::vbExclamation);
+  txtCardNu.SetFocus();
+}
+
 void frmTender::ShowCardFailure(const QString& reason) {
   forms::MsgBox(QStringLiteral("Fail: ") + reason, forms::vbOKOnly);
   txtAnswer.setText(reason);
@@ -871,6 +881,14 @@ void frmTender::RunCardTransaction(CardKind kind, const std::optional<QString>& 
   const auto restoreTender = [this, &tenderBefore] {
     if (tenderBefore && IsLoaded()) txtGet.setText(*tenderBefore);
   };
+
+  // A swipe the parser could not read, or a track text typed in, is no card
+  // number: it is never sent, nor printed on the slip.
+  if (holdsTrackText(txtCardNu.Text())) {
+    restoreTender();
+    RefuseTrackText();
+    return;
+  }
 
   const std::optional<rt::Currency> charge = chargeableAmount(txtGet.Text());
   if (!charge) {

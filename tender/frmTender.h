@@ -200,6 +200,7 @@ class frmTender : public forms::Form {
   void RunCardTransaction(CardKind kind, const std::optional<QString>& tenderBefore);
   void RefuseAmount(CardKind kind);
   void RefuseAboveDue(const std::optional<rt::Currency>& limit);
+  void RefuseTrackText();
   void ShowCardFailure(const QString& reason);
   void PassCardTypeToSales(const QString& cardType);
   void PrintCardReceipt();

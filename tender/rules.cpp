@@ -96,6 +96,10 @@ QString cardTypeOf(const QString& cardNumber) {
   }
 }
 
+bool holdsTrackText(const QString& text) {
+  return text.contains(QLatin1Char('%')) || text.contains(QLatin1Char(';'));
+}
+
 QString swipeText(const QString& boxText) {
   const qsizetype start = boxText.indexOf(QLatin1Char('%'));
   return start < 0 ? QString() : boxText.mid(start);

@@ -66,6 +66,11 @@ extern const QString kSwipePrompt;
 // "VISA" for 4, "Master" for 5, "Discover" for 6, else empty.
 QString cardTypeOf(const QString& cardNumber);
 
+// True when a card box's text holds a sentinel of a magnetic-stripe track
+// ("%" of track 1, ";" of track 2): it is a swipe, read or misread, and never
+// a card number.
+bool holdsTrackText(const QString& text);
+
 // The swipe in a card box's text: the text from its first "%" on (what the
 // clerk typed before a swipe is not part of it); empty without a "%".
 QString swipeText(const QString& boxText);

@@ -262,6 +262,50 @@ TEST_F(CardRoad, ATenderAboveTheDueIsNeverCharged) {
   }
 }
 
+// A text that holds a track sentinel is never a card number: on every road
+// that would send it, the clerk is asked to swipe again or key the number,
+// the box is emptied, and nothing is sent.
+TEST_F(CardRoad, ATrackTextInTheCardBoxIsNeverSent) {
+  struct Case {
+    const char* why;
+    forms::CommandButton frmTender::*mode;
+    QString text;
+    bool process;  // Process after the Enter
+  } cases[] = {
+      {"a misread swipe, Process in Purchase", &frmTender::cmdPurchase, "%B4242424242424242^DOE/JANE", true},
+      {"a misread swipe, Process in Force", &frmTender::cmdForce, "%B4242424242424242^DOE/JANE", true},
+      {"a misread swipe, Process in Pre-Authorization", &frmTender::cmdPre, "%B4242424242424242^DOE/JANE",
+       true},
+      {"track 2 alone, Process", &frmTender::cmdPurchase, ";4242424242424242=25121010000?", true},
+      {"a swipe whose number runs into track 2", &frmTender::cmdPurchase,
+       "%E?;4242424242424242=2512^1010^00?", false},
+      {"the same, swiped in Force", &frmTender::cmdForce, "%E?;4242424242424242=2512^1010^00?", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    frmTender& w = open();
+    press(w.*c.mode);
+    press(w.cmdCash);
+    messages_->answer(forms::vbOK);
+    swipe(w, c.text);
+    if (c.process) press(w.cmdNext);
+    EXPECT_TRUE(bridge_.calls.empty());
+    EXPECT_EQ(creations_, 0);
+    ASSERT_EQ(messages_->shown().size(), 1u);
+    EXPECT_EQ(messages_->shown()[0].prompt,
+              "The card could not be read. Please swipe it again or key the card number.");
+    EXPECT_TRUE(w.IsLoaded());
+    EXPECT_EQ(w.txtCardNu.Text(), "");
+    EXPECT_EQ(w.txtCardNu.PasswordChar(), "");
+    EXPECT_EQ(w.txtString.Text(), "");
+    EXPECT_EQ(w.window()->focusWidget(), w.txtCardNu.widget());
+    EXPECT_EQ(w.txtGet.Text(), "51.60");
+    EXPECT_TRUE(printed_.documents().empty());
+    messages_->clear();
+    unloadAllWindows();
+  }
+}
+
 TEST_F(CardRoad, EachTransactionSendsItsOwnParameters) {
   struct Case {
     const char* mode;
