@@ -314,6 +314,20 @@ bool ClaimAnswer(const std::string& answerPath, const std::string& claimPath) {
   return true;
 }
 
+AnswerState AnswerWatch::Look(const std::string& answerPath) {
+  struct stat st;
+  if (::lstat(answerPath.c_str(), &st) != 0) {
+    last_.reset();
+    return AnswerState::Absent;
+  }
+  const Stamp now{static_cast<std::int64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
+                  st.st_mtim.tv_nsec};
+  const bool still = last_ && last_->size == now.size && last_->modifiedSec == now.modifiedSec &&
+                     last_->modifiedNsec == now.modifiedNsec;
+  last_ = now;
+  return still ? AnswerState::Still : AnswerState::Changing;
+}
+
 // ---- waiting ---------------------------------------------------------------
 
 TimeoutSettings CurrentTimeoutSettings() {

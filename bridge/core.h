@@ -103,6 +103,26 @@ Outcome ReadAnswerFile(const std::string& path, const std::function<void()>& pau
 // Moves the answer to the claim name unless a file of that name exists.
 bool ClaimAnswer(const std::string& answerPath, const std::string& claimPath);
 
+// Whether the answer under its name has been written to the end. A card
+// program may create NAME.ans and then write into it, so the answer counts
+// only once it has stood unchanged (same size and modification time) from
+// one look to the next; the wait window looks once per poll.
+enum class AnswerState { Absent, Changing, Still };
+class AnswerWatch {
+ public:
+  // What stands under the name now (a link itself, not where it points),
+  // compared with the previous look.
+  AnswerState Look(const std::string& answerPath);
+
+ private:
+  struct Stamp {
+    std::int64_t size = 0;
+    std::int64_t modifiedSec = 0;
+    long modifiedNsec = 0;
+  };
+  std::optional<Stamp> last_;
+};
+
 // ---- waiting ---------------------------------------------------------------
 
 struct TimeoutSettings {

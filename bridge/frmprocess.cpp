@@ -163,20 +163,27 @@ void TfrmProcess::TimerTimer() {
   try {
     const std::int64_t ms = Clock() - StartTime;
     lblTime->setText(QString::fromStdString(vxt::ElapsedText(ms)));
-    if (vxt::ElapsedWholeSeconds(ms) > TimeoutSecs) {
+    const vxt::AnswerState answer = answerWatch_.Look(AnswerFile);
+    const std::int64_t elapsed = vxt::ElapsedWholeSeconds(ms);
+    if (elapsed > TimeoutSecs) {
       if (const std::optional<int> extended =
               vxt::ExtendTimeout(TimeoutSecs, vxt::FileExists(HoldFile), Settings)) {
         TimeoutSecs = *extended;
         ProgressBar1->setMaximum(2 * TimeoutSecs);
+      } else if (answer == vxt::AnswerState::Changing && elapsed <= Settings.maxSecs) {
+        // An answer is being written as the limit passes: it gets the poll
+        // it needs to stand still, so an approval is not lost to the
+        // time-out (and the card charged again on a retry).
       } else {
         EndWithout(vxt::kMsgTimeout);
         ::unlink(RequestFile.c_str());
         timedOut = true;
       }
     }
-    // An answer found in the same tick as the time-out still wins.
+    // An answer that stood still over the last poll is written to the end
+    // and is taken; one found in the same tick as the time-out still wins.
     const std::string claimPath = AnswerFile + ".tmp";
-    if (vxt::FileExists(AnswerFile) && vxt::ClaimAnswer(AnswerFile, claimPath)) {
+    if (answer == vxt::AnswerState::Still && vxt::ClaimAnswer(AnswerFile, claimPath)) {
       answerClaimed_ = true;
       claimed = true;
       btnCancel->setEnabled(false);

@@ -67,6 +67,7 @@ class TfrmProcess : public QDialog {
   void EndWithout(const char* message);
 
   bool answerClaimed_ = false;
+  vxt::AnswerWatch answerWatch_;  // the answer as the last poll found it
 };
 
 // The window of the transaction that is running, null between transactions.

@@ -1,5 +1,6 @@
 #include "bridge/core.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -334,6 +335,40 @@ TEST(AnswerFile, ClaimNeverReplacesAnEarlierClaim) {
   EXPECT_TRUE(vxt::ClaimAnswer(ans, ans + ".tmp"));
   EXPECT_EQ(ReadBytes(ans + ".tmp"), "YNEW\r\n");
   EXPECT_FALSE(vxt::FileExists(ans));
+}
+
+TEST(AnswerFile, CountsOnlyOnceItStoodStillFromOneLookToTheNext) {
+  QTemporaryDir dir;
+  const std::string ans = dir.path().toStdString() + "/POS_1.ans";
+  // Sets the modification time without changing the contents.
+  const auto touch = [&](long sec) {
+    const struct timespec times[2] = {{sec, 0}, {sec, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, ans.c_str(), times, 0), 0);
+  };
+  using S = vxt::AnswerState;
+  struct Step {
+    const char* what;
+    std::function<void()> change;
+    S state;
+  } steps[] = {
+      {"nothing there", [] {}, S::Absent},
+      {"created empty", [&] { WriteBytes(ans, ""); }, S::Changing},
+      {"unchanged", [] {}, S::Still},
+      {"first half written", [&] { std::ofstream(ans, std::ios::app) << "YAPPRO"; }, S::Changing},
+      {"unchanged again", [] {}, S::Still},
+      {"same size, touched", [&] { touch(1000000000); }, S::Changing},
+      {"unchanged once more", [] {}, S::Still},
+      {"gone", [&] { ::unlink(ans.c_str()); }, S::Absent},
+      {"back, as it was", [&] { WriteBytes(ans, "YAPPRO"), touch(1000000000); }, S::Changing},
+      {"replaced by a link", [&] { ::unlink(ans.c_str()), ::symlink("/nonexistent", ans.c_str()); },
+       S::Changing},
+      {"the link unchanged", [] {}, S::Still},
+  };
+  vxt::AnswerWatch watch;
+  for (const Step& step : steps) {
+    step.change();
+    EXPECT_EQ(watch.Look(ans), step.state) << step.what;
+  }
 }
 
 // ---- waiting ---------------------------------------------------------------------

@@ -190,7 +190,40 @@ TEST_F(WaitWindow, AnswersThatArriveLateSlowlyOrMalformed) {
   }
 }
 
-TEST_F(WaitWindow, AnAnswerOfTheWrongKindOrSizeEndsTheWaitInOnePoll) {
+TEST_F(WaitWindow, AnAnswerIsTakenOnlyOnceItStoodStillOverAPoll) {
+  // A card program that creates the answer and then writes into it, the
+  // second half one poll later: neither the poll that finds the file nor the
+  // one after the write takes it; the poll over which it stood still does.
+  struct Case {
+    const char* first;
+    const char* second;
+  } cases[] = {{"", "YAPPROVED42YM\r\n"}, {"YAPPRO", "VED42YM\r\n"}};
+  for (const Case& c : cases) {
+    std::int64_t now = 0;
+    std::unique_ptr<TfrmProcess> w = HandDriven(now);
+    std::ofstream(w->AnswerFile, std::ios::binary) << c.first;
+    now += 250;
+    w->TimerTimer();
+    EXPECT_FALSE(w->AnswerClaimed()) << "found as \"" << c.first << "\"";
+    std::ofstream(w->AnswerFile, std::ios::binary | std::ios::app) << c.second;
+    now += 250;
+    w->TimerTimer();
+    EXPECT_FALSE(w->AnswerClaimed()) << "written to meanwhile";
+    EXPECT_TRUE(vxt::FileExists(w->AnswerFile));
+    now += 250;
+    w->TimerTimer();
+    EXPECT_TRUE(w->AnswerClaimed());
+    EXPECT_EQ(w->result(), QDialog::Accepted);
+    EXPECT_TRUE(w->Approved);
+    EXPECT_EQ(w->ResultMessage, "APPROVED42");
+    EXPECT_EQ(w->AVSCode, "Y");
+    EXPECT_EQ(w->CVV2Code, "M");
+    ::unlink(w->RequestFile.c_str());
+    EXPECT_TRUE(files().isEmpty()) << files().join(",").toStdString();
+  }
+}
+
+TEST_F(WaitWindow, AnAnswerOfTheWrongKindOrSizeEndsTheWaitOnceItStoodStill) {
   struct Case {
     const char* what;
     std::function<void(const std::string&)> make;
@@ -205,6 +238,9 @@ TEST_F(WaitWindow, AnAnswerOfTheWrongKindOrSizeEndsTheWaitInOnePoll) {
     std::int64_t now = 0;
     std::unique_ptr<TfrmProcess> w = HandDriven(now);
     c.make(w->AnswerFile);
+    w->TimerTimer();
+    EXPECT_FALSE(w->AnswerClaimed()) << c.what << ": just found";
+    now += 250;
     w->TimerTimer();
     EXPECT_TRUE(w->AnswerClaimed()) << c.what;
     EXPECT_EQ(w->result(), QDialog::Accepted) << c.what;
@@ -339,28 +375,54 @@ TEST_F(WaitWindow, RefusesBadInputBeforeWritingAnything) {
 }
 
 TEST_F(WaitWindow, AnAnswerFoundInTheTimeOutTickWins) {
+  // The limit is one second, so every tick from 1.5 s on is past it. An
+  // answer that stood still over a poll is taken in the time-out tick; one
+  // first found there gets the next poll to stand still, but never past the
+  // longest wait a hold may reach.
   struct Case {
+    const char* what;
     bool answer;
+    std::vector<std::int64_t> ticks;
+    int maxSecs;
     int result;
     bool approved;
     const char* message;
-  } cases[] = {{true, QDialog::Accepted, true, "APPROVED42"},
-               {false, QDialog::Rejected, false, "Transaction time-out"}};
+    QStringList left;
+  } cases[] = {
+      {"found a poll before", true, {1000, 1500}, 600, QDialog::Accepted, true, "APPROVED42", {}},
+      {"first found in it", true, {1500, 1750}, 600, QDialog::Accepted, true, "APPROVED42", {}},
+      {"no answer", false, {1500}, 600, QDialog::Rejected, false, "Transaction time-out", {}},
+      {"first found past the longest wait",
+       true,
+       {1500},
+       1,
+       QDialog::Rejected,
+       false,
+       "Transaction time-out",
+       {"POS_120000.ans"}},
+  };
   for (const Case& c : cases) {
     std::int64_t now = 0;
     std::unique_ptr<TfrmProcess> window = HandDriven(now);
     TfrmProcess& w = *window;
     if (c.answer) std::ofstream(w.AnswerFile, std::ios::binary) << "YAPPROVED42YM\r\n";
     w.TimeoutSecs = 1;
-    now = 1500;  // the limit has passed by the first tick
-    w.TimerTimer();
-    EXPECT_EQ(w.result(), c.result) << c.message;
-    EXPECT_EQ(w.Approved, c.approved);
-    EXPECT_EQ(w.ResultMessage, c.message);
-    EXPECT_EQ(w.AVSCode, c.answer ? "Y" : "");
-    EXPECT_EQ(w.CVV2Code, c.answer ? "M" : "");
-    // The time-out withdrew the request either way; the answer was read and deleted.
-    EXPECT_TRUE(files().isEmpty()) << files().join(",").toStdString();
+    w.Settings.maxSecs = c.maxSecs;
+    for (std::int64_t tick : c.ticks) {
+      EXPECT_EQ(w.result(), 0) << c.what << ": ended before " << tick << " ms";
+      EXPECT_EQ(w.ResultMessage, "") << c.what;
+      now = tick;
+      w.TimerTimer();
+    }
+    EXPECT_EQ(w.result(), c.result) << c.what;
+    EXPECT_EQ(w.Approved, c.approved) << c.what;
+    EXPECT_EQ(w.ResultMessage, c.message) << c.what;
+    EXPECT_EQ(w.AVSCode, c.approved ? "Y" : "") << c.what;
+    EXPECT_EQ(w.CVV2Code, c.approved ? "M" : "") << c.what;
+    // The time-out withdrew the request either way; an answer taken was read
+    // and deleted, one never taken stays under its own name.
+    EXPECT_EQ(files(), c.left) << c.what << ": " << files().join(",").toStdString();
+    ::unlink(w.AnswerFile.c_str());
   }
 }
 
