@@ -1,11 +1,13 @@
 #include "data/install.h"
 
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <stdio.h>
 #include <string.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -14,6 +16,8 @@
 #include <QSet>
 #include <exception>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "data/install_detail.h"
 #include "platform/files/descriptor.h"
@@ -284,6 +288,46 @@ InstallReport createTransactionFolder(const QString& folder) {
   } catch (...) {
     return failedReport(QStringLiteral("%1: the folder cannot be created").arg(folder));
   }
+}
+
+QStringList removeLeftoverRequests(const QString& folder) {
+  QStringList told;
+  // The folder itself is followed as the payment bridge follows it; nothing
+  // inside it is.
+  struct Closer {
+    void operator()(DIR* listing) const { ::closedir(listing); }
+  };
+  const std::unique_ptr<DIR, Closer> listing(::opendir(QFile::encodeName(folder).constData()));
+  if (!listing) {
+    if (errno != ENOENT)
+      told << QStringLiteral("The transaction folder %1 cannot be read: %2")
+                  .arg(folder, QString::fromLocal8Bit(strerror(errno)));
+    return told;
+  }
+  // The names are read first and removed afterwards, so the listing is not
+  // read while it changes.
+  const std::string suffix = ".req";
+  std::vector<std::string> requests;
+  while (const struct dirent* entry = ::readdir(listing.get())) {
+    const std::string name = entry->d_name;
+    if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+      requests.push_back(name);
+  }
+  const int dirFd = ::dirfd(listing.get());
+  for (const std::string& name : requests) {
+    struct stat st;
+    if (::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+    // Gone meanwhile: the card program took it.
+    if (::unlinkat(dirFd, name.c_str(), 0) == 0 || errno == ENOENT) continue;
+    // Told, not passed over: the card data stays on disk, and a card program
+    // started later would still charge it.
+    told << QStringLiteral(
+                "%1 could not be removed: %2. It is a card request left from an earlier run and "
+                "holds card data; remove it before the card program is started.")
+                .arg(QDir(folder).filePath(QFile::decodeName(name.c_str())),
+                     QString::fromLocal8Bit(strerror(errno)));
+  }
+  return told;
 }
 
 }  // namespace data

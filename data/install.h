@@ -47,4 +47,15 @@ InstallReport installDataRoot(const QString& installDir);
 // left as it is. Never throws; a failure is in the report.
 InstallReport createTransactionFolder(const QString& folder);
 
+// Removes the card requests an earlier run left in the transaction folder
+// `folder`. A program that ends while it waits for the card program leaves
+// its NAME.req, with the card's number, expiry and CVV2, and a card program
+// started later would charge a ticket that was never stored. A request the
+// card program has taken is no longer there, so at start every one is left
+// over. Only regular files directly in the folder whose names end in ".req"
+// (as the payment bridge names its requests) are removed; links and folders
+// are never followed. Returns one message per request that could not be
+// removed, and for a folder that cannot be read; empty when all went.
+QStringList removeLeftoverRequests(const QString& folder);
+
 }  // namespace data

@@ -37,15 +37,20 @@ int main(int argc, char** argv) {
   // root: point its registry store at the same one.
   com::SetRegistryRoot(files::root());
 
+  const QString transactionFolder =
+      QString::fromStdString(files::localPath("C:\\Program Files\\Vantix\\LocalTran"));
   QStringList problems;
   problems += data::installDataRoot(QString::fromStdString(files::installDir())).errors;
-  problems += data::createTransactionFolder(
-                  QString::fromStdString(files::localPath("C:\\Program Files\\Vantix\\LocalTran")))
-                  .errors;
+  problems += data::createTransactionFolder(transactionFolder).errors;
   if (!problems.isEmpty()) {
     forms::MsgBox(problems.join(QLatin1Char('\n')), forms::vbCritical);
     return 1;
   }
+  // A card request left by a run that ended while it waited for the card
+  // program holds card data, and a card program started later would charge
+  // it. One that cannot be removed is told; the program still starts.
+  const QStringList leftovers = data::removeLeftoverRequests(transactionFolder);
+  if (!leftovers.isEmpty()) forms::MsgBox(leftovers.join(QLatin1Char('\n')), forms::vbExclamation);
 
   // The program's printer is the system's default one as the program starts.
   print::CurrentPrinter();

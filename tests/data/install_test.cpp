@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "data/install_detail.h"
+#include "tests/readonly_guard.h"
 
 namespace {
 
@@ -507,6 +508,61 @@ TEST_F(InstallTest, TransactionFolderIsCreatedOnce) {
   const data::InstallReport again = data::createTransactionFolder(folder);
   EXPECT_TRUE(again.ok);
   EXPECT_TRUE(request.exists());
+}
+
+TEST_F(InstallTest, CardRequestsLeftByAnEarlierRunAreRemovedAtStart) {
+  const QString folder = root.filePath("drive_c/Program Files/Vantix/LocalTran");
+  ASSERT_TRUE(data::createTransactionFolder(folder).ok);
+  const auto leave = [](const QString& path) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write("\"C1\",\"Ann\",\"DovrelPOS7\",\"4111111111111111\",\"2612\",\"25.00\",\"\",\"\",\"123\"\r\n");
+  };
+  const QDir dir(folder);
+  leave(dir.filePath("POS_101010.req"));
+  leave(dir.filePath("CC_235959.req"));
+  // The card program's files, and anything else, stay.
+  const QStringList others = {"POS_101010.ans", "POS_101010.ans.tmp", "POS_101010.hld",
+                              "POS_111111.req.taken", "Notes.txt"};
+  for (const QString& name : others) leave(dir.filePath(name));
+  // Nothing is followed out of the folder: not a folder, not a link.
+  ASSERT_TRUE(dir.mkdir("Old.req"));
+  leave(dir.filePath("Old.req/POS_090909.req"));
+  leave(root.filePath("outside.req"));
+  ASSERT_TRUE(QFile::link(root.filePath("outside.req"), dir.filePath("Link_1.req")));
+
+  EXPECT_EQ(data::removeLeftoverRequests(folder), QStringList());
+  QStringList expected = others + QStringList{"Link_1.req", "Old.req"};
+  expected.sort();
+  EXPECT_EQ(dir.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)
+                .join(", ")
+                .toStdString(),
+            expected.join(", ").toStdString());
+  EXPECT_TRUE(QFileInfo::exists(dir.filePath("Old.req/POS_090909.req")));
+  EXPECT_TRUE(QFileInfo::exists(root.filePath("outside.req")));
+  EXPECT_EQ(data::removeLeftoverRequests(folder), QStringList()) << "nothing left the second time";
+}
+
+TEST_F(InstallTest, ACardRequestThatCannotBeRemovedIsTold) {
+  const QString folder = root.filePath("drive_c/Program Files/Vantix/LocalTran");
+  ASSERT_TRUE(data::createTransactionFolder(folder).ok);
+  const QString request = QDir(folder).filePath("POS_101010.req");
+  QFile f(request);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.close();
+  QStringList told;
+  {
+    const ReadOnlyPath readOnly(folder.toStdString());
+    if (!readOnly.active()) GTEST_SKIP() << "cannot make the folder read-only here";
+    told = data::removeLeftoverRequests(folder);
+  }
+  ASSERT_EQ(told.size(), 1) << told.join("; ").toStdString();
+  EXPECT_TRUE(told[0].contains(request)) << told[0].toStdString();
+  EXPECT_TRUE(told[0].contains("card data")) << told[0].toStdString();
+  EXPECT_TRUE(QFileInfo::exists(request));
+  // A folder that cannot be read is told too; one that is not there holds nothing.
+  EXPECT_EQ(data::removeLeftoverRequests(request).size(), 1);
+  EXPECT_EQ(data::removeLeftoverRequests(root.filePath("missing")), QStringList());
 }
 
 TEST(SchemaScript, KnowsEveryFileAndOnlyThose) {
