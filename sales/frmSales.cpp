@@ -38,19 +38,28 @@ using shell::runStep;
 const QString kMain = QStringLiteral("Main");
 const QString kMoney = QStringLiteral("#,##0.00");
 
+// A data control whose file did not open with the window (another station
+// held it for a moment, say) is opened again before it is used. Throws when
+// it still cannot be.
+void openIfClosed(forms::Data& data) {
+  if (!data.IsOpen()) data.Refresh();
+}
+
 // Reads a stored ticket through the window's ticket file. A file another
 // station holds past the wait is told as the store tells it.
 template <class Read>
 std::optional<QString> readTicketFile(forms::Data& tickets, Read&& read) {
   const QString file = shell::fileName(tickets.DatabaseName());
-  if (!tickets.IsOpen()) return QStringLiteral("%1 could not be opened.").arg(file);
   try {
+    openIfClosed(tickets);
     read(tickets.Database());
     return std::nullopt;
   } catch (const db::Error& e) {
     if (e.kind() == db::Error::Kind::Busy) return shell::writeFailure(e, file);
+    if (!tickets.IsOpen()) return QStringLiteral("%1 could not be opened.").arg(file);
     return e.message();
   } catch (const std::exception& e) {
+    if (!tickets.IsOpen()) return QStringLiteral("%1 could not be opened.").arg(file);
     return QString::fromUtf8(e.what());
   }
 }
@@ -849,24 +858,23 @@ bool frmSales::StoreTicket() {
 
   const QString file = shell::fileName(datOrders.DatabaseName());
   QString number, failure;
+  const QString notOpened = QStringLiteral("%1 could not be opened.").arg(file);
   // A file another station still holds after the wait is tried once more.
   for (int attempt = 1; attempt <= 2; ++attempt) {
-    if (!datOrders.IsOpen()) {
-      failure = QStringLiteral("%1 could not be opened.").arg(file);
-      break;
-    }
     try {
+      openIfClosed(datOrders);
       number = storeTicket(datOrders.Database(), ticket);
       failure.clear();
       break;
     } catch (const db::Error& e) {
-      failure = shell::writeFailure(e, file);
-      if (e.kind() != db::Error::Kind::Busy) break;
+      const bool busy = e.kind() == db::Error::Kind::Busy;
+      failure = !busy && !datOrders.IsOpen() ? notOpened : shell::writeFailure(e, file);
+      if (!busy) break;
     } catch (const TicketNotFound& e) {
       failure = QStringLiteral("%1 holds no ticket %2.").arg(file, e.number);
       break;
     } catch (const std::exception&) {
-      failure = QStringLiteral("%1 could not be written.").arg(file);
+      failure = datOrders.IsOpen() ? QStringLiteral("%1 could not be written.").arg(file) : notOpened;
       break;
     }
   }
@@ -903,6 +911,7 @@ void frmSales::TallyFavourites(const TicketToStore& ticket) {
   QString last;
   for (int attempt = 1; attempt <= 2; ++attempt) {
     try {
+      openIfClosed(datFav);
       last = tallyFavourites(datFav.Database(), lines);
       break;
     } catch (const db::Error& e) {

@@ -74,6 +74,12 @@ class Storage : public SalesFixture {
     Sales().grdOrderItems.AddItem(sales::gridRow(qty, text, price, ""));
   }
   void store() { press(Sales().cmdPrintRce1); }
+  // Types a ticket number into the emptied number box and sends it.
+  void recall(const QString& number) {
+    Sales().cmbRept.setText(QString());
+    type(Sales().cmbRept, number);
+    pressEnter(Sales().cmbRept);
+  }
   void expectMessage(const QString& text) {
     ASSERT_FALSE(messages_->shown().empty());
     EXPECT_EQ(messages_->shown().back().prompt, text);
@@ -354,6 +360,41 @@ TEST_F(Storage, ABusyFileIsTriedOnceMoreThenTold) {
   store();
   EXPECT_EQ(count("tblDy_Order"), "1");
   EXPECT_EQ(count("tblDetail"), "1");
+  EXPECT_EQ(messages_->shown().size(), 1u);
+}
+
+// Another station held the ticket and favourites files as the window opened:
+// the recall, the store and the tally open them again once they are free.
+TEST_F(Storage, FilesHeldWhileTheWindowOpensAreOpenedAgainWhenUsed) {
+  signIn();
+  kidsCut();
+  store();  // 1
+  unloadAllWindows();
+  db::setBusyTimeout(100);
+  {
+    auto station = db::Database::open(tickets());
+    auto favourites = db::Database::open(installFile("Fav.mdb"));
+    station->execute("BEGIN EXCLUSIVE");
+    favourites->execute("BEGIN EXCLUSIVE");
+    messages_->answer(forms::vbOK);
+    Sales().Show();
+    station->execute("ROLLBACK");
+    favourites->execute("ROLLBACK");
+  }
+  db::setBusyTimeout(5000);
+  ASSERT_TRUE(Sales().IsLoaded());
+  ASSERT_EQ(messages_->shown().size(), 1u) << "the opening says so once";
+  signIn();
+  recall("1");
+  EXPECT_EQ(screen(), QStringList{"1 | Kids Cut | 18.00 | "});
+  fringeTrim();
+  store();
+  EXPECT_EQ(messages_->shown().size(), 1u);
+  EXPECT_EQ(lines("1"), QStringList({"1 | Kids Cut | 18.00", "1 | Fringe Trim | 8.00"}));
+  EXPECT_EQ(favourite("Fringe Trim"), "1");
+  kidsCut();
+  store();
+  EXPECT_EQ(lines("2"), QStringList{"1 | Kids Cut | 18.00"});
   EXPECT_EQ(messages_->shown().size(), 1u);
 }
 
