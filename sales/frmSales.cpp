@@ -300,6 +300,7 @@ void frmSales::Form_Load() {
   percentApplied_ = false;
   ticketNumber_.clear();
   numberTyped_ = false;
+  recalled_.reset();
   shell::setSalesPromptControls([this] {
     return shell::SalesPromptControls{&lblList, &txtList, &txtMenu, &txtPrice};
   });
@@ -843,6 +844,7 @@ TicketToStore frmSales::ticketOnScreen() {
   t.total = txtEnding.Text();
   t.received = txtGet.Text();
   t.receivedTag = txtGet.Tag();
+  if (t.kind == StoreKind::Recalled) t.recalled = recalled_;
   t.stylist = lblID.Caption();
   t.when = QDateTime::currentDateTime();
   for (int r = kFirstLine; r < grdOrderItems.Rows(); ++r) {
@@ -872,6 +874,11 @@ bool frmSales::StoreTicket() {
       if (!busy) break;
     } catch (const TicketNotFound& e) {
       failure = QStringLiteral("%1 holds no ticket %2.").arg(file, e.number);
+      break;
+    } catch (const TicketChanged& e) {
+      failure = QStringLiteral(
+                    "ticket %1 was changed at another station since it was recalled. Please recall it again.")
+                    .arg(e.number);
       break;
     } catch (const std::exception&) {
       failure = datOrders.IsOpen() ? QStringLiteral("%1 could not be written.").arg(file) : notOpened;
@@ -941,6 +948,7 @@ void frmSales::ClearTicket() {
   txtString.setText(QString());
   txtWaiter.setTag(QString());
   percentApplied_ = false;
+  recalled_.reset();
 }
 
 // ---- the tender hand-off and the recall
@@ -990,8 +998,12 @@ bool frmSales::RecallTicket(qint64 start) {
   // The lines are read before anything shows: a ticket recalled without the
   // lines it has would lose them when it is stored again.
   std::vector<GridLine> lines;
+  // Read first: a change another station commits while the rest is read
+  // then shows as a change when the ticket is stored again.
+  std::optional<TicketSnapshot> snapshot;
   if (!number.isEmpty() && !ticketHasLines()) {
     const std::optional<QString> failure = readTicketFile(datOrders, [&](db::Database& tickets) {
+      snapshot = ticketSnapshot(tickets, number);
       header = storedHeader(tickets, number);
       if (header) lines = storedLines(tickets, number);
     });
@@ -1021,6 +1033,7 @@ bool frmSales::RecallTicket(qint64 start) {
   // The next item without a price must not take the last recalled one.
   runStep([this] { txtPrice.setText(QString()); });
   runStep([&] { setTicketNumber(number); });
+  recalled_ = snapshot;
   cmbRept.setTag(kDidRecall);
   return true;
 }
@@ -1044,6 +1057,7 @@ void frmSales::ClearingStep(qint64 start) {
   }
   runStep([this] { txtGet.setText(QString()); });
   runStep([this] { cmbRept.setTag(QString()); });
+  recalled_.reset();
 }
 
 // A pending percent comes off the whole ticket as a "% Off" line, unless the
@@ -1122,6 +1136,7 @@ void frmSales::RecallChosenTicket() {
   runStep([this] { txtGet.setTag(QString()); });
   runStep([this] { txtGet.setText(QString()); });
   runStep([this] { txtReturn.setText(QString()); });
+  recalled_.reset();
   cmbRept.setTag(kOldNum);
   txtGet_Click();
 }

@@ -46,6 +46,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "platform/forms/controls.h"
 #include "platform/forms/data.h"
@@ -270,6 +271,8 @@ class frmSales : public forms::Form {
   bool percentApplied_ = false;   // the pending percent was taken off a line
   QString ticketNumber_;          // the number the window itself put into cmbRept
   bool numberTyped_ = false;      // the clerk typed into cmbRept since
+  // The ticket on the window as the recall read it from the file.
+  std::optional<TicketSnapshot> recalled_;
   shell::WholeSecondsClock waitClock_ = shell::monotonicWholeSeconds;
 };
 

@@ -84,6 +84,9 @@ FieldValues lineFields(const TicketToStore& ticket, const QString& number, const
 TicketNotFound::TicketNotFound(const QString& n)
     : std::runtime_error("no ticket header carries this number"), number(n) {}
 
+TicketChanged::TicketChanged(const QString& n)
+    : std::runtime_error("the ticket was changed since it was recalled"), number(n) {}
+
 QString SaveTicketHeader(db::Database& tickets, const TicketToStore& ticket) {
   if (ticket.kind == StoreKind::New) {
     // A source that reads no row: the new header is all it needs.
@@ -128,6 +131,11 @@ QString storeTicket(db::Database& tickets, const TicketToStore& ticket) {
     throw db::Error(
         QStringLiteral("Cannot save to %1: a transaction is already open on it.").arg(tickets.path()));
   db::Transaction transaction = tickets.transaction();
+  // Read under the write lock: no other station can store the ticket between
+  // this look and the rewrite.
+  if (ticket.kind == StoreKind::Recalled && ticket.recalled &&
+      ticketSnapshot(tickets, ticket.number) != *ticket.recalled)
+    throw TicketChanged(ticket.number);
   const QString number = SaveTicketHeader(tickets, ticket);
   if (ticket.kind == StoreKind::Recalled)
     RewriteTicketLines(tickets, ticket, number);
@@ -164,6 +172,27 @@ std::vector<GridLine> storedLines(db::Database& tickets, const QString& number) 
     lines.push_back({textOf(*rs, "Qty"), textOf(*rs, "szOrder"), textOf(*rs, "Price"), QString()});
   }
   return lines;
+}
+
+namespace {
+
+std::vector<QVariantList> rowsOf(db::Database& tickets, const QString& sql, const QString& number) {
+  const std::unique_ptr<db::Recordset> rs = tickets.openRecordset(sql, {number});
+  const int columns = int(rs->fieldNames().size());
+  std::vector<QVariantList> rows;
+  for (int i = 0; i < rs->recordCount(); ++i) {
+    QVariantList row;
+    for (int c = 0; c < columns; ++c) row << rs->valueAt(i, c);
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+}  // namespace
+
+TicketSnapshot ticketSnapshot(db::Database& tickets, const QString& number) {
+  return {rowsOf(tickets, QStringLiteral("SELECT * FROM tblDy_Order WHERE Inv = ?"), number),
+          rowsOf(tickets, QStringLiteral("SELECT * FROM tblDetail WHERE Invoice = ?"), number)};
 }
 
 std::vector<GridLine> talliedLines(const TicketToStore& ticket) {

@@ -36,6 +36,16 @@ struct GridLine {
   QString qty, text, price, code;
 };
 
+// A stored ticket as the recall read it: every field of its header and of
+// each of its lines, in the order stored.
+struct TicketSnapshot {
+  std::vector<QVariantList> header, lines;
+  bool operator==(const TicketSnapshot& other) const {
+    return header == other.header && lines == other.lines;
+  }
+  bool operator!=(const TicketSnapshot& other) const { return !(*this == other); }
+};
+
 // The ticket on the sales window, as a store reads it.
 struct TicketToStore {
   StoreKind kind = StoreKind::New;
@@ -45,6 +55,9 @@ struct TicketToStore {
   QString stylist;                // the stylist's first name (lblID)
   std::vector<GridLine> lines;    // grid rows from row 2
   QDateTime when;                 // one clock reading for the header and its lines
+  // A recalled ticket: the ticket as it was recalled; its store writes only
+  // while the file still holds it so.
+  std::optional<TicketSnapshot> recalled;
 };
 
 // Fields and the values a store writes into them; a null value leaves the
@@ -81,6 +94,13 @@ struct TicketNotFound : std::runtime_error {
   QString number;
 };
 
+// A recalled ticket that another station stored or changed since it was
+// recalled: nothing was stored, so that its change is not lost.
+struct TicketChanged : std::runtime_error {
+  explicit TicketChanged(const QString& number);
+  QString number;
+};
+
 // The steps of a store, each inside the caller's transaction on `tickets`.
 // SaveTicketHeader adds a new ticket's header and returns its number, or
 // updates the header whose Inv is the ticket's number (throws TicketNotFound
@@ -91,7 +111,9 @@ void SaveTicketLines(db::Database& tickets, const TicketToStore& ticket, const Q
 void RewriteTicketLines(db::Database& tickets, const TicketToStore& ticket, const QString& number);
 
 // Stores the ticket in one write transaction on `tickets` and returns its
-// number. Nothing is left of a store that throws (db::Error, TicketNotFound).
+// number. A recalled ticket that carries its snapshot is first compared with
+// the file inside that transaction (TicketChanged when they differ). Nothing
+// is left of a store that throws (db::Error, TicketNotFound, TicketChanged).
 QString storeTicket(db::Database& tickets, const TicketToStore& ticket);
 
 // A stored ticket read back for the recall, found by its number as a bound
@@ -105,6 +127,8 @@ std::optional<StoredHeader> storedHeader(db::Database& tickets, const QString& n
 // The lines stored under the number, in the order stored: quantity, item
 // text and price (a Null reads as the empty text), no routing code.
 std::vector<GridLine> storedLines(db::Database& tickets, const QString& number);
+// The headers and lines stored under the number, every field as stored.
+TicketSnapshot ticketSnapshot(db::Database& tickets, const QString& number);
 
 // The lines the favourites tally counts, so that each sale counts once: every
 // line of a new or added ticket; of a recalled ticket stored again only the

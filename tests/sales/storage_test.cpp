@@ -363,6 +363,92 @@ TEST_F(Storage, ABusyFileIsTriedOnceMoreThenTold) {
   EXPECT_EQ(messages_->shown().size(), 1u);
 }
 
+// Two stations recall one ticket and each adds a line: the second to store
+// it is told, and the first one's store stays as it was. A ticket nobody
+// changed since the recall stores as before.
+TEST_F(Storage, ARecalledTicketAnotherStationChangedIsNotStoredOver) {
+  const struct {
+    const char* what;
+    const char* change;  // by the other station, after the recall
+    bool stored;
+  } cases[] = {
+      {"a line added and the amounts rewritten",
+       "INSERT INTO tblDetail (Invoice, Qty, szOrder, Price) VALUES ('%1', '1', 'Blowout', '19.99');"
+       "UPDATE tblDy_Order SET SubTotal = '37.99', Tax = '2.85', Total = '40.84' WHERE Inv = '%1'",
+       false},
+      {"paid there", "UPDATE tblDy_Order SET Receive = '19.35' WHERE Inv = '%1'", false},
+      {"its line rewritten as it was", "UPDATE tblDetail SET [Time] = '23:59:59' WHERE Invoice = '%1'",
+       false},
+      {"nothing", "", true},
+  };
+  sales::frmSales& w = Sales();
+  signIn();
+  int number = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const QString inv = QString::number(++number);
+    kidsCut();
+    store();
+    recall(inv);
+    ASSERT_EQ(screen().size(), 1);
+    for (const QString& sql : QString(c.change).arg(inv).split(';', Qt::SkipEmptyParts)) run(tickets(), sql);
+    const QStringList storedHeader = header(inv);
+    const QStringList storedLines = lines(inv);
+    fringeTrim();
+    if (!c.stored) messages_->answer(forms::vbOK);
+    const size_t before = messages_->shown().size();
+    store();
+    if (c.stored) {
+      EXPECT_EQ(messages_->shown().size(), before);
+      EXPECT_EQ(lines(inv), QStringList({"1 | Kids Cut | 18.00", "1 | Fringe Trim | 8.00"}));
+      EXPECT_EQ(screen(), QStringList());
+      continue;
+    }
+    ASSERT_EQ(messages_->shown().size(), before + 1);
+    EXPECT_EQ(messages_->shown().back().prompt,
+              QString("The ticket was not stored: ticket %1 was changed at another station since it was "
+                      "recalled. Please recall it again.")
+                  .arg(inv));
+    EXPECT_EQ(header(inv), storedHeader);
+    EXPECT_EQ(lines(inv), storedLines);
+    EXPECT_EQ(screen().size(), 2) << "the ticket stays on the window";
+    EXPECT_EQ(w.cmbRept.Text() + " " + w.cmbRept.Tag(), inv + " DidRecall");
+    // The clerk clears the window (Close) and recalls it again.
+    messages_->answer(forms::vbYes);
+    press(w.cmdClose);
+    signIn();
+  }
+}
+
+// The check runs inside the store's write transaction: of two connections
+// storing the ticket they both recalled, the second finds the first one's
+// store and writes nothing.
+TEST_F(Storage, TwoConnectionsStoringOneRecalledTicket) {
+  signIn();
+  kidsCut();
+  store();  // 1
+  auto first = db::Database::open(tickets());
+  auto second = db::Database::open(tickets());
+  const auto recalledOn = [](db::Database& station, const QString& added) {
+    sales::TicketToStore t;
+    t.kind = sales::StoreKind::Recalled;
+    t.number = "1";
+    t.subtotal = "26.00";
+    t.tax = "1.95";
+    t.total = "27.95";
+    t.when = QDateTime::currentDateTime();
+    t.lines = {{"1", "Kids Cut", "18.00", ""}, {"1", added, "8.00", "-"}};
+    t.recalled = sales::ticketSnapshot(station, "1");
+    return t;
+  };
+  const sales::TicketToStore fromFirst = recalledOn(*first, "Fringe Trim");
+  const sales::TicketToStore fromSecond = recalledOn(*second, "Bang Trim");
+  EXPECT_EQ(sales::storeTicket(*first, fromFirst), "1");
+  EXPECT_THROW(sales::storeTicket(*second, fromSecond), sales::TicketChanged);
+  EXPECT_EQ(lines("1"), QStringList({"1 | Kids Cut | 18.00", "1 | Fringe Trim | 8.00"}));
+  EXPECT_FALSE(second->inTransaction());
+}
+
 // Another station held the ticket and favourites files as the window opened:
 // the recall, the store and the tally open them again once they are free.
 TEST_F(Storage, FilesHeldWhileTheWindowOpensAreOpenedAgainWhenUsed) {
