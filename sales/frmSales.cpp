@@ -301,6 +301,7 @@ void frmSales::Form_Load() {
   ticketNumber_.clear();
   numberTyped_ = false;
   recalled_.reset();
+  recalledTender_ = false;
   shell::setSalesPromptControls([this] {
     return shell::SalesPromptControls{&lblList, &txtList, &txtMenu, &txtPrice};
   });
@@ -842,8 +843,11 @@ TicketToStore frmSales::ticketOnScreen() {
   t.subtotal = txtTotal.Text();
   t.tax = txtTOTax1.Text();
   t.total = txtEnding.Text();
-  t.received = txtGet.Text();
-  t.receivedTag = txtGet.Tag();
+  // A tender recalled with the ticket is stored already, as it was paid.
+  if (!recalledTender_) {
+    t.received = txtGet.Text();
+    t.receivedTag = txtGet.Tag();
+  }
   if (t.kind == StoreKind::Recalled) t.recalled = recalled_;
   t.stylist = lblID.Caption();
   t.when = QDateTime::currentDateTime();
@@ -949,6 +953,7 @@ void frmSales::ClearTicket() {
   txtWaiter.setTag(QString());
   percentApplied_ = false;
   recalled_.reset();
+  recalledTender_ = false;
 }
 
 // ---- the tender hand-off and the recall
@@ -977,8 +982,14 @@ void frmSales::txtGet_Click() {
 
   const qint64 start = waitClock_();
   if (txtEnding.Text() == kNoAmount && cmbRept.Tag() == kNewNum) return;
-  // A card result of an earlier tender does not survive a new hand-off.
-  if (txtGet.Tag() == QLatin1String("Card")) txtGet.setTag(QString());
+  // A card approved for this ticket has paid it: no second tender, so that
+  // the card is not charged again, and the approval stays for the store.
+  if (txtGet.Tag() == QLatin1String("Card") && !recalledTender_) {
+    forms::MsgBox(QStringLiteral("This ticket is paid: %1 was approved for it. It cannot be tendered again.")
+                      .arg(txtGet.Text()),
+                  forms::vbExclamation);
+    return;
+  }
   if (cmbRept.Tag() == kOldNum) {
     if (RecallTicket(start)) return;
     if (!IsLoaded()) return;  // closed during the pause
@@ -1022,8 +1033,8 @@ bool frmSales::RecallTicket(qint64 start) {
     runStep([&] { txtTOTax1.setText(header->tax); });
     runStep([&] { txtEnding.setText(rt::Format(header->total, kMoney)); });
   }
-  if (header->received != QLatin1String("0")) {
-    runStep([&] { txtGet.setText(header->received); });
+  if (const std::optional<StoredTender> paid = storedTender(*header)) {
+    ShowStoredTender(*paid);
     runStep([this] { txtGet.setVisible(!txtGet.Text().isEmpty()); });
   }
   for (const GridLine& line : lines) {
@@ -1036,6 +1047,14 @@ bool frmSales::RecallTicket(qint64 start) {
   recalled_ = snapshot;
   cmbRept.setTag(kDidRecall);
   return true;
+}
+
+// A paid stored ticket's tender into the received box as when it was paid,
+// the tag first, so that the change step reads it.
+void frmSales::ShowStoredTender(const StoredTender& paid) {
+  recalledTender_ = true;
+  runStep([&] { txtGet.setTag(paid.tag); });
+  runStep([&] { txtGet.setText(paid.text); });
 }
 
 // Nothing to recall: a received amount on the window goes with the number
@@ -1058,6 +1077,7 @@ void frmSales::ClearingStep(qint64 start) {
   runStep([this] { txtGet.setText(QString()); });
   runStep([this] { cmbRept.setTag(QString()); });
   recalled_.reset();
+  recalledTender_ = false;
 }
 
 // A pending percent comes off the whole ticket as a "% Off" line, unless the
@@ -1078,13 +1098,15 @@ void frmSales::AddTicketPercentLine() {
 
 // The tender dialog opens for a ticket with lines that is not paid: a new
 // ticket (it has no number yet: the box is emptied, so that no earlier
-// number reaches the dialog), or a stored one whose Receive reads "0".
+// number reaches the dialog), or a stored one whose Receive reads "0" and
+// that no card paid. The received box then reads "0" and has no tag; a paid
+// stored ticket shows its tender as it was paid, and is refused.
 void frmSales::TenderGate() {
   const QString state = cmbRept.Tag();
   if (state == kNewNum || !ticketHasLines()) return;
+  std::optional<StoredTender> paid;
   if (state.isEmpty()) {
     runStep([this] { setTicketNumber(QString()); });
-    runStep([this] { txtGet.setText(QStringLiteral("0")); });
   } else {
     const QString number = cmbRept.Text();
     std::optional<StoredHeader> header;
@@ -1094,12 +1116,16 @@ void frmSales::TenderGate() {
       forms::MsgBox(QStringLiteral("Ticket %1 could not be read: ").arg(number) + *failure,
                     forms::vbExclamation);
     if (!header) return;
-    runStep([&] { txtGet.setText(header->received); });
+    paid = storedTender(*header);
   }
-  if (txtGet.Text() == QLatin1String("0")) {
+  if (!paid) {
+    recalledTender_ = false;
+    runStep([this] { txtGet.setTag(QString()); });
+    runStep([this] { txtGet.setText(QStringLiteral("0")); });
     if (tenderHook()) tenderHook()();
     return;
   }
+  ShowStoredTender(*paid);
   forms::MsgBox(QStringLiteral("You Can Not Reprint This Receipt"), forms::vbOKOnly);
 }
 
@@ -1137,6 +1163,7 @@ void frmSales::RecallChosenTicket() {
   runStep([this] { txtGet.setText(QString()); });
   runStep([this] { txtReturn.setText(QString()); });
   recalled_.reset();
+  recalledTender_ = false;
   cmbRept.setTag(kOldNum);
   txtGet_Click();
 }
@@ -1176,7 +1203,10 @@ void frmSales::PrintReceipt() {
     PromptServerId();
     return;
   }
-  if (receiptOpensDrawer(txtGet.Text(), txtGet.Tag(), txtReturn.Text())) runStep([this] { OpenDrawer(); });
+  // Only a tender taken in this window brings money to the drawer: a recalled
+  // ticket's was taken when it was stored.
+  if (!recalledTender_ && receiptOpensDrawer(txtGet.Text(), txtGet.Tag(), txtReturn.Text()))
+    runStep([this] { OpenDrawer(); });
   if (!StoreTicket()) return;
 
   CustomerReceipt r;

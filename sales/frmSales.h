@@ -219,6 +219,7 @@ class frmSales : public forms::Form {
   void ClearingStep(qint64 start);
   void AddTicketPercentLine();
   void TenderGate();
+  void ShowStoredTender(const StoredTender& paid);
   void cmbRept_Click();
   void cmbRept_KeyPress(int& KeyAscii);
   void cmbRept_Change();
@@ -273,6 +274,9 @@ class frmSales : public forms::Form {
   bool numberTyped_ = false;      // the clerk typed into cmbRept since
   // The ticket on the window as the recall read it from the file.
   std::optional<TicketSnapshot> recalled_;
+  // txtGet holds the tender the recalled ticket was stored with, not one
+  // taken in this window: it opens no drawer and is not stored again.
+  bool recalledTender_ = false;
   shell::WholeSecondsClock waitClock_ = shell::monotonicWholeSeconds;
 };
 

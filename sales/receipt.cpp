@@ -34,7 +34,8 @@ void PrintReceiptLine(print::PrinterObject& p, const QString& line, QString& red
 
 bool receiptOpensDrawer(const QString& received, const QString& receivedTag, const QString& change) {
   const bool card = receivedTag == QLatin1String("Card");
-  if (!card && !received.isEmpty()) {
+  // "0" is the mark of a tender dialog left without a tender: no cash.
+  if (!card && !received.isEmpty() && received != QLatin1String("0")) {
     const std::optional<double> c = rt::TryCDbl(change);
     return !c || *c >= 0;
   }

@@ -14,7 +14,8 @@ namespace sales {
 // A cash tender (an amount received, not tagged "Card") whose change is not
 // below zero opens the drawer, a change that is no number counting as not
 // below; so does a card tender whose type reads "Cash". A card, a balance
-// still due and an empty received box do not.
+// still due, an empty received box and the "0" of a tender dialog left
+// without a tender do not.
 bool receiptOpensDrawer(const QString& received, const QString& receivedTag, const QString& change);
 
 // What one receipt prints, as the window's boxes and settings hold it.

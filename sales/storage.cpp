@@ -158,7 +158,8 @@ std::optional<StoredHeader> storedHeader(db::Database& tickets, const QString& n
   const std::unique_ptr<db::Recordset> rs =
       tickets.openRecordset(QStringLiteral("SELECT * FROM tblDy_Order WHERE Inv = ?"), {number});
   if (rs->recordCount() == 0) return std::nullopt;
-  StoredHeader h{textOf(*rs, "SubTotal"), textOf(*rs, "Tax"), textOf(*rs, "Total"), textOf(*rs, "Receive")};
+  StoredHeader h{textOf(*rs, "SubTotal"), textOf(*rs, "Tax"), textOf(*rs, "Total"), textOf(*rs, "Receive"),
+                 textOf(*rs, "szType_Card")};
   if (rs->field(QStringLiteral("Receive")).isNull()) h.received = QStringLiteral("0");
   return h;
 }
@@ -193,6 +194,12 @@ std::vector<QVariantList> rowsOf(db::Database& tickets, const QString& sql, cons
 TicketSnapshot ticketSnapshot(db::Database& tickets, const QString& number) {
   return {rowsOf(tickets, QStringLiteral("SELECT * FROM tblDy_Order WHERE Inv = ?"), number),
           rowsOf(tickets, QStringLiteral("SELECT * FROM tblDetail WHERE Invoice = ?"), number)};
+}
+
+std::optional<StoredTender> storedTender(const StoredHeader& header) {
+  if (!header.cardType.isEmpty()) return StoredTender{header.cardType, QStringLiteral("Card")};
+  if (header.received == QLatin1String("0")) return std::nullopt;
+  return StoredTender{header.received, QString()};
 }
 
 std::vector<GridLine> talliedLines(const TicketToStore& ticket) {

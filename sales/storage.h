@@ -121,6 +121,7 @@ QString storeTicket(db::Database& tickets, const TicketToStore& ticket);
 struct StoredHeader {
   QString subtotal, tax, total;  // SubTotal, Tax, Total as stored
   QString received;              // Receive; a Null reads "0", not paid
+  QString cardType;              // szType_Card; empty unless paid by card
 };
 // The first header whose Inv is the number; nothing when none is.
 std::optional<StoredHeader> storedHeader(db::Database& tickets, const QString& number);
@@ -129,6 +130,15 @@ std::optional<StoredHeader> storedHeader(db::Database& tickets, const QString& n
 std::vector<GridLine> storedLines(db::Database& tickets, const QString& number);
 // The headers and lines stored under the number, every field as stored.
 TicketSnapshot ticketSnapshot(db::Database& tickets, const QString& number);
+
+// What the received box shows for a stored ticket that was paid (its Receive
+// is not "0", or a card type is stored), as when it was paid: the card type
+// tagged "Card" for a card, otherwise what was received. Nothing for a ticket
+// not paid.
+struct StoredTender {
+  QString text, tag;
+};
+std::optional<StoredTender> storedTender(const StoredHeader& header);
 
 // The lines the favourites tally counts, so that each sale counts once: every
 // line of a new or added ticket; of a recalled ticket stored again only the

@@ -5,9 +5,12 @@
 #include "platform/db/database.h"
 #include "sales/frmSales.h"
 #include "shell/frmTakeOutPW.h"
+#include "shell/subsystems.h"
+#include "tender/bridge.h"
 #include "tender/frmTender.h"
 #include "tests/forms/drive.h"
 #include "tests/sales/closing_fixture.h"
+#include "tests/tender/fake_bridge.h"
 
 namespace {
 
@@ -99,31 +102,35 @@ TEST_F(HandOff, TheGateOpensForAnUnpaidTicketWithLines) {
   storeTicket("Ordr.mdb", "57", "0", {{"1", "Women's Cut", "35.00"}});
   storeTicket("Ordr.mdb", "58", "20.00", {{"1", "Women's Cut", "35.00"}});
   storeTicket("Ordr.mdb", "59", "0.00", {{"1", "Women's Cut", "35.00"}});
+  storeTicket("Ordr.mdb", "60", "0", {{"1", "Women's Cut", "35.00"}});
+  run(installFile("Ordr.mdb"), "UPDATE tblDy_Order SET szType_Card = 'AMEX' WHERE Inv = '60'");
+  const char* const reprint = "You Can Not Reprint This Receipt";
   const struct {
     const char* what;
     std::function<void()> ticket;
     bool opens;
-    const char* number;  // in the dialog, or in the box after a refusal
-    const char* got;     // the tender box while the dialog is up
-    bool refused;
+    const char* number;   // in the dialog, or in the box after a refusal
+    const char* got;      // the tender box while the dialog is up
+    const char* refusal;  // the message, when refused
   } cases[] = {
       {"a new one-line ticket",
        [this] {
          Sales().cmbRept.setText("5");  // the ticket stored last
          kidsCut();
        },
-       true, "", "0", false},
-      {"no lines", [] {}, false, "", "", false},
-      {"recalled, not paid", [this] { recall("57"); }, true, "57", "0", false},
-      {"recalled, paid 20.00", [this] { recall("58"); }, false, "58", "", true},
-      {"recalled, paid 0.00", [this] { recall("59"); }, false, "59", "", true},
-      {"a card tag left over",
+       true, "", "0", nullptr},
+      {"no lines", [] {}, false, "", "", nullptr},
+      {"recalled, not paid", [this] { recall("57"); }, true, "57", "0", nullptr},
+      {"recalled, paid 20.00", [this] { recall("58"); }, false, "58", "", reprint},
+      {"recalled, paid 0.00", [this] { recall("59"); }, false, "59", "", reprint},
+      {"recalled, paid by card", [this] { recall("60"); }, false, "60", "", reprint},
+      {"approved on a card",
        [this] {
          kidsCut();
          Sales().txtGet.setTag("Card");
          Sales().txtGet.setText("VISA");
        },
-       true, "", "0", false},
+       false, "", "", "This ticket is paid: VISA was approved for it. It cannot be tendered again."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -132,7 +139,7 @@ TEST_F(HandOff, TheGateOpensForAnUnpaidTicketWithLines) {
     c.ticket();
     Seen seen;
     if (c.opens) expectTender(seen);
-    if (c.refused) messages_->answer(forms::vbOK);
+    if (c.refusal) messages_->answer(forms::vbOK);
     const size_t before = messages_->shown().size();
     press(w.cmdTenerRec);
     EXPECT_EQ(seen.opened, c.opens ? 1 : 0);
@@ -141,13 +148,73 @@ TEST_F(HandOff, TheGateOpensForAnUnpaidTicketWithLines) {
       EXPECT_EQ(seen.got.toStdString(), c.got);
       EXPECT_EQ(seen.tag, "");
     }
-    ASSERT_EQ(messages_->shown().size(), before + (c.refused ? 1 : 0));
-    if (c.refused) {
-      EXPECT_EQ(messages_->shown().back().prompt, "You Can Not Reprint This Receipt");
+    ASSERT_EQ(messages_->shown().size(), before + (c.refusal ? 1 : 0));
+    if (c.refusal) {
+      EXPECT_EQ(messages_->shown().back().prompt.toStdString(), c.refusal);
       EXPECT_EQ(w.cmbRept.Text().toStdString(), c.number) << "a refusal keeps the recalled number";
     }
     EXPECT_TRUE(script_->done());
   }
+}
+
+// A card approved on the ticket pays it, on a new ticket as on a recalled
+// one that was not paid: Tender again says so and opens nothing, and the
+// receipt stores the card that was charged.
+TEST_F(HandOff, ATicketApprovedOnACardIsPaid) {
+  FakeBridge bridge;
+  tender::setBridgeFactory([&bridge](IVantixTransaction** object) {
+    bridge.AddRef();
+    *object = &bridge;
+    return S_OK;
+  });
+  storeTicket("Ordr.mdb", "57", "0", {{"1", "Women's Cut", "35.00"}});
+  const struct {
+    const char* what;
+    std::function<void()> ticket;
+    const char* number;  // stored as
+    const char* total;
+  } cases[] = {
+      {"a new ticket", [] { kidsCut(); }, "58", "19.35"},
+      {"a recalled ticket, not paid", [this] { recall("57"); }, "57", "37.63"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    freshWindow();
+    sales::frmSales& w = Sales();
+    c.ticket();
+    script_->on(Tender(), [] {
+      press(Tender().cmdCash);
+      Tender().txtCardNu.setText("4242424242424242");
+      Tender().txtExp.setText("1225");
+      press(Tender().cmdNext);
+    });
+    messages_->answer(forms::vbNo);  // no second copy of the card receipt
+    press(w.cmdTenerRec);
+    ASSERT_TRUE(script_->done());
+    ASSERT_EQ(w.txtGet.Text() + " " + w.txtGet.Tag(), "VISA Card");
+
+    // Tender again: the clerk is told, and nothing opens.
+    int opened = 0;
+    sales::setTenderDialog([&opened] { ++opened; });
+    const size_t before = messages_->shown().size();
+    messages_->answer(forms::vbOK);
+    press(w.cmdTenerRec);
+    EXPECT_EQ(opened, 0);
+    ASSERT_EQ(messages_->shown().size(), before + 1);
+    EXPECT_EQ(messages_->shown().back().prompt,
+              "This ticket is paid: VISA was approved for it. It cannot be tendered again.");
+    EXPECT_EQ(w.txtGet.Text() + " " + w.txtGet.Tag(), "VISA Card");
+    shell::ConnectSubsystems();
+
+    press(w.cmdPrintRce1);
+    EXPECT_EQ(
+        rows(installFile("Ordr.mdb"),
+             "SELECT szType_Card, szCard_amt, Receive, Total FROM tblDy_Order WHERE Inv = ?", {c.number}),
+        QStringList(QString("VISA|%1|%1|%1").arg(c.total)));
+  }
+  EXPECT_EQ(bridge.calls.size(), 2u) << "one charge a ticket";
+  tender::Tender().ReleaseBridge();
+  tender::setBridgeFactory({});
 }
 
 // Without a stylist the tender button asks for one and stops there.

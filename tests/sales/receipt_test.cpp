@@ -169,6 +169,7 @@ TEST(ReceiptDrawer, CashWithChangeNotBelowZeroAndCardCashOpenIt) {
       {"", "", "", false},              // nothing received
       {"Cash", "Card", "0.00", true},   // a card tender named "Cash"
       {"20.00", "", "VISA", true},      // a change that is no number
+      {"0", "", "0.00", false},         // Tender, then Back: nothing was taken
   };
   for (const auto& c : cases)
     EXPECT_EQ(sales::receiptOpensDrawer(c.received, c.tag, c.change), c.opens)
@@ -256,6 +257,51 @@ TEST_F(Receipt, TheDrawerOpensForCashOnly) {
     press(w.cmdPrintRce1);
     EXPECT_EQ(drawer.taken(), c.opens ? shell::kDrawerPulse : std::string()) << c.received << " " << c.tag;
     EXPECT_EQ(screen(), QStringList()) << c.received;
+  }
+}
+
+// A recalled ticket that was paid shows and prints its tender as it was paid
+// and opens no drawer, stored again without a change to its tender; one
+// that was not paid and is paid in cash now opens the drawer.
+TEST_F(Receipt, ARecalledTicketPrintsItsTenderAsPaidAndOpensTheDrawerOnlyForCashTakenNow) {
+  FifoPort drawer(root_.filePath("drawer").toStdString());
+  ASSERT_TRUE(drawer.ok());
+  run(settingsFile(), "UPDATE tbSet SET Port6 = ?", {QString::fromStdString(drawer.path())});
+  const QStringList amounts = {"8.00", "0.60", "8.60"};
+  storeTicket("Ordr.mdb", "57", "8.60", {{"1", "Bang Trim", "8.00"}}, amounts);
+  run(installFile("Ordr.mdb"),
+      "UPDATE tblDy_Order SET szType_Card = 'VISA', szCard_amt = '8.60' WHERE Inv = '57'");
+  storeTicket("Ordr.mdb", "58", "10.00", {{"1", "Bang Trim", "8.00"}}, amounts);
+  storeTicket("Ordr.mdb", "59", "0", {{"1", "Bang Trim", "8.00"}}, amounts);
+  const QString header = "SELECT szType_Card, szCard_amt, Receive FROM tblDy_Order WHERE Inv = ?";
+  const struct {
+    const char* number;
+    bool cashNow;          // tendered 10.00 cash on the dialog after the recall
+    const char* shown;     // the received box and its tag after the recall
+    const char* received;  // printed
+    const char* change;
+    bool opens;
+    const char* stored;  // afterwards
+  } cases[] = {
+      {"57", false, "VISA Card", "VISA", "0.00", false, "VISA|8.60|8.60"},
+      {"58", false, "10.00 ", "10.00", "1.40", false, "<null>|<null>|10.00"},
+      {"59", true, " ", "10.00", "1.40", true, "<null>|<null>|10.00"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.number);
+    freshWindow();
+    sales::frmSales& w = Sales();
+    recall(c.number);
+    EXPECT_EQ((w.txtGet.Text() + " " + w.txtGet.Tag()).toStdString(), c.shown);
+    if (c.cashNow) tenderCash("1000");
+    press(w.cmdPrintRce1);
+    EXPECT_EQ(drawer.taken(), c.opens ? shell::kDrawerPulse : std::string());
+    const std::vector<QString> printed = lastPrinted();
+    EXPECT_NE(std::find(printed.begin(), printed.end(), QString("       Received:    ") + c.received),
+              printed.end());
+    EXPECT_NE(std::find(printed.begin(), printed.end(), QString("         Change:    ") + c.change),
+              printed.end());
+    EXPECT_EQ(rows(installFile("Ordr.mdb"), header, {c.number}), QStringList(c.stored));
   }
 }
 
