@@ -317,7 +317,8 @@ void frmSales::Form_Load() {
   // lines and where the databases lie.
   txtTOTax2.setVisible(shell::Infor().cmbCountry.Text() == QLatin1String("Canada"));
   const QString checkBook = shell::currentCheckBookMode();
-  if (shell::isLiveCheckBook(checkBook)) {
+  training_ = !shell::isLiveCheckBook(checkBook);
+  if (!training_) {
     cmdT.setCaption(QString());
     lblChk.setCaption(QStringLiteral("#"));
   } else {
@@ -849,6 +850,7 @@ TicketToStore frmSales::ticketOnScreen() {
     t.receivedTag = txtGet.Tag();
   }
   if (t.kind == StoreKind::Recalled) t.recalled = recalled_;
+  t.training = training_;
   t.stylist = lblID.Caption();
   t.when = QDateTime::currentDateTime();
   for (int r = kFirstLine; r < grdOrderItems.Rows(); ++r) {

@@ -272,6 +272,7 @@ class frmSales : public forms::Form {
   bool percentApplied_ = false;   // the pending percent was taken off a line
   QString ticketNumber_;          // the number the window itself put into cmbRept
   bool numberTyped_ = false;      // the clerk typed into cmbRept since
+  bool training_ = false;         // the window opened on the training check book
   // The ticket on the window as the recall read it from the file.
   std::optional<TicketSnapshot> recalled_;
   // txtGet holds the tender the recalled ticket was stored with, not one

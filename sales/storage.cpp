@@ -203,11 +203,14 @@ std::optional<StoredTender> storedTender(const StoredHeader& header) {
 }
 
 std::vector<GridLine> talliedLines(const TicketToStore& ticket) {
-  if (ticket.kind != StoreKind::Recalled) return ticket.lines;
-  std::vector<GridLine> added;
-  for (const GridLine& line : ticket.lines)
-    if (!line.code.isEmpty()) added.push_back(line);
-  return added;
+  std::vector<GridLine> dishes;
+  if (ticket.training) return dishes;
+  for (const GridLine& line : ticket.lines) {
+    if (line.qty == QLatin1String("+")) continue;
+    if (ticket.kind == StoreKind::Recalled && line.code.isEmpty()) continue;
+    dishes.push_back(line);
+  }
+  return dishes;
 }
 
 QString tallyFavourites(db::Database& favourites, const std::vector<GridLine>& lines) {

@@ -58,6 +58,7 @@ struct TicketToStore {
   // A recalled ticket: the ticket as it was recalled; its store writes only
   // while the file still holds it so.
   std::optional<TicketSnapshot> recalled;
+  bool training = false;  // a training ticket: no favourite counts it
 };
 
 // Fields and the values a store writes into them; a null value leaves the
@@ -141,8 +142,10 @@ struct StoredTender {
 std::optional<StoredTender> storedTender(const StoredHeader& header);
 
 // The lines the favourites tally counts, so that each sale counts once: every
-// line of a new or added ticket; of a recalled ticket stored again only the
-// lines added after the recall (they carry a routing code).
+// item line of a new or added ticket; of a recalled ticket stored again only
+// the item lines added after the recall (they carry a routing code). A "+"
+// sub-line (an add-on, a percent off) is no dish, and a training ticket
+// counts nothing.
 std::vector<GridLine> talliedLines(const TicketToStore& ticket);
 
 // Counts the lines in tbFav in one write transaction on `favourites`,

@@ -552,6 +552,17 @@ TEST_F(Storage, TheFavouritesTally) {
   EXPECT_EQ(Sales().lblFav.Caption(), "8");
 }
 
+// Only item lines are dishes: a percent off and an add-on ("+") count
+// nothing, not even as a new text.
+TEST_F(Storage, TheTallyCountsItemLinesOnly) {
+  signIn();
+  for (const auto& [qty, text] : std::initializer_list<std::pair<const char*, const char*>>{
+           {"1", "Blowout"}, {"+", "2. Deep Condition"}, {"+", "10% Off"}})
+    Sales().grdOrderItems.AddItem(sales::gridRow(qty, text, "", "-"));
+  store();
+  EXPECT_EQ(rows(installFile("Fav.mdb"), "SELECT szMenu_id, szNum_nm FROM tbFav"), QStringList{"Blowout|1"});
+}
+
 // The drawer pulse goes to the printer window's drawer port; a port that
 // names nothing, or cannot be opened, gets nothing and creates no file.
 TEST_F(Storage, OpenDrawer) {
@@ -583,6 +594,7 @@ TEST_F(Storage, TrainingTicketsGoToTheTrainingFile) {
   EXPECT_EQ(count("tblDetail", "TOrdr.mdb"), "1");
   EXPECT_EQ(count("tblDy_Order"), "0");
   EXPECT_EQ(count("tblDetail"), "0");
+  EXPECT_EQ(count("tbFav", "Fav.mdb"), "0") << "a training sale is no favourite";
 }
 
 }  // namespace
