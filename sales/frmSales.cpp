@@ -313,11 +313,29 @@ void frmSales::Form_Load() {
   cmdLast.setVisible(false);
   cmdNext.setVisible(false);
 
-  // What is read once an opening: the country, live or training, the store
-  // lines and where the databases lie.
-  txtTOTax2.setVisible(shell::Infor().cmbCountry.Text() == QLatin1String("Canada"));
+  // What is read once an opening: live or training and where the databases
+  // lie, the country and the store lines. The first two say where every
+  // ticket goes: when the station's settings cannot give them, live sales
+  // would go to the training file or to another folder, so the window does
+  // not open.
+  const char* setting = "the check book";
+  std::optional<QString> unreadable = shell::checkBookModeFailure();
+  if (!unreadable) {
+    setting = "the data location";
+    unreadable = shell::dataLocationFailure();
+  }
+  if (unreadable) {
+    forms::MsgBox(QStringLiteral("Sales cannot open: %1 cannot be read from Duzo98HS.mdb. ")
+                          .arg(QLatin1String(setting)) +
+                      *unreadable,
+                  forms::vbExclamation);
+    forms::Unload(*this);
+    return;
+  }
   const QString checkBook = shell::currentCheckBookMode();
+  const shell::DataLocation where = shell::currentDataLocation();
   training_ = !shell::isLiveCheckBook(checkBook);
+  txtTOTax2.setVisible(shell::Infor().cmbCountry.Text() == QLatin1String("Canada"));
   if (!training_) {
     cmdT.setCaption(QString());
     lblChk.setCaption(QStringLiteral("#"));
@@ -349,8 +367,7 @@ void frmSales::Form_Load() {
                                                      {&datEmployees, QStringLiteral("Infor.mdb")},
                                                      {&datFav, QStringLiteral("Fav.mdb")}};
   for (const auto& [data, file] : placed) {
-    const std::optional<QString> path =
-        shell::placeDatabase(shell::PlacementReader::Sales, shell::currentDataLocation(), file);
+    const std::optional<QString> path = shell::placeDatabase(shell::PlacementReader::Sales, where, file);
     if (path) data->setDatabaseName(*path);
   }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "platform/db/recordset.h"
 #include "platform/forms/msgbox.h"
 
 namespace shell {
@@ -20,6 +21,22 @@ QString writeFailure(const db::Error& error, const QString& file) {
     default:
       return QStringLiteral("%1 could not be written.").arg(file);
   }
+}
+
+std::optional<QString> missingField(forms::Data& data, const QString& table, const QStringList& fields) {
+  const QStringList names = data.Recordset().fieldNames();
+  for (const QString& field : fields)
+    if (!names.contains(field, Qt::CaseInsensitive))
+      return QStringLiteral("The table %1 of %2 has no field %3.")
+          .arg(table, fileName(data.DatabaseName()), field);
+  return std::nullopt;
+}
+
+void loadQuietly(forms::Form& window, bool& quiet) {
+  if (window.IsLoaded()) return;
+  quiet = true;
+  window.Load();
+  quiet = false;
 }
 
 bool DataOpener::open(std::initializer_list<forms::Data*> controls) {

@@ -9,9 +9,11 @@
 #include <QString>
 #include <QStringList>
 #include <initializer_list>
+#include <optional>
 
 #include "platform/db/database.h"
 #include "platform/forms/data.h"
+#include "platform/forms/form.h"
 
 namespace shell {
 
@@ -22,6 +24,16 @@ QString fileName(const QString& path);
 // station is using Ordr.mdb. Please try again.", "Ordr.mdb cannot be
 // written.", "Ordr.mdb could not be written."
 QString writeFailure(const db::Error& error, const QString& file);
+
+// The first of `fields` an opened data control's recordset does not have,
+// for the clerk: "The table tbSet of Duzo98HS.mdb has no field SetC."; nothing
+// when it has them all. A box bound to a missing field would show nothing.
+std::optional<QString> missingField(forms::Data& data, const QString& table, const QStringList& fields);
+
+// Loads a window that is not loaded with its switch `quiet` on while it
+// loads: a window that tells its own load failure leaves it to the caller
+// then.
+void loadQuietly(forms::Form& window, bool& quiet);
 
 class DataOpener {
  public:

@@ -3,6 +3,7 @@
 #include "platform/files/paths.h"
 #include "platform/forms/msgbox.h"
 #include "shell/appinfo.h"
+#include "shell/dataopen.h"
 #include "shell/steps.h"
 
 namespace shell {
@@ -95,13 +96,26 @@ void frmNWSetin::Form_Load() {
   Place(5);
 
   // Without its settings row the window still opens, on its design texts;
-  // the message names the file that could not be opened.
+  // the message names the file that could not be opened, or what its table
+  // lacks.
+  loadFailure_.reset();
   try {
     DatSet.setDatabaseName(kInstallFolder + kSettingsFile);
     DatSet.setRecordSource(QStringLiteral("SELECT * FROM tbSet ORDER BY ID ASC"));
     DatSet.Refresh();
   } catch (const std::exception& e) {
-    forms::MsgBox(QString::fromStdString(e.what()));
+    loadFailure_ = QString::fromStdString(e.what());
+    if (!quietLoad_) forms::MsgBox(*loadFailure_);
+    return;
+  }
+  runStep([this] {
+    loadFailure_ = missingField(DatSet, QStringLiteral("tbSet"),
+                                {QStringLiteral("SetC"), QStringLiteral("SetP"), QStringLiteral("SetO")});
+    if (!loadFailure_ && !DatSet.Recordset().hasCurrentRow())
+      loadFailure_ = QStringLiteral("The table tbSet of %1 holds no row.").arg(kSettingsFile);
+  });
+  if (loadFailure_) {
+    if (!quietLoad_) forms::MsgBox(*loadFailure_);
     return;
   }
 
@@ -165,6 +179,15 @@ void frmNWSetin::cmdClose_Click() {
 
 frmNWSetin& NWSetin() {
   return forms::global<frmNWSetin>();
+}
+
+std::optional<QString> frmNWSetin::settingsFailure() {
+  loadQuietly(*this, quietLoad_);
+  return loadFailure_;
+}
+
+std::optional<QString> dataLocationFailure() {
+  return NWSetin().settingsFailure();
 }
 
 DataLocation currentDataLocation() {

@@ -5,7 +5,9 @@
 // bound to the placement fields of the station-settings row (tbSet).
 #pragma once
 
+#include <QString>
 #include <functional>
+#include <optional>
 
 #include "platform/forms/controls.h"
 #include "platform/forms/data.h"
@@ -37,6 +39,11 @@ class frmNWSetin : public forms::Form {
   // replace it; by default it asks the file system through the path mapping.
   std::function<bool(const QString& path)> probe;
 
+  // Why the boxes do not show the station's placement (see
+  // dataLocationFailure); loads the window, without a message, when it is
+  // not loaded.
+  std::optional<QString> settingsFailure();
+
  protected:
   void Form_Load() override;
 
@@ -44,6 +51,9 @@ class frmNWSetin : public forms::Form {
   void cmdShare_Click();
   void cmdSingle_Click();
   void cmdClose_Click();
+
+  std::optional<QString> loadFailure_;  // why the last load could not read the row
+  bool quietLoad_ = false;              // the reader that loads the window tells the failure
 };
 
 frmNWSetin& NWSetin();

@@ -73,23 +73,32 @@ void frmReset::Form_Load() {
   Place(4);
   datChkBook.setDatabaseName(kInstallFolder + QStringLiteral("Duzo98HS.mdb"));
 
+  loadFailure_.reset();
   DataOpener opener;
   if (opener.open({&datChkBook})) {
     // A table without its row gets the first-install row, so that a choice
     // has somewhere to be stored.
     db::Recordset& rs = datChkBook.Recordset();
-    if (rs.recordCount() == 0) {
+    loadFailure_ = missingField(datChkBook, QStringLiteral("tbReset"), {QStringLiteral("Reset_txt")});
+    if (!loadFailure_ && rs.recordCount() == 0) {
       try {
         rs.addNew();
         rs.setField(QStringLiteral("Reset_txt"), kLive);
         rs.update();
-      } catch (const std::exception&) {
+      } catch (const std::exception& e) {
         if (rs.editMode() != db::EditMode::None) rs.cancelUpdate();
-        throw;
+        loadFailure_ = QString::fromUtf8(e.what());
       }
     }
+  } else {
+    loadFailure_ = opener.problems().join(QLatin1Char('\n'));
   }
-  opener.report();
+  if (loadFailure_ && !quietLoad_) forms::MsgBox(*loadFailure_, forms::vbExclamation);
+}
+
+std::optional<QString> frmReset::settingsFailure() {
+  loadQuietly(*this, quietLoad_);
+  return loadFailure_;
 }
 
 void frmReset::imgChk_Click() {
@@ -147,6 +156,10 @@ frmReset& Reset() {
 
 QString currentCheckBookMode() {
   return Reset().txtDisplay.Text();
+}
+
+std::optional<QString> checkBookModeFailure() {
+  return Reset().settingsFailure();
 }
 
 }  // namespace shell

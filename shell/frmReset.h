@@ -9,6 +9,9 @@
 // the training tickets after a prompt.
 #pragma once
 
+#include <QString>
+#include <optional>
+
 #include "platform/forms/controls.h"
 #include "platform/forms/data.h"
 #include "platform/forms/form.h"
@@ -32,6 +35,11 @@ class frmReset : public forms::Form {
   forms::CommandButton cmdClose{this, "cmdClose"};
   forms::Data datChkBook{this, "datChkBook"};
 
+  // Why the display box does not show the stored mode (see
+  // checkBookModeFailure); loads the window, without a message, when it is
+  // not loaded.
+  std::optional<QString> settingsFailure();
+
  protected:
   void Form_Load() override;
 
@@ -41,6 +49,9 @@ class frmReset : public forms::Form {
   void txtDisplay_Change();
   void cmdReset_Click();
   void cmdClose_Click();
+
+  std::optional<QString> loadFailure_;  // why the last load could not read the row
+  bool quietLoad_ = false;              // the reader that loads the window tells the failure
 };
 
 frmReset& Reset();

@@ -62,6 +62,14 @@ DataLocation currentDataLocation();
 // then shows as a child of the main window, when it is not loaded).
 QString currentCheckBookMode();
 
+// Why the check-book window, or the placement window, shows its design text
+// rather than the station's setting: the install folder's Duzo98HS.mdb, its
+// table or its row could not be read when the window loaded. Nothing when the
+// setting was read. A window not loaded yet is loaded without a message of
+// its own: the caller tells the clerk.
+std::optional<QString> checkBookModeFailure();
+std::optional<QString> dataLocationFailure();
+
 // Where a ticket reader opens its tickets, decided now: the check-book mode
 // (read first) picks live or training, the placement puts the file. The
 // sales report and the order-detail report read the placement first and the

@@ -3,6 +3,7 @@
 // modifier pad, and the launcher's Sales button.
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QKeyEvent>
 
@@ -109,6 +110,60 @@ TEST_F(SalesWindow, WithoutTheMenuFileTheWindowDoesNotOpen) {
   EXPECT_FALSE(Sales().IsLoaded());
   ASSERT_EQ(messages_->shown().size(), 2u);
   EXPECT_TRUE(messages_->shown()[1].prompt.contains("BakHS.mdb"));
+}
+
+// Without the check book or the placement, sales would go to the training
+// file or to another folder: the window does not open, and one message names
+// the settings file and what is wrong with it.
+TEST_F(SalesWindow, UnreadableStationSettingsKeepTheWindowShut) {
+  const struct {
+    const char* what;
+    std::function<void()> damage;
+    const char* setting;
+    const char* reason;
+  } cases[] = {
+      {"no database",
+       [this] {
+         QFile f(settingsFile());
+         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+         f.write(QByteArray(4096, 'x'));
+       },
+       "the check book", "is not a database"},
+      {"no check-book table", [this] { run(settingsFile(), "DROP TABLE tbReset"); }, "the check book",
+       "tbReset"},
+      {"no placement table", [this] { run(settingsFile(), "ALTER TABLE tbSet RENAME TO tbSetGone"); },
+       "the data location", "tbSet"},
+      {"no placement row", [this] { run(settingsFile(), "DELETE FROM tbSet"); }, "the data location",
+       "The table tbSet of Duzo98HS.mdb holds no row."},
+      {"no mode field",
+       [this] { run(settingsFile(), "ALTER TABLE tbReset RENAME COLUMN Reset_txt TO Gone"); },
+       "the check book", "The table tbReset of Duzo98HS.mdb has no field Reset_txt."},
+      {"no placement mode field",
+       [this] { run(settingsFile(), "ALTER TABLE tbSet RENAME COLUMN SetC TO Gone"); }, "the data location",
+       "The table tbSet of Duzo98HS.mdb has no field SetC."},
+  };
+  const QByteArray sound = [this] {
+    QFile f(settingsFile());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.damage();
+    messages_->answer(forms::vbOK);
+    Sales().Show();
+    EXPECT_FALSE(Sales().IsLoaded());
+    ASSERT_EQ(messages_->shown().size(), 1u);
+    const QString said = messages_->shown()[0].prompt;
+    EXPECT_TRUE(
+        said.startsWith(QString("Sales cannot open: %1 cannot be read from Duzo98HS.mdb. ").arg(c.setting)))
+        << said.toStdString();
+    EXPECT_TRUE(said.contains(c.reason)) << said.toStdString();
+    unloadAllWindows();
+    messages_->clear();
+    QFile f(settingsFile());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(sound);
+  }
 }
 
 TEST_F(SalesWindow, CloseAsksOnlyWhileATotalIsOpenAndNeverStores) {
