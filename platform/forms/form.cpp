@@ -17,6 +17,7 @@
 #include "platform/forms/controls.h"
 #include "platform/forms/msgbox.h"
 #include "platform/forms/screen.h"
+#include "platform/forms/tapguard.h"
 
 namespace forms {
 
@@ -352,6 +353,7 @@ void Form::Show(int mode) {
 
 void Form::showWindow() {
   if (!window_) return;
+  detail::guardTapsAfterModals();
   p_.visible = true;
   if (sub_) {
     if (g_frame && g_frame->window_ && !g_frame->p_.visible) g_frame->showWindow();

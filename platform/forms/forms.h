@@ -14,4 +14,5 @@
 #include "platform/forms/msgbox.h"
 #include "platform/forms/optionbutton.h"
 #include "platform/forms/screen.h"
+#include "platform/forms/tapguard.h"
 #include "platform/forms/types.h"

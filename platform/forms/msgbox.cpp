@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <utility>
 
+#include "platform/forms/tapguard.h"
+
 namespace forms {
 
 namespace {
@@ -13,6 +15,7 @@ MessageResponder* g_responder = nullptr;
 
 // The modal Qt message box of a station with a clerk in front of it.
 int askWithQt(const Message& m) {
+  detail::guardTapsAfterModals();
   QMessageBox box;
   box.setWindowTitle(m.title);
   box.setText(m.prompt);
