@@ -70,6 +70,7 @@ frmSetMenu::frmSetMenu()
     b.setStyle(1);
     b.setBackColor(shell::kSettingsGreen);
     b.setFont(QStringLiteral("Comic Sans MS"), 9.75, true);
+    b.setUseMnemonic(slot == 14);  // category names; "&Notes" marks its N
     const QString table = QString::fromLatin1(kTables[slot].table);
     b.onClick = [this, &b, table] { Table_Click(b, table); };
   }
@@ -146,6 +147,7 @@ void frmSetMenu::Form_Load() {
 // Each step stands alone and none reports: a table that cannot be opened
 // leaves the grid empty under the new caption.
 void frmSetMenu::Table_Click(forms::CommandButton& button, const QString& table) {
+  shell::runStep([&] { lblOn.setUseMnemonic(button.UseMnemonic()); });
   shell::runStep([&] { lblOn.setCaption(button.Caption()); });
   shell::runStep(
       [&] { datList.setRecordSource(QStringLiteral("SELECT * FROM ") + table + " ORDER BY Dish_ID ASC"); });

@@ -67,6 +67,7 @@ frmDes::frmDes() : Form("frmDes") {
     b->Move(kColumnLefts[col], kRowTops[row], 1400, 855);
     b->setBackColor(forms::vbWhite);
     b->setFont(comic, 9.75, true);
+    b->setUseMnemonic(false);  // add-on names
     b->onClick = [this, n] { cmd_Click(n); };
     addOns_.push_back(std::move(b));
   }

@@ -124,6 +124,7 @@ frmSales::frmSales() : Form("frmSales") {
     b.setBackColor(kCategoryColor);
     b.setFont(arial, 9.75, true);
     b.setPicture(QString::fromLatin1(kCategoryIcons[slot]));
+    b.setUseMnemonic(false);  // category names
     b.onClick = [this, slot] { category_Click(slot); };
   }
 
@@ -159,6 +160,7 @@ frmSales::frmSales() : Form("frmSales") {
     b.setStyle(1);
     b.setBackColor(forms::vbWhite);
     b.setFont(arial, 9, true);
+    b.setUseMnemonic(false);  // item and category names
     b.onClick = [this, k] { command_Click(k); };
     forms::TextBox& n = Text(k);
     n.Move(left, top, 360, 285);

@@ -151,6 +151,7 @@ frmInfor::frmInfor()
     txtm_[slot]->Move(px(490), px(top), px(140), px(32));
     faces_[slot]->Move(px(490), px(top), px(140), px(32));
     faces_[slot]->setFont(QStringLiteral("MS Sans Serif"), 9.75, true);
+    faces_[slot]->setUseMnemonic(false);  // category names
     txtm_[slot]->setDataSource(datMain);
     txtm_[slot]->setDataField(QStringLiteral("t%1").arg(slot));
     faces_[slot]->onClick = [this, slot] { faceButton_Click(slot); };

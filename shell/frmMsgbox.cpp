@@ -83,6 +83,7 @@ frmMsgbox::frmMsgbox() : Form("frmMsgbox") {
     p.button->setStyle(1);
     p.button->setBackColor(p.color);
     p.button->setFont(font, 13.5, true);
+    p.button->setUseMnemonic(false);  // option names
     p.button->setVisible(false);
     p.box->Move(p.boxLeft, p.boxTop, 495, 285);
     p.box->setBackColor(p.color);

@@ -113,6 +113,7 @@ frmRemoving::frmRemoving() : Form("frmRemoving") {
     b.setStyle(1);
     b.setBackColor(kGreen);
     b.setFont(arial, 12, true);
+    b.setUseMnemonic(false);  // the salon's own reasons
     b.onClick = [this, n] { cmdRmsg_Click(n); };
   }
 

@@ -426,8 +426,12 @@ QString wrappedCaption(const QString& caption, const QFontMetrics& metrics, int 
 }
 
 void CommandButton::pushText() {
-  if (auto* button = qobject_cast<QToolButton*>(widget_.data()))
-    button->setText(wrappedCaption(p_.text, button->fontMetrics(), button->width() - 8));
+  if (auto* button = qobject_cast<QToolButton*>(widget_.data())) {
+    QString shown = wrappedCaption(p_.text, button->fontMetrics(), button->width() - 8);
+    // The button takes "&&" for an "&" that marks nothing.
+    if (!b_.mnemonic) shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+    button->setText(shown);
+  }
   pushPicture();
 }
 
@@ -481,6 +485,17 @@ int CommandButton::Style() const {
 void CommandButton::setStyle(int style) {
   touch();
   b_.style = style;
+}
+
+bool CommandButton::UseMnemonic() const {
+  touch();
+  return b_.mnemonic;
+}
+
+void CommandButton::setUseMnemonic(bool use) {
+  touch();
+  b_.mnemonic = use;
+  if (widget_) pushText();
 }
 
 void CommandButton::setValue(bool pressed) {

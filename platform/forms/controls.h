@@ -204,6 +204,12 @@ class CommandButton : public Control {
   void setStyle(int style);
   // Setting Value to true presses the button (runs Click).
   void setValue(bool pressed);
+  // On unless set: an "&" in the caption marks the next letter as the
+  // button's shortcut and shows it underlined, as captions written in the
+  // code use it ("&System Info..."). Off for a button that shows names from
+  // the data ("Cut & Color"): the caption shows as it stands.
+  bool UseMnemonic() const;
+  void setUseMnemonic(bool use);
 
   Handler onClick;
 
@@ -220,6 +226,7 @@ class CommandButton : public Control {
   struct ButtonProps {
     QString picture;
     int style = 0;
+    bool mnemonic = true;
   };
   ButtonProps b_;
   ButtonProps bDesign_;

@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPointer>
 #include <QScreen>
@@ -309,6 +310,46 @@ TEST_F(ControlsTest, ACaptionTooWideForItsButtonWraps) {
   f->Show();
   EXPECT_EQ(qobject_cast<QToolButton*>(f->cmdPic.widget())->text(), "Appointment\nCancelled");
   EXPECT_EQ(f->cmdPic.Caption(), "Appointment Cancelled");
+}
+
+// A page of buttons: one shows names from the data, one a caption written
+// in the code.
+class frmPage : public forms::Form {
+ public:
+  frmPage() : Form("frmPage") {
+    Move(0, 0, 6000, 4500);
+    cmdItem.Move(0, 0, 3000, 975);
+    cmdItem.setUseMnemonic(false);
+    cmdAbout.Move(0, 1200, 3000, 975);
+  }
+  forms::CommandButton cmdItem{this, "cmdItem"};
+  forms::CommandButton cmdAbout{this, "cmdAbout"};
+};
+
+TEST_F(ControlsTest, ANameFromTheDataShowsItsAmpersandAndMarksNoShortcut) {
+  Instance<frmPage> f;
+  const struct {
+    forms::CommandButton frmPage::*button;
+    const char* caption;
+    const char* widgetText;  // what the button is given: "&&" shows one "&"
+    const char* shortcut;
+  } cases[] = {
+      {&frmPage::cmdItem, "Cut & Color", "Cut && Color", ""},
+      {&frmPage::cmdItem, "Wash & Blow Dry", "Wash && Blow Dry", ""},
+      {&frmPage::cmdItem, "&Perm", "&&Perm", ""},
+      {&frmPage::cmdAbout, "&System Info...", "&System Info...", "Alt+S"},
+  };
+  for (int load = 0; load < 2; ++load) {  // the setting is the button's design: it holds after a reload
+    for (const auto& c : cases) {
+      forms::CommandButton& b = (*f).*c.button;
+      b.setCaption(c.caption);
+      const QString text = qobject_cast<QToolButton*>(b.widget())->text();
+      EXPECT_EQ(b.Caption(), c.caption);
+      EXPECT_EQ(text.toStdString(), c.widgetText);
+      EXPECT_EQ(QKeySequence::mnemonic(text).toString().toStdString(), c.shortcut) << c.caption;
+    }
+    forms::Unload(*f);
+  }
 }
 
 TEST_F(ControlsTest, PicturesLoadFromAPathOrFail) {

@@ -1,6 +1,8 @@
 // The order-detail report, the customer list and the menu editor, driven
 // as the manager does.
 #include <QImage>
+#include <QLabel>
+#include <QToolButton>
 
 #include "platform/files/paths.h"
 #include "reports/frmRepCustmr.h"
@@ -212,6 +214,24 @@ TEST_F(MenuEditor, InCaptionModeAButtonShowsItsCaptionAndItsTable) {
   press(w.cmdSp);
   EXPECT_EQ(w.lblOn.Caption(), "&Notes");
   EXPECT_EQ(w.datList.RecordSource(), "SELECT * FROM tbSpl ORDER BY Dish_ID ASC");
+}
+
+// A category name shows as it stands on its button and above the grid; the
+// notes button's "&Notes" underlines its N in both places.
+TEST_F(MenuEditor, ACategoryNameWithAnAmpersandShowsAsItStands) {
+  run(menuFile(), "UPDATE tbSetMain SET t0 = 'Cut & Color'");
+  reports::frmSetMenu& w = SetMenu();
+  w.Show();
+  const auto label = [&] { return qobject_cast<QLabel*>(w.lblOn.widget())->text().toStdString(); };
+  EXPECT_EQ(qobject_cast<QToolButton*>(w.cmdDrink.widget())->text().toStdString(), "Cut && Color");
+  press(w.cmdDrink);
+  EXPECT_EQ(w.lblOn.Caption(), "Cut & Color");
+  EXPECT_EQ(label(), "Cut & Color");
+  press(w.cmdSp);
+  EXPECT_EQ(qobject_cast<QToolButton*>(w.cmdSp.widget())->text().toStdString(), "&Notes");
+  EXPECT_EQ(label(), "<u>N</u>otes");
+  press(w.cmdDrink);
+  EXPECT_EQ(label(), "Cut & Color");
 }
 
 TEST_F(MenuEditor, InPictureModeAButtonWearsItsPictureAndTheLabelStaysEmpty) {

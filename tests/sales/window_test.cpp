@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <QToolButton>
 
 #include "platform/convert/format.h"
 #include "platform/convert/number.h"
@@ -440,6 +442,40 @@ TEST_F(SalesWindow, OptionFiveAloneAndAFirstAddOnOfADash) {
   EXPECT_TRUE(script_->done());
   EXPECT_EQ(lines(), QStringList({"1 | Lash Lift | 45.00 | -", "+ | 1.  Serum | 3.00 | -"}));
   EXPECT_EQ(w.txtTotal.Text(), "48.00");
+}
+
+// Names from the data show as they stand on every button: an "&" in them
+// marks no shortcut letter.
+TEST_F(SalesWindow, NamesWithAnAmpersandShowAsTheyStand) {
+  run(menuFile(), "UPDATE tbSetMain SET t13 = 'Cuts & Colour'");
+  run(menuFile(), "UPDATE tbDrink SET \"8\" = 'Mask & Steam' WHERE Dish_ID = 1");
+  // The button's own text: "&&" shows one "&", a lone "&" marks a shortcut;
+  // a caption too wide for one line goes on over more.
+  const auto shown = [](const forms::CommandButton& b) {
+    b.Visible();  // loads the window
+    const QString text = qobject_cast<QToolButton*>(b.widget())->text();
+    if (!QKeySequence::mnemonic(text).isEmpty()) return "shortcut: " + text;
+    return QString(text).replace("&&", "&").replace('\n', ' ');
+  };
+  sales::frmSales& w = Sales();
+  EXPECT_EQ(shown(w.command(18)), "Cuts & Colour");  // the main-menu page
+  EXPECT_EQ(shown(w.cmdDiner), "Cuts & Colour");
+  press(w.cmdDiner);
+  EXPECT_EQ(shown(w.command(1)), "Cut & Color");
+  EXPECT_EQ(shown(w.command(2)), "Cut & Blow Dry");
+
+  press(w.cmdDrink);
+  script_->on(Msgbox(), [] { press(Msgbox().cmdYes); });
+  script_->on(Msgbox(), [&] {
+    EXPECT_EQ(shown(Msgbox().cmdS), "Wash & Blow Dry");
+    press(Msgbox().cmdS);
+  });
+  script_->on(Des(), [&] {
+    EXPECT_EQ(shown(Des().cmd(8)), "Mask & Steam");
+    press(Des().cmdClose);
+  });
+  ring(1);
+  EXPECT_TRUE(script_->done());
 }
 
 // ---- lines, quantity, percent and totals

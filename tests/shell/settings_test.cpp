@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QStringList>
+#include <QToolButton>
 
 #include "platform/forms/screen.h"
 #include "shell/Lunessa.h"
@@ -434,6 +435,13 @@ TEST_F(StoreSettings, FaceButtonsHideUntilTheNextLoadAndTheModeButtonSwitchesThe
   EXPECT_EQ(value(bak(), "SELECT t9 FROM tbSetMain"), "Wax and Brow");
   EXPECT_EQ(value(bak(), "SELECT [False] FROM tbSetMain"), "2.Custom");
   EXPECT_TRUE(Infor().cmdSoup.Visible());
+}
+
+TEST_F(StoreSettings, ACategoryNameWithAnAmpersandShowsAsItStandsOnItsFace) {
+  run(bak(), "UPDATE tbSetMain SET t9 = 'Wax & Brow'");
+  Infor().Show();
+  EXPECT_EQ(Infor().cmdSoup.Caption(), "Wax & Brow");
+  EXPECT_EQ(qobject_cast<QToolButton*>(Infor().cmdSoup.widget())->text().toStdString(), "Wax && Brow");
 }
 
 TEST_F(StoreSettings, AFileThatCannotBeOpenedIsNamedOnceAndTheWindowOpensOnItsDesignTexts) {

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QRegularExpression>
+#include <QToolButton>
 #include <cmath>
 
 #include "platform/convert/datetext.h"
@@ -122,6 +123,16 @@ TEST_F(RemovalDialog, AStoredReasonTwiceIsAppendedTwice) {
   press(d.cmdRmsg3);
   press(d.cmdRmsg3);
   EXPECT_EQ(d.txtReason.Text(), "Wrong StylistWrong Stylist");
+}
+
+// A reason the salon stored shows as it stands on its button, "&" and all.
+TEST_F(RemovalDialog, AStoredReasonWithAnAmpersandShowsAsItStands) {
+  run(settingsFile(), "UPDATE tbRemov SET R3 = 'Spill & Stain'");
+  frmRemoving& d = Removing();
+  d.Show();
+  EXPECT_EQ(qobject_cast<QToolButton*>(d.cmdRmsg3.widget())->text().toStdString(), "Spill && Stain");
+  press(d.cmdRmsg3);
+  EXPECT_EQ(d.txtReason.Text(), "Spill & Stain");
 }
 
 // Only "Enter/ Exit" closes it; on a dialog nobody filled it logs the
