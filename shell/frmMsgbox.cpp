@@ -17,6 +17,13 @@ namespace {
 constexpr forms::Color kOrange = forms::RGB(255, 128, 0);
 constexpr forms::Color kYellow = forms::RGB(255, 255, 128);
 constexpr int kWideWidth = 6464;
+// In the size question the small box in a button's corner shows a size word.
+// It keeps its place but is wider than its design width of 495 twips, which
+// holds no size word even in a face too small to read ("Medium" would need
+// 5.5 pt): at this width the size words show whole, in a smaller face where
+// they need one. An option's price keeps the design width, so that the box
+// covers no more of the option's name than it did.
+constexpr int kSizeWordWidth = 825;
 
 std::function<SalesPromptControls()>& salesControls() {
   static std::function<SalesPromptControls()> hook;
@@ -88,6 +95,7 @@ frmMsgbox::frmMsgbox() : Form("frmMsgbox") {
     p.box->Move(p.boxLeft, p.boxTop, 495, 285);
     p.box->setBackColor(p.color);
     p.box->setFont(font, 8.25, true);
+    p.box->setFitText(true);
     p.box->setVisible(false);
   }
 
@@ -122,6 +130,7 @@ QString frmMsgbox::sizeWord(const char* field) {
 void frmMsgbox::Form_Activate() {
   const QString mode = Tag();
   if (mode == QLatin1String("0")) {
+    for (forms::TextBox* box : {&txtSprice, &txtMprice, &txtLprice}) box->setWidth(kSizeWordWidth);
     runStep([this] { txtSprice.setText(sizeWord("szSize1")); });
     runStep([this] { txtMprice.setText(sizeWord("szSize2")); });
     runStep([this] { txtPrice.setText(QString()); });

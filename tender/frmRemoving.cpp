@@ -70,6 +70,10 @@ frmRemoving::frmRemoving() : Form("frmRemoving") {
   txtPrice.setBackColor(kGreen);
   txtPrice.setFont(arial, 15.75, true);
   txtPrice.setAlignment(forms::vbCenter);
+  // An item with its option, or a price of four digits, shows whole in a
+  // smaller face instead of running out of its box.
+  txtItem.setFitText(true);
+  txtPrice.setFitText(true);
   Label3.Move(7680, 45, 2055, 375);
   Label3.setCaption(QStringLiteral("by Manager:"));
   Label3.setForeColor(kCaptionBlue);

@@ -175,6 +175,10 @@ frmTender::frmTender() : Form("frmTender") {
   txtCVC.setAlignment(forms::vbCenter);
   const forms::FontInfo big{kSans, 21.75, true};
   for (forms::TextBox* b : {&txtEnding, &txtTips, &txtGiftCards, &txtCoupon, &txtGet}) b->setFont(big);
+  // An amount of eleven digits, and a long first name, show whole in a
+  // smaller face instead of running out of their boxes.
+  for (forms::TextBox* b : {&txtEmply, &txtEnding, &txtTips, &txtGiftCards, &txtCoupon, &txtGet, &txtReturn})
+    b->setFitText(true);
   txtEnding.setBackColor(kPaleGreen);
   txtEnding.setAlignment(forms::vbCenter);
   txtTips.setBackColor(kPaleGreen);

@@ -202,6 +202,7 @@ void Control::Move(double left, double top, double width, double height) {
   if (widget_) {
     widget_->setGeometry(twipsToPixelsX(p_.left), twipsToPixelsY(p_.top), twipsToPixelsX(p_.width),
                          twipsToPixelsY(p_.height));
+    layoutChanged();
   }
 }
 
@@ -235,7 +236,10 @@ FontInfo Control::Font() const {
 void Control::setFont(const FontInfo& font) {
   touch();
   p_.font = font;
-  if (widget_) widget_->setFont(toQFont(p_.font));
+  if (widget_) {
+    widget_->setFont(toQFont(p_.font));
+    layoutChanged();
+  }
 }
 
 void Control::setFont(const QString& name, double size, bool bold) {

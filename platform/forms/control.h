@@ -165,6 +165,8 @@ class Control {
   virtual void applyColors();
   // Enabled or Visible changed after the design (the widget, if any, is set).
   virtual void stateChanged() {}
+  // The built widget got another size or font (Move, Font).
+  virtual void layoutChanged() {}
 
   // Loads the form when it is not loaded (no-op while designing).
   void touch() const;

@@ -22,6 +22,8 @@
 #include "platform/files/paths.h"
 #include "platform/forms/data.h"
 #include "platform/forms/form.h"
+#include "platform/forms/screen.h"
+#include "platform/forms/textfit.h"
 
 namespace forms {
 
@@ -121,6 +123,7 @@ TextBox::TextBox(Form* form, const char* name, int index)
 }
 
 QWidget* TextBox::createWidget(QWidget* parent) {
+  focused_ = false;
   if (t_.multiLine) {
     auto* edit = new QPlainTextEdit(parent);
     edit->setVerticalScrollBarPolicy((t_.scrollBars & 2) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
@@ -142,6 +145,7 @@ QWidget* TextBox::createWidget(QWidget* parent) {
       return;
     }
     userText(text);
+    showFitted();
   });
   watch(edit);
   return edit;
@@ -152,6 +156,7 @@ void TextBox::pushText() {
     // Text written by code shows from its start, with the cursor there.
     edit->setText(p_.text);
     edit->setCursorPosition(0);
+    showFitted();
   } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget_.data())) {
     plain->setPlainText(p_.text);
   }
@@ -174,6 +179,25 @@ void TextBox::pushExtra() {
 
 void TextBox::textChanged() {
   fire(onChange);
+}
+
+// A box that fits its text shows it in the face and with the end that
+// fitText() chose for the box's room. While the clerk works in the box it
+// shows the whole text, so that what is typed goes into the text itself.
+void TextBox::showFitted() {
+  auto* edit = qobject_cast<QLineEdit*>(widget_.data());
+  if (!t_.fit || !edit) return;
+  const QFont design = toQFont(p_.font);
+  const FittedText fit = fitText(p_.text, design, lineEditTextRoom(*edit));
+  QFont face = design;
+  face.setPointSizeF(fit.pointSize);
+  const QSignalBlocker block(edit);
+  if (edit->font() != face) edit->setFont(face);
+  const QString shown = focused_ ? p_.text : fit.text;
+  if (edit->text() != shown) {
+    edit->setText(shown);  // the caret at its end, where the clerk goes on
+    if (!focused_) edit->setCursorPosition(0);
+  }
 }
 
 void TextBox::restoreDesign() {
@@ -275,9 +299,13 @@ void TextBox::keyPressed(int& keyAscii) {
   if (onKeyPress) fire([&] { onKeyPress(keyAscii); });
 }
 void TextBox::gotFocus() {
+  focused_ = true;
+  showFitted();
   fire(onGotFocus);
 }
 void TextBox::lostFocus() {
+  focused_ = false;
+  showFitted();
   fire(onLostFocus);
 }
 

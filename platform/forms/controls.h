@@ -108,6 +108,13 @@ class TextBox : public Control, public Bound {
   QString SelText() const;
   int Alignment() const;
   void setAlignment(int alignment);
+  // Design only, for a box of one line: a text wider than the box shows in a
+  // smaller face, down to a floor, and then with its end elided; a number
+  // (an amount) is never elided but shows whole in a face as small as it
+  // needs (platform/forms/textfit.h). Text and Font stay as written, and
+  // while the box has the focus it shows its whole text.
+  void setFitText(bool fit) { t_.fit = fit; }
+  bool FitText() const { return t_.fit; }
 
   Handler onChange;
   Handler onClick;
@@ -126,8 +133,11 @@ class TextBox : public Control, public Bound {
   void keyPressed(int& keyAscii) override;
   void gotFocus() override;
   void lostFocus() override;
+  void layoutChanged() override { showFitted(); }
 
  private:
+  void showFitted();
+  bool focused_ = false;  // between the widget's focus-in and focus-out
   struct TextProps {
     bool locked = false;
     int maxLength = 0;
@@ -135,6 +145,7 @@ class TextBox : public Control, public Bound {
     bool multiLine = false;
     int scrollBars = 0;
     int alignment = vbLeftJustify;
+    bool fit = false;
   };
   TextProps t_;
   TextProps tDesign_;

@@ -3,9 +3,11 @@
 #include <QTimer>
 #include <functional>
 
+#include "platform/forms/textfit.h"
 #include "shell/frmInfor.h"
 #include "shell/frmMsgbox.h"
 #include "shell/frmReset.h"
+#include "tests/forms/text_view.h"
 #include "tests/shell/shell_fixture.h"
 
 namespace {
@@ -129,6 +131,43 @@ TEST_F(Prompt, SizeQuestionWithFourPrices) {
     EXPECT_EQ(sales().lblList.Tag(), c.prefix);
     EXPECT_EQ(sales().txtList.Tag(), c.price);
   }
+}
+
+// The boxes in the buttons' corners show their size words whole, in a face no
+// smaller than the floor, and their option prices whole; the buttons and
+// boxes keep their places.
+TEST_F(Prompt, TheBoxesShowTheirSizeWordsAndPricesWhole) {
+  forms::TextBox* const sizeBoxes[] = {&Msgbox().txtSprice, &Msgbox().txtMprice, &Msgbox().txtLprice};
+  for (const char* third : {"", "Extra Large "}) {
+    if (*third) run(settingsFile(), "UPDATE tbSet SET szSize3 = ?", {third});
+    for (forms::CommandButton* b : {&Msgbox().cmdS, &Msgbox().cmdM, &Msgbox().cmdYes, &Msgbox().cmdNo})
+      offer(*b, "1,234.00");
+    EXPECT_TRUE(ask("0", [&sizeBoxes] {
+      EXPECT_EQ(Msgbox().txtMprice.Text(), "Medium ");
+      for (forms::TextBox* box : sizeBoxes) {
+        EXPECT_TRUE(textview::showsWhole(*box)) << box->Text().toStdString();
+        EXPECT_GE(textview::lineOf(*box)->font().pointSizeF(), forms::kFitFloorPoints);
+      }
+      EXPECT_EQ(Msgbox().txtLprice.Left(), 2320);
+      EXPECT_EQ(Msgbox().txtLprice.Top(), 1350);
+      EXPECT_EQ(Msgbox().cmdNo.Left(), 2280);
+      Msgbox().cmdS.setValue(true);
+    }));
+  }
+
+  offer(Msgbox().cmdS, "Wash & Blow Dry");
+  Msgbox().txtSprice.setText("12");
+  offer(Msgbox().cmdM, "Deep Condition");
+  Msgbox().txtMprice.setText("1234.5");
+  offer(Msgbox().cmdNo, "Scalp Massage");
+  Msgbox().txtLprice.setText("8");
+  EXPECT_TRUE(ask("7", [] {
+    const std::pair<forms::TextBox*, const char*> prices[] = {
+        {&Msgbox().txtSprice, "$12.00"}, {&Msgbox().txtMprice, "$1,234.50"}, {&Msgbox().txtLprice, "8.00"}};
+    for (const auto& [box, price] : prices) EXPECT_TRUE(textview::showsWhole(*box, price)) << price;
+    EXPECT_EQ(Msgbox().txtSprice.Left(), 150);
+    Msgbox().cmdS.setValue(true);
+  }));
 }
 
 TEST_F(Prompt, OptionQuestionWithFourOptions) {

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 
 #include "platform/forms/screen.h"
+#include "tests/forms/text_view.h"
 #include "tests/tender/tender_fixture.h"
 
 namespace {
@@ -440,6 +441,29 @@ TEST_F(TenderDialog, TheCouponAndGiftCardBoxesOpenAndEmpty) {
   keypad({"1"});
   press(w.cmdTips);
   EXPECT_EQ(w.txtTips.Text(), "");
+}
+
+// ---- what the boxes show
+
+// Eleven digits are the most the keypad takes. Every amount box shows such an
+// amount whole, the change box too, in a smaller face where it needs one; the
+// clerk's name shows whole as well.
+TEST_F(TenderDialog, EveryAmountBoxShowsElevenDigitsWhole) {
+  sales::Sales().lblID.setCaption(QStringLiteral("Alexandra"));
+  frmTender& w = open("999999999.99");
+  const QStringList eleven(11, QStringLiteral("9"));
+  keypad(eleven);
+  click(w.txtTips);
+  keypad(eleven);
+  press(w.cmdCoupon);
+  keypad(eleven);
+  type(w.txtGiftCards, "999999999.99");
+  EXPECT_EQ(w.txtReturn.Text(), "999,999,999.99");
+  for (forms::TextBox* box :
+       {&w.txtEnding, &w.txtGet, &w.txtTips, &w.txtCoupon, &w.txtGiftCards, &w.txtReturn, &w.txtEmply})
+    EXPECT_TRUE(textview::showsWhole(*box)) << box->Name().toStdString() << ": " << box->Text().toStdString();
+  EXPECT_EQ(w.txtEnding.FontSize(), 21.75);  // the design face stays the box's font
+  EXPECT_EQ(w.txtReturn.Width(), 6135);
 }
 
 // ---- modes

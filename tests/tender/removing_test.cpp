@@ -14,6 +14,7 @@
 #include "platform/forms/screen.h"
 #include "sales/frmSales.h"
 #include "tender/frmRemoving.h"
+#include "tests/forms/text_view.h"
 #include "tests/sales/sales_fixture.h"
 
 namespace {
@@ -78,6 +79,17 @@ TEST_F(RemovalDialog, ItsWindowAndControls) {
   }
   EXPECT_EQ(d.cmdKyBack.ToolTipText(), "Back Space");
   EXPECT_EQ(d.ActiveControl(), &d.txtReason) << "the reason box has the focus";
+}
+
+// The line being removed shows whole: an item with its option in a smaller
+// face, a price of four digits too.
+TEST_F(RemovalDialog, TheItemAndItsPriceShowWhole) {
+  frmRemoving& d = Removing();
+  d.Show();
+  d.txtItem.setText("Short Women's Cut /Wash & Blow Dry");
+  d.txtPrice.setText("1,234.50");
+  EXPECT_TRUE(textview::showsWhole(d.txtItem));
+  EXPECT_TRUE(textview::showsWhole(d.txtPrice));
 }
 
 // Each step acts on the dialog the steps before it left.
