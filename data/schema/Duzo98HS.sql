@@ -60,10 +60,13 @@ CREATE TABLE "tbRemov" (
 -- First-install rows.
 
 -- A new station works on its own ("Single"); the server path is unset until
--- the placement window fills in its default; tax rates start at 7.5 %.
-INSERT INTO "tbSet" ("ID", "SetC", "SetP", "SetO", "Tax", "TaxFed", "SetM",
+-- the placement window fills in its default; tax rates start at 7.5 %. The
+-- second-language box is ticked, which turns the second language off: the
+-- station shows English only until the salon turns it on in the store
+-- settings.
+INSERT INTO "tbSet" ("ID", "SetC", "SetP", "SetO", "Tax", "TaxFed", "SetM", "cmdEtoC",
                      "szSize1", "szSize2", "szSize3")
-  VALUES (1, 'Single', '-', 'Dovrel POS 4\', '0.075', '0.075', '-',
+  VALUES (1, 'Single', '-', 'Dovrel POS 4\', '0.075', '0.075', '-', 1,
           'Short ', 'Medium ', 'Extra Long ');
 
 INSERT INTO "tbReset" ("Reset_txt") VALUES ('Check Book');

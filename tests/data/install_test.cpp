@@ -279,6 +279,8 @@ TEST_F(InstallTest, SettingsRowsHoldTheirFirstInstallValues) {
       {"Duzo98HS.mdb", "SELECT Tax FROM tbSet", "0.075"},
       {"Duzo98HS.mdb", "SELECT szSize1 || '|' || szSize2 || '|' || szSize3 FROM tbSet",
        "Short |Medium |Extra Long "},
+      // The second-language box ticked: a new station shows English only.
+      {"Duzo98HS.mdb", "SELECT cmdEtoC FROM tbSet", "1"},
       {"Duzo98HS.mdb", "SELECT Reset_txt FROM tbReset", "Check Book"},
       {"Duzo98HS.mdb", "SELECT szID_nu || ItmDeSecl FROM tabPword", "00"},
       {"BakHS.mdb", "SELECT \"False\" FROM tbSetMain", "2.Custom"},

@@ -233,11 +233,22 @@ TEST_F(Prompt, OptionFiveWidensTheWindow) {
   EXPECT_EQ(sales().txtPrice.Text(), "100");
 }
 
+TEST_F(Prompt, ANewRootAsksTheDeleteQuestionInEnglish) {
+  EXPECT_TRUE(ask("4", [] {
+    EXPECT_EQ(Msgbox().lblMsg.Caption(), "Delete Training Invoices.");
+    EXPECT_EQ(Msgbox().lblC.Caption(), "");
+    EXPECT_EQ(Msgbox().cmdYes.Caption(), "Del");
+    EXPECT_EQ(Msgbox().cmdNo.Caption(), "No");
+    Msgbox().cmdNo.setValue(true);
+  }));
+  EXPECT_FALSE(shell::Infor().cmdEtoC.Enabled());
+}
+
 TEST_F(Prompt, DeleteQuestionInOneOrTwoLanguages) {
   for (const bool second : {false, true}) {
     SCOPED_TRACE(second ? "second language on" : "off");
-    // The first install leaves the second language on; ticking the stored
-    // field turns it off.
+    // The stored field is inverted: unticked leaves the second language on,
+    // ticked turns it off.
     run(settingsFile(), "UPDATE tbSet SET cmdEtoC = ?", {second ? 0 : 1});
     shell::Infor().Unload();
     for (const bool del : {true, false}) {

@@ -96,8 +96,10 @@ TEST_F(StoreSettings, ANewDataRootShowsTheFirstInstallSettings) {
   for (int slot = 0; slot < 12; ++slot) EXPECT_EQ(Infor().routingCombo(slot).Text(), "-");
   EXPECT_EQ(Infor().routingCombo(2).ListCount(), 4);  // "A", "B", "S", "-"
   EXPECT_EQ(Infor().cmbCountry.List(4), "Korean");
-  EXPECT_EQ(Infor().cmdEtoC.Caption(), "E Only");
-  EXPECT_TRUE(Infor().cmdEtoC.Enabled());
+  // The second language is off until the salon turns it on.
+  EXPECT_EQ(Infor().chkEtoC.Value(), 1);
+  EXPECT_EQ(Infor().cmdEtoC.Caption(), QStringLiteral("中英"));
+  EXPECT_FALSE(Infor().cmdEtoC.Enabled());
   EXPECT_TRUE(messages_->shown().empty());
 
   // A second choice only brings it forward: run-time values stay.
