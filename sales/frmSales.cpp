@@ -559,6 +559,16 @@ void frmSales::lblList_Change() {
   });
 
   bool cancelled = false;
+  // A quantity or percent that cannot be read would show one amount and
+  // charge another: the item is not rung up, and the clerk is told why.
+  if (found) {
+    if (const std::optional<QString> refused = typedEntryRefusal(txtQty.Text(), txtPercent.Text())) {
+      found = false;
+      cancelled = true;
+      runStep([this] { txtMenu.setText(QString()); });
+      forms::MsgBox(*refused, forms::vbExclamation);
+    }
+  }
   if (found) {
     // The line names the item by its own name, also when its number was
     // typed rather than pressed.
@@ -715,7 +725,7 @@ void frmSales::txtQty_Change() {
   });
   if (txtQty.Text().size() < 2) return;
   runStep([this] {
-    if (rt::Val(txtQty.Text()) > 1) txtList.SetFocus();
+    if (typedNumber(txtQty.Text()).value_or(0) > 1) txtList.SetFocus();
   });
   runStep([this] { txtQty.setVisible(true); });
 }

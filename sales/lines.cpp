@@ -1,5 +1,7 @@
 #include "sales/lines.h"
 
+#include <QRegularExpression>
+
 #include "platform/convert/format.h"
 #include "platform/convert/number.h"
 
@@ -32,10 +34,32 @@ std::optional<QString> mergedPrice(const QString& old, const QString& added) {
 
 }  // namespace
 
+std::optional<double> typedNumber(const QString& text) {
+  static const QRegularExpression plain(QStringLiteral("^(\\d+\\.?\\d*|\\.\\d+)$"));
+  if (!plain.match(text).hasMatch()) return std::nullopt;
+  return rt::TryCDbl(text);
+}
+
+std::optional<QString> typedEntryRefusal(const QString& qty, const QString& percent) {
+  const struct {
+    const char* box;
+    const QString& text;
+  } boxes[] = {{"quantity", qty}, {"percent", percent}};
+  for (const auto& b : boxes) {
+    if (b.text.isEmpty() || typedNumber(b.text)) continue;
+    return QStringLiteral(
+               "The %1 \"%2\" is not a number (a decimal is written with a point, as in 1.5); "
+               "the item is not rung up.")
+        .arg(QLatin1String(b.box), b.text);
+  }
+  return std::nullopt;
+}
+
 void applyItemPercent(LineEntry& entry) {
+  const std::optional<double> percent = typedNumber(entry.percent);
+  if (!percent) return;
   step([&] {
-    const double percent = rt::CDbl(entry.percent);
-    const rt::Currency rate = rt::CCur(percent / 100);
+    const rt::Currency rate = rt::CCur(*percent / 100);
     // The rest is written whole and rounded once, to the cent, when the line
     // is formatted: an amount off rounded to four places first could move a
     // cent (19.99 less 49.75 % is 10.044975, not 10.045).
@@ -66,7 +90,7 @@ bool mergeOrderLine(LineEntry& entry, OrderGrid& grid) {
           entry.pending = rt::CStr(before + 1);
           grid.AddItem(gridRow(entry.pending, text, *sum, entry.routing));
         } else {
-          const QString pending = rt::CStr(rt::Val(entry.qty) + rt::Val(qty));
+          const QString pending = rt::CStr(typedNumber(entry.qty).value_or(0) + rt::Val(qty));
           const std::optional<QString> sum = mergedPrice(price, entry.price);
           if (!sum) return merged;
           entry.pending = pending;
@@ -99,14 +123,17 @@ bool mergeOrderLine(LineEntry& entry, OrderGrid& grid) {
 }
 
 QString buildOrderLine(LineEntry& entry, const LineSettings& settings, OrderGrid& grid) {
-  // Quantity.
-  if (!entry.qty.isEmpty()) {
-    step([&] { entry.pending = rt::CStr(rt::Val(entry.qty)); });
-    step([&] { entry.price = rt::CStr(rt::CDbl(entry.qty) * rt::CDbl(entry.price)); });
+  // Quantity: one reading for the line's quantity and its price.
+  if (const std::optional<double> qty = typedNumber(entry.qty)) {
+    step([&] { entry.pending = rt::CStr(*qty); });
+    step([&] { entry.price = rt::CStr(*qty * rt::CDbl(entry.price)); });
     if (settings.menuQty && *settings.menuQty == QLatin1String("0.5")) entry.pending = QStringLiteral("1/2");
+  } else {
+    entry.qty.clear();
   }
   // Percent off: the text names the item and the percent.
-  if (!entry.percent.isEmpty()) {
+  const bool percent = typedNumber(entry.percent).has_value();
+  if (percent) {
     applyItemPercent(entry);
     entry.menu = text(settings.name) + QLatin1Char('-') + entry.percent + QLatin1Char('%');
   }
@@ -118,7 +145,7 @@ QString buildOrderLine(LineEntry& entry, const LineSettings& settings, OrderGrid
     entry.menu = settings.sizeWords[1] + entry.menu;
   else if (prefix == QLatin1String("XL-"))
     entry.menu = settings.sizeWords[2] + entry.menu;
-  else if (entry.percent.isEmpty())
+  else if (!percent)
     entry.menu = text(settings.name);
 
   // The price in cents, as the line shows it and the subtotal adds it.
@@ -149,7 +176,7 @@ std::optional<QString> grownSubtotal(const QString& subtotal, const QString& pri
 }
 
 std::optional<TicketPercent> ticketPercent(const QString& subtotal, const QString& percent) {
-  const std::optional<double> rate = rt::TryCDbl(percent);
+  const std::optional<double> rate = typedNumber(percent);
   const std::optional<rt::Currency> sub = rt::TryCCur(subtotal);
   if (!rate || !sub) return std::nullopt;
   try {

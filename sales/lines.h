@@ -37,6 +37,18 @@ struct LineSettings {
   bool merge = true;                 // "Sort Receipt" unticked: equal lines merge
 };
 
+// The number a quantity or percent box holds: digits with at most one
+// decimal point ("3", "03", "1.5", ".5", "12."). Nothing for any other text:
+// a decimal comma ("1,5", which the locale-aware conversion reads as 15),
+// letters, a sign, blanks, the empty text. The line reads its quantity and
+// its percent only through this, for what it shows and what it charges.
+std::optional<double> typedNumber(const QString& text);
+
+// Why an item is not rung up with the boxes as they stand: a quantity or a
+// percent that is not a number, named by its box. Nothing when both are
+// numbers or empty (an empty box means no quantity or no percent).
+std::optional<QString> typedEntryRefusal(const QString& qty, const QString& percent);
+
 // Takes the percent in entry.percent off entry.price (both as typed): the
 // percent is rounded to four decimals (33.333 % is 0.3333), and the price
 // becomes the plain text of the rest, unrounded ("6.660333"), which the line
@@ -55,8 +67,9 @@ bool mergeOrderLine(LineEntry& entry, OrderGrid& grid);
 
 // The line building of one item, after its options were asked: quantity,
 // percent, size word, then merge or append (appending moves the grid's
-// current row down one). The entry's quantity, pending quantity and item
-// text are emptied. Returns the price the subtotal grows by, formatted
+// current row down one). A quantity or percent that typedNumber does not
+// read counts as none (the window refuses such an item first). The entry's
+// quantity, pending quantity and item text are emptied. Returns the price the subtotal grows by, formatted
 // "#,##0.00"; empty when the item has no price.
 QString buildOrderLine(LineEntry& entry, const LineSettings& settings, OrderGrid& grid);
 
@@ -67,8 +80,8 @@ std::optional<QString> grownSubtotal(const QString& subtotal, const QString& pri
 // The percent taken off the whole ticket at the tender hand-off: the
 // discount is the subtotal times the percent, rounded to the cent, and comes
 // off the subtotal exactly. 19.99 at 15 gives the line "15% Off" at "-3" and
-// the subtotal "16.99". Nothing when the percent or the subtotal is not a
-// number.
+// the subtotal "16.99". Nothing when the percent is not a number as
+// typedNumber reads it or the subtotal is not an amount.
 struct TicketPercent {
   QString text;      // the percent as typed and "% Off"
   QString discount;  // the discount negated, written plain: "-2.5"

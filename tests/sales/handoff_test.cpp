@@ -59,6 +59,7 @@ TEST_F(HandOff, ThePercentOffTheWholeTicket) {
        "16.99",
        ""},
       {"not a number", [this] { ring(1); }, "abc", {"1 | Cut | 25.00 | -"}, "25.00", ""},
+      {"a decimal comma is no number", [this] { ring(1); }, "12,5", {"1 | Cut | 25.00 | -"}, "25.00", ""},
       {"no lines: stays pending", [] {}, "10", {}, "0.00", "10"},
       {"taken off a line already",
        [this] {

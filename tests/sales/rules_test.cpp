@@ -155,8 +155,14 @@ TEST(LineRules, TheLineOfOneItem) {
       {"an option after the size word", "", "", "Cut /Wash", "32", "XL-", "1",
        "1 | Big Cut /Wash | 32.00 | A", "32.00"},
       {"no price", "", "", "Cut", "", "", "1", "1 | Cut |  | A", ""},
-      {"a quantity that is no number", "x", "", "Cut", "20.00", "", "1", "0 | Cut | 20.00 | A", "20.00"},
-      {"a percent that is no number", "", "x", "Cut", "20.00", "", "1", "1 | Cut-x% | 20.00 | A", "20.00"},
+      // A quantity or percent is read once, by typedNumber, for what the
+      // line shows and what it charges: one it does not read counts as none.
+      {"a decimal quantity", "1.5", "", "Cut", "12.50", "", "1", "1.5 | Cut | 18.75 | A", "18.75"},
+      {"a decimal percent", "", "12.5", "Cut", "20.00", "", "1", "1 | Cut-12.5% | 17.50 | A", "17.50"},
+      {"a decimal comma in the quantity", "1,5", "", "Cut", "12.50", "", "1", "1 | Cut | 12.50 | A", "12.50"},
+      {"a decimal comma in the percent", "", "12,5", "Cut", "20.00", "", "1", "1 | Cut | 20.00 | A", "20.00"},
+      {"a quantity that is no number", "x", "", "Cut", "20.00", "", "1", "1 | Cut | 20.00 | A", "20.00"},
+      {"a percent that is no number", "", "x", "Cut", "20.00", "", "1", "1 | Cut | 20.00 | A", "20.00"},
   };
   for (const LineCase& c : cases) {
     TicketGrid t;
@@ -166,6 +172,41 @@ TEST(LineRules, TheLineOfOneItem) {
     EXPECT_EQ(t.lines(), QStringList{c.line}) << c.what;
     EXPECT_EQ(t.control().Row(), 1) << c.what;  // one row down from the header
     EXPECT_TRUE(e.qty.isEmpty() && e.pending.isEmpty() && e.menu.isEmpty()) << c.what;
+  }
+}
+
+// What the quantity and percent boxes hold is a number only when it is
+// digits with at most one point; anything else refuses the item, by its box.
+TEST(LineRules, AQuantityOrPercentIsDigitsWithAPoint) {
+  const struct {
+    const char* text;
+    std::optional<double> number;
+  } numbers[] = {{"3", 3},   {"03", 3},  {"1.5", 1.5}, {".5", 0.5},   {"12.", 12},
+                 {"0", 0},   {"", {}},   {"1,5", {}},  {"12,5", {}},  {"ab", {}},
+                 {"-2", {}}, {" 3", {}}, {"1e2", {}},  {"1.2.5", {}}, {".", {}}};
+  for (const auto& n : numbers) EXPECT_EQ(sales::typedNumber(n.text), n.number) << n.text;
+
+  const struct {
+    const char* qty;
+    const char* percent;
+    const char* refused;  // nullptr: rung up
+  } entries[] = {
+      {"", "", nullptr},
+      {"02", "12.5", nullptr},
+      {"1,5", "",
+       "The quantity \"1,5\" is not a number (a decimal is written with a point, as in 1.5); the item is not "
+       "rung up."},
+      {"", "12,5",
+       "The percent \"12,5\" is not a number (a decimal is written with a point, as in 1.5); the item is not "
+       "rung up."},
+      {"ab", "10",
+       "The quantity \"ab\" is not a number (a decimal is written with a point, as in 1.5); the item is not "
+       "rung up."},
+  };
+  for (const auto& e : entries) {
+    const std::optional<QString> refused = sales::typedEntryRefusal(e.qty, e.percent);
+    EXPECT_EQ(refused.value_or("<rung up>").toStdString(), e.refused ? e.refused : "<rung up>")
+        << e.qty << " / " << e.percent;
   }
 }
 

@@ -501,6 +501,42 @@ TEST_F(SalesWindow, QuantityBox) {
   EXPECT_TRUE(w.txtQty.Visible());
 }
 
+// A quantity or a percent that is not digits with a point ("1,5" would show
+// 1 and charge 15 times the price) rings nothing up and names its box; a
+// decimal written with a point is one number for the line and its price.
+TEST_F(SalesWindow, AQuantityOrPercentThatIsNoNumberRingsUpNothing) {
+  sales::frmSales& w = Sales();
+  press(w.cmdLunch);
+  const struct {
+    const char* qty;
+    const char* percent;
+    const char* box;
+  } refused[] = {{"1,5", "", "quantity"}, {"ab", "", "quantity"}, {"", "12,5", "percent"}};
+  for (const auto& r : refused) {
+    w.txtQty.setText(r.qty);
+    w.txtPercent.setText(r.percent);
+    messages_->answer(forms::vbOK);
+    const size_t before = messages_->shown().size();
+    ring(1);
+    ASSERT_EQ(messages_->shown().size(), before + 1) << r.qty << r.percent;
+    EXPECT_EQ(
+        messages_->shown().back().prompt,
+        QString("The %1 \"%2\" is not a number (a decimal is written with a point, as in 1.5); the item is "
+                "not rung up.")
+            .arg(r.box, *r.qty ? r.qty : r.percent));
+    EXPECT_TRUE(lines().isEmpty()) << r.qty << r.percent;
+    EXPECT_EQ(money(), "0.00 / 0.00 / 0.00");
+    EXPECT_EQ(w.txtMenu.Text(), "");
+  }
+  w.txtQty.setText("1.5");
+  w.txtPercent.setText("");
+  ring(1);
+  w.txtPercent.setText("12.5");
+  ring(2);
+  EXPECT_EQ(lines(), QStringList({"1.5 | Shampoo | 27.00 | B", "1 | Conditioner-12.5% | 15.75 | B"}));
+  EXPECT_EQ(w.txtTotal.Text(), "42.75");
+}
+
 // Whatever mix of merges, quantities, percent off and modifiers, the lines
 // add up to the subtotal.
 TEST_F(SalesWindow, TheSubtotalIsTheSumOfTheLines) {
