@@ -132,6 +132,12 @@ void frmDes::cmd_Click(int n) {
     }
     return;
   }
+  // An add-on whose price is not an amount would go on the ticket at no
+  // price: it is not added.
+  if (const std::optional<QString> refused = addOnRefusal(b.Caption(), b.Tag())) {
+    forms::MsgBox(*refused, forms::vbExclamation);
+    return;
+  }
   txtSpl.setText(withAddOn(txtSpl.Text(), b.Caption()));
   if (addOnSetsPrice(b.Tag())) txtPrice.setText(b.Tag());
 }

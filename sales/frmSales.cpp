@@ -559,10 +559,12 @@ void frmSales::lblList_Change() {
   });
 
   bool cancelled = false;
-  // A quantity or percent that cannot be read would show one amount and
-  // charge another: the item is not rung up, and the clerk is told why.
+  // A quantity, percent or price that cannot be read would show one amount
+  // and charge another: the item is not rung up, and the clerk is told why.
   if (found) {
-    if (const std::optional<QString> refused = typedEntryRefusal(txtQty.Text(), txtPercent.Text())) {
+    std::optional<QString> refused = typedEntryRefusal(txtQty.Text(), txtPercent.Text());
+    if (!refused) refused = priceRefusal(item);
+    if (refused) {
       found = false;
       cancelled = true;
       runStep([this] { txtMenu.setText(QString()); });

@@ -1,7 +1,9 @@
 #include "sales/menuitem.h"
 
+#include <QRegularExpression>
+
 #include "platform/convert/format.h"
-#include "platform/convert/text.h"
+#include "platform/convert/number.h"
 #include "platform/db/recordset.h"
 
 namespace sales {
@@ -16,14 +18,46 @@ Field read(const db::Recordset& rs, const QString& name) {
 }
 
 bool priced(const Field& price) {
-  return price && rt::PriceIsSet(*price);
+  return menuPrice(price) == MenuPrice::Amount;
 }
+
+// The menu editor's captions of the size prices, by Size.
+const char* const kSizeColumns[4] = {"S-Price", "M-Price", "L-Price", "XL-Price"};
 
 QString sizeCaption(const Field& price) {
   return rt::Format(*price, QStringLiteral("#,##0.00"));
 }
 
 }  // namespace
+
+MenuPrice menuPrice(const Field& price) {
+  if (!price) return MenuPrice::None;
+  const QString text = price->trimmed();
+  if (text.isEmpty() || text == QLatin1String("-")) return MenuPrice::None;
+  static const QRegularExpression amount(QStringLiteral("^-?\\$?(\\d+|\\d{1,3}(,\\d{3})+)?(\\.\\d*)?$"));
+  const std::optional<rt::Currency> value =
+      amount.match(text).hasMatch() ? rt::TryCCur(text) : std::optional<rt::Currency>();
+  if (!value) return MenuPrice::NotAnAmount;
+  return *value > rt::Currency() ? MenuPrice::Amount : MenuPrice::None;
+}
+
+std::optional<QString> priceRefusal(const MenuItem& item) {
+  QString name = text(item.name);
+  if (name.isEmpty()) name = QStringLiteral("Item ") + text(item.dishId);
+  const QString refused =
+      QStringLiteral("\"%1\" is not rung up: %2 is not an amount. Correct the price in the menu.");
+  for (int size = kS; size <= kXL; ++size) {
+    if (menuPrice(item.prices[size]) == MenuPrice::NotAnAmount)
+      return refused.arg(
+          name, QStringLiteral("its %1 \"%2\"").arg(QLatin1String(kSizeColumns[size]), *item.prices[size]));
+  }
+  for (const OptionOffer& option : offeredOptions(item)) {
+    if (menuPrice(option.price) == MenuPrice::NotAnAmount)
+      return refused.arg(
+          name, QStringLiteral("the price \"%1\" of its option \"%2\"").arg(*option.price, option.name));
+  }
+  return std::nullopt;
+}
 
 MenuItem readMenuItem(const db::Recordset& rs) {
   MenuItem item;

@@ -53,10 +53,27 @@ inline QString text(const Field& f) {
   return f.value_or(QString());
 }
 
+// A price of the menu as the sales window takes it: none ("no such size",
+// no price for an option or an add-on), an amount above zero, or a text that
+// is not an amount. A price is none without a value, when it is empty, "-",
+// or an amount of zero or less ("0", "0.00", "-5"). An amount is written as
+// the menu shows it: digits with an optional "$" in front, thousands
+// separators where they group thousands, and decimals after a point
+// ("8.50", ".50", "$1,234.50"). Any other text ("8.5o", "abc", "8,50", a
+// decimal comma the locale-aware conversion would read as 850) is not an
+// amount, and nothing is rung up at it.
+enum class MenuPrice { None, Amount, NotAnAmount };
+MenuPrice menuPrice(const Field& price);
+
+// Why the item is not rung up: a size price or the price of an option it
+// offers that is not an amount, named with the item and its column. Nothing
+// when every such price is an amount or none.
+std::optional<QString> priceRefusal(const MenuItem& item);
+
 // What the size prompt offers for an item. The priced sizes are counted in
-// the order XL, M, S, L; the buttons cmdNo (XL), cmdM (M) and cmdS (S) carry
-// their price formatted "#,##0.00" and cmdYes (L) only when there are several
-// sizes to choose from.
+// the order XL, M, S, L (a size is priced when its price is an amount); the
+// buttons cmdNo (XL), cmdM (M) and cmdS (S) carry their price formatted
+// "#,##0.00" and cmdYes (L) only when there are several sizes to choose from.
 struct SizeOffer {
   int count = 0;  // priced sizes
   QString cmdS;   // captions of the prompt's size buttons; empty: not offered

@@ -1,8 +1,8 @@
 #include "sales/modifierpad.h"
 
 #include "platform/convert/number.h"
-#include "platform/convert/text.h"
 #include "sales/lines.h"
+#include "sales/menuitem.h"
 #include "sales/totals.h"
 
 namespace sales {
@@ -24,7 +24,15 @@ QString withAddOn(const QString& modifier, const QString& addOn) {
 }
 
 bool addOnSetsPrice(const QString& tag) {
-  return rt::PriceIsSet(tag);
+  return menuPrice(tag) == MenuPrice::Amount;
+}
+
+std::optional<QString> addOnRefusal(const QString& name, const QString& tag) {
+  if (menuPrice(tag) != MenuPrice::NotAnAmount) return std::nullopt;
+  return QStringLiteral(
+             "The add-on \"%1\" is not added: its price \"%2\" is not an amount. "
+             "Correct the price in the menu.")
+      .arg(name, tag);
 }
 
 void popLastOrderLine(OrderGrid& grid, SavedRow& saved) {

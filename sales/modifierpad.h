@@ -22,10 +22,13 @@ QString padWord(int button);
 
 // The modifier text after an add-on: a blank and the add-on's name appended.
 QString withAddOn(const QString& modifier, const QString& addOn);
-// True when an add-on's price tag replaces the pad's price: the tag sorts
-// after "0.00" character by character ('0.50', '1.50', '10.00'; not '',
-// '0.00', '.50', ' 1.00', '-1.00').
+// True when an add-on's price tag replaces the pad's price: the tag is an
+// amount above zero as the menu writes one ('0.50', '.50', '1.50', '10.00';
+// not '', '0.00', '-1.00', '-').
 bool addOnSetsPrice(const QString& tag);
+// Why an add-on is not added: its price tag is not an amount ('8.5o',
+// 'abc'). Nothing for an add-on whose price is an amount or none.
+std::optional<QString> addOnRefusal(const QString& name, const QString& tag);
 
 // What the pad holds at Enter.
 struct PadEntry {

@@ -255,7 +255,8 @@ void setSalesPromptControls(std::function<SalesPromptControls()> controls) {
 }
 
 std::optional<QString> addedOptionPrice(const QString& price, const QString& optionPrice) {
-  const std::optional<rt::Currency> item = rt::TryCCur(price);
+  // An item without a price of its own costs what the option costs.
+  const std::optional<rt::Currency> item = price.isEmpty() ? rt::Currency() : rt::TryCCur(price);
   const std::optional<rt::Currency> option = rt::TryCCur(optionPrice);
   if (!item || !option) return std::nullopt;
   return rt::CStr(*item + *option);

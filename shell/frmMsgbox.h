@@ -87,7 +87,8 @@ struct SalesPromptControls {
 void setSalesPromptControls(std::function<SalesPromptControls()> controls);
 
 // An option's price added to the item's price, both amount texts ("1,234.50",
-// "$2.50"), written plain: "1237", "12.5". Nothing when either is not an
+// "$2.50"), written plain: "1237", "12.5"; an item without a price (an
+// empty text) takes the option's price. Nothing when either is not an
 // amount (the price then stays as it was).
 std::optional<QString> addedOptionPrice(const QString& price, const QString& optionPrice);
 

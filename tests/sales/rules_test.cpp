@@ -16,19 +16,57 @@ using sales::Field;
 
 // ---- sizes, options, add-ons
 
-TEST(MenuItemRules, APriceCountsAsSetWhenItSortsAfterZero) {
+// A size is priced when its price is an amount above zero; a price that is
+// not an amount offers no size and refuses the item.
+TEST(MenuItemRules, APriceCountsAsSetWhenItIsAnAmountAboveZero) {
+  using sales::MenuPrice;
+  // An amount, none, not an amount.
+  constexpr MenuPrice A = MenuPrice::Amount, N = MenuPrice::None, X = MenuPrice::NotAnAmount;
   const struct {
     Field price;
-    bool priced;
-  } cases[] = {{"5", true},     {"0.50", true}, {"12.00", true}, {"", false},          {"0", false},
-               {"0.00", false}, {"-", false},   {".50", false},  {std::nullopt, false}};
+    MenuPrice kind;
+  } cases[] = {{"5", A},    {"0.50", A}, {"12.00", A}, {".50", A},    {"$1,234.50", A},  {"8.", A},
+               {"", N},     {"0", N},    {"0.00", N},  {"-", N},      {std::nullopt, N}, {"-5.00", N},
+               {"8.5o", X}, {"abc", X},  {"8,50", X},  {"1,2345", X}, {"1.2.5", X},      {".", X}};
   for (const auto& c : cases) {
+    const std::string what = c.price.value_or("<null>").toStdString();
+    EXPECT_EQ(sales::menuPrice(c.price), c.kind) << what;
     sales::MenuItem item;
+    item.name = "Tint";
     item.prices[sales::kL] = c.price;
     const sales::SizeOffer offer = sales::offerSizes(item);
-    EXPECT_EQ(offer.count, c.priced ? 1 : 0) << c.price.value_or("<null>").toStdString();
-    EXPECT_EQ(offer.lonePrice, c.priced ? *c.price : QString());
+    const bool priced = c.kind == MenuPrice::Amount;
+    EXPECT_EQ(offer.count, priced ? 1 : 0) << what;
+    EXPECT_EQ(offer.lonePrice, priced ? *c.price : QString()) << what;
+    const std::optional<QString> refused = sales::priceRefusal(item);
+    if (c.kind == MenuPrice::NotAnAmount)
+      EXPECT_EQ(refused.value_or("<none>"),
+                QString("\"Tint\" is not rung up: its L-Price \"%1\" is not an amount. Correct the price in "
+                        "the menu.")
+                    .arg(*c.price));
+    else
+      EXPECT_FALSE(refused) << what;
   }
+
+  // Every price the item offers is checked: the four sizes and the prices
+  // of its options; an option not offered is not.
+  sales::MenuItem item;
+  item.name = "Gloss";
+  item.prices = {Field("20.00"), Field(".50"), Field("25.00"), Field("30.00")};
+  item.options[0] = "Shine";
+  item.optionPrices[0] = "2.5x";
+  item.options[1] = "-";
+  item.optionPrices[1] = "abc";
+  EXPECT_EQ(sales::priceRefusal(item).value_or("<none>"),
+            "\"Gloss\" is not rung up: the price \"2.5x\" of its option \"Shine\" is not an amount. Correct "
+            "the price in the menu.");
+  item.optionPrices[0] = "$2.50";
+  EXPECT_FALSE(sales::priceRefusal(item));
+  EXPECT_EQ(sales::offerSizes(item).cmdM, "0.50");
+  item.prices[sales::kXL] = "3O.00";
+  EXPECT_EQ(
+      sales::priceRefusal(item).value_or("<none>"),
+      "\"Gloss\" is not rung up: its XL-Price \"3O.00\" is not an amount. Correct the price in the menu.");
 }
 
 TEST(MenuItemRules, TheSizePromptOffersThePricedSizes) {
@@ -372,9 +410,15 @@ TEST(PadRules, KeysWordsAndAddOnPrices) {
   const struct {
     const char* tag;
     bool sets;
-  } tags[] = {{"", false},      {"0.00", false}, {".50", false}, {" 1.00", false},
-              {"-1.00", false}, {"0.50", true},  {"1.50", true}, {"10.00", true}};
+  } tags[] = {{"", false},   {"0.00", false}, {"-1.00", false}, {"-", false},   {"8.5o", false},
+              {".50", true}, {" 1.00", true}, {"0.50", true},   {"1.50", true}, {"10.00", true}};
   for (const auto& t : tags) EXPECT_EQ(sales::addOnSetsPrice(t.tag), t.sets) << t.tag;
+  EXPECT_EQ(
+      sales::addOnRefusal("Serum", "3.o0").value_or("<added>"),
+      "The add-on \"Serum\" is not added: its price \"3.o0\" is not an amount. Correct the price in the "
+      "menu.");
+  for (const char* added : {"", "0.00", "-", ".50"})
+    EXPECT_FALSE(sales::addOnRefusal("Serum", added)) << added;
 }
 
 TEST(PadRules, EnterWritesTheModifierIntoTheTicket) {

@@ -537,6 +537,72 @@ TEST_F(SalesWindow, AQuantityOrPercentThatIsNoNumberRingsUpNothing) {
   EXPECT_EQ(w.txtTotal.Text(), "42.75");
 }
 
+// Every price the window takes from the menu is an amount or none: an item
+// whose size or option price is not one rings up nothing, and an add-on
+// whose price is not one is not added; ".50" is 0.50.
+TEST_F(SalesWindow, APriceThatIsNotAnAmountRingsUpNothing) {
+  addItem("tbPork", {{"Dish_ID", 11}, {"szMenu_nm", "Tint"}, {"szPrice_amt", "8.5o"}});
+  addItem("tbPork",
+          {{"Dish_ID", 12}, {"szMenu_nm", "Toner"}, {"szPriceS_amt", "abc"}, {"szPrice_amt", "20.00"}});
+  addItem("tbPork", {{"Dish_ID", 13},
+                     {"szMenu_nm", "Gloss"},
+                     {"szPrice_amt", "20.00"},
+                     {"1", "Shine"},
+                     {"1_Price", "2.5x"}});
+  addItem("tbPork", {{"Dish_ID", 14}, {"szMenu_nm", "Rinse"}, {"szPrice_amt", ".50"}});
+  addItem("tbPork", {{"Dish_ID", 15}, {"szMenu_nm", "Consult"}, {"1", "Short"}, {"1_Price", "15.00"}});
+  addItem("tbPork", {{"Dish_ID", 16},
+                     {"szMenu_nm", "Lift"},
+                     {"szPrice_amt", "40.00"},
+                     {"7", "Serum"},
+                     {"7_Price", "3.o0"},
+                     {"8", "Foil"},
+                     {"8_Price", ".50"}});
+  sales::frmSales& w = Sales();
+  press(w.cmdPk);
+  const struct {
+    int k;
+    const char* refused;
+  } items[] = {
+      {11, "\"Tint\" is not rung up: its L-Price \"8.5o\" is not an amount. Correct the price in the menu."},
+      {12, "\"Toner\" is not rung up: its S-Price \"abc\" is not an amount. Correct the price in the menu."},
+      {13,
+       "\"Gloss\" is not rung up: the price \"2.5x\" of its option \"Shine\" is not an amount. Correct the "
+       "price in the menu."},
+  };
+  for (const auto& i : items) {
+    messages_->answer(forms::vbOK);
+    const size_t before = messages_->shown().size();
+    ring(i.k);  // no prompt shows: nobody would answer it
+    ASSERT_EQ(messages_->shown().size(), before + 1) << i.k;
+    EXPECT_EQ(messages_->shown().back().prompt, i.refused);
+    EXPECT_TRUE(lines().isEmpty()) << i.k;
+    EXPECT_EQ(w.txtTotal.Text(), "0.00");
+  }
+
+  ring(14);
+  script_->on(Msgbox(), [] { press(Msgbox().cmdS); });
+  ring(15);
+  script_->on(Des(), [this] {
+    messages_->answer(forms::vbOK);
+    press(Des().cmd(7));
+    ASSERT_EQ(messages_->shown().size(), 4u);
+    EXPECT_EQ(
+        messages_->shown().back().prompt,
+        "The add-on \"Serum\" is not added: its price \"3.o0\" is not an amount. Correct the price in the "
+        "menu.");
+    EXPECT_EQ(Des().txtSpl.Text(), "");
+    EXPECT_EQ(Des().txtPrice.Text(), "");
+    press(Des().cmd(8));
+    press(Des().cmdClose);
+  });
+  ring(16);
+  EXPECT_TRUE(script_->done());
+  EXPECT_EQ(lines(), QStringList({"1 | Rinse | 0.50 | -", "1 | Consult | 15.00 | -", "1 | Lift | 40.00 | -",
+                                  "+ | 1.  Foil | .50 | -"}));
+  EXPECT_EQ(w.txtTotal.Text(), "56.00");
+}
+
 // Whatever mix of merges, quantities, percent off and modifiers, the lines
 // add up to the subtotal.
 TEST_F(SalesWindow, TheSubtotalIsTheSumOfTheLines) {

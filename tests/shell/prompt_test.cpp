@@ -30,7 +30,8 @@ TEST(PromptOptionPrice, SumsAmountTextsAndWritesThemPlain) {
     const char* sum;  // nullptr: not an amount, the price stays
   } cases[] = {
       {"10.00", "$2.50", "12.5"}, {"10", "2", "12"},       {"1,234.50", "$2.50", "1237"},
-      {"10.00", "", nullptr},     {"10.00", "x", nullptr}, {"", "$2.50", nullptr},
+      {"10.00", "", nullptr},     {"10.00", "x", nullptr}, {"", "$2.50", "2.5"},  // no price of its own
+      {"", "", nullptr},
   };
   for (const auto& c : cases) {
     const std::optional<QString> sum = shell::addedOptionPrice(c.price, c.option);
