@@ -794,6 +794,12 @@ void frmSales::txtWaiter_Click() {
   txtWaiter.setText(QString());
   setTag(QStringLiteral("Waiter"));
   ShowKeypad();
+  if (!IsLoaded()) return;
+  // A keypad closed without a code found leaves the sign-in as it was, and
+  // a receipt that waited for this keypad waits no longer: a later sign-in
+  // only signs in.
+  ShowSignIn();
+  runStep([this] { txtWaiter.setTag(QString()); });
 }
 
 void frmSales::ShowKeypad() {
@@ -801,14 +807,22 @@ void frmSales::ShowKeypad() {
 }
 
 // Runs at every change of the stylist box, also inside the keypad's own step
-// that wrote it: the lookup closes the keypad from there.
+// that wrote it: the lookup closes the keypad from there. The stylist signed
+// in is the one whose code a lookup found last (lblID's caption and tag);
+// the box shows that code, masked, and no other text stays in it.
 void frmSales::txtWaiter_Change() {
   runStep([this] { txtWaiter.setPasswordChar(QStringLiteral("*")); });
+  if (showingSignIn_) return;
   const QString code = txtWaiter.Text();
-  if (code.size() < 4) return;
+  // Emptied for the keypad's entry: the sign-in stands meanwhile.
+  if (code.isEmpty()) return;
   double value = 0;
   runStep([&] { value = rt::Val(code); });
-  if (value < 1) return;
+  // A code keyed in part, or one worth nothing, signs nobody in.
+  if (code.size() < 4 || value < 1) {
+    ShowSignIn();
+    return;
+  }
 
   // The first row, as the window loaded them, whose code is exactly the
   // text ("0123" is not "123").
@@ -821,12 +835,13 @@ void frmSales::txtWaiter_Change() {
     if (found) firstName = rs.field(QStringLiteral("sFirst_nm")).toString();
   });
   if (!found) {
-    runStep([this] { txtWaiter.setText(QString()); });
+    ShowSignIn();
     runStep([] { forms::Unload(shell::TakeOutPW()); });
     forms::MsgBox(QStringLiteral("ID not found. Please try again"), forms::vbOKOnly);
     return;
   }
   runStep([&] { lblID.setCaption(firstName); });
+  runStep([&] { lblID.setTag(code); });
   runStep([] { forms::Unload(shell::TakeOutPW()); });
   // The tag goes first, so that the receipt it starts runs once.
   if (txtWaiter.Tag() == QLatin1String("cmdPrintRce")) {
@@ -835,6 +850,17 @@ void frmSales::txtWaiter_Change() {
     return;
   }
   runStep([this] { txtWaiter.setTag(QString()); });
+}
+
+bool frmSales::signedIn() {
+  return !lblID.Tag().isEmpty();
+}
+
+// The box shows the code of the stylist signed in, masked, or nothing.
+void frmSales::ShowSignIn() {
+  showingSignIn_ = true;
+  runStep([this] { txtWaiter.setText(lblID.Tag()); });
+  showingSignIn_ = false;
 }
 
 // Flashes the request for the stylist's ID for one to two seconds, the
@@ -994,7 +1020,7 @@ void frmSales::ClearTicket() {
 // Without a stylist the tender button only asks for one; the clerk presses
 // it again.
 void frmSales::cmdTenerRec_Click() {
-  if (txtWaiter.Text().isEmpty()) {
+  if (!signedIn()) {
     PromptServerId();
     return;
   }
@@ -1231,7 +1257,7 @@ void frmSales::PrintReceipt() {
   if (storeKind(cmbRept.Tag()) == StoreKind::New && !ticketHasLines()) return;
   bool stylistNeeded = true;
   runStep([&] { stylistNeeded = shell::Security().chkEmplyID.Value() == 0; });
-  if (stylistNeeded && txtWaiter.Text().isEmpty()) {
+  if (stylistNeeded && !signedIn()) {
     txtWaiter.setTag(QStringLiteral("cmdPrintRce"));
     PromptServerId();
     return;

@@ -22,8 +22,9 @@
 //
 //   txtWaiter, lblID     the stylist's sign-in code (masked) and first name;
 //                        they stay from ticket to ticket while the window is
-//                        open. txtWaiter.Tag "cmdPrintRce" while the receipt
-//                        waits for the stylist
+//                        open. lblID.Tag the code of the stylist signed in,
+//                        which the box shows. txtWaiter.Tag "cmdPrintRce"
+//                        while the receipt waits for the stylist's keypad
 //   lblChk Caption/Tag   "#" live or "T" training / the number the receipt
 //                        prints
 //
@@ -236,6 +237,11 @@ class frmSales : public forms::Form {
   void ShowKeypad();
   void txtWaiter_Change();
   void PromptServerId();
+  // True when a stylist is signed in: a lookup found their code.
+  bool signedIn();
+  // Writes the code of the stylist signed in (or nothing) into the box,
+  // without a lookup.
+  void ShowSignIn();
 
   // The receipt: stores, prints and starts the next ticket.
   void cmdPrintRce1_Click();
@@ -268,6 +274,7 @@ class frmSales : public forms::Form {
   QString pendingQty_;            // the quantity of the line being built
   bool badRateReported_ = false;  // a tax rate that is no number is told once an opening
   bool prompting_ = false;        // the stylist prompt or its keypad is up
+  bool showingSignIn_ = false;    // ShowSignIn writes the stylist box
   bool handingOff_ = false;       // a tender hand-off runs (it may pause or show the tender dialog)
   bool percentApplied_ = false;   // the pending percent was taken off a line
   QString ticketNumber_;          // the number the window itself put into cmbRept
