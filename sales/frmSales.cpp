@@ -1355,11 +1355,20 @@ void frmSales::DeleteOrderLine() {
   } else if (cell == QLatin1String("+") || cell == QLatin1String("0")) {
     // The marker of a sub-line takes off that line alone, and so does a
     // quantity of 0; each takes its price off the subtotal (a quantity that
-    // is no number reads 0 and leaves the price whole).
+    // is no number reads 0 and leaves the price whole). A priced line of the
+    // stored ticket is logged first, and stays when its row was not stored.
     runStep([this] { grdOrderItems.setCol(kPriceColumn); });
     const QString price = grdOrderItems.Text();
+    if (!price.isEmpty() && isStoredLine(clicked)) {
+      QString manager;
+      if (!LogRemoval(clicked, manager)) {
+        DiscardHiddenRemovalDialog();
+        return;
+      }
+    } else {
+      FillRemovalRecord();
+    }
     if (!price.isEmpty()) SubtractFromSubtotal(price);
-    FillRemovalRecord();
     runStep([&] { grdOrderItems.RemoveItem(clicked); });
     runStep([this] { grdOrderItems.setRow(grdOrderItems.Row() - 1); });
     if (cell == QLatin1String("+")) runStep([this] { datList.Refresh(); });
@@ -1373,7 +1382,9 @@ void frmSales::DeleteOrderLine() {
 
 // Takes off the clicked line and the sub-lines under it. A line that came
 // from the stored ticket (no routing code) is logged in the removal dialog
-// first; when the log row could not be stored, the line stays with its price.
+// first, and so is each priced sub-line of the stored ticket that goes with
+// it, each in a row of its own; when a log row could not be stored, the
+// line stays with its sub-lines and their prices.
 void frmSales::DeleteLineWithSubLines() {
   const int r = grdOrderItems.MouseRow();
   runStep([&] { grdOrderItems.setRow(r); });
@@ -1388,12 +1399,18 @@ void frmSales::DeleteLineWithSubLines() {
   if (!price.isEmpty()) FillRemovalRecord();
   if (cmbRept.Tag() == kDidRecall) {
     runStep([this] { grdOrderItems.setCol(kCodeColumn); });
-    bool stored = false;
-    runStep([&] { stored = grdOrderItems.TextMatrix(r, kCodeColumn).isEmpty(); });
-    if (stored) {
-      FillRemovalRecord();
-      if (!ShowRemovalDialog()) return;
+    int end = r + 1;
+    runStep([&] {
+      while (end < grdOrderItems.Rows() && grdOrderItems.TextMatrix(end, kQtyColumn) == QLatin1String("+"))
+        ++end;
+    });
+    QString manager;
+    for (int row = r; row < end; ++row) {
+      if (!isStoredLine(row)) continue;
+      if (row > r && grdOrderItems.TextMatrix(row, kPriceColumn).isEmpty()) continue;
+      if (!LogRemoval(row, manager)) return;
     }
+    runStep([&] { grdOrderItems.setRow(r); });
   }
   if (!price.isEmpty()) SubtractFromSubtotal(price);
   runStep([&] { grdOrderItems.RemoveItem(r); });
@@ -1419,6 +1436,32 @@ void frmSales::FillRemovalRecord() {
     d.txtType->setText(QStringLiteral("HS"));
     grdOrderItems.setCol(kPriceColumn);
   });
+}
+
+bool frmSales::isStoredLine(int row) {
+  if (cmbRept.Tag() != kDidRecall) return false;
+  bool stored = false;
+  runStep([&] { stored = grdOrderItems.TextMatrix(row, kCodeColumn).isEmpty(); });
+  return stored;
+}
+
+// The manager who approved a deletion approved all of it: the first row
+// takes the name the approval put into the dialog, and each later row of the
+// same deletion, in a dialog loaded afresh, is given it.
+bool frmSales::LogRemoval(int row, QString& manager) {
+  runStep([&] { grdOrderItems.setRow(row); });
+  runStep([this] { grdOrderItems.setCol(kCodeColumn); });
+  FillRemovalRecord();
+  const RemovalDialog d = removalDialog();
+  if (d.txtManager) {
+    runStep([&] {
+      if (manager.isEmpty())
+        manager = d.txtManager->Text();
+      else
+        d.txtManager->setText(manager);
+    });
+  }
+  return ShowRemovalDialog();
 }
 
 bool frmSales::ShowRemovalDialog() {

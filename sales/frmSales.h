@@ -71,6 +71,7 @@ struct RemovalDialog {
   forms::Control* txtPrice = nullptr;
   forms::Control* txtType = nullptr;
   std::function<bool()> logged;
+  forms::Control* txtManager = nullptr;  // the approving manager's first name
 };
 void setRemovalDialog(std::function<RemovalDialog()> dialog);
 
@@ -264,6 +265,13 @@ class frmSales : public forms::Form {
   void DeleteOrderLine();
   void DeleteLineWithSubLines();
   void FillRemovalRecord();
+  // True when row `row` is a line of the stored ticket: the ticket was
+  // recalled and the line has no routing code.
+  bool isStoredLine(int row);
+  // Fills the removal record from row `row` and shows the dialog; true when
+  // it logged the removal. `manager` carries the approving manager's name
+  // from one row of a deletion to the next.
+  bool LogRemoval(int row, QString& manager);
   // Shows the removal dialog; true when it logged the removal.
   bool ShowRemovalDialog();
   // A removal dialog loaded and never shown holds another deletion's record

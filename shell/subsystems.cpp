@@ -12,7 +12,8 @@ void ConnectSubsystems() {
   sales::setTenderDialog([] { tender::Tender().Show(forms::vbModal); });
   sales::setRemovalDialog([] {
     tender::frmRemoving& d = tender::Removing();
-    return sales::RemovalDialog{&d, &d.txtItem, &d.txtPrice, &d.txtType, [&d] { return d.Logged(); }};
+    return sales::RemovalDialog{
+        &d, &d.txtItem, &d.txtPrice, &d.txtType, [&d] { return d.Logged(); }, &d.txtManager};
   });
 }
 

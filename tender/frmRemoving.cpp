@@ -217,8 +217,11 @@ void frmRemoving::Form_QueryUnload(int& Cancel, int UnloadMode) {
   if (UnloadMode == forms::vbFormControlMenu) Cancel = 1;
 }
 
+// The caret goes after the appended reason, where the next key is typed
+// (writing a box's text puts its caret at the start).
 void frmRemoving::cmdRmsg_Click(int n) {
   txtReason.setText(txtReason.Text() + reasonBox(n).Text());
+  txtReason.setSelStart(int(txtReason.Text().size()));
 }
 
 void frmRemoving::Letter_Click(QChar letter) {

@@ -139,18 +139,22 @@ TEST_F(Deletion, ATapOnTheHeadingRowDeletesNothing) {
 }
 
 // Deletions on a recalled ticket that need no manager: a stored line is
-// logged with its reason first, a line added since goes without a word.
+// logged with its reason first, and so is its priced sub-line; a line added
+// since goes without a word.
 TEST_F(Deletion, ARecalledLineIsLoggedFirst) {
   recall57();
   sales::frmSales& w = Sales();
   kidsCut();
   EXPECT_EQ(w.txtTotal.Text(), "101.00");
-  QString shown;
+  QString shown, subShown;
   expectRemoval(shown);
+  expectRemoval(subShown);
   clickCell(2, 1);
   EXPECT_TRUE(script_->done());
   EXPECT_EQ(shown, "Women's Cut|35.00|HS|Jules|");
-  EXPECT_EQ(removals(), QStringList{"HS|Jules|Women's Cut|35.00|Client Changed Mind|<null>"});
+  EXPECT_EQ(subShown, "1. Deep Condition|8.00|HS|Jules|");
+  EXPECT_EQ(removals(), QStringList({"HS|Jules|Women's Cut|35.00|Client Changed Mind|<null>",
+                                     "HS|Jules|1. Deep Condition|8.00|Client Changed Mind|<null>"}));
   EXPECT_EQ(screen(), QStringList({"1 | Gloss | 40.00 | ", "1 | Kids Cut | 18.00 | -"}));
   EXPECT_EQ(w.txtTotal.Text(), "58.00");
   const QString date = value(installFile("Remv.mdb"), "SELECT szDate_out FROM tblRemv");
@@ -160,8 +164,65 @@ TEST_F(Deletion, ARecalledLineIsLoggedFirst) {
 
   clickCell(3, 1);
   EXPECT_EQ(screen(), QStringList{"1 | Gloss | 40.00 | "});
-  EXPECT_EQ(removals().size(), 1);
+  EXPECT_EQ(removals().size(), 2);
   EXPECT_FALSE(Removing().IsLoaded());
+}
+
+// Every priced line taken off a stored ticket has a log row of its own: a
+// sub-line taken off alone, and each priced sub-line that goes with its
+// line, all with the manager who approved the deletion. A sub-line without
+// a price, or one added since the recall, is not logged.
+TEST_F(Deletion, EveryPricedStoredLineHasItsOwnLogRow) {
+  run(settingsFile(), "UPDATE tabPword SET ItmDeSecl = 1");
+  storeTicket("Ordr.mdb", "60", "0",
+              {{"1", "Women's Cut", "35.00"},
+               {"+", "1. Deep Condition", "8.00"},
+               {"+", "1. No Fringe", QVariant()},
+               {"1", "Gloss", "40.00"},
+               {"+", "1. Toner", "6.00"}},
+              {"89.00", "6.68", "95.68"});
+  freshWindow();
+  recall("60");
+  sales::frmSales& w = Sales();
+  w.grdOrderItems.AddItem(sales::gridRow("+", "1. Add Shine", "2.00", "-"));  // rung up since
+  w.txtTotal.setText("91");
+  ASSERT_EQ(screen().size(), 6);
+
+  // The marker of the stored Toner line: approved, then logged and taken off.
+  expectKeypad("1234");
+  clickCell(6, 0);
+  QString toner;
+  expectRemoval(toner);
+  clickCell(6, 0);
+  EXPECT_TRUE(script_->done());
+  EXPECT_EQ(toner, "1. Toner|6.00|HS|Jules|Mara");
+  EXPECT_EQ(w.txtTotal.Text(), "85.00");
+
+  // The Women's Cut line with its two sub-lines: two rows, both approved.
+  expectKeypad("2345");
+  clickCell(2, 1);
+  QString cut, condition;
+  expectRemoval(cut);
+  expectRemoval(condition);
+  clickCell(2, 1);
+  EXPECT_TRUE(script_->done());
+  EXPECT_EQ(cut, "Women's Cut|35.00|HS|Jules|Jules");
+  EXPECT_EQ(condition, "1. Deep Condition|8.00|HS|Jules|Jules");
+  EXPECT_EQ(screen(), QStringList({"1 | Gloss | 40.00 | ", "+ | 1. Add Shine | 2.00 | -"}));
+  EXPECT_EQ(w.txtTotal.Text(), "42.00");
+
+  // Gloss with the sub-line added since: the Gloss row alone.
+  expectKeypad("1234");
+  clickCell(2, 1);
+  QString gloss;
+  expectRemoval(gloss);
+  clickCell(2, 1);
+  EXPECT_TRUE(script_->done());
+  EXPECT_EQ(screen(), QStringList());
+  EXPECT_EQ(removals(), QStringList({"HS|Jules|1. Toner|6.00|Client Changed Mind|Mara",
+                                     "HS|Jules|Women's Cut|35.00|Client Changed Mind|Jules",
+                                     "HS|Jules|1. Deep Condition|8.00|Client Changed Mind|Jules",
+                                     "HS|Jules|Gloss|40.00|Client Changed Mind|Mara"}));
 }
 
 // With "Delete orders with password:" set, a click asks the keypad for a
@@ -183,12 +244,15 @@ TEST_F(Deletion, ARecalledLineNeedsAManager) {
   EXPECT_FALSE(Removing().Visible());
   EXPECT_EQ(w.txtWaiter.Text() + " " + w.lblID.Caption() + " " + w.Tag(), "2345 Jules Waiter");
 
-  QString shown;
+  QString shown, subShown;
   expectRemoval(shown);
+  expectRemoval(subShown);
   clickCell(2, 1);
   EXPECT_TRUE(script_->done());
   EXPECT_EQ(shown, "Women's Cut|35.00|HS|Jules|Mara");
-  EXPECT_EQ(removals(), QStringList{"HS|Jules|Women's Cut|35.00|Client Changed Mind|Mara"});
+  EXPECT_EQ(subShown, "1. Deep Condition|8.00|HS|Jules|Mara");
+  EXPECT_EQ(removals(), QStringList({"HS|Jules|Women's Cut|35.00|Client Changed Mind|Mara",
+                                     "HS|Jules|1. Deep Condition|8.00|Client Changed Mind|Mara"}));
   EXPECT_EQ(screen(), QStringList{"1 | Gloss | 40.00 | "});
   EXPECT_EQ(shell::Security().chkItmDelSec.Tag(), "");
 
@@ -199,7 +263,7 @@ TEST_F(Deletion, ARecalledLineNeedsAManager) {
   EXPECT_TRUE(script_->done());
   EXPECT_EQ(screen(), QStringList{"1 | Gloss | 40.00 | "});
   EXPECT_EQ(shell::Security().chkItmDelSec.Tag(), "");
-  EXPECT_EQ(removals().size(), 1);
+  EXPECT_EQ(removals().size(), 2);
 }
 
 // The switch as the sales window read it when it opened: a missing value

@@ -119,6 +119,9 @@ TEST_F(RemovalDialog, TheKeyboardAndItsLetterMode) {
        "", "-A-"},
       {"back space on an empty box", [&] { press(d.cmdCaps), press(d.cmdKyBack); }, "", "-A-"},
       {"a stored reason", [&] { press(d.cmdRmsg1); }, "Client Changed Mind", "-a-"},
+      {"a key after it lands at its end", [&] { press(d.cmdX); }, "Client Changed Mindx", "-a-"},
+      {"and after another one", [&] { press(d.cmdRmsg3), press(d.cmdY); },
+       "Client Changed MindxWrong Stylisty", "-a-"},
       {"a touch empties the box, the mode stays", [&] { click(d.txtReason); }, "", "-a-"},
       {"B", [&] { press(d.cmdB); }, "b", "-a-"},
   };
