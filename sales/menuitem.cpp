@@ -1,7 +1,5 @@
 #include "sales/menuitem.h"
 
-#include <QRegularExpression>
-
 #include "platform/convert/format.h"
 #include "platform/convert/number.h"
 #include "platform/db/recordset.h"
@@ -34,9 +32,7 @@ MenuPrice menuPrice(const Field& price) {
   if (!price) return MenuPrice::None;
   const QString text = price->trimmed();
   if (text.isEmpty() || text == QLatin1String("-")) return MenuPrice::None;
-  static const QRegularExpression amount(QStringLiteral("^-?\\$?(\\d+|\\d{1,3}(,\\d{3})+)?(\\.\\d*)?$"));
-  const std::optional<rt::Currency> value =
-      amount.match(text).hasMatch() ? rt::TryCCur(text) : std::optional<rt::Currency>();
+  const std::optional<rt::Currency> value = rt::TryAmount(text);
   if (!value) return MenuPrice::NotAnAmount;
   return *value > rt::Currency() ? MenuPrice::Amount : MenuPrice::None;
 }

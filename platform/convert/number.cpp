@@ -1,5 +1,6 @@
 #include "platform/convert/number.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 #include "platform/convert/decimal.h"
@@ -56,6 +57,16 @@ std::optional<Currency> TryCCur(const QString& text) {
   std::optional<std::int64_t> raw = detail::ToCurrencyRaw(*d);
   if (!raw) return std::nullopt;
   return Currency::fromRaw(*raw);
+}
+
+std::optional<Currency> TryAmount(const QString& text) {
+  static const QRegularExpression amount(QStringLiteral("^-?(\\$\\s*)?(\\d+|\\d{1,3}(,\\d{3})+)?(\\.\\d*)?$"));
+  const QRegularExpressionMatch m = amount.match(text.trimmed());
+  if (!m.hasMatch()) return std::nullopt;
+  // The conversion takes no blank after the "$": the sign goes first.
+  QString plain = text.trimmed();
+  plain.remove(m.capturedStart(1), m.capturedLength(1));
+  return TryCCur(plain);
 }
 
 Currency CCur(const QString& text) {

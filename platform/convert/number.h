@@ -35,6 +35,15 @@ std::optional<Currency> TryCCur(const QString& text);
 Currency CCur(const QString& text);
 Currency CCur(double value);
 
+// An amount as the windows write one and a clerk keys one: surrounding
+// blanks, a minus sign, a "$" (blanks may follow it), digits whose commas group thousands
+// ("1,234.50"), and at most one decimal point ("12", ".50", "8."). The
+// amount it reads, or nothing for any other text: "8,50" (which CCur reads
+// as 850), "1e3", "(5)", "8.5o", the empty text. Every rule that decides
+// whether a stored or typed price is an amount asks this, so that what one
+// window takes another never refuses.
+std::optional<Currency> TryAmount(const QString& text);
+
 // True when the text reads as a number in the range of a double.
 inline bool IsNumeric(const QString& text) {
   return TryCDbl(text).has_value();

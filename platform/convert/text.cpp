@@ -11,10 +11,6 @@ int StrComp(const QString& a, const QString& b) {
   return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-bool PriceIsSet(const QString& price) {
-  return StrComp(price, QStringLiteral("0.00")) > 0;
-}
-
 namespace {
 
 // One pattern element that matches exactly one character, or a star.

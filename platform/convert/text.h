@@ -10,10 +10,6 @@ namespace rt {
 // that is a prefix of the other sorts first ("0" before "0.00").
 int StrComp(const QString& a, const QString& b);
 
-// A price counts as set when its text compares greater than "0.00" by
-// character code, so "0", "0.00", "-" and the empty text do not count.
-bool PriceIsSet(const QString& price);
-
 // The Like operator: `*` any run of
 // characters, `?` any one character, `#` one digit 0-9, `[list]` one
 // character of the list, `[!list]` one character not in it, ranges such as

@@ -93,16 +93,13 @@ std::optional<QVariant> gridStoredValue(const QString& typed, const QString& for
   }
   const QString trimmed = typed.trimmed();
   if (isAmountFormat(format)) {
-    // An amount is what the amount conversions read: anything else would
-    // show as typed and count as nothing. A "Currency" column shows $12.50;
+    // Only an amount (rt::TryAmount): anything else would show as typed and
+    // count as nothing, or as another amount. A "Currency" column shows $12.50;
     // an amount typed the way it is shown is stored without the sign, as the
     // column's other amounts are (a price stored as "$13.00" would read as no
     // price at all). Every other amount is stored as typed.
-    if (trimmed.startsWith(QLatin1Char('$'))) {
-      const QString amount = trimmed.mid(1).trimmed();
-      if (rt::TryCCur(amount)) return QVariant(amount);
-    }
-    if (!rt::TryCCur(trimmed)) return std::nullopt;
+    if (!rt::TryAmount(trimmed)) return std::nullopt;
+    if (trimmed.startsWith(QLatin1Char('$'))) return QVariant(trimmed.mid(1).trimmed());
   }
   return QVariant(typed);
 }

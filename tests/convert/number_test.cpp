@@ -106,6 +106,25 @@ TEST(ConversionTest, CCurOutOfRangeIsAnOverflow) {
   EXPECT_DOUBLE_EQ(CDbl("1e-400"), 0.0);
 }
 
+// An amount is the text a window writes or a clerk keys; CCur takes more
+// ("8,50" as 850), which no price may be read as.
+TEST(ConversionTest, AnAmountIsDigitsWithGroupedThousandsAndOnePoint) {
+  const struct {
+    const char* text;
+    const char* amount;  // its raw currency value / 10000, or nullptr: no amount
+  } cases[] = {{"12", "12"},     {".50", "0.5"},   {"8.", "8"},       {" $1,234.50 ", "1234.5"},
+               {"-5.00", "-5"},  {"-$5", "-5"},    {"8,50", nullptr}, {"1,2345", nullptr},
+               {"1e3", nullptr}, {"(5)", nullptr}, {"8.5o", nullptr}, {"1.2.5", nullptr},
+               {".", nullptr},   {"", nullptr},    {"$", nullptr},    {"$ 5", "5"}};
+  for (const auto& c : cases) {
+    const std::optional<Currency> a = TryAmount(QString::fromUtf8(c.text));
+    if (c.amount == nullptr)
+      EXPECT_FALSE(a.has_value()) << c.text;
+    else
+      EXPECT_EQ(a.value_or(Currency()), CCur(QString::fromUtf8(c.amount))) << c.text;
+  }
+}
+
 TEST(CurrencyTest, DoubleToCurrencyRoundsTheShownDecimalHalfAwayFromZero) {
   struct Case {
     double value;

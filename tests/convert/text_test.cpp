@@ -20,18 +20,6 @@ TEST(StrCompTest, ComparesByCharacterCode) {
   }
 }
 
-TEST(StrCompTest, PriceIsSetWhenItsTextSortsAfterZero) {
-  struct Case {
-    const char* price;
-    bool set;
-  };
-  const Case cases[] = {
-      {"0", false},   {"0.00", false}, {"-", false}, {"", false},        {" 5", false},
-      {"0.01", true}, {"5.00", true},  {"12", true}, {"1,234.50", true}, {"0.001", true},
-  };
-  for (const Case& c : cases) EXPECT_EQ(PriceIsSet(QString::fromUtf8(c.price)), c.set) << c.price;
-}
-
 TEST(LikeTest, MatchesPatterns) {
   struct Case {
     const char* text;

@@ -233,7 +233,7 @@ TEST_F(DBGridTest, AnAmountOrANumberThatDoesNotReadIsRefusedAndTheRowStaysInEdit
   const struct {
     int col;
     const char* typed;
-  } refused[] = {{1, "twelve"}, {1, "8.5o"}, {1, "$abc"}, {4, "5x"}, {4, "hot"}};
+  } refused[] = {{1, "twelve"}, {1, "8.5o"}, {1, "$abc"}, {1, "8,50"}, {1, "1e3"}, {4, "5x"}, {4, "hot"}};
   for (const auto& c : refused) {
     SCOPED_TRACE(c.typed);
     messages.clear();
