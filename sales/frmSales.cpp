@@ -829,6 +829,7 @@ void frmSales::txtWaiter_Change() {
   bool found = false;
   QString firstName;
   runStep([&] {
+    openIfClosed(datEmployees);
     db::Recordset& rs = datEmployees.Recordset();
     rs.findFirst(QStringLiteral("szID_no = ?"), {code});
     found = !rs.noMatch();
@@ -837,7 +838,13 @@ void frmSales::txtWaiter_Change() {
   if (!found) {
     ShowSignIn();
     runStep([] { forms::Unload(shell::TakeOutPW()); });
-    forms::MsgBox(QStringLiteral("ID not found. Please try again"), forms::vbOKOnly);
+    // A staff file that still cannot be opened is no unknown code.
+    if (!datEmployees.IsOpen())
+      forms::MsgBox(QStringLiteral("The ID cannot be looked up: %1 could not be opened. Please try again.")
+                        .arg(shell::fileName(datEmployees.DatabaseName())),
+                    forms::vbExclamation);
+    else
+      forms::MsgBox(QStringLiteral("ID not found. Please try again"), forms::vbOKOnly);
     return;
   }
   runStep([&] { lblID.setCaption(firstName); });
@@ -937,6 +944,10 @@ bool frmSales::StoreTicket() {
       if (!busy) break;
     } catch (const TicketNotFound& e) {
       failure = QStringLiteral("%1 holds no ticket %2.").arg(file, e.number);
+      break;
+    } catch (const ReceivedNotAnAmount& e) {
+      failure = QStringLiteral("the received amount \"%1\" is not an amount. Please tender it again.")
+                    .arg(e.received);
       break;
     } catch (const TicketChanged& e) {
       failure = QStringLiteral(
