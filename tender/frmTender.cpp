@@ -41,6 +41,7 @@ constexpr forms::Color kDarkGreen = RGB(0, 128, 0);
 const QString kSans = QStringLiteral("MS Sans Serif");
 const QString kMoney = QStringLiteral("#,##0.00");
 const QString kChangeFormat = QStringLiteral("###,###,##0.00");
+const QString kKeypadFormat = QStringLiteral("###0.00");
 const QString kCard = QStringLiteral("Card");
 const QString kTransactionFolder = QStringLiteral("C:\\Program Files\\Vantix\\LocalTran");
 
@@ -591,6 +592,9 @@ void frmTender::txtGiftCards_Change() {
 }
 
 void frmTender::txtTips_Change() {
+  // The tip is charged with the card and printed on its slip: it is kept an
+  // amount as the keypad writes one.
+  shell::ReformatAmount(txtTips, kKeypadFormat);
   showChange(txtReturn, [this] {
     return amountOf(txtGet.Text()) + amountOf(txtCoupon.Text()) + amountOf(txtGiftCards.Text()) -
            (amountOf(txtEnding.Text()) + amountOf(txtTips.Text()));
@@ -621,7 +625,7 @@ void frmTender::txtEnding_KeyPress(int& KeyAscii) {
 }
 
 void frmTender::txtTips_KeyPress(int& KeyAscii) {
-  if (!shell::IsNumericKey(KeyAscii)) KeyAscii = 0;
+  shell::AmountKeyPress(txtTips, KeyAscii);
 }
 
 // ---- modes

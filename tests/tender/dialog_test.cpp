@@ -305,7 +305,7 @@ TEST_F(TenderDialog, TheTenderAndTipBoxesTakeOnlyDigitsPointAndBackspace) {
   type(w.txtGet, "a5");
   EXPECT_EQ(w.txtGet.Text(), "5.00");  // re-formatted at every key
   type(w.txtTips, "x1.5");
-  EXPECT_EQ(w.txtTips.Text(), "1.5");
+  EXPECT_EQ(w.txtTips.Text(), "1.50");  // the tip too
   type(w.txtZip, "A1B");  // other boxes take any key
   EXPECT_EQ(w.txtZip.Text(), "A1B");
 }
@@ -357,7 +357,7 @@ TEST_F(TenderDialog, APointTypedIntoAnAmountBoxLeadsToItsCents) {
       {{"2", "5", ".", "5", "{BS}", "7"}, "25.70"},
       {{"2", "5", ".", "{BS}", "{BS}"}, "2.00"},  // Backspace steps back over the point
   };
-  for (forms::TextBox* box : {&w.txtGet, &w.txtEnding}) {
+  for (forms::TextBox* box : {&w.txtGet, &w.txtEnding, &w.txtTips}) {
     for (const auto& c : cases) {
       SCOPED_TRACE(box->Name().toStdString() + " " + c.keys.join("").toStdString());
       box->setText(QString());
