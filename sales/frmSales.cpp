@@ -382,7 +382,7 @@ void frmSales::Form_Load() {
 }
 
 void frmSales::InitOrderGrid() {
-  const std::array<int, 4> widths = orderColumnWidths(grdOrderItems.Width());
+  const std::array<int, 4> widths = orderColumnWidths(grdOrderItems.ClientWidth());
   for (int col = 0; col < 4; ++col) grdOrderItems.setColWidth(col, widths[col]);
   grdOrderItems.setColSel(0);
   grdOrderItems.setRow(0);

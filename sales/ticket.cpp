@@ -30,10 +30,18 @@ QString gridRow(const QString& qty, const QString& text, const QString& price, c
   return QStringList{cellText(qty), cellText(text), cellText(price), cellText(code)}.join(QLatin1Char('\t'));
 }
 
-std::array<int, 4> orderColumnWidths(int gridWidth) {
-  constexpr double kShares[4] = {0.07, 0.71, 0.18, 0.06};
+std::array<int, 4> orderColumnWidths(int clientWidth) {
+  constexpr int kShares[4] = {7, 71, 18, 6};
+  constexpr int kWhole = 7 + 71 + 18 + 6;
   std::array<int, 4> widths{};
-  for (int c = 0; c < 4; ++c) widths[c] = int(std::lround(kShares[c] * gridWidth));
+  int share = 0;
+  int edge = 0;
+  for (int c = 0; c < 4; ++c) {
+    share += kShares[c];
+    const int next = int(std::lround(double(clientWidth) * share / kWhole));
+    widths[c] = next - edge;
+    edge = next;
+  }
   return widths;
 }
 

@@ -27,9 +27,12 @@ QString cellText(const QString& text);
 // tabs. Every writer of ticket rows builds its row here.
 QString gridRow(const QString& qty, const QString& text, const QString& price, const QString& code);
 
-// Widths of the four columns in twips for a grid `gridWidth` twips wide: 7 %,
-// 71 %, 18 % and 6 %, each rounded to the nearest twip.
-std::array<int, 4> orderColumnWidths(int gridWidth);
+// Widths of the four columns in twips that together fill `clientWidth`, the
+// room beside the grid's vertical scroll bar, in the shares 7, 71, 18 and 6:
+// each column ends at the twip nearest its share's end, so the widths add up
+// to the room exactly. (Those shares of the whole grid width add up to 102 %:
+// the last columns would lie out of view.)
+std::array<int, 4> orderColumnWidths(int clientWidth);
 
 // What the line rules use of the ticket grid: its cells, its rows, its
 // current cell and its tag. The sales window gives its grid through this; the

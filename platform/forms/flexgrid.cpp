@@ -1,6 +1,9 @@
 #include "platform/forms/flexgrid.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <algorithm>
 #include <cmath>
@@ -254,11 +257,25 @@ void MSFlexGrid::setColWidth(int col, double twips) {
   pushWidths();
 }
 
+int MSFlexGrid::ClientWidth() const {
+  touch();
+  const QTableWidget* t = table();
+  const QStyle* style = t ? t->style() : QApplication::style();
+  const int frame = t ? t->frameWidth() : style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+  int bar = t ? t->verticalScrollBar()->sizeHint().width() : style->pixelMetric(QStyle::PM_ScrollBarExtent);
+  if (style->styleHint(QStyle::SH_ScrollView_FrameOnlyAroundContents))
+    bar += style->pixelMetric(QStyle::PM_ScrollView_ScrollBarSpacing);
+  const int pixels = twipsToPixelsX(p_.width) - 2 * frame - bar;
+  return pixelsToTwipsX(std::max(pixels, 0));
+}
+
 // ---- the widget
 
 QWidget* MSFlexGrid::createWidget(QWidget* parent) {
   auto* t = new QTableWidget(parent);
   t->horizontalHeader()->hide();
+  // A column is as wide as its ColWidth, also a narrow one.
+  t->horizontalHeader()->setMinimumSectionSize(0);
   t->verticalHeader()->hide();
   t->setEditTriggers(QAbstractItemView::NoEditTriggers);
   t->setSelectionMode(QAbstractItemView::NoSelection);
@@ -337,11 +354,19 @@ void MSFlexGrid::pushCurrent() {
   repaint(g_.row, g_.col);
 }
 
+// Each column ends at the pixel nearest to where its twips end, so the
+// columns together are as wide as their twips, never a pixel wider.
 void MSFlexGrid::pushWidths() {
   QTableWidget* t = table();
   if (!t) return;
-  for (int c = 0; c < g_.cols; ++c)
-    t->setColumnWidth(c, twipsToPixelsX(g_.widths[c] < 0 ? kDefaultColWidth : g_.widths[c]));
+  int twips = 0;
+  int edge = 0;
+  for (int c = 0; c < g_.cols; ++c) {
+    twips += g_.widths[c] < 0 ? kDefaultColWidth : g_.widths[c];
+    const int next = twipsToPixelsX(twips);
+    t->setColumnWidth(c, next - edge);
+    edge = next;
+  }
 }
 
 void MSFlexGrid::clicked(int row, int col) {

@@ -66,6 +66,11 @@ class MSFlexGrid : public Control {
   // Width of a column in twips.
   int ColWidth(int col) const;
   void setColWidth(int col, double twips);
+  // The width in twips that the columns fill without a horizontal scroll
+  // bar: the grid's width less its border and its vertical scroll bar. The
+  // bar's room counts whether or not the rows need it yet, so columns that
+  // fit stay in view once the grid scrolls.
+  int ClientWidth() const;
 
   // Adds a row; the text's tab-separated parts fill its cells from the first
   // column (parts beyond the last column are dropped). Without an index the

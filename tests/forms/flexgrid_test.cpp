@@ -2,6 +2,7 @@
 // inside the grid, clicks that make a cell current.
 #include "platform/forms/flexgrid.h"
 
+#include <QScrollBar>
 #include <QTableWidget>
 #include <functional>
 
@@ -184,6 +185,28 @@ TEST_F(FlexGridTest, HighlightAndRedraw) {
   w->Unload();
   EXPECT_TRUE(g.Redraw());
   EXPECT_EQ(g.SelectionMode(), 0);
+}
+
+// Columns whose twips fill the client width fit beside the vertical scroll
+// bar however their pixels round: three columns of a pixel and a half each
+// and a fourth of the rest scroll down, never sideways.
+TEST_F(FlexGridTest, ColumnsThatFillTheClientWidthFitBesideTheScrollBar) {
+  forms::Instance<frmGrid> w;
+  forms::MSFlexGrid& g = w->grid;
+  for (int r = 0; r < 40; ++r) g.AddItem("1\tCut\t48.00\tA");
+  const int room = g.ClientWidth();
+  for (int c = 0; c < 3; ++c) g.setColWidth(c, 23);
+  g.setColWidth(3, room - 69);
+  w->Show();
+  QCoreApplication::processEvents();
+  auto* table = qobject_cast<QTableWidget*>(g.widget());
+  ASSERT_NE(table, nullptr);
+  ASSERT_TRUE(table->verticalScrollBar()->isVisible());
+  EXPECT_EQ(forms::pixelsToTwipsX(table->viewport()->width()), room);
+  int pixels = 0;
+  for (int c = 0; c < 4; ++c) pixels += table->columnWidth(c);
+  EXPECT_EQ(pixels, table->viewport()->width());
+  EXPECT_FALSE(table->horizontalScrollBar()->isVisible());
 }
 
 TEST_F(FlexGridTest, UnloadPutsTheDesignGridBack) {

@@ -344,7 +344,25 @@ TEST(LineRules, ANewUnitMergesIntoOneLineOnly) {
 
 TEST(LineRules, TextsWithTabsOrLineBreaksStayInTheirCell) {
   EXPECT_EQ(sales::gridRow("+", "1. No\tOnion\r\nOnly", "1.00", "A"), "+\t1. No Onion  Only\t1.00\tA");
-  EXPECT_EQ(sales::orderColumnWidths(6720), (std::array<int, 4>{470, 4771, 1210, 403}));
+}
+
+// The four columns fill the room beside the grid's scroll bar exactly, in
+// the shares 7 : 71 : 18 : 6.
+TEST(LineRules, TicketColumnsFillTheRoomInTheirShares) {
+  const struct {
+    int room;
+    std::array<int, 4> widths;
+  } cases[] = {
+      {6450, {443, 4489, 1139, 379}},
+      {6720, {461, 4678, 1186, 395}},
+      {102, {7, 71, 18, 6}},
+      {0, {0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    const std::array<int, 4> widths = sales::orderColumnWidths(c.room);
+    EXPECT_EQ(widths, c.widths) << c.room;
+    EXPECT_EQ(widths[0] + widths[1] + widths[2] + widths[3], c.room) << c.room;
+  }
 }
 
 // ---- totals

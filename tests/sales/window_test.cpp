@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QScrollBar>
+#include <QTableWidget>
 #include <QToolButton>
 
 #include "platform/convert/format.h"
@@ -202,6 +204,33 @@ TEST_F(SalesWindow, CloseAsksOnlyWhileATotalIsOpenAndNeverStores) {
   }
   EXPECT_EQ(ticketRows("Ordr.mdb"), 0);
   EXPECT_EQ(ticketRows("TOrdr.mdb"), 0);
+}
+
+// A long ticket scrolls down, never sideways: its four columns fit beside
+// the vertical scroll bar, each wholly in view.
+TEST_F(SalesWindow, ALongTicketShowsAllFourColumns) {
+  fillMenu("tbDrink", 1, 20, "Women's Cut and Blow Dry ", "120.00");
+  script_->on(Sales(), [this] {
+    sales::frmSales& w = Sales();
+    press(w.cmdDrink);
+    for (int k = 1; k <= 20; ++k) ring(k);
+    ASSERT_EQ(lines().size(), 20);
+    QCoreApplication::processEvents();
+    auto* grid = qobject_cast<QTableWidget*>(w.grdOrderItems.widget());
+    ASSERT_NE(grid, nullptr);
+    EXPECT_TRUE(grid->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
+    EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0);
+    int right = 0;
+    for (int c = 0; c < 4; ++c) right += grid->columnWidth(c);
+    EXPECT_EQ(right, grid->viewport()->width());
+    // The routing column keeps its share beside the others.
+    EXPECT_GT(grid->columnWidth(3), grid->columnWidth(0) * 6 / 7 - 2);
+    messages_->answer(forms::vbYes);
+    press(w.cmdClose);
+  });
+  Sales().Show(forms::vbModal);
+  EXPECT_TRUE(script_->done());
 }
 
 // ---- categories and pages
