@@ -485,8 +485,22 @@ void frmSales::cmdMainM_Click() {
 void frmSales::FillItemPage() {
   QString pageTag;
   runStep([&] { pageTag = cmdLast.Tag(); });
-  if (const std::optional<int> start = pageStart(pageTag)) {
-    if (pageTag == QLatin1String("2")) runStep([this] { cmdLast.setVisible(true); });
+  // The last page that holds an item; a page after it is never shown.
+  int lastPage = 1;
+  runStep([&] {
+    db::Recordset& rs = datList.Recordset();
+    for (int page = 5; page > 1 && lastPage == 1; --page) {
+      rs.findFirst(QStringLiteral("Dish_ID > ? And Dish_ID <= ?"), {24 * (page - 1), 24 * page});
+      if (!rs.noMatch()) lastPage = page;
+    }
+  });
+  const QString within = pageTagWithin(pageTag, lastPage);
+  if (within != pageTag) {
+    pageTag = within;
+    runStep([&] { cmdLast.setTag(within); });
+  }
+  const std::optional<int> start = pageStart(pageTag);
+  if (start) {
     bool numbered = false;
     for (int k = 1; k <= 24; ++k) {
       forms::CommandButton& b = command(k);
@@ -512,8 +526,10 @@ void frmSales::FillItemPage() {
       }
     }
   }
+  // A tag that names no page fills nothing and leaves the paging buttons.
+  if (!start) return;
   PagingButtons paging;
-  runStep([&] { paging = pagingButtons(!command(24).Caption().isEmpty(), command(24).Tag()); });
+  runStep([&] { paging = pagingButtons(*start / 24 + 1, !command(24).Caption().isEmpty(), lastPage); });
   if (paging.lastVisible) runStep([&] { cmdLast.setVisible(*paging.lastVisible); });
   if (paging.lastCaption) runStep([&] { cmdLast.setCaption(*paging.lastCaption); });
   if (paging.nextVisible) runStep([&] { cmdNext.setVisible(*paging.nextVisible); });

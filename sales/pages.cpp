@@ -41,27 +41,20 @@ std::optional<QString> pageTagOfCaption(const QString& caption) {
   return std::nullopt;
 }
 
-PagingButtons pagingButtons(bool button24ShowsItem, const QString& button24Tag) {
+QString pageTagWithin(const QString& pageTag, int lastPage) {
+  const std::optional<int> start = pageStart(pageTag);
+  if (!start || *start / 24 + 1 <= lastPage) return pageTag;
+  return lastPage > 1 ? QString::number(lastPage) : QString();
+}
+
+PagingButtons pagingButtons(int page, bool button24ShowsItem, int lastPage) {
   PagingButtons b;
-  // The page that button 24 closes: 1 for "24", ..., 5 for "120".
-  int page = 0;
-  for (int p = 1; p <= 5; ++p)
-    if (button24Tag == QString::number(24 * p)) page = p;
-  if (page == 0) return b;
-  if (page == 1)
-    b.lastVisible = false;
-  else
-    b.lastCaption = QString::number(page - 1);
-  if (!button24ShowsItem) {
-    if (page > 1) b.lastVisible = true;
-    b.nextVisible = false;
-  } else if (page < 5) {
-    b.nextVisible = true;
-    b.nextCaption = QString::number(page + 1);
-  } else {
-    // A full last page leads nowhere: there is no page 6 to fill.
-    b.nextVisible = false;
-  }
+  b.lastVisible = page > 1;
+  if (page > 1) b.lastCaption = QString::number(page - 1);
+  // A full page leads on only to a page with items: a full last page, also
+  // page 5, leads nowhere.
+  b.nextVisible = button24ShowsItem && page < lastPage;
+  if (*b.nextVisible) b.nextCaption = QString::number(page + 1);
   return b;
 }
 

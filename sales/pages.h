@@ -36,8 +36,16 @@ std::optional<int> pageStart(const QString& pageTag);
 // gives the empty tag, "2" to "6" themselves; nothing for any other caption.
 std::optional<QString> pageTagOfCaption(const QString& caption);
 
-// What a filled page does to the back (cmdLast) and forward (cmdNext)
-// buttons, decided by page button 24: whether it shows an item and its tag.
+// The page tag to fill when the category's items end on page `lastPage` (the
+// last of the pages 1 to 5 that holds an item; 1 when none does): a page after
+// it is never shown, so a tag naming one gives the tag of `lastPage`. Any other
+// tag stays as it is.
+QString pageTagWithin(const QString& pageTag, int lastPage);
+
+// What a filled page (1 to 5) does to the back (cmdLast) and forward
+// (cmdNext) buttons. Every page after the first leads back to the one before
+// it; a page leads on when page button 24 shows an item and a later page of
+// the category holds one (the last page of a category, `lastPage`, as above).
 // Each member is a change; nothing means that property stays as it is.
 struct PagingButtons {
   std::optional<bool> lastVisible;
@@ -45,7 +53,7 @@ struct PagingButtons {
   std::optional<bool> nextVisible;
   std::optional<QString> nextCaption;
 };
-PagingButtons pagingButtons(bool button24ShowsItem, const QString& button24Tag);
+PagingButtons pagingButtons(int page, bool button24ShowsItem, int lastPage);
 
 // The item number a page button hands on to item choice: the buttons 1 to 9
 // put a "0" in front of their tag, so every press gives two characters at

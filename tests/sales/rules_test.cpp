@@ -117,26 +117,43 @@ TEST(MenuItemRules, OptionsAndAddOnsByTheirNames) {
 
 // ---- pages
 
-TEST(PageRules, PagingButtonsFollowButton24) {
+// Every page after the first leads back; a full page leads on only to a
+// page that holds an item.
+TEST(PageRules, PagingButtonsLeadBackAndOnToItems) {
   const struct {
-    bool shows;
-    const char* tag;
+    int page;
+    bool shows;            // page button 24 shows an item
+    int lastPage;          // the category's last page with an item
     const char* expected;  // last visible/caption, next visible/caption; "=" unchanged
   } cases[] = {
-      {false, "24", "hide = hide ="}, {false, "48", "show 1 hide ="},  {false, "72", "show 2 hide ="},
-      {false, "96", "show 3 hide ="}, {false, "120", "show 4 hide ="}, {true, "24", "hide = show 2"},
-      {true, "48", "= 1 show 3"},     {true, "72", "= 2 show 4"},      {true, "96", "= 3 show 5"},
-      {true, "120", "= 4 hide ="},  // a full last page leads nowhere
-      {true, "7", "= = = ="},         {false, "", "= = = ="},
+      {1, false, 1, "hide = hide ="}, {2, false, 2, "show 1 hide ="}, {3, false, 3, "show 2 hide ="},
+      {4, false, 4, "show 3 hide ="}, {5, false, 5, "show 4 hide ="}, {1, true, 2, "hide = show 2"},
+      {2, true, 3, "show 1 show 3"},  {3, true, 4, "show 2 show 4"},  {4, true, 5, "show 3 show 5"},
+      {5, true, 5, "show 4 hide ="},   // a full page 5 leads nowhere
+      {1, true, 1, "hide = hide ="},   // exactly 24 items: no blank page 2
+      {2, true, 2, "show 1 hide ="},   // exactly 48
+      {1, false, 3, "hide = hide ="},  // item 24 missing: the items after it stay out of reach
   };
   const auto visible = [](const std::optional<bool>& v) { return v ? (*v ? "show" : "hide") : "="; };
   for (const auto& c : cases) {
-    const sales::PagingButtons b = sales::pagingButtons(c.shows, c.tag);
+    const sales::PagingButtons b = sales::pagingButtons(c.page, c.shows, c.lastPage);
     const QString got = QStringList({visible(b.lastVisible), b.lastCaption.value_or("="),
                                      visible(b.nextVisible), b.nextCaption.value_or("=")})
                             .join(' ');
-    EXPECT_EQ(got.toStdString(), c.expected) << c.shows << " " << c.tag;
+    EXPECT_EQ(got.toStdString(), c.expected) << c.page << " " << c.shows << " " << c.lastPage;
   }
+}
+
+// A page tag after the category's last page gives that page.
+TEST(PageRules, APageAfterTheLastItemsIsNeverFilled) {
+  const struct {
+    const char* tag;
+    int lastPage;
+    const char* within;
+  } cases[] = {{"3", 5, "3"}, {"3", 3, "3"}, {"3", 2, "2"}, {"3", 1, ""}, {"5", 4, "4"},
+               {"", 1, ""},   {"2", 1, ""},  {"6", 1, "6"}, {"x", 2, "x"}};
+  for (const auto& c : cases)
+    EXPECT_EQ(sales::pageTagWithin(c.tag, c.lastPage).toStdString(), c.within) << c.tag << " " << c.lastPage;
 }
 
 TEST(PageRules, PagesTagsAndNumbersHandedOn) {

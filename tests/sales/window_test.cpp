@@ -310,18 +310,56 @@ TEST_F(SalesWindow, PagingThroughFullPagesAndTheNumbersHandedOn) {
   EXPECT_EQ(w.lblScrn.Caption(), "B");
 }
 
-TEST_F(SalesWindow, AMenuOfExactly24Items) {
-  fillMenu("tbAppetizer", 1, 24, "Item ");
-  sales::frmSales& w = Sales();
-  press(w.cmdApter);
-  ASSERT_TRUE(w.cmdNext.Visible());
-  press(w.cmdNext);
-  // Page 2 has nothing: no button is renumbered, and button 24 still
-  // closes page 1, which offers no way on and no way back.
-  for (int k = 1; k <= 24; ++k) EXPECT_EQ(w.command(k).Caption(), "") << k;
-  EXPECT_EQ(w.command(24).Tag(), "24");
-  EXPECT_FALSE(w.cmdNext.Visible());
-  EXPECT_FALSE(w.cmdLast.Visible());
+// A page after a category's last item is never shown, and every page after
+// the first leads back: a full last page offers no way on, and a page kept
+// from another category that this one does not reach becomes its last page.
+TEST_F(SalesWindow, EveryPageShownHoldsItemsAndLeadsBack) {
+  const struct {
+    const char* what;
+    int items;          // tbVegetables holds the items 1 to this
+    bool keptPage3;     // Vegetables pressed on page 3 of a category of 120 items; else at page 1
+    int forward;        // the forward buttons pressed after
+    const char* shown;  // page tag | first and last caption | back caption or "-" | forward caption or "-"
+  } cases[] = {
+      {"24 items", 24, false, 0, "|Veg 1..Veg 24|-|-"},
+      {"48 items, on to page 2", 48, false, 1, "2|Veg 25..Veg 48|1|-"},
+      {"49 items, on to page 2", 49, false, 1, "2|Veg 25..Veg 48|1|3"},
+      {"page 3 kept, 60 items", 60, true, 0, "3|Veg 49..|2|-"},
+      {"page 3 kept, 73 items", 73, true, 0, "3|Veg 49..Veg 72|2|4"},
+      {"page 3 kept, 30 items", 30, true, 0, "2|Veg 25..|1|-"},
+      {"page 3 kept, 10 items", 10, true, 0, "|Veg 1..|-|-"},
+      {"page 3 kept, no item", 0, true, 0, "|..|-|-"},
+  };
+  fillMenu("tbSoup", 1, 120, "Item ");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fillMenu("tbVegetables", 1, c.items, "Veg ");
+    sales::frmSales& w = Sales();
+    if (c.keptPage3) {
+      press(w.cmdSp);
+      press(w.cmdNext);
+      press(w.cmdNext);
+      ASSERT_EQ(w.command(1).Caption(), "Item 49");
+    }
+    press(w.cmdVege);
+    for (int k = 0; k < c.forward; ++k) press(w.cmdNext);
+    const auto shown = [&w] {
+      return QStringList({w.cmdLast.Tag(), w.command(1).Caption() + ".." + w.command(24).Caption(),
+                          w.cmdLast.Visible() ? w.cmdLast.Caption() : "-",
+                          w.cmdNext.Visible() ? w.cmdNext.Caption() : "-"})
+          .join('|');
+    };
+    EXPECT_EQ(shown().toStdString(), c.shown);
+    // The way back leads to a page with items, down to page 1.
+    for (int back = 0; back < 5 && w.cmdLast.Visible(); ++back) {
+      const QString before = w.cmdLast.Tag();
+      press(w.cmdLast);
+      EXPECT_NE(w.cmdLast.Tag(), before);
+      EXPECT_FALSE(w.command(1).Caption().isEmpty()) << "page tag " << w.cmdLast.Tag().toStdString();
+    }
+    EXPECT_EQ(w.cmdLast.Tag(), "");
+    unloadAllWindows();
+  }
 }
 
 TEST_F(SalesWindow, ItemPicturesAndTheMainMenuPage) {
