@@ -24,7 +24,7 @@ Statement::Statement(const Database& db, const QString& sqliteSql) : db_(db), sq
   const int rc =
       sqlite3_prepare_v2(db.handle(), text.constData(), static_cast<int>(text.size()), &prepared, &tail);
   handle_.reset(prepared);
-  if (rc != SQLITE_OK) fail(QString::fromUtf8(sqlite3_errmsg(db.handle())));
+  if (rc != SQLITE_OK) fail(QString::fromUtf8(sqlite3_errmsg(db.handle())), rc, true);
   if (!handle_) fail(QStringLiteral("empty statement"));
   // Only one statement per call: what follows may be blanks and semicolons.
   for (const char* p = tail; p && *p; ++p) {
@@ -34,8 +34,40 @@ Statement::Statement(const Database& db, const QString& sqliteSql) : db_(db), sq
   }
 }
 
-void Statement::fail(const QString& what) const {
-  throw Error(QStringLiteral("%1 in %2 (SQL: %3)").arg(what, db_.describe(), sql_.simplified()));
+namespace {
+
+// What a failed statement found wrong with the file, in the clerk's words and
+// naming the file. The statement's SQL text is the program's own business and
+// stays out of it: a statement SQLite could not make sense of (a syntax
+// error quotes it) is told as not understood.
+QString plainFailure(const QString& what, int code, const QString& file, bool preparing) {
+  const QLatin1String noTable("no such table: "), noField("no such column: ");
+  if (what.startsWith(noTable))
+    return QStringLiteral("%1 has no table %2.").arg(file, what.mid(noTable.size()));
+  if (what.startsWith(noField))
+    return QStringLiteral("%1 has no field %2.").arg(file, what.mid(noField.size()));
+  switch (code & 0xff) {
+    case SQLITE_CORRUPT:
+      return QStringLiteral("%1 is damaged.").arg(file);
+    case SQLITE_NOTADB:
+      return QStringLiteral("%1 is not a database.").arg(file);
+    case SQLITE_IOERR:
+      return QStringLiteral("%1 cannot be read: the disk reported an error.").arg(file);
+    case SQLITE_FULL:
+      return QStringLiteral("%1 cannot be written: the disk is full.").arg(file);
+    case SQLITE_ERROR:
+      if (preparing) return QStringLiteral("%1 cannot be read: the request was not understood.").arg(file);
+      break;
+    default:
+      break;
+  }
+  return QStringLiteral("%1: %2.").arg(file, what);
+}
+
+}  // namespace
+
+void Statement::fail(const QString& what, int code, bool preparing) const {
+  throw Error(plainFailure(what, code, QFileInfo(db_.localPath()).fileName(), preparing));
 }
 
 void Statement::bindAll(const Params& params) {
@@ -96,7 +128,7 @@ void Statement::bind(int index, const QVariant& v) {
       }
     }
   }
-  if (rc != SQLITE_OK) fail(QString::fromUtf8(sqlite3_errmsg(db_.handle())));
+  if (rc != SQLITE_OK) fail(QString::fromUtf8(sqlite3_errmsg(db_.handle())), rc);
 }
 
 bool Statement::step() {
@@ -135,7 +167,7 @@ void Statement::failStep(int rc, const QString& message) const {
     default:
       break;
   }
-  fail(message);
+  fail(message, rc);
 }
 
 void Statement::reset() {

@@ -1,6 +1,6 @@
 // A prepared SQLite statement for this layer's own use: native SQLite text
 // (not the Access dialect), bound values, rows read as QVariants. Errors name
-// the database file.
+// the database file and say what is wrong with it, never the SQL text.
 #pragma once
 
 #include <QString>
@@ -39,7 +39,9 @@ class Statement {
   QVariant value(int column) const;
 
  private:
-  [[noreturn]] void fail(const QString& what) const;
+  // Throws Error with what went wrong (SQLite's message and result code, and
+  // whether the statement was being prepared) in plain words naming the file.
+  [[noreturn]] void fail(const QString& what, int code = 0, bool preparing = false) const;
   // A step that failed: a lock held past the busy wait and a file that cannot
   // be written are told in plain words naming the file.
   [[noreturn]] void failStep(int rc, const QString& message) const;

@@ -59,6 +59,36 @@ TEST(DatabaseOpen, RefusesWhatIsNotAnSqliteDatabaseAndNamesTheFile) {
   }
 }
 
+// A statement that fails says in plain words what the file lacks or what is
+// wrong with it, naming the file; its SQL text never shows.
+TEST_F(DatabaseTest, AFailureSaysWhatIsWrongWithTheFileWithoutItsSql) {
+  dbtest::makeFile(path_,
+                   "CREATE TABLE tbPork (Dish_ID INTEGER, szMenu_nm TEXT);"
+                   "INSERT INTO tbPork VALUES (1, 'Pulled Pork');");
+  dbtest::damageTable(path_, "tbPork");
+  const auto db = db::Database::open(path_);
+  const struct {
+    const char* sql;
+    const char* says;
+  } cases[] = {
+      {"SELECT * FROM tbLamb ORDER BY Dish_ID ASC", "Ordr.mdb has no table tbLamb."},
+      {"SELECT Gone FROM tblDy_Order", "Ordr.mdb has no field Gone."},
+      {"SELECT * FROM tbPork", "Ordr.mdb is damaged."},
+      {"SELECT * FROM tblDy_Order WHERE Date Between",
+       "Ordr.mdb cannot be read: the request was not understood."},
+  };
+  for (const auto& c : cases) {
+    try {
+      db->openRecordset(c.sql);
+      ADD_FAILURE() << c.sql << " was read";
+    } catch (const db::Error& e) {
+      EXPECT_EQ(e.message().toStdString(), c.says) << c.sql;
+    }
+  }
+  // The file's other tables are still read.
+  EXPECT_NO_THROW(db->openRecordset("tblDy_Order"));
+}
+
 TEST_F(DatabaseTest, BindsDatesAndTimesAsIsoTexts) {
   const auto db = db::Database::open(path_);
   const struct {
@@ -325,7 +355,8 @@ TEST_F(DatabaseTest, ARowIsReadWhenFirstAskedForAndARowDeletedMeanwhileShowsNoVa
   auto db = db::Database::open(path_);
   {
     auto t = db->transaction();
-    for (int i = 1; i <= 200; ++i) db->execute("INSERT INTO tblDy_Order (Inv, Total) VALUES (?, '1.00')", {i});
+    for (int i = 1; i <= 200; ++i)
+      db->execute("INSERT INTO tblDy_Order (Inv, Total) VALUES (?, '1.00')", {i});
     t.commit();
   }
   auto rs = db->openRecordset("SELECT * FROM tblDy_Order ORDER BY TO_Ord_ID DESC");

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QVariant>
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 
@@ -54,6 +55,30 @@ inline const char* ticketSchema() {
          " szType_Card TEXT, Receive TEXT DEFAULT '0', szCoupon_amt TEXT);"
          "CREATE TABLE tblDetail (Det_ID INTEGER PRIMARY KEY AUTOINCREMENT, Invoice TEXT, Qty TEXT,"
          " szOrder TEXT, Price TEXT);";
+}
+
+// Overwrites the first page of a table's rows with bytes that are no page,
+// as a disk fault would: the file still opens, and reading that table fails.
+inline void damageTable(const QString& path, const char* table) {
+  sqlite3* h = nullptr;
+  sqlite3_open_v2(path.toUtf8().constData(), &h, SQLITE_OPEN_READONLY, nullptr);
+  sqlite3_stmt* st = nullptr;
+  sqlite3_prepare_v2(
+      h, "SELECT rootpage, (SELECT page_size FROM pragma_page_size) FROM sqlite_master WHERE name = ?", -1,
+      &st, nullptr);
+  sqlite3_bind_text(st, 1, table, -1, SQLITE_TRANSIENT);
+  const bool found = sqlite3_step(st) == SQLITE_ROW;
+  const qint64 page = found ? sqlite3_column_int64(st, 0) : 0;
+  const qint64 size = found ? sqlite3_column_int64(st, 1) : 0;
+  sqlite3_finalize(st);
+  sqlite3_close(h);
+  if (page < 2) throw std::runtime_error(std::string("no table to damage: ") + table);
+  FILE* f = std::fopen(path.toUtf8().constData(), "r+b");
+  if (f == nullptr) throw std::runtime_error("cannot open the file to damage");
+  std::fseek(f, long((page - 1) * size), SEEK_SET);
+  const std::string garbage(size_t(size), '\x5a');
+  std::fwrite(garbage.data(), 1, garbage.size(), f);
+  std::fclose(f);
 }
 
 }  // namespace dbtest
