@@ -161,9 +161,11 @@ bool makeDirs(const std::string& localPath, std::string* error) {
     if (error != nullptr) *error = std::strerror(ENOENT);
     return false;
   }
+  // The first folder that cannot be made gives the reason: the ones below it
+  // then fail only because it is missing.
   int failure = 0;
   std::string cur;
-  for (size_t i = 0; i <= localPath.size(); ++i) {
+  for (size_t i = 0; i <= localPath.size() && failure == 0; ++i) {
     if (i == localPath.size() || localPath[i] == '/') {
       if (!cur.empty() && !dirExists(cur) && ::mkdir(cur.c_str(), 0755) != 0 && errno != EEXIST)
         failure = errno;

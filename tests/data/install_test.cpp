@@ -13,6 +13,8 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QVariant>
+#include <cerrno>
+#include <cstring>
 #include <map>
 #include <vector>
 
@@ -543,6 +545,25 @@ TEST_F(InstallTest, CardRequestsLeftByAnEarlierRunAreRemovedAtStart) {
   EXPECT_TRUE(QFileInfo::exists(dir.filePath("Old.req/POS_090909.req")));
   EXPECT_TRUE(QFileInfo::exists(root.filePath("outside.req")));
   EXPECT_EQ(data::removeLeftoverRequests(folder), QStringList()) << "nothing left the second time";
+}
+
+// A data root that cannot be written is told once, with the reason the
+// first folder could not be made.
+TEST_F(InstallTest, AReadOnlyRootIsToldOnceWithItsReason) {
+  data::InstallReport report;
+  QString why;
+  {
+    const ReadOnlyPath readOnly(root.path().toStdString());
+    if (!readOnly.active()) GTEST_SKIP() << "cannot make the folder read-only here";
+    report = data::installDataRoot(install);
+    why = ::mkdir(root.filePath("drive_c").toUtf8().constData(), 0755) == 0
+              ? "made"
+              : QString::fromLocal8Bit(strerror(errno));
+  }
+  EXPECT_FALSE(report.ok);
+  ASSERT_EQ(report.errors.size(), 1) << report.errors.join("; ").toStdString();
+  EXPECT_EQ(report.errors[0].toStdString(),
+            (install + ": the folder cannot be created: " + why).toStdString());
 }
 
 TEST_F(InstallTest, ACardRequestThatCannotBeRemovedIsTold) {

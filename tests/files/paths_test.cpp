@@ -5,9 +5,12 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include "tests/readonly_guard.h"
 
 namespace {
 
@@ -131,6 +134,23 @@ TEST_F(PathsTest, AFolderThatCannotBeMadeSaysWhy) {
   std::string why;
   EXPECT_FALSE(files::makeDirs(root + "/plain/sub", &why));
   EXPECT_EQ(why, "Not a directory");
+}
+
+// In a folder that cannot be written, the first folder that cannot be made
+// gives the reason, not the folders below it that could not be made then.
+TEST_F(PathsTest, AFolderUnderAReadOnlyRootGivesTheFirstReason) {
+  const std::string data = root + "/data";
+  ASSERT_TRUE(files::makeDirs(data));
+  std::string why;
+  std::string first;
+  {
+    const ReadOnlyPath readOnly(data);
+    if (!readOnly.active()) GTEST_SKIP() << "cannot make the folder read-only here";
+    EXPECT_FALSE(files::makeDirs(data + "/drive_c/Program Files/Dovrel POS 4", &why));
+    first = ::mkdir((data + "/drive_c").c_str(), 0755) == 0 ? "made" : std::strerror(errno);
+  }
+  EXPECT_EQ(why, first);
+  EXPECT_NE(why, std::strerror(ENOENT));
 }
 
 }  // namespace
