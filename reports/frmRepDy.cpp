@@ -219,11 +219,15 @@ void frmRepDy::Form_Load() {
   txtTo.setText(rt::ShortDate(today));
 
   // The placement first; the check book only for a placement the report
-  // knows. Another placement leaves the window without a database.
+  // knows. Another placement, or one that cannot be read (told here, once,
+  // as the reason), leaves the window without a database.
+  const std::optional<QString> unreadable = shell::dataLocationFailure();
   const shell::TicketDatabase tickets = shell::currentTicketDatabase(shell::PlacementReader::SalesReport);
-  if (!tickets.path) {
-    noDatabase_ = QStringLiteral("the data placement \"%1\" is neither \"Single\" nor \"File Sharing\".")
-                      .arg(shell::currentDataLocation().mode);
+  if (unreadable || !tickets.path) {
+    noDatabase_ =
+        unreadable ? QStringLiteral("the data location cannot be read. ") + *unreadable
+                   : QStringLiteral("the data placement \"%1\" is neither \"Single\" nor \"File Sharing\".")
+                         .arg(shell::currentDataLocation().mode);
     forms::MsgBox(QStringLiteral("The sales report has no database: ") + noDatabase_, forms::vbExclamation);
     return;
   }

@@ -133,7 +133,6 @@ void frmSetMenu::Form_Load() {
   datMain.setDatabaseName(menu);
   shell::DataOpener opener;
   opener.open({&datMain});
-  opener.report();
 
   // The category faces, by the settings window's rule: captions in caption
   // mode, this window's tbSetMain pictures otherwise. The notes button keeps
@@ -142,6 +141,8 @@ void frmSetMenu::Form_Load() {
   for (int slot = 0; slot < shell::kCategorySlots; ++slot)
     faces[size_t(slot)].push_back({buttons_[size_t(slot)], shell::FaceKind::Preview});
   shell::SetCategoryFaces(faces, shell::settingsMenuMode, datMain);
+  // Told once the settings window the faces read has told its files too.
+  opener.report();
 }
 
 // Each step stands alone and none reports: a table that cannot be opened

@@ -315,6 +315,11 @@ void frmSales::Form_Load() {
   cmdLast.setVisible(false);
   cmdNext.setVisible(false);
 
+  // Every file that cannot be opened is told once, by name, also one that a
+  // settings window read here uses.
+  shell::DataOpener opener;
+  told_.clear();
+
   // What is read once an opening: live or training and where the databases
   // lie, the country and the store lines. The first two say where every
   // ticket goes: when the station's settings cannot give them, live sales
@@ -327,10 +332,9 @@ void frmSales::Form_Load() {
     unreadable = shell::dataLocationFailure();
   }
   if (unreadable) {
-    forms::MsgBox(QStringLiteral("Sales cannot open: %1 cannot be read from Duzo98HS.mdb. ")
-                          .arg(QLatin1String(setting)) +
-                      *unreadable,
-                  forms::vbExclamation);
+    forms::MsgBox(
+        QStringLiteral("Sales cannot open: %1 cannot be read. ").arg(QLatin1String(setting)) + *unreadable,
+        forms::vbExclamation);
     forms::Unload(*this);
     return;
   }
@@ -353,9 +357,7 @@ void frmSales::Form_Load() {
   datPW.setDatabaseName(shell::localDatabase(QStringLiteral("Duzo98HS.mdb")));
   datList.setDatabaseName(shell::localDatabase(QStringLiteral("BakHS.mdb")));
   datMain.setDatabaseName(shell::localDatabase(QStringLiteral("BakHS.mdb")));
-  // Every file that cannot be opened is told once, by name. Without the menu
-  // there is nothing to sell: the window closes again.
-  shell::DataOpener opener;
+  // Without the menu there is nothing to sell: the window closes again.
   if (!opener.open({&datMain})) {
     opener.report();
     forms::Unload(*this);
@@ -379,6 +381,7 @@ void frmSales::Form_Load() {
 
   opener.open({&datList, &datSize, &datPW, &datOrders, &datDetail, &datEmployees, &datFav, &datCustmrTr});
   opener.report();
+  told_ = opener.problems();
 }
 
 void frmSales::InitOrderGrid() {
@@ -428,11 +431,24 @@ void frmSales::cmdClose_Click() {
 
 // ---- categories and pages
 
+// A category table that cannot be read leaves the item list closed, so the
+// page fills empty and rings nothing; why is told once an opening.
+void frmSales::RefreshItemList() {
+  try {
+    datList.Refresh();
+  } catch (const std::exception& e) {
+    const QString problem = QString::fromUtf8(e.what());
+    if (told_.contains(problem)) return;
+    told_ << problem;
+    forms::MsgBox(problem, forms::vbExclamation);
+  }
+}
+
 void frmSales::category_Click(int slot) {
   const Category& c = kCategory[slot];
   datList.setRecordSource(QString::fromLatin1(c.query));
   lblScrn.setCaption(c.routesToB ? QStringLiteral("B") : shell::Infor().routingCombo(slot).Text());
-  datList.Refresh();
+  RefreshItemList();
   if (!c.keepsPage) cmdLast.setTag(QString());
   FillItemPage();
   cmdMainM.setTag(QString());
@@ -440,7 +456,7 @@ void frmSales::category_Click(int slot) {
 
 void frmSales::cmdNotes_Click() {
   datList.setRecordSource(QString::fromLatin1(kNotesQuery));
-  datList.Refresh();
+  RefreshItemList();
   cmdLast.setTag(QString());
   FillItemPage();
   setTag(QString());
@@ -454,7 +470,7 @@ void frmSales::command_Click(int index) {
       datList.setRecordSource(QString::fromLatin1(c.query));
       lblScrn.setCaption(c.routesToB ? QStringLiteral("B") : shell::Infor().routingCombo(slot).Text());
     }
-    datList.Refresh();
+    RefreshItemList();
     FillItemPage();
     cmdMainM.setTag(QString());
     return;

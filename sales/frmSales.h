@@ -46,6 +46,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -191,6 +192,7 @@ class frmSales : public forms::Form {
   void cmdLast_Click();
   void cmdNext_Click();
   void cmdMainM_Click();
+  void RefreshItemList();
   void FillItemPage();
 
   // Item choice.
@@ -281,6 +283,7 @@ class frmSales : public forms::Form {
 
   QString pendingQty_;            // the quantity of the line being built
   bool badRateReported_ = false;  // a tax rate that is no number is told once an opening
+  QStringList told_;              // what could not be read, told once an opening
   bool prompting_ = false;        // the stylist prompt or its keypad is up
   bool showingSignIn_ = false;    // ShowSignIn writes the stylist box
   bool handingOff_ = false;       // a tender hand-off runs (it may pause or show the tender dialog)

@@ -39,6 +39,21 @@ void loadQuietly(forms::Form& window, bool& quiet) {
   quiet = false;
 }
 
+namespace {
+
+// The opener of the window whose opening is under way: the first one alive.
+DataOpener* g_opening = nullptr;
+
+}  // namespace
+
+DataOpener::DataOpener() : opening_(g_opening) {
+  if (!g_opening) g_opening = this;
+}
+
+DataOpener::~DataOpener() {
+  if (g_opening == this) g_opening = nullptr;
+}
+
 bool DataOpener::open(std::initializer_list<forms::Data*> controls) {
   bool all = true;
   for (forms::Data* data : controls) {
@@ -46,16 +61,26 @@ bool DataOpener::open(std::initializer_list<forms::Data*> controls) {
       data->Refresh();
     } catch (const std::exception& e) {
       all = false;
-      const QString file = data->DatabaseName().toLower();
-      if (files_.contains(file)) continue;
-      files_ << file;
-      problems_ << QString::fromUtf8(e.what());
+      add(data->DatabaseName(), QString::fromUtf8(e.what()));
     }
   }
   return all;
 }
 
-void DataOpener::report() const {
+void DataOpener::add(const QString& databaseName, const QString& problem) {
+  const QString file = databaseName.toLower();
+  if (files_.contains(file)) return;
+  files_ << file;
+  problems_ << problem;
+}
+
+void DataOpener::report() {
+  if (opening_) {
+    for (int i = 0; i < files_.size(); ++i) opening_->add(files_[i], problems_[i]);
+    return;
+  }
+  // A window opened while the message is up tells its own files.
+  if (g_opening == this) g_opening = nullptr;
   if (!problems_.isEmpty()) forms::MsgBox(problems_.join(QLatin1Char('\n')), forms::vbExclamation);
 }
 

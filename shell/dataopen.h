@@ -3,7 +3,8 @@
 //
 // A settings window whose file or table cannot be opened still opens, on its
 // design texts, and says so once: one message naming each file that failed,
-// however many of the window's data controls use it.
+// however many of the window's data controls use it, and however many of the
+// windows its load opens use it too.
 #pragma once
 
 #include <QString>
@@ -35,17 +36,31 @@ std::optional<QString> missingField(forms::Data& data, const QString& table, con
 // then.
 void loadQuietly(forms::Form& window, bool& quiet);
 
+// The files a window's load could not open, each told once. An opener made
+// while another one is alive, by a window that another window's load opened
+// (a settings window whose box it reads), hands what failed to that first
+// opener: the window being opened names each file once, in its one message.
 class DataOpener {
  public:
+  DataOpener();
+  ~DataOpener();
+  DataOpener(const DataOpener&) = delete;
+  DataOpener& operator=(const DataOpener&) = delete;
+
   // Opens each data control now (Refresh: the bound controls show its first
   // row). Returns false when any of them failed.
   bool open(std::initializer_list<forms::Data*> controls);
+  // Records what is wrong with the database file `databaseName` (as a data
+  // control names it), unless that file has a failure already.
+  void add(const QString& databaseName, const QString& problem);
   // The failures so far, one text per database file, each naming the file.
   const QStringList& problems() const { return problems_; }
-  // Shows the failures in one message; nothing when all opened.
-  void report() const;
+  // Shows the failures in one message; nothing when all opened. While the
+  // load of another window's opening runs, they go to its opener instead.
+  void report();
 
  private:
+  DataOpener* opening_;  // the opener of the window being opened, when not this one
   QStringList files_;
   QStringList problems_;
 };

@@ -99,23 +99,21 @@ void frmNWSetin::Form_Load() {
   // the message names the file that could not be opened, or what its table
   // lacks.
   loadFailure_.reset();
-  try {
-    DatSet.setDatabaseName(kInstallFolder + kSettingsFile);
-    DatSet.setRecordSource(QStringLiteral("SELECT * FROM tbSet ORDER BY ID ASC"));
-    DatSet.Refresh();
-  } catch (const std::exception& e) {
-    loadFailure_ = QString::fromStdString(e.what());
-    if (!quietLoad_) forms::MsgBox(*loadFailure_);
-    return;
-  }
-  runStep([this] {
-    loadFailure_ = missingField(DatSet, QStringLiteral("tbSet"),
-                                {QStringLiteral("SetC"), QStringLiteral("SetP"), QStringLiteral("SetO")});
-    if (!loadFailure_ && !DatSet.Recordset().hasCurrentRow())
-      loadFailure_ = QStringLiteral("The table tbSet of %1 holds no row.").arg(kSettingsFile);
-  });
+  DataOpener opener;
+  DatSet.setDatabaseName(kInstallFolder + kSettingsFile);
+  DatSet.setRecordSource(QStringLiteral("SELECT * FROM tbSet ORDER BY ID ASC"));
+  if (!opener.open({&DatSet})) loadFailure_ = opener.problems().join(QLatin1Char('\n'));
+  if (!loadFailure_)
+    runStep([this] {
+      loadFailure_ = missingField(DatSet, QStringLiteral("tbSet"),
+                                  {QStringLiteral("SetC"), QStringLiteral("SetP"), QStringLiteral("SetO")});
+      if (!loadFailure_ && !DatSet.Recordset().hasCurrentRow())
+        loadFailure_ = QStringLiteral("The table tbSet of %1 holds no row.").arg(kSettingsFile);
+    });
   if (loadFailure_) {
-    if (!quietLoad_) forms::MsgBox(*loadFailure_);
+    // Told by this window, or by the window whose opening loaded it.
+    opener.add(DatSet.DatabaseName(), *loadFailure_);
+    if (!quietLoad_) opener.report();
     return;
   }
 

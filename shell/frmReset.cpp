@@ -93,7 +93,9 @@ void frmReset::Form_Load() {
   } else {
     loadFailure_ = opener.problems().join(QLatin1Char('\n'));
   }
-  if (loadFailure_ && !quietLoad_) forms::MsgBox(*loadFailure_, forms::vbExclamation);
+  // Told by this window, or by the window whose opening loaded it.
+  if (loadFailure_) opener.add(datChkBook.DatabaseName(), *loadFailure_);
+  if (!quietLoad_) opener.report();
 }
 
 std::optional<QString> frmReset::settingsFailure() {

@@ -463,6 +463,11 @@ INSTANTIATE_TEST_SUITE_P(
                      ->execute(QStringLiteral("UPDATE tbSet SET SetC = 'Elsewhere'"));
                },
                "\"Elsewhere\"", 0, true},
+        NoData{"UnreadablePlacement",
+               [] {
+                 db::Database::open(installFile("Duzo98HS.mdb"))->execute(QStringLiteral("DROP TABLE tbSet"));
+               },
+               "Duzo98HS.mdb has no table tbSet.", 0, true},
         NoData{"MissingBook", [] { ASSERT_TRUE(QFile::remove(bookFile())); }, "SalonReserv.mdb", 4, true},
         NoData{"MissingStaffTable",
                [] {

@@ -139,24 +139,38 @@ TEST_F(SalesReport, AFailedRunClearsTheFiguresAndTheListingAndSaysWhy) {
   EXPECT_EQ(listed(), 0);
 }
 
+// A placement the report does not know, or one that cannot be read, is told
+// in one message; the window opens empty and every run says why.
 TEST_F(SalesReport, AnUnknownPlacementOpensTheWindowEmptyAndEveryRunSaysWhy) {
-  run(settingsFile(), "UPDATE tbSet SET SetC = 'Elsewhere'");
-  messages_->answer(forms::vbOK);
-  reports::frmRepDy& w = RepDy();
-  w.Show();
-  ASSERT_EQ(messages_->shown().size(), 1u);
-  EXPECT_TRUE(messages_->shown()[0].prompt.contains("\"Elsewhere\""))
-      << messages_->shown()[0].prompt.toStdString();
-  EXPECT_TRUE(w.IsLoaded());
-  EXPECT_EQ(w.cmbID.ListCount(), 0);
-  EXPECT_EQ(w.DBGrid1.Rows(), 0);
-  messages_->answer(forms::vbOK);
-  press(w.cmdTotal);
-  ASSERT_EQ(messages_->shown().size(), 2u);
-  EXPECT_TRUE(messages_->shown()[1].prompt.startsWith("The report could not be run: "))
-      << messages_->shown()[1].prompt.toStdString();
-  EXPECT_TRUE(messages_->shown()[1].prompt.contains("\"Elsewhere\""));
-  EXPECT_EQ(boxes(), QStringList({"", "", "", "", "", "", ""}));
+  const struct {
+    const char* what;
+    const char* sql;
+    const char* says;
+  } cases[] = {
+      {"unknown", "UPDATE tbSet SET SetC = 'Elsewhere'", "\"Elsewhere\""},
+      {"unreadable", "DROP TABLE tbSet", "Duzo98HS.mdb has no table tbSet."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    run(settingsFile(), c.sql);
+    messages_->answer(forms::vbOK);
+    reports::frmRepDy& w = RepDy();
+    w.Show();
+    ASSERT_EQ(messages_->shown().size(), 1u);
+    EXPECT_TRUE(messages_->shown()[0].prompt.contains(c.says)) << messages_->shown()[0].prompt.toStdString();
+    EXPECT_TRUE(w.IsLoaded());
+    EXPECT_EQ(w.cmbID.ListCount(), 0);
+    EXPECT_EQ(w.DBGrid1.Rows(), 0);
+    messages_->answer(forms::vbOK);
+    press(w.cmdTotal);
+    ASSERT_EQ(messages_->shown().size(), 2u);
+    EXPECT_TRUE(messages_->shown()[1].prompt.startsWith("The report could not be run: "))
+        << messages_->shown()[1].prompt.toStdString();
+    EXPECT_TRUE(messages_->shown()[1].prompt.contains(c.says));
+    EXPECT_EQ(boxes(), QStringList({"", "", "", "", "", "", ""}));
+    unloadAllWindows();
+    messages_->clear();
+  }
 }
 
 TEST_F(SalesReport, TheRowLinesPictureSwitchesThemOnAndOff) {

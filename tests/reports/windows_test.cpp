@@ -331,6 +331,32 @@ TEST_F(MenuEditor, APriceThatIsNoAmountAndAnIdThatIsNoNumberAreRefused) {
   EXPECT_EQ(messages_->shown().size(), 1u);
 }
 
+// A file that cannot be read is named once as the editor opens, also when
+// the settings window its faces read uses it too, and so is each file that
+// settings window cannot read. Each case keeps the damage of those before.
+TEST_F(MenuEditor, AFileThatCannotBeReadIsNamedOnceAsItOpens) {
+  const struct {
+    const char* what;
+    const char* file;
+    const char* sql;
+    const char* says;
+  } cases[] = {
+      {"no category faces", "BakHS.mdb", "DROP TABLE tbSetMain", "BakHS.mdb has no table tbSetMain."},
+      {"and no store lines", "Duzo98HS.mdb", "DROP TABLE tbTel",
+       "BakHS.mdb has no table tbSetMain.\nDuzo98HS.mdb has no table tbTel."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    run(installFile(c.file), c.sql);
+    messages_->answer(forms::vbOK);
+    SetMenu().Show();
+    ASSERT_EQ(messages_->shown().size(), 1u);
+    EXPECT_EQ(messages_->shown()[0].prompt, c.says);
+    unloadAllWindows();
+    messages_->clear();
+  }
+}
+
 TEST_F(MenuEditor, TheSettingsMenuOpensIt) {
   shell::MainWindow().Show();
   ASSERT_TRUE(shell::MainWindow().mmMenus.Enabled());

@@ -19,6 +19,7 @@
 #include "shell/frmInfor.h"
 #include "shell/frmMbutton.h"
 #include "shell/frmMsgbox.h"
+#include "tests/db/testdb.h"
 #include "tests/forms/drive.h"
 #include "tests/sales/sales_fixture.h"
 
@@ -104,16 +105,110 @@ TEST_F(SalesWindow, TheLoadReadsCountryCheckBookAndPlacement) {
   }
 }
 
-TEST_F(SalesWindow, WithoutTheMenuFileTheWindowDoesNotOpen) {
-  ASSERT_TRUE(QFile::remove(installFile("BakHS.mdb")));
-  // The store settings window the load reads says so first, then the sales
-  // window.
-  messages_->answer(forms::vbOK);
-  messages_->answer(forms::vbOK);
-  Sales().Show();
-  EXPECT_FALSE(Sales().IsLoaded());
-  ASSERT_EQ(messages_->shown().size(), 2u);
-  EXPECT_TRUE(messages_->shown()[1].prompt.contains("BakHS.mdb"));
+// Each file that cannot be read is named in one message as the window opens,
+// also when the settings windows the load reads use it too; without the menu
+// there is nothing to sell, and the window does not open.
+TEST_F(SalesWindow, EachFileThatCannotBeReadIsNamedOnceAsTheWindowOpens) {
+  const struct {
+    const char* what;
+    std::function<void()> damage;
+    bool opens;
+    const char* says;  // in the one message; the files are named one a line
+  } cases[] = {
+      {"no menu file", [this] { ASSERT_TRUE(QFile::remove(menuFile())); }, false, "BakHS.mdb\" ("},
+      {"a menu file that is no database",
+       [this] {
+         QFile f(menuFile());
+         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+         f.write(QByteArray(4096, 'x'));
+       },
+       false, "BakHS.mdb\" ("},
+      {"no category faces", [this] { run(menuFile(), "DROP TABLE tbSetMain"); }, false,
+       "BakHS.mdb has no table tbSetMain."},
+      {"two tables missing from the settings",
+       [this] {
+         run(settingsFile(), "DROP TABLE tbTel");
+         run(settingsFile(), "DROP TABLE tabPword");
+       },
+       true, "Duzo98HS.mdb has no table tbTel."},
+      {"a damaged table in each file",
+       [this] {
+         dbtest::damageTable(menuFile(), "tbSetScrn");
+         dbtest::damageTable(settingsFile(), "tabPword");
+       },
+       true, "BakHS.mdb is damaged.\nDuzo98HS.mdb is damaged."},
+  };
+  const auto contentOf = [](const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  };
+  const QByteArray menu = contentOf(menuFile()), settings = contentOf(settingsFile());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.damage();
+    messages_->answer(forms::vbOK);
+    Sales().Load();
+    EXPECT_EQ(Sales().IsLoaded(), c.opens);
+    ASSERT_EQ(messages_->shown().size(), 1u);
+    const QString said = messages_->shown()[0].prompt;
+    EXPECT_TRUE(said.contains(c.says)) << said.toStdString();
+    EXPECT_FALSE(said.contains("SQL") || said.contains("SELECT")) << said.toStdString();
+    unloadAllWindows();
+    messages_->clear();
+    for (const auto& [file, content] : {std::pair{menuFile(), menu}, std::pair{settingsFile(), settings}}) {
+      QFile f(file);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      f.write(content);
+    }
+  }
+}
+
+// A category whose table cannot be read shows an empty page, which rings
+// nothing, and says why once.
+TEST_F(SalesWindow, ACategoryWhoseTableCannotBeReadShowsAnEmptyPage) {
+  const struct {
+    const char* what;
+    std::function<void()> damage;
+    const char* says;
+  } cases[] = {
+      {"no table", [this] { run(menuFile(), "DROP TABLE tbPork"); }, "BakHS.mdb has no table tbPork."},
+      {"a damaged table", [this] { dbtest::damageTable(menuFile(), "tbPork"); }, "BakHS.mdb is damaged."},
+  };
+  const QByteArray menu = [this] {
+    QFile f(menuFile());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    {
+      QFile f(menuFile());
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      f.write(menu);
+    }
+    c.damage();
+    sales::frmSales& w = Sales();
+    fillMenu("tbVegetables", 1, 60, "Veg ");
+    press(w.cmdVege);
+    press(w.cmdNext);
+    ASSERT_EQ(w.command(1).Caption(), "Veg 25");
+    messages_->answer(forms::vbOK);
+    press(w.cmdPk);
+    ASSERT_EQ(messages_->shown().size(), 1u);
+    EXPECT_EQ(messages_->shown()[0].prompt, c.says);
+    for (int k = 1; k <= 24; ++k) EXPECT_EQ(w.command(k).Caption(), "") << k;
+    EXPECT_FALSE(w.cmdLast.Visible() || w.cmdNext.Visible());
+    EXPECT_EQ(w.cmdMainM.Tag(), "");
+    ring(1);
+    EXPECT_TRUE(lines().isEmpty());
+    // Told once an opening.
+    press(w.cmdPk);
+    EXPECT_EQ(messages_->shown().size(), 1u);
+    // Its neighbours still sell.
+    press(w.cmdVege);
+    EXPECT_EQ(w.command(1).Caption(), "Veg 1");
+    unloadAllWindows();
+    messages_->clear();
+  }
 }
 
 // Without the check book or the placement, sales would go to the training
@@ -134,9 +229,11 @@ TEST_F(SalesWindow, UnreadableStationSettingsKeepTheWindowShut) {
        },
        "the check book", "is not a database"},
       {"no check-book table", [this] { run(settingsFile(), "DROP TABLE tbReset"); }, "the check book",
-       "tbReset"},
+       "Duzo98HS.mdb has no table tbReset."},
+      {"a damaged check-book table", [this] { dbtest::damageTable(settingsFile(), "tbReset"); },
+       "the check book", "Duzo98HS.mdb is damaged."},
       {"no placement table", [this] { run(settingsFile(), "ALTER TABLE tbSet RENAME TO tbSetGone"); },
-       "the data location", "tbSet"},
+       "the data location", "Duzo98HS.mdb has no table tbSet."},
       {"no placement row", [this] { run(settingsFile(), "DELETE FROM tbSet"); }, "the data location",
        "The table tbSet of Duzo98HS.mdb holds no row."},
       {"no mode field",
@@ -158,8 +255,7 @@ TEST_F(SalesWindow, UnreadableStationSettingsKeepTheWindowShut) {
     EXPECT_FALSE(Sales().IsLoaded());
     ASSERT_EQ(messages_->shown().size(), 1u);
     const QString said = messages_->shown()[0].prompt;
-    EXPECT_TRUE(
-        said.startsWith(QString("Sales cannot open: %1 cannot be read from Duzo98HS.mdb. ").arg(c.setting)))
+    EXPECT_TRUE(said.startsWith(QString("Sales cannot open: %1 cannot be read. ").arg(c.setting)))
         << said.toStdString();
     EXPECT_TRUE(said.contains(c.reason)) << said.toStdString();
     unloadAllWindows();
