@@ -593,6 +593,11 @@ void frmSales::lblList_Change() {
   bool cancelled = false;
   // A quantity, percent or price that cannot be read would show one amount
   // and charge another: the item is not rung up, and the clerk is told why.
+  if (found && RefusePaidTicket(QStringLiteral("Its lines cannot be changed."))) {
+    found = false;
+    cancelled = true;
+    runStep([this] { txtMenu.setText(QString()); });
+  }
   if (found) {
     std::optional<QString> refused = typedEntryRefusal(txtQty.Text(), txtPercent.Text());
     if (!refused) refused = priceRefusal(item);
@@ -891,6 +896,18 @@ void frmSales::txtWaiter_Change() {
   runStep([this] { txtWaiter.setTag(QString()); });
 }
 
+// A card approved for the ticket in this window has paid it, for the lines
+// it then had: a ticket tendered again would charge the card again, and a
+// line rung up or taken off would store a card amount other than the one
+// charged. True after telling the clerk so.
+bool frmSales::RefusePaidTicket(const QString& consequence) {
+  if (txtGet.Tag() != QLatin1String("Card") || recalledTender_) return false;
+  forms::MsgBox(
+      QStringLiteral("This ticket is paid: %1 was approved for it. ").arg(txtGet.Text()) + consequence,
+      forms::vbExclamation);
+  return true;
+}
+
 bool frmSales::signedIn() {
   return !lblID.Tag().isEmpty();
 }
@@ -1086,12 +1103,7 @@ void frmSales::txtGet_Click() {
   if (txtEnding.Text() == kNoAmount && cmbRept.Tag() == kNewNum) return;
   // A card approved for this ticket has paid it: no second tender, so that
   // the card is not charged again, and the approval stays for the store.
-  if (txtGet.Tag() == QLatin1String("Card") && !recalledTender_) {
-    forms::MsgBox(QStringLiteral("This ticket is paid: %1 was approved for it. It cannot be tendered again.")
-                      .arg(txtGet.Text()),
-                  forms::vbExclamation);
-    return;
-  }
+  if (RefusePaidTicket(QStringLiteral("It cannot be tendered again."))) return;
   if (cmbRept.Tag() == kOldNum) {
     if (RecallTicket(start)) return;
     if (!IsLoaded()) return;  // closed during the pause
@@ -1364,6 +1376,9 @@ void frmSales::grdOrderItems_Click() {
   // A tap on the heading row makes no cell current: the current cell is still
   // the one the ring-up left, and none of it may be taken off.
   if (grdOrderItems.MouseRow() < grdOrderItems.FixedRows()) return;
+  if (grdOrderItems.MouseRow() >= kFirstLine &&
+      RefusePaidTicket(QStringLiteral("Its lines cannot be changed.")))
+    return;
   if (cmbRept.Tag() != kDidRecall) {
     DeleteOrderLine();
     return;

@@ -223,6 +223,8 @@ class frmSales : public forms::Form {
   void ClearingStep(qint64 start);
   void AddTicketPercentLine();
   void TenderGate();
+  // A ticket a card was approved for here: told with `consequence`, true.
+  bool RefusePaidTicket(const QString& consequence);
   void ShowStoredTender(const StoredTender& paid);
   void cmbRept_Click();
   void cmbRept_KeyPress(int& KeyAscii);

@@ -207,6 +207,20 @@ TEST_F(HandOff, ATicketApprovedOnACardIsPaid) {
     EXPECT_EQ(w.txtGet.Text() + " " + w.txtGet.Tag(), "VISA Card");
     shell::ConnectSubsystems();
 
+    // Nor do its lines change: the card paid for these.
+    const QStringList charged = ticketLines(w.grdOrderItems);
+    const QString total = w.txtEnding.Text();
+    for (const auto& change : {std::function<void()>([] { kidsCut(); }), std::function<void()>([] {
+                                 clickCell(sales::kFirstLine, sales::kTextColumn);
+                               })}) {
+      messages_->answer(forms::vbOK);
+      change();
+      EXPECT_EQ(messages_->shown().back().prompt,
+                "This ticket is paid: VISA was approved for it. Its lines cannot be changed.");
+      EXPECT_EQ(ticketLines(w.grdOrderItems), charged);
+      EXPECT_EQ(w.txtEnding.Text(), total);
+    }
+
     press(w.cmdPrintRce1);
     EXPECT_EQ(
         rows(installFile("Ordr.mdb"),
