@@ -700,9 +700,10 @@ void frmTender::ChooseMode(int mode) {
 // ---- card fields
 
 void frmTender::txtCardNu_Change() {
-  // A swipe being read holds the whole track text: it shows masked.
+  // A swipe being read holds the whole track text, track 1 or track 2 alone:
+  // it shows masked.
   const QString text = txtCardNu.Text();
-  const QString mask = text.contains(QLatin1Char('%')) ? QStringLiteral("*") : QString();
+  const QString mask = holdsTrackText(text) ? QStringLiteral("*") : QString();
   if (txtCardNu.PasswordChar() != mask) txtCardNu.setPasswordChar(mask);
   txtCardType.setText(cardTypeOf(text));
 }
