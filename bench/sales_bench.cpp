@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "data/install.h"
+#include "platform/convert/number.h"
 #include "platform/db/database.h"
 #include "platform/files/paths.h"
 #include "platform/forms/msgbox.h"
@@ -98,7 +99,9 @@ void StoreATenLineTicket(benchmark::State& state) {
   ticket.subtotal = "65.00";
   ticket.tax = "4.88";
   ticket.total = "69.88";
-  ticket.received = "70.00";
+  sales::TenderResult cash;
+  cash.cash = rt::CCur(70.0);
+  ticket.tender = cash;
   ticket.stylist = "Ines";
   for (int n = 1; n <= kLines; ++n)
     ticket.lines.push_back({"1", QString("Product %1").arg(n), QString("%1.50").arg(n), "B"});

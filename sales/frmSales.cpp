@@ -78,7 +78,14 @@ constexpr int kSlotlessPageButtons[] = {13, 14, 15, 16, 19, 20, 21, 22, 23, 24};
 constexpr forms::Color kCategoryColor = forms::RGB(255, 255, 192);
 constexpr forms::Color kColumnColor = forms::RGB(192, 224, 255);
 
+// A card as the clerk is told of it: its type, or "a card" without one.
+QString cardName(const QString& cardType) {
+  return cardType.isEmpty() ? QStringLiteral("a card") : cardType;
+}
+
 const QString kDidRecall = QStringLiteral("DidRecall");
+const QString kLinesStay =
+    QStringLiteral("Its lines cannot be changed; money goes back to the card through a card Return.");
 const QString kOldNum = QStringLiteral("OldNum");
 const QString kNewNum = QStringLiteral("NewNum");
 const QString kNoAmount = QStringLiteral("0.00");
@@ -304,6 +311,9 @@ void frmSales::Form_Load() {
   numberTyped_ = false;
   recalled_.reset();
   recalledTender_ = false;
+  recalledHeader_.reset();
+  tender_.reset();
+  removals_.clear();
   shell::setSalesPromptControls([this] {
     return shell::SalesPromptControls{&lblList, &txtList, &txtMenu, &txtPrice};
   });
@@ -382,6 +392,9 @@ void frmSales::Form_Load() {
   opener.open({&datList, &datSize, &datPW, &datOrders, &datDetail, &datEmployees, &datFav, &datCustmrTr});
   opener.report();
   told_ = opener.problems();
+  // A ticket file of an earlier build gets the columns that hold the tender
+  // apart; one that cannot be written fails its store and says so then.
+  if (datOrders.IsOpen()) runStep([this] { upgradeTicketFile(datOrders.Database()); });
 }
 
 void frmSales::InitOrderGrid() {
@@ -418,8 +431,17 @@ void frmSales::Form_Unload(int&) {
   DiscardHiddenRemovalDialog();
 }
 
-// Closing never stores: an open total only asks first.
+// Closing never stores: an open total only asks first. A ticket a card was
+// charged for here is never thrown away: the charge would stand with no
+// ticket to show for it.
 void frmSales::cmdClose_Click() {
+  if (tender_ && tender_->charged) {
+    forms::MsgBox(QStringLiteral("This ticket is paid: %1 was charged %2 for it. Press Receipt to store it "
+                                 "before closing.")
+                      .arg(cardName(tender_->cardType), rt::Format(tender_->card, kMoney)),
+                  forms::vbExclamation);
+    return;
+  }
   if (txtEnding.Text() == QLatin1String("0.00")) {
     forms::Unload(*this);
     return;
@@ -593,7 +615,7 @@ void frmSales::lblList_Change() {
   bool cancelled = false;
   // A quantity, percent or price that cannot be read would show one amount
   // and charge another: the item is not rung up, and the clerk is told why.
-  if (found && RefusePaidTicket(QStringLiteral("Its lines cannot be changed."))) {
+  if (found && RefusePaidTicket(kLinesStay, true)) {
     found = false;
     cancelled = true;
     runStep([this] { txtMenu.setText(QString()); });
@@ -800,7 +822,8 @@ void frmSales::txtTotal_Change() {
   // A tender already on the window: its change follows the new total, so
   // that a line rung up or taken off after it is owed or given back.
   const QString got = txtGet.Text();
-  if (!got.isEmpty() && (txtGet.Tag() == QLatin1String("Card") || rt::TryCCur(got))) txtGet_Change();
+  if (tender_ || (!got.isEmpty() && (txtGet.Tag() == QLatin1String("Card") || rt::TryCCur(got))))
+    txtGet_Change();
 }
 
 void frmSales::txtTOTax1_Change() {
@@ -812,6 +835,15 @@ void frmSales::txtReturn_Change() {
 }
 
 void frmSales::txtGet_Change() {
+  // A tender taken here: what it handed over against the amount due as it
+  // stands, so that a line rung up after it shows the balance still due.
+  if (tender_) {
+    runStep([this] {
+      if (const std::optional<rt::Currency> due = rt::TryAmount(txtEnding.Text()))
+        txtReturn.setText(rt::Format(changeOf(*tender_, *due), kMoney));
+    });
+    return;
+  }
   if (txtGet.Tag() == QLatin1String("Card")) {
     // A card pays the total exactly.
     if (const std::optional<QString> none = moneyDifference(txtEnding.Text(), txtEnding.Text()))
@@ -823,6 +855,18 @@ void frmSales::txtGet_Change() {
   if (txtCoupon.Text().isEmpty()) return;
   if (const std::optional<QString> change = moneySum(txtReturn.Text(), txtCoupon.Text()))
     txtReturn.setText(*change);
+}
+
+void frmSales::TakeTender(const TenderResult& tender) {
+  tender_ = tender;
+  recalledTender_ = false;
+  runStep([&] {
+    txtCoupon.setText(tender.coupon != rt::Currency() ? rt::Format(tender.coupon, kMoney) : QString());
+  });
+  // The tag first: the change step reads it.
+  runStep([&] { txtGet.setTag(tender.byCard ? QStringLiteral("Card") : QString()); });
+  runStep([&] { txtGet.setText(tender.byCard ? tender.cardType : rt::Format(tender.cash, kMoney)); });
+  txtGet_Change();
 }
 
 // ---- the stylist
@@ -896,16 +940,29 @@ void frmSales::txtWaiter_Change() {
   runStep([this] { txtWaiter.setTag(QString()); });
 }
 
-// A card approved for the ticket in this window has paid it, for the lines
-// it then had: a ticket tendered again would charge the card again, and a
-// line rung up or taken off would store a card amount other than the one
-// charged. True after telling the clerk so.
-bool frmSales::RefusePaidTicket(const QString& consequence) {
-  if (txtGet.Tag() != QLatin1String("Card") || recalledTender_) return false;
+// A card that paid the ticket paid it for the lines it then had: a ticket
+// tendered again would charge the card again, and a line rung up or taken off
+// would store a card amount other than the one charged. That holds for a card
+// taken in this window and, for its lines, for a recalled ticket a card paid
+// (money goes back to a card through a card Return). True after telling the
+// clerk so.
+bool frmSales::RefusePaidTicket(const QString& consequence, bool recalledToo) {
+  QString card;
+  if (tender_ && tender_->byCard)
+    card = tender_->cardType;
+  else if (recalledToo && recalledTender_ && recalledHeader_ &&
+           (!recalledHeader_->cardType.isEmpty() || !recalledHeader_->cardAmount.isEmpty()))
+    card = recalledHeader_->cardType;
+  else
+    return false;
   forms::MsgBox(
-      QStringLiteral("This ticket is paid: %1 was approved for it. ").arg(txtGet.Text()) + consequence,
+      QStringLiteral("This ticket is paid: %1 was approved for it. ").arg(cardName(card)) + consequence,
       forms::vbExclamation);
   return true;
+}
+
+QString frmSales::ticketStylist() {
+  return recalledHeader_ ? recalledHeader_->stylist : lblID.Caption();
 }
 
 bool frmSales::signedIn() {
@@ -955,16 +1012,15 @@ TicketToStore frmSales::ticketOnScreen() {
   t.kind = storeKind(cmbRept.Tag());
   t.number = cmbRept.Text();
   t.subtotal = txtTotal.Text();
-  t.tax = txtTOTax1.Text();
+  // The whole tax, as the receipt prints it.
+  t.tax = wholeTax(txtTOTax1.Text(),
+                   txtTOTax2.Visible() ? std::optional<QString>(txtTOTax2.Text()) : std::nullopt);
   t.total = txtEnding.Text();
   // A tender recalled with the ticket is stored already, as it was paid.
-  if (!recalledTender_) {
-    t.received = txtGet.Text();
-    t.receivedTag = txtGet.Tag();
-  }
+  if (!recalledTender_) t.tender = tender_;
   if (t.kind == StoreKind::Recalled) t.recalled = recalled_;
   t.training = training_;
-  t.stylist = lblID.Caption();
+  t.stylist = ticketStylist();
   t.when = QDateTime::currentDateTime();
   for (int r = kFirstLine; r < grdOrderItems.Rows(); ++r) {
     t.lines.push_back({grdOrderItems.TextMatrix(r, kQtyColumn), grdOrderItems.TextMatrix(r, kTextColumn),
@@ -976,6 +1032,19 @@ TicketToStore frmSales::ticketOnScreen() {
 bool frmSales::StoreTicket() {
   const TicketToStore ticket = ticketOnScreen();
   if (ticket.kind == StoreKind::New && ticket.lines.empty()) return true;
+  // The removals go into their log after the ticket: a ticket not stored
+  // removed nothing. A log that would refuse them is found first, so a
+  // removal is never stored unlogged.
+  if (!removals_.empty()) {
+    const RemovalDialog d = removalDialog();
+    const QString refused =
+        d.log ? d.log(removals_, false) : QStringLiteral("there is no removal log on this station.");
+    if (!refused.isEmpty()) {
+      forms::MsgBox(QStringLiteral("The ticket was not stored: its removals could not be logged: ") + refused,
+                    forms::vbExclamation);
+      return false;
+    }
+  }
 
   const QString file = shell::fileName(datOrders.DatabaseName());
   QString number, failure;
@@ -993,10 +1062,6 @@ bool frmSales::StoreTicket() {
       if (!busy) break;
     } catch (const TicketNotFound& e) {
       failure = QStringLiteral("%1 holds no ticket %2.").arg(file, e.number);
-      break;
-    } catch (const ReceivedNotAnAmount& e) {
-      failure = QStringLiteral("the received amount \"%1\" is not an amount. Please tender it again.")
-                    .arg(e.received);
       break;
     } catch (const TicketChanged& e) {
       failure = QStringLiteral(
@@ -1030,7 +1095,23 @@ bool frmSales::StoreTicket() {
       break;
   }
   TallyFavourites(ticket);
+  LogRemovals();
   return true;
+}
+
+// The removals of the stored ticket's lines go into the removal log now that
+// the ticket is stored without them; a log that cannot be written is told
+// (the ticket stays stored).
+void frmSales::LogRemovals() {
+  if (removals_.empty()) return;
+  const std::vector<RemovalLogEntry> entries = std::move(removals_);
+  removals_.clear();
+  const RemovalDialog d = removalDialog();
+  const QString failure =
+      d.log ? d.log(entries, true) : QStringLiteral("there is no removal log on this station.");
+  if (!failure.isEmpty())
+    forms::MsgBox(QStringLiteral("The ticket is stored; its removals could not be logged: ") + failure,
+                  forms::vbExclamation);
 }
 
 // Counts what was sold, after the ticket is stored. A tally that fails
@@ -1073,6 +1154,9 @@ void frmSales::ClearTicket() {
   percentApplied_ = false;
   recalled_.reset();
   recalledTender_ = false;
+  recalledHeader_.reset();
+  tender_.reset();
+  removals_.clear();
 }
 
 // ---- the tender hand-off and the recall
@@ -1144,9 +1228,17 @@ bool frmSales::RecallTicket(qint64 start) {
   }
   if (txtEnding.Text() == kNoAmount) {
     runStep([&] { txtTotal.setText(header->subtotal); });
-    runStep([&] { txtTOTax1.setText(header->tax); });
+    // The stored tax is the whole tax; where the second tax is charged, tax 1
+    // is what is left of it beside tax 2.
+    runStep([&] {
+      const std::optional<rt::Currency> whole = rt::TryAmount(header->tax);
+      const std::optional<rt::Currency> second = rt::TryAmount(txtTOTax2.Text());
+      txtTOTax1.setText(txtTOTax2.Visible() && whole && second ? rt::Format(*whole - *second, kMoney)
+                                                               : header->tax);
+    });
     runStep([&] { txtEnding.setText(rt::Format(header->total, kMoney)); });
   }
+  recalledHeader_ = header;
   if (const std::optional<StoredTender> paid = storedTender(*header)) {
     ShowStoredTender(*paid);
     runStep([this] { txtGet.setVisible(!txtGet.Text().isEmpty()); });
@@ -1192,6 +1284,8 @@ void frmSales::ClearingStep(qint64 start) {
   runStep([this] { cmbRept.setTag(QString()); });
   recalled_.reset();
   recalledTender_ = false;
+  recalledHeader_.reset();
+  tender_.reset();
 }
 
 // A pending percent comes off the whole ticket as a "% Off" line, unless the
@@ -1233,7 +1327,17 @@ void frmSales::TenderGate() {
     paid = storedTender(*header);
   }
   if (!paid) {
+    // No card is run and no money taken for a ticket that could not be
+    // stored afterwards.
+    const std::optional<QString> unstorable =
+        readTicketFile(datOrders, [](db::Database& tickets) { tryTicketStore(tickets); });
+    if (unstorable) {
+      forms::MsgBox(QStringLiteral("The ticket cannot be tendered: it could not be stored. ") + *unstorable,
+                    forms::vbExclamation);
+      return;
+    }
     recalledTender_ = false;
+    tender_.reset();
     runStep([this] { txtGet.setTag(QString()); });
     runStep([this] { txtGet.setText(QStringLiteral("0")); });
     if (tenderHook()) tenderHook()();
@@ -1273,11 +1377,13 @@ void frmSales::RecallChosenTicket() {
                   forms::vbExclamation);
     return;
   }
+  tender_.reset();
   runStep([this] { txtGet.setTag(QString()); });
   runStep([this] { txtGet.setText(QString()); });
   runStep([this] { txtReturn.setText(QString()); });
   recalled_.reset();
   recalledTender_ = false;
+  recalledHeader_.reset();
   cmbRept.setTag(kOldNum);
   txtGet_Click();
 }
@@ -1319,8 +1425,11 @@ void frmSales::PrintReceipt() {
   }
   // Only a tender taken in this window brings money to the drawer: a recalled
   // ticket's was taken when it was stored.
-  if (!recalledTender_ && receiptOpensDrawer(txtGet.Text(), txtGet.Tag(), txtReturn.Text()))
+  const std::optional<rt::Currency> due = rt::TryAmount(txtEnding.Text());
+  if (tender_ && !recalledTender_ && due && tenderOpensDrawer(*tender_, *due))
     runStep([this] { OpenDrawer(); });
+  // Read before the store, which makes a recalled ticket a new one.
+  const QString server = ticketStylist();
   if (!StoreTicket()) return;
 
   CustomerReceipt r;
@@ -1345,13 +1454,21 @@ void frmSales::PrintReceipt() {
       if (cmbRept.List(i) == lblChk.Tag()) return;
     cmbRept.AddItem(lblChk.Tag());
   });
-  r.server = lblID.Caption();
+  r.server = server;
   r.lines = ticketOnScreen().lines;
   r.subtotal = txtTotal.Text();
   r.tax1 = txtTOTax1.Text();
   r.total = txtEnding.Text();
   r.received = txtGet.Text();
   r.change = txtReturn.Text();
+  if (tender_ && !recalledTender_) {
+    const auto shown = [](rt::Currency amount) {
+      return amount != rt::Currency() ? rt::Format(amount, kMoney) : QString();
+    };
+    r.coupon = shown(tender_->coupon);
+    r.gift = shown(tender_->gift);
+    r.tip = shown(tender_->tip);
+  }
   runStep([&] { printCustomerReceipt(print::Printer(), r); });
   if (!r.received.isEmpty()) runStep([this] { txtGet.setVisible(false); });
   const print::Handover handover = print::Printer().EndDoc();
@@ -1376,9 +1493,7 @@ void frmSales::grdOrderItems_Click() {
   // A tap on the heading row makes no cell current: the current cell is still
   // the one the ring-up left, and none of it may be taken off.
   if (grdOrderItems.MouseRow() < grdOrderItems.FixedRows()) return;
-  if (grdOrderItems.MouseRow() >= kFirstLine &&
-      RefusePaidTicket(QStringLiteral("Its lines cannot be changed.")))
-    return;
+  if (grdOrderItems.MouseRow() >= kFirstLine && RefusePaidTicket(kLinesStay, true)) return;
   if (cmbRept.Tag() != kDidRecall) {
     DeleteOrderLine();
     return;
@@ -1522,11 +1637,16 @@ bool frmSales::LogRemoval(int row, QString& manager) {
   return ShowRemovalDialog();
 }
 
+// The removal the dialog took waits for the ticket's store: a ticket left
+// unstored removed nothing.
 bool frmSales::ShowRemovalDialog() {
   const RemovalDialog d = removalDialog();
   if (!d.form) return false;
   d.form->Show(forms::vbModal);
-  return d.logged && d.logged();
+  const std::optional<RemovalLogEntry> removal = d.removal ? d.removal() : std::nullopt;
+  if (!removal) return false;
+  removals_.push_back(*removal);
+  return true;
 }
 
 void frmSales::DiscardHiddenRemovalDialog() {

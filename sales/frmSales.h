@@ -64,15 +64,19 @@ namespace sales {
 void setTenderDialog(std::function<void()> showModal);
 
 // What the line deletion uses of the removal dialog: the form (touching a box
-// loads it hidden), the three boxes of the removed line, and after it closed
-// whether its log row was stored.
+// loads it hidden), the three boxes of the removed line, after it closed the
+// removal it took (nothing when it took none), and the removal log the
+// removals of a ticket go into once the ticket is stored.
 struct RemovalDialog {
   forms::Form* form = nullptr;
   forms::Control* txtItem = nullptr;
   forms::Control* txtPrice = nullptr;
   forms::Control* txtType = nullptr;
-  std::function<bool()> logged;
+  std::function<std::optional<RemovalLogEntry>()> removal;
   forms::Control* txtManager = nullptr;  // the approving manager's first name
+  // Appends the rows to the removal log (or, as a trial, only tries to);
+  // why they could not be, or empty.
+  std::function<QString(const std::vector<RemovalLogEntry>&, bool commit)> log;
 };
 void setRemovalDialog(std::function<RemovalDialog()> dialog);
 
@@ -175,6 +179,13 @@ class frmSales : public forms::Form {
   // recall's clearing step (tests set a clock of their own).
   void setWaitClock(shell::WholeSecondsClock clock) { waitClock_ = std::move(clock); }
 
+  // The tender the tender dialog took for the ticket on the window: shown in
+  // the tender, change and coupon boxes (a card as its type, tagged "Card")
+  // and stored with the ticket by the receipt. It stands until the ticket is
+  // stored or cleared, or the tender dialog opens again.
+  void TakeTender(const TenderResult& tender);
+  const std::optional<TenderResult>& TenderTaken() const { return tender_; }
+
  protected:
   void Form_Load() override;
   void Form_Activate() override;
@@ -223,8 +234,12 @@ class frmSales : public forms::Form {
   void ClearingStep(qint64 start);
   void AddTicketPercentLine();
   void TenderGate();
-  // A ticket a card was approved for here: told with `consequence`, true.
-  bool RefusePaidTicket(const QString& consequence);
+  // A ticket a card paid in this window (or, with `recalledToo`, a recalled
+  // ticket a card paid): told with `consequence`, true.
+  bool RefusePaidTicket(const QString& consequence, bool recalledToo = false);
+  // The stylist the ticket on the window was rung up for: a recalled
+  // ticket's own, otherwise the one signed in.
+  QString ticketStylist();
   void ShowStoredTender(const StoredTender& paid);
   void cmbRept_Click();
   void cmbRept_KeyPress(int& KeyAscii);
@@ -259,6 +274,7 @@ class frmSales : public forms::Form {
   bool StoreTicket();
   TicketToStore ticketOnScreen();
   void TallyFavourites(const TicketToStore& ticket);
+  void LogRemovals();
   // Empties the grid from row 2 and the ticket's amounts, state, tender,
   // coupon, percent and swipe, so that the next ticket is a new one. The
   // stylist and the ticket-number box stay.
@@ -298,6 +314,14 @@ class frmSales : public forms::Form {
   // txtGet holds the tender the recalled ticket was stored with, not one
   // taken in this window: it opens no drawer and is not stored again.
   bool recalledTender_ = false;
+  // The recalled ticket's header as the recall read it: its stylist, and
+  // whether a card paid it.
+  std::optional<StoredHeader> recalledHeader_;
+  // The tender taken in this window for the ticket on it.
+  std::optional<TenderResult> tender_;
+  // The removals of this ticket's stored lines, logged once the ticket is
+  // stored.
+  std::vector<RemovalLogEntry> removals_;
   shell::WholeSecondsClock waitClock_ = shell::monotonicWholeSeconds;
 };
 

@@ -32,16 +32,6 @@ void PrintReceiptLine(print::PrinterObject& p, const QString& line, QString& red
 
 }  // namespace
 
-bool receiptOpensDrawer(const QString& received, const QString& receivedTag, const QString& change) {
-  const bool card = receivedTag == QLatin1String("Card");
-  // "0" is the mark of a tender dialog left without a tender: no cash.
-  if (!card && !received.isEmpty() && received != QLatin1String("0")) {
-    const std::optional<double> c = rt::TryCDbl(change);
-    return !c || *c >= 0;
-  }
-  return card && received == QLatin1String("Cash");
-}
-
 void printCustomerReceipt(print::PrinterObject& p, const CustomerReceipt& r) {
   p.setPrintQuality(300);
   p.setFontName(kCourier);
@@ -113,6 +103,9 @@ void printCustomerReceipt(print::PrinterObject& p, const CustomerReceipt& r) {
   if (!r.received.isEmpty()) {
     p.Print(QString());
     p.Print(blanks(7) + QStringLiteral("Received:    ") + r.received);
+    if (!r.coupon.isEmpty()) p.Print(blanks(9) + QStringLiteral("Coupon:    ") + r.coupon);
+    if (!r.gift.isEmpty()) p.Print(blanks(6) + QStringLiteral("Gift Card:    ") + r.gift);
+    if (!r.tip.isEmpty()) p.Print(blanks(12) + QStringLiteral("Tip:    ") + r.tip);
     p.Print(blanks(9) + QStringLiteral("Change:    ") + r.change);
     p.Print(QString());
   }

@@ -11,13 +11,6 @@
 
 namespace sales {
 
-// A cash tender (an amount received, not tagged "Card") whose change is not
-// below zero opens the drawer, a change that is no number counting as not
-// below; so does a card tender whose type reads "Cash". A card, a balance
-// still due, an empty received box and the "0" of a tender dialog left
-// without a tender do not.
-bool receiptOpensDrawer(const QString& received, const QString& receivedTag, const QString& change);
-
 // What one receipt prints, as the window's boxes and settings hold it.
 struct CustomerReceipt {
   QString storeLine1, storeLine2, storeLine3;  // the store's header lines
@@ -29,9 +22,10 @@ struct CustomerReceipt {
   QString subtotal, tax1;
   std::optional<QString> tax2;  // only where the second tax is charged ("Canada")
   QString total;
-  QString received, change;  // no Received and Change lines without a received text
-  bool printNotes = false;   // the notes mode reads "Print L1 L2 Now"
-  QString note1, note2;      // an empty note is not printed
+  QString received, change;   // no Received and Change lines without a received text
+  QString coupon, gift, tip;  // the other tenders taken; an empty one is not printed
+  bool printNotes = false;    // the notes mode reads "Print L1 L2 Now"
+  QString note1, note2;       // an empty note is not printed
 };
 
 // Prints the receipt on the printer object and leaves the document open:
@@ -44,7 +38,8 @@ struct CustomerReceipt {
 //    "#,##0.00"; a sub-line and a "/" line in red (255), the others black;
 //    with free-pop "Auto" a line marked " ." is printed last, as a sub-line;
 //  - the rule, the totals in bold (each amount from column 21, the taxes from
-//    column 22), received and change only with a received amount;
+//    column 22), received and change only with a received amount, and the
+//    coupon, gift card and tip each when taken;
 //  - the notes in MS Sans Serif, in the notes mode.
 // The print quality is set to 300 before the font and to -2 after it.
 void printCustomerReceipt(print::PrinterObject& printer, const CustomerReceipt& receipt);

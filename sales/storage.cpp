@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/convert/datetext.h"
+#include "platform/convert/format.h"
 #include "platform/convert/number.h"
 #include "platform/db/recordset.h"
 #include "sales/totals.h"
@@ -23,18 +24,17 @@ void setFields(db::Recordset& rs, const FieldValues& fields) {
   for (const auto& [name, value] : fields) rs.setField(name, value);
 }
 
-// What a tender that is not a card stores in Receive: "0", not paid, or an
-// amount as the windows write it. Any other text would be counted and
-// printed as money it is not.
-const QString& receivedAmount(const QString& received) {
-  if (received != QLatin1String("0") && !isMoneyText(received)) throw ReceivedNotAnAmount(received);
-  return received;
+const QString kMoney = QStringLiteral("#,##0.00");
+
+QString money(rt::Currency amount) {
+  return rt::Format(amount, kMoney);
 }
 
-}  // namespace
+// The header columns that hold the tender apart, beyond those of the first
+// ticket files.
+const char* const kAddedColumns[] = {"szGift_amt", "szTip_amt"};
 
-ReceivedNotAnAmount::ReceivedNotAnAmount(const QString& text)
-    : std::runtime_error("the amount received is not an amount"), received(text) {}
+}  // namespace
 
 StoreKind storeKind(const QString& ticketState) {
   if (ticketState == QLatin1String("DidRecall")) return StoreKind::Recalled;
@@ -58,16 +58,40 @@ FieldValues headerFields(const TicketToStore& ticket) {
     f.emplace_back(QStringLiteral("5"), QStringLiteral("Processing"));
     f.emplace_back(QStringLiteral("Method"), kMethod);
   }
-  if (!isNew && ticket.received.isEmpty()) return f;
-  if (ticket.receivedTag == QLatin1String("Card")) {
+  if (!ticket.tender) return f;
+  const TenderResult& t = *ticket.tender;
+  const std::optional<rt::Currency> due = rt::TryAmount(ticket.total);
+  if (!due) throw std::invalid_argument("the ticket's total is not an amount");
+  f.emplace_back(QStringLiteral("Receive"), money(receivedOf(t, *due)));
+  if (t.byCard) {
     f.emplace_back(QStringLiteral("Method"), kMethod);
-    f.emplace_back(QStringLiteral("szCard_amt"), ticket.total);
-    f.emplace_back(QStringLiteral("szType_Card"), ticket.received);
-    f.emplace_back(QStringLiteral("Receive"), ticket.total);
-  } else if (!ticket.received.isEmpty()) {
-    f.emplace_back(QStringLiteral("Receive"), receivedAmount(ticket.received));
+    f.emplace_back(QStringLiteral("szCard_amt"), money(t.card));
+    f.emplace_back(QStringLiteral("szType_Card"), textOrNull(t.cardType));
   }
+  const std::pair<const char*, rt::Currency> parts[] = {
+      {"szCoupon_amt", t.coupon}, {"szGift_amt", t.gift}, {"szTip_amt", t.tip}};
+  for (const auto& [field, amount] : parts)
+    if (amount != rt::Currency()) f.emplace_back(QString::fromLatin1(field), money(amount));
   return f;
+}
+
+QString wholeTax(const QString& tax1, const std::optional<QString>& tax2) {
+  if (!tax2) return tax1;
+  const std::optional<rt::Currency> first = rt::TryAmount(tax1);
+  const std::optional<rt::Currency> second = rt::TryAmount(*tax2);
+  if (!first || !second) return tax1;
+  return money(*first + *second);
+}
+
+void upgradeTicketFile(db::Database& tickets) {
+  const QStringList have =
+      tickets.openRecordset(QStringLiteral("SELECT * FROM tblDy_Order WHERE 0"))->fieldNames();
+  for (const char* column : kAddedColumns) {
+    const QString name = QString::fromLatin1(column);
+    if (have.contains(name, Qt::CaseInsensitive)) continue;
+    tickets.execute(
+        QStringLiteral("ALTER TABLE tblDy_Order ADD COLUMN \"%1\" TEXT COLLATE NOCASE").arg(name));
+  }
 }
 
 FieldValues lineFields(const TicketToStore& ticket, const QString& number, const GridLine& line) {
@@ -145,6 +169,16 @@ QString storeTicket(db::Database& tickets, const TicketToStore& ticket) {
   return number;
 }
 
+void tryTicketStore(db::Database& tickets) {
+  if (tickets.inTransaction())
+    throw db::Error(
+        QStringLiteral("Cannot save to %1: a transaction is already open on it.").arg(tickets.path()));
+  db::Transaction transaction = tickets.transaction();
+  tickets.execute(QStringLiteral("INSERT INTO tblDy_Order (Inv) VALUES (NULL)"));
+  tickets.execute(QStringLiteral("INSERT INTO tblDetail (Invoice) VALUES (NULL)"));
+  // Not committed: the guard rolls both rows back.
+}
+
 namespace {
 
 QString textOf(const db::Recordset& rs, const char* field) {
@@ -158,8 +192,9 @@ std::optional<StoredHeader> storedHeader(db::Database& tickets, const QString& n
   const std::unique_ptr<db::Recordset> rs =
       tickets.openRecordset(QStringLiteral("SELECT * FROM tblDy_Order WHERE Inv = ?"), {number});
   if (rs->recordCount() == 0) return std::nullopt;
-  StoredHeader h{textOf(*rs, "SubTotal"), textOf(*rs, "Tax"), textOf(*rs, "Total"), textOf(*rs, "Receive"),
-                 textOf(*rs, "szType_Card")};
+  StoredHeader h{textOf(*rs, "SubTotal"), textOf(*rs, "Tax"),         textOf(*rs, "Total"),
+                 textOf(*rs, "Receive"),  textOf(*rs, "szType_Card"), textOf(*rs, "szCard_amt"),
+                 textOf(*rs, "ID")};
   if (rs->field(QStringLiteral("Receive")).isNull()) h.received = QStringLiteral("0");
   return h;
 }
@@ -197,9 +232,25 @@ TicketSnapshot ticketSnapshot(db::Database& tickets, const QString& number) {
 }
 
 std::optional<StoredTender> storedTender(const StoredHeader& header) {
-  if (!header.cardType.isEmpty()) return StoredTender{header.cardType, QStringLiteral("Card")};
+  if (!header.cardType.isEmpty() || !header.cardAmount.isEmpty())
+    return StoredTender{header.cardType, QStringLiteral("Card")};
   if (header.received == QLatin1String("0")) return std::nullopt;
   return StoredTender{header.received, QString()};
+}
+
+void appendRemovals(db::Database& removals, const std::vector<RemovalLogEntry>& entries, bool commit) {
+  if (entries.empty()) return;
+  db::Transaction transaction = removals.transaction();
+  for (const RemovalLogEntry& e : entries) {
+    removals.execute(
+        QStringLiteral(
+            "INSERT INTO tblRemv (szType_out, szWaiter_out, szItems_out, szPrice_Out, szReason_out, "
+            "szManager_out, szDate_out, szTime_out) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+        {textOrNull(e.type), textOrNull(e.waiter), textOrNull(e.item), textOrNull(e.price),
+         textOrNull(e.reason), textOrNull(e.manager), rt::IsoDate(e.when.date()),
+         rt::IsoTime(e.when.time())});
+  }
+  if (commit) transaction.commit();
 }
 
 std::vector<GridLine> talliedLines(const TicketToStore& ticket) {

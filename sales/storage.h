@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/db/database.h"
+#include "sales/tenderresult.h"
 
 namespace sales {
 
@@ -49,12 +50,13 @@ struct TicketSnapshot {
 // The ticket on the sales window, as a store reads it.
 struct TicketToStore {
   StoreKind kind = StoreKind::New;
-  QString number;                 // a stored ticket's number (cmbRept)
-  QString subtotal, tax, total;   // txtTotal, txtTOTax1, txtEnding
-  QString received, receivedTag;  // txtGet and its tag ("Card")
-  QString stylist;                // the stylist's first name (lblID)
-  std::vector<GridLine> lines;    // grid rows from row 2
-  QDateTime when;                 // one clock reading for the header and its lines
+  QString number;                // a stored ticket's number (cmbRept)
+  QString subtotal, tax, total;  // txtTotal, the whole tax (both taxes), txtEnding
+  // The tender taken for the ticket in this window; nothing when none was.
+  std::optional<TenderResult> tender;
+  QString stylist;              // the ticket's stylist: lblID, or a stored ticket's own
+  std::vector<GridLine> lines;  // grid rows from row 2
+  QDateTime when;               // one clock reading for the header and its lines
   // A recalled ticket: the ticket as it was recalled; its store writes only
   // while the file still holds it so.
   std::optional<TicketSnapshot> recalled;
@@ -70,19 +72,24 @@ using FieldValues = std::vector<std::pair<QString, QVariant>>;
 //    for a recalled ticket all three, "0.00" included;
 //  - for a new ticket the date and time (ISO), the stylist, "5" "Processing"
 //    and Method "HS";
-//  - the tender, when txtGet is not empty (for a stored ticket) or always
-//    (new): a card ("Card" tag) pays the total (szCard_amt, Receive) with its
-//    type in szType_Card; otherwise Receive is what was received. Without a
-//    tender Receive keeps its default "0".
-// Throws ReceivedNotAnAmount for a tender that is not a card whose text is
-// neither "0" (not paid) nor an amount "#,##0.00": no such text is stored.
+//  - the tender taken, each part apart: Receive what was received (handed
+//    over less the change given back), szCard_amt what the card was charged
+//    (the tip included) with its type in szType_Card, szCoupon_amt,
+//    szGift_amt and szTip_amt, each only when it holds an amount. Without a
+//    tender Receive keeps what it holds ("0", not paid, for a new ticket).
+// Amounts are written "#,##0.00". Throws std::invalid_argument when the
+// total of a ticket with a tender is not an amount.
 FieldValues headerFields(const TicketToStore& ticket);
 
-// A received text that is no amount ("25.50.00"): the ticket is not stored.
-struct ReceivedNotAnAmount : std::runtime_error {
-  explicit ReceivedNotAnAmount(const QString& received);
-  QString received;
-};
+// The whole tax of a ticket, as its receipt prints it: tax 1 plus tax 2
+// where the second tax is charged, "#,##0.00"; tax 1 as it stands otherwise
+// (or when either is no amount).
+QString wholeTax(const QString& tax1, const std::optional<QString>& tax2);
+
+// Adds the header columns that ticket files made by earlier builds lack
+// (szGift_amt, szTip_amt), so every file holds the whole tender. A file
+// that has them is left as it is.
+void upgradeTicketFile(db::Database& tickets);
 
 // The fields of one line under `number`: the date, time and stylist of the
 // ticket, Method "HS", and the grid's quantity, text and price, an empty
@@ -117,12 +124,21 @@ void RewriteTicketLines(db::Database& tickets, const TicketToStore& ticket, cons
 // is left of a store that throws (db::Error, TicketNotFound, TicketChanged).
 QString storeTicket(db::Database& tickets, const TicketToStore& ticket);
 
+// Whether a ticket could be stored in `tickets` now: a header and a line are
+// written in a write transaction that is then rolled back, so the pages a
+// store touches are read and written once. Throws db::Error as the store
+// would (another station holding the file, a file that cannot be written or
+// is damaged); leaves the file as it was.
+void tryTicketStore(db::Database& tickets);
+
 // A stored ticket read back for the recall, found by its number as a bound
 // value and read afresh at each call from the ticket file's connection.
 struct StoredHeader {
   QString subtotal, tax, total;  // SubTotal, Tax, Total as stored
   QString received;              // Receive; a Null reads "0", not paid
   QString cardType;              // szType_Card; empty unless paid by card
+  QString cardAmount;            // szCard_amt; empty unless paid by card
+  QString stylist;               // ID, the stylist it was rung up for
 };
 // The first header whose Inv is the number; nothing when none is.
 std::optional<StoredHeader> storedHeader(db::Database& tickets, const QString& number);
@@ -133,13 +149,26 @@ std::vector<GridLine> storedLines(db::Database& tickets, const QString& number);
 TicketSnapshot ticketSnapshot(db::Database& tickets, const QString& number);
 
 // What the received box shows for a stored ticket that was paid (its Receive
-// is not "0", or a card type is stored), as when it was paid: the card type
-// tagged "Card" for a card, otherwise what was received. Nothing for a ticket
-// not paid.
+// is not "0", or a card type or amount is stored), as when it was paid: the
+// card type tagged "Card" for a card, otherwise what was received. Nothing
+// for a ticket not paid.
 struct StoredTender {
   QString text, tag;
 };
 std::optional<StoredTender> storedTender(const StoredHeader& header);
+
+// One line taken off a stored ticket, as the removal dialog took it: the
+// order type, the clerk who removed it, the line's item and price, why, the
+// manager who approved, and when.
+struct RemovalLogEntry {
+  QString type, waiter, item, price, reason, manager;
+  QDateTime when;
+};
+// Appends one row of tblRemv per entry, in one write transaction on
+// `removals` (an empty text leaves its field Null); throws db::Error after
+// rolling back. A trial (commit false) writes the rows and rolls them back:
+// it tells whether they could be stored.
+void appendRemovals(db::Database& removals, const std::vector<RemovalLogEntry>& entries, bool commit = true);
 
 // The lines the favourites tally counts, so that each sale counts once: every
 // item line of a new or added ticket; of a recalled ticket stored again only

@@ -12,8 +12,15 @@ void ConnectSubsystems() {
   sales::setTenderDialog([] { tender::Tender().Show(forms::vbModal); });
   sales::setRemovalDialog([] {
     tender::frmRemoving& d = tender::Removing();
-    return sales::RemovalDialog{
-        &d, &d.txtItem, &d.txtPrice, &d.txtType, [&d] { return d.Logged(); }, &d.txtManager};
+    return sales::RemovalDialog{&d,
+                                &d.txtItem,
+                                &d.txtPrice,
+                                &d.txtType,
+                                [&d] { return d.Removal(); },
+                                &d.txtManager,
+                                [](const std::vector<sales::RemovalLogEntry>& removals, bool commit) {
+                                  return tender::logRemovals(removals, commit);
+                                }};
   });
 }
 

@@ -185,7 +185,7 @@ forms::CommandButton& frmRemoving::letterKey(QChar letter) {
 }
 
 void frmRemoving::Form_Load() {
-  logged_ = false;
+  removal_.reset();
   setBackColor(kGreen);
   Place(5);
   // The stylist of the ticket on the sales window; a sales window that is not
@@ -270,40 +270,40 @@ void frmRemoving::TypeIntoReason(const QString& text) {
   txtReason.setSelStart(at + int(text.size()));
 }
 
-// One row a removal: each box that holds a text, then the date and time.
-// A row that cannot be stored is told, and the dialog closes all the same;
-// the sales window reads Logged() and keeps the line.
+// The removal as the boxes hold it, with the moment it was taken. A removal
+// log that did not open is told, and the dialog closes all the same; the
+// sales window then keeps the line.
 void frmRemoving::cmdEnter_Click() {
-  const QString file = shell::fileName(datRemv.DatabaseName());
-  const QString failure =
-      datRemv.IsOpen() ? StoreRemoval(file) : QStringLiteral("%1 could not be opened.").arg(file);
-  logged_ = failure.isEmpty();
-  if (!logged_)
-    forms::MsgBox(QStringLiteral("The removal could not be logged: ") + failure, forms::vbExclamation);
+  removal_.reset();
+  if (datRemv.IsOpen()) {
+    removal_ = sales::RemovalLogEntry{txtType.Text(),
+                                      txtWaiter.Text(),
+                                      txtItem.Text(),
+                                      txtPrice.Text(),
+                                      txtReason.Text(),
+                                      txtManager.Text(),
+                                      QDateTime::currentDateTime()};
+  } else {
+    forms::MsgBox(QStringLiteral("The removal could not be logged: %1 could not be opened.")
+                      .arg(shell::fileName(datRemv.DatabaseName())),
+                  forms::vbExclamation);
+  }
   forms::Unload(*this);
 }
 
-QString frmRemoving::StoreRemoval(const QString& file) {
-  db::Recordset& rs = datRemv.Recordset();
+QString logRemovals(const std::vector<sales::RemovalLogEntry>& removals, bool commit) {
+  const QString name = QStringLiteral("Remv.mdb");
+  const std::optional<QString> path =
+      shell::placeDatabase(shell::PlacementReader::Removal, shell::currentDataLocation(), name);
+  if (!path) return QStringLiteral("%1 has no place on this station.").arg(name);
+  const QString file = shell::fileName(*path);
   try {
-    rs.addNew();
-    const std::pair<const char*, forms::TextBox*> fields[] = {
-        {"szType_out", &txtType},   {"szWaiter_out", &txtWaiter}, {"szItems_out", &txtItem},
-        {"szPrice_Out", &txtPrice}, {"szReason_out", &txtReason}, {"szManager_out", &txtManager}};
-    for (const auto& [field, box] : fields) {
-      const QString text = box->Text();
-      if (!text.isEmpty()) runStep([&] { rs.setField(QString::fromLatin1(field), text); });
-    }
-    const QDateTime now = QDateTime::currentDateTime();
-    runStep([&] { rs.setField(QStringLiteral("szDate_out"), rt::IsoDate(now.date())); });
-    runStep([&] { rs.setField(QStringLiteral("szTime_out"), rt::IsoTime(now.time())); });
-    rs.update();
+    const std::shared_ptr<db::Database> log = db::Database::open(*path);
+    sales::appendRemovals(*log, removals, commit);
     return QString();
   } catch (const db::Error& e) {
-    runStep([&] { rs.cancelUpdate(); });
     return shell::writeFailure(e, file);
   } catch (const std::exception&) {
-    runStep([&] { rs.cancelUpdate(); });
     return QStringLiteral("%1 could not be written.").arg(file);
   }
 }

@@ -6,8 +6,10 @@
 // box loads the dialog hidden, and its load copies the stylist's first name
 // from the sales window into txtWaiter. The clerk types a reason on the
 // on-screen keyboard or appends one of the twelve stored reasons, and
-// "Enter/ Exit" adds one row to tblRemv of Remv.mdb and closes the dialog:
-// it is the only way out (the window manager's close and Escape do nothing).
+// "Enter/ Exit" takes the removal and closes the dialog: it is the only way
+// out (the window manager's close and Escape do nothing). The sales window
+// keeps the removal and adds its row to tblRemv of Remv.mdb when the ticket
+// is stored (logRemovals), so a ticket left unstored logs nothing.
 //
 // The keyboard's letter mode is the caption of cmdCaps: "-A-" types the next
 // letter in upper case, "-a-" in lower case. Any text in the reason box sets
@@ -16,10 +18,13 @@
 #pragma once
 
 #include <QString>
+#include <optional>
+#include <vector>
 
 #include "platform/forms/controls.h"
 #include "platform/forms/data.h"
 #include "platform/forms/form.h"
+#include "sales/storage.h"
 
 namespace tender {
 
@@ -71,9 +76,9 @@ class frmRemoving : public forms::Form {
   // The key of a letter "A" to "Z".
   forms::CommandButton& letterKey(QChar letter);
 
-  // Whether the last "Enter/ Exit" stored its row; false from each load on
+  // The removal the last "Enter/ Exit" took; nothing from each load on
   // until one does. The sales window reads it once the dialog has closed.
-  bool Logged() const { return logged_; }
+  const std::optional<sales::RemovalLogEntry>& Removal() const { return removal_; }
 
  protected:
   void Form_Load() override;
@@ -89,14 +94,17 @@ class frmRemoving : public forms::Form {
   void txtReason_Click();
   void txtReason_Change();
   void cmdEnter_Click();
-  // Adds the log row; returns why it could not be stored, empty when it was.
-  QString StoreRemoval(const QString& file);
   // Puts text in at the reason box's insertion point, over its selection.
   void TypeIntoReason(const QString& text);
 
-  bool logged_ = false;
+  std::optional<sales::RemovalLogEntry> removal_;
 };
 
 frmRemoving& Removing();
+
+// Adds one row a removal to tblRemv of Remv.mdb, where the placement puts it,
+// in one transaction (a trial, commit false, rolls them back). Returns why
+// the rows could not be stored, naming the file; empty when they were.
+QString logRemovals(const std::vector<sales::RemovalLogEntry>& removals, bool commit = true);
 
 }  // namespace tender

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QTime>
+#include <algorithm>
 #include <functional>
 #include <new>
 
@@ -302,6 +303,10 @@ frmTender::frmTender() : Form("frmTender") {
   txtGet.onKeyPress = [this](int& KeyAscii) { txtGet_KeyPress(KeyAscii); };
   txtEnding.onKeyPress = [this](int& KeyAscii) { txtEnding_KeyPress(KeyAscii); };
   txtTips.onKeyPress = [this](int& KeyAscii) { txtTips_KeyPress(KeyAscii); };
+  txtCoupon.onKeyPress = [this](int& KeyAscii) { txtCoupon_KeyPress(KeyAscii); };
+  txtGiftCards.onKeyPress = [this](int& KeyAscii) { txtGiftCards_KeyPress(KeyAscii); };
+  cmdGiftCards.onClick = [this] { cmdGiftCards_Click(); };
+  txtGiftCards.onClick = [this] { txtGiftCards_Click(); };
   cmdPurchase.onClick = [this] { cmdPurchase_Click(); };
   cmdReturn.onClick = [this] { cmdReturn_Click(); };
   cmdForce.onClick = [this] { cmdForce_Click(); };
@@ -323,16 +328,29 @@ void frmTender::Form_Load() {
   frame.setCaption(QString::fromLatin1(kModes[Purchase]));
 
   // The ticket file of the check book in use, where the placement puts it.
-  // A setting that cannot be read leaves the binding without a file.
+  // A setting that cannot be read leaves the binding without a file, and
+  // runs no card: where the ticket would go is not known.
+  training_ = true;
   runStep([this] {
     const shell::TicketDatabase tickets = shell::currentTicketDatabase(shell::PlacementReader::Tender);
+    training_ = !tickets.live;
     if (tickets.path) datOrders.setDatabaseName(*tickets.path);
   });
 
-  // TenderRequest, copied once.
+  // TenderRequest, copied once. The amount due is kept as handed over: it is
+  // what a card may be charged, whatever the Amount box is made to show.
+  dueHandedOver_ = rt::Currency();
   runStep([this] { txtEmply.setText(sales::Sales().lblID.Caption()); });
   runStep([this] { txtInv.setText(sales::Sales().cmbRept.Text()); });
   runStep([this] { txtEnding.setText(sales::Sales().txtEnding.Text()); });
+  runStep([this] { dueHandedOver_ = amountOf(sales::Sales().txtEnding.Text()); });
+  // A coupon typed on the sales window is taken here, in the coupon box.
+  runStep([this] {
+    const QString coupon = sales::Sales().txtCoupon.Text();
+    if (coupon.isEmpty()) return;
+    UncoverCoupon();
+    txtCoupon.setText(coupon);
+  });
 
   // The tickets are needed only by the Void lookup; a file that will not
   // open is passed over without a word.
@@ -343,24 +361,31 @@ void frmTender::Form_Activate() {
   cmdNext.setCaption(QStringLiteral("Process"));
 }
 
+// Submit. A card number in the card box runs the mode's card transaction,
+// keyed, which checks its own amount; a Void runs none and is refused. Without
+// a card only a purchase takes a tender (the other modes are card
+// transactions): the cash, coupon and gift card as keyed, or the card a logo
+// button chose, handed back once they cover the amount due with the tip.
 void frmTender::cmdNext_Click() {
-  // An empty change box, or one that begins with "-", sorts before "0".
-  if (rt::StrComp(txtReturn.Text(), QStringLiteral("0")) < 0) {
-    forms::MsgBox(QStringLiteral("Balance of ") + txtReturn.Text() + QStringLiteral(" Due."),
-                  forms::vbOKOnly);
-    txtGet.SetFocus();
+  const QString mode = frame.Caption();
+  if (mode == QLatin1String(kModes[Void])) {
+    forms::MsgBox(
+        QStringLiteral("A void runs no card transaction. To give money back to the card, run a Return."),
+        forms::vbOKOnly | forms::vbExclamation);
     return;
   }
   // The reader's prompt alone is no card number.
   const QString card = txtCardNu.Text();
   if (!card.isEmpty() && card != kSwipePrompt) {
-    const QString mode = frame.Caption();
     CardExpiry = submitExpiry(txtExp.Text());
-    if (mode == QLatin1String(kModes[Purchase]) || mode == QLatin1String(kModes[Force]) ||
-        mode == QLatin1String(kModes[PreAuthorization])) {
-      SubmitCardByMode();
-      return;
-    }
+    SubmitCardByMode();
+    return;
+  }
+  if (cmdNext.Tag() != kCard && mode != QLatin1String(kModes[Purchase])) {
+    forms::MsgBox(QStringLiteral("Please swipe or key the card for this %1.").arg(mode),
+                  forms::vbOKOnly | forms::vbExclamation);
+    txtCardNu.SetFocus();
+    return;
   }
   // A tender that is not a card goes back only as an amount: a text such as
   // "25.50.00" (a ticket stored so, found by the Void lookup) would be
@@ -373,11 +398,30 @@ void frmTender::cmdNext_Click() {
     txtGet.SetFocus();
     return;
   }
-  // The tender goes back as a card only when it is one; the tag is written
-  // first, so the sales window's change step reads it.
-  sales::frmSales& sales = sales::Sales();
-  sales.txtGet.setTag(cmdNext.Tag() == kCard ? kCard : QString());
-  sales.txtGet.setText(txtGet.Text());
+  std::optional<sales::TenderResult> taken;
+  runStep([&] {
+    if (cmdNext.Tag() != kCard) {
+      taken = TenderOnScreen();
+    } else if (const std::optional<rt::Currency> remaining = RemainingDue()) {
+      taken = CardTender(txtGet.Text(), std::max(*remaining, rt::Currency()), false);
+    }
+  });
+  if (!taken) {
+    forms::MsgBox(QStringLiteral("An amount is too large. Please key it again."),
+                  forms::vbOKOnly | forms::vbExclamation);
+    return;
+  }
+  // What was handed over must cover the amount due as the sales window
+  // handed it over, with the tip.
+  const rt::Currency balance = sales::changeOf(*taken, dueHandedOver_);
+  if (balance < rt::Currency()) {
+    forms::MsgBox(
+        QStringLiteral("Balance of ") + rt::Format(balance, kChangeFormat) + QStringLiteral(" Due."),
+        forms::vbOKOnly);
+    txtGet.SetFocus();
+    return;
+  }
+  sales::Sales().TakeTender(*taken);
   forms::Unload(*this);
 }
 
@@ -385,6 +429,8 @@ void frmTender::SubmitCardByMode() {
   const QString mode = frame.Caption();
   if (mode == QLatin1String(kModes[Purchase]))
     CardPurchase(txtGet.Text());
+  else if (mode == QLatin1String(kModes[Return]))
+    CardReturn();
   else if (mode == QLatin1String(kModes[Force]))
     CardForce();
   else if (mode == QLatin1String(kModes[PreAuthorization]))
@@ -411,6 +457,7 @@ void frmTender::KeypadKey(const QString& key) {
                           : target == QLatin1String("Ending")      ? &txtEnding
                           : target == QLatin1String("InputCoupon") ? &txtCoupon
                           : target == QLatin1String("InputTip")    ? &txtTips
+                          : target == QLatin1String("InputGift")   ? &txtGiftCards
                                                                    : nullptr;
   forms::TextBox* text = target == QLatin1String("Inv")       ? &txtInv
                          : target == QLatin1String("Appr")    ? &txtApproval
@@ -512,27 +559,77 @@ void frmTender::cmdEmpty_Click() {
 void frmTender::cmdCoupon_Click() {
   cmdNext.setTag(QStringLiteral("Coupon"));
   cmdKeypad.setTag(QStringLiteral("InputCoupon"));
+  UncoverCoupon();
+  txtCoupon.SetFocus();
+  txtFEntr.setText(QString());
+}
+
+void frmTender::UncoverCoupon() {
   txtCoupon.setVisible(true);
   cmdEmpty1.setVisible(true);
   cmdCoupon.setWidth(1215);
-  txtCoupon.SetFocus();
-  txtFEntr.setText(QString());
 }
 
 void frmTender::cmdEmpty1_Click() {
   txtCoupon.setText(QString());
 }
 
+// The gift card as the coupon: the button uncovers its box and points the
+// keypad at it, so an amount is keyed by touch alone.
+void frmTender::cmdGiftCards_Click() {
+  txtGiftCards_Click();
+}
+
+void frmTender::txtGiftCards_Click() {
+  // The target first: the box stays uncovered while it is emptied.
+  cmdKeypad.setTag(QStringLiteral("InputGift"));
+  StartEntry(txtGiftCards, QStringLiteral("InputGift"));
+  txtGiftCards_Change();
+  txtGiftCards.SetFocus();
+}
+
 void frmTender::cmdEmpty2_Click() {
+  // An emptied gift card is covered again, and the keypad goes back to the
+  // tender box.
+  if (cmdKeypad.Tag() == QLatin1String("InputGift")) {
+    cmdKeypad.setTag(QString());
+    txtFEntr.setText(QString());
+  }
   txtGiftCards.setText(QString());
 }
 
 // A card paid on a terminal of its own: the brand is the tender, and the
-// sales window takes it as a card at once.
+// sales window takes it at once as a card that paid what is left to pay.
 void frmTender::CardLogo_Click(const QString& brand) {
   cmdNext.setTag(kCard);
   txtGet.setText(brand);
-  PassCardTypeToSales(brand);
+  runStep([&] {
+    if (const std::optional<rt::Currency> remaining = RemainingDue())
+      PassCardTypeToSales(CardTender(brand, std::max(*remaining, rt::Currency()), false));
+  });
+}
+
+std::optional<rt::Currency> frmTender::RemainingDue() {
+  return remainingDue(dueHandedOver_, txtTips.Text(), txtCoupon.Text(), txtGiftCards.Text());
+}
+
+sales::TenderResult frmTender::TenderOnScreen() {
+  sales::TenderResult t;
+  t.cash = amountOf(txtGet.Text());
+  t.coupon = amountOf(txtCoupon.Text());
+  t.gift = amountOf(txtGiftCards.Text());
+  t.tip = amountOf(txtTips.Text());
+  return t;
+}
+
+sales::TenderResult frmTender::CardTender(const QString& cardType, rt::Currency amount, bool charged) {
+  sales::TenderResult t = TenderOnScreen();
+  t.cash = rt::Currency();  // the tender box held the brand or the amount charged
+  t.byCard = true;
+  t.charged = charged;
+  t.cardType = cardType;
+  t.card = amount;
+  return t;
 }
 
 // ---- change sums, in exact money; an amount out of range leaves the change
@@ -585,8 +682,9 @@ void frmTender::txtCoupon_Change() {
 
 void frmTender::txtGiftCards_Change() {
   TwoStepChange(txtCoupon, txtGet);
-  // A gift-card amount uncovers its box; an empty one is covered again.
-  const bool held = !txtGiftCards.Text().isEmpty();
+  // A gift-card amount uncovers its box, and so does the keypad pointing at
+  // it; an empty one is covered again.
+  const bool held = !txtGiftCards.Text().isEmpty() || cmdKeypad.Tag() == QLatin1String("InputGift");
   cmdGiftCards.setWidth(held ? 1215 : 3735);
   cmdEmpty2.setVisible(held);
 }
@@ -626,6 +724,14 @@ void frmTender::txtEnding_KeyPress(int& KeyAscii) {
 
 void frmTender::txtTips_KeyPress(int& KeyAscii) {
   shell::AmountKeyPress(txtTips, KeyAscii);
+}
+
+void frmTender::txtCoupon_KeyPress(int& KeyAscii) {
+  shell::AmountKeyPress(txtCoupon, KeyAscii);
+}
+
+void frmTender::txtGiftCards_KeyPress(int& KeyAscii) {
+  shell::AmountKeyPress(txtGiftCards, KeyAscii);
 }
 
 // ---- modes
@@ -792,13 +898,15 @@ void frmTender::ProcessCardEntry() {
   if (!ParseCardSwipe(txtCardNu.Text())) return;
   const QString mode = frame.Caption();
   if (mode == QLatin1String(kModes[Purchase])) {
+    // A swiped purchase charges what is left to pay, whatever the tender box
+    // held.
     const QString before = txtGet.Text();
-    const std::optional<QString> amount = purchaseAmount(txtEnding.Text(), txtTips.Text(), true);
+    const std::optional<rt::Currency> amount = RemainingDue();
     if (!amount) {
       RefuseAmount(CardKind::Purchase);
       return;
     }
-    txtGet.setText(*amount);
+    txtGet.setText(plainAmount(*amount));
     CardPurchase(before);
   } else if (mode == QLatin1String(kModes[Return])) {
     CardReturn();
@@ -827,10 +935,11 @@ void frmTender::ApplySwipedCard(const QString& cardNumber) {
 }
 
 void frmTender::CardPurchase(const QString& tenderBefore) {
-  // Only Submit reaches a purchase with an empty tender box.
+  // Only Submit reaches a purchase with an empty tender box: it charges what
+  // is left to pay.
   if (txtGet.Text().isEmpty()) {
-    if (const std::optional<QString> amount = purchaseAmount(txtEnding.Text(), txtTips.Text(), false))
-      txtGet.setText(*amount);
+    if (const std::optional<rt::Currency> amount = RemainingDue(); amount && *amount > rt::Currency())
+      txtGet.setText(plainAmount(*amount));
   }
   RunCardTransaction(CardKind::Purchase, tenderBefore);
 }
@@ -857,16 +966,6 @@ void frmTender::RefuseAmount(CardKind kind) {
   txtGet.SetFocus();
 }
 
-void frmTender::RefuseAboveDue(const std::optional<rt::Currency>& limit) {
-  const QString due = limit ? rt::Format(*limit, kMoney) : txtEnding.Text();
-  const QString message =
-      txtTips.Text().isEmpty()
-          ? QStringLiteral("The card can not be charged more than the amount due, %1.")
-          : QStringLiteral("The card can not be charged more than the amount due with the tip, %1.");
-  forms::MsgBox(message.arg(due), forms::vbOKOnly | forms::vbCritical);
-  txtGet.SetFocus();
-}
-
 // The box and the swipe it held are emptied, so the reader's next text
 // lands in an empty box.
 void frmTender::RefuseTrackText() {
@@ -890,6 +989,21 @@ void frmTender::RunCardTransaction(CardKind kind, const std::optional<QString>& 
   const auto restoreTender = [this, &tenderBefore] {
     if (tenderBefore && IsLoaded()) txtGet.setText(*tenderBefore);
   };
+  const auto refuse = [&](const QString& reason) {
+    restoreTender();
+    forms::MsgBox(reason, forms::vbOKOnly | forms::vbCritical);
+    txtGet.SetFocus();
+  };
+
+  // A training ticket goes to the training file, which is emptied later: no
+  // real card may be charged for it.
+  if (training_) {
+    restoreTender();
+    forms::MsgBox(QStringLiteral("This station is on the training check book: no card transaction is sent to "
+                                 "the card program in training."),
+                  forms::vbOKOnly | forms::vbExclamation);
+    return;
+  }
 
   // A swipe the parser could not read, or a track text typed in, is no card
   // number: it is never sent, nor printed on the slip.
@@ -899,21 +1013,38 @@ void frmTender::RunCardTransaction(CardKind kind, const std::optional<QString>& 
     return;
   }
 
+  const bool pays = kind == CardKind::Purchase || kind == CardKind::Force;
+  const std::optional<rt::Currency> remaining = RemainingDue();
+  if (!remaining) {
+    refuse(QStringLiteral("An amount is too large. Please key it again."));
+    return;
+  }
+  if (pays && *remaining <= rt::Currency()) {
+    refuse(*chargeRefusal(kind, rt::Currency(), *remaining, dueHandedOver_, !txtTips.Text().isEmpty()));
+    return;
+  }
   const std::optional<rt::Currency> charge = chargeableAmount(txtGet.Text());
   if (!charge) {
     restoreTender();
     RefuseAmount(kind);
     return;
   }
-  // A purchase or a force charges no more than the amount due with the tip:
-  // the ticket records only that.
-  if (kind == CardKind::Purchase || kind == CardKind::Force) {
-    const std::optional<rt::Currency> limit = chargeLimit(txtEnding.Text(), txtTips.Text());
-    if (!limit || *charge > *limit) {
-      restoreTender();
-      RefuseAboveDue(limit);
-      return;
-    }
+  // A purchase or a force pays exactly what is left to pay, and a return
+  // gives back no more than the ticket's total: the ticket records what the
+  // card was charged.
+  if (const std::optional<QString> why =
+          chargeRefusal(kind, *charge, *remaining, dueHandedOver_, !txtTips.Text().isEmpty())) {
+    refuse(*why);
+    return;
+  }
+  // What a purchase or force hands back once approved, made up before the
+  // card is charged so that an approval is never left unrecorded.
+  std::optional<sales::TenderResult> payment;
+  try {
+    if (pays) payment = CardTender(txtCardType.Text(), *charge, true);
+  } catch (const rt::ConversionError&) {
+    refuse(QStringLiteral("An amount is too large. Please key it again."));
+    return;
   }
 
   if (!bridge_.get()) {
@@ -977,8 +1108,12 @@ void frmTender::RunCardTransaction(CardKind kind, const std::optional<QString>& 
                            errorMsg.out(), avsResult.out(), &TranResult);
       break;
   }
-  // The dialog may have been closed while the bridge waited.
-  if (!IsLoaded()) return;
+  // The dialog may have been closed while the bridge waited; a charge it
+  // approved still pays the ticket.
+  if (!IsLoaded()) {
+    if (SUCCEEDED(hr) && TranResult != VARIANT_FALSE && payment) PassCardTypeToSales(*payment);
+    return;
+  }
 
   if (FAILED(hr)) {
     com::ErrorInfo info;
@@ -1003,7 +1138,7 @@ void frmTender::RunCardTransaction(CardKind kind, const std::optional<QString>& 
       sales.txtString.setTag(ApprovalCode);
       sales.txtString.setText(QString());
     }
-    PrintCardReceipt();
+    PrintCardReceipt(payment);
     return;
   }
   restoreTender();
@@ -1011,19 +1146,16 @@ void frmTender::RunCardTransaction(CardKind kind, const std::optional<QString>& 
   txtAnswer.setText(ErrorMsg);
 }
 
-void frmTender::PassCardTypeToSales(const QString& cardType) {
-  // The tag first: the sales window's change step reads it.
-  sales::frmSales& sales = sales::Sales();
-  sales.txtGet.setTag(kCard);
-  sales.txtGet.setText(cardType);
+void frmTender::PassCardTypeToSales(const sales::TenderResult& card) {
+  sales::Sales().TakeTender(card);
 }
 
 // ---- the card receipt: printed on the receipt printer, a second copy on
 // request; a printing step that fails is passed over (a copy that could not
-// be handed over is told), but the approval is always handed back and the
+// be handed over is told), but the payment is always handed back and the
 // dialog always closes
 
-void frmTender::PrintCardReceipt() {
+void frmTender::PrintCardReceipt(const std::optional<sales::TenderResult>& payment) {
   runStep([] { SelectReceiptPrinter(); });
   runStep([] { print::Printer().setFontName(QStringLiteral("courier new")); });
 
@@ -1060,7 +1192,7 @@ void frmTender::PrintCardReceipt() {
   });
   if (answer == forms::vbYes) runStep(printCopy);
 
-  runStep([this] { PassCardTypeToSales(txtCardType.Text()); });
+  if (payment) runStep([&] { PassCardTypeToSales(*payment); });
   forms::Unload(*this);
 }
 

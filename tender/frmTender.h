@@ -1,20 +1,22 @@
 // The tender dialog: takes the payment of the ticket open in the sales
 // window. The sales window shows it modally from its tender box; it copies
-// the clerk, the ticket number and the amount due from the sales window when
-// it loads (TenderRequest) and writes the tender back into the sales
-// window's tender box when it closes (TenderResult):
-//   Submit without a card transaction: sales txtGet Text <- this txtGet,
-//     its Tag <- "Card" when the tender kind is "Card", else empty (the tag
-//     is written first);
-//   a card-logo button, or an approved card transaction: sales txtGet Tag <-
-//     "Card", then Text <- the card type;
-//   an approved pre-authorisation: sales txtString Tag <- the approval code,
-//     its Text <- empty (the swipe never leaves this dialog).
+// the clerk, the ticket number, the amount due and a coupon typed there from
+// the sales window when it loads (TenderRequest), and hands back what it took
+// (a sales::TenderResult: cash, coupon, gift card, tip, and a card with what
+// it was charged) when the tender is done:
+//   Submit in Purchase mode without a card number: the cash, coupon and gift
+//     card (or the card-logo card) as keyed;
+//   a card-logo button: at once, the brand paying what is left to pay;
+//   an approved purchase or force: the card with the amount charged.
+// A return and a pre-authorisation hand back nothing: they pay nothing (an
+// approved pre-authorisation gives the sales window's txtString its approval
+// code as Tag, and an empty Text: the swipe never leaves this dialog).
 //
 // Its working state lives in its controls:
 //   cmdNext.Tag     tender kind: "", "Card" (card-logo button), "Coupon"
 //   cmdKeypad.Tag   keypad target: "" (txtGet), "Ending", "InputCoupon",
-//                   "InputTip", "Inv", "Appr", "CardNum", "Exp", "Zip", "CVC"
+//                   "InputTip", "InputGift", "Inv", "Appr", "CardNum", "Exp",
+//                   "Zip", "CVC"
 //   txtFEntr        the keypad's entry buffer (hidden)
 //   frame.Caption   transaction mode: "Purchase", "Return", "Force",
 //                   "Pre-Authorization", "Void"
@@ -31,7 +33,9 @@
 #include "platform/forms/controls.h"
 #include "platform/forms/data.h"
 #include "platform/forms/form.h"
+#include "sales/tenderresult.h"
 #include "tender/bridge.h"
+#include "tender/rules.h"
 
 namespace tender {
 
@@ -130,8 +134,6 @@ class frmTender : public forms::Form {
   void Form_Activate() override;
 
  private:
-  enum class CardKind { Purchase, Return, Force, PreAuth };
-
   // Submit and Back.
   void cmdNext_Click();
   void SubmitCardByMode();
@@ -157,6 +159,7 @@ class frmTender : public forms::Form {
   void cmdCash_Click();
   void cmdEmpty_Click();
   void cmdCoupon_Click();
+  void UncoverCoupon();
   void cmdEmpty1_Click();
   void cmdEmpty2_Click();
   void CardLogo_Click(const QString& brand);
@@ -166,12 +169,16 @@ class frmTender : public forms::Form {
   void TwoStepChange(forms::TextBox& first, forms::TextBox& second);
   void txtCoupon_Change();
   void txtGiftCards_Change();
+  void cmdGiftCards_Click();
+  void txtGiftCards_Click();
   void txtTips_Change();
   void txtEnding_Change();
   void txtReturn_Change();
   void txtGet_KeyPress(int& KeyAscii);
   void txtEnding_KeyPress(int& KeyAscii);
   void txtTips_KeyPress(int& KeyAscii);
+  void txtCoupon_KeyPress(int& KeyAscii);
+  void txtGiftCards_KeyPress(int& KeyAscii);
 
   // Modes and card fields.
   void cmdPurchase_Click();
@@ -199,13 +206,23 @@ class frmTender : public forms::Form {
   void CardPreAuth();
   void RunCardTransaction(CardKind kind, const std::optional<QString>& tenderBefore);
   void RefuseAmount(CardKind kind);
-  void RefuseAboveDue(const std::optional<rt::Currency>& limit);
   void RefuseTrackText();
   void ShowCardFailure(const QString& reason);
-  void PassCardTypeToSales(const QString& cardType);
-  void PrintCardReceipt();
+  // What is left for a card to pay; nothing when it leaves the currency range.
+  std::optional<rt::Currency> RemainingDue();
+  // The tender as the boxes hold it: cash from the tender box, coupon, gift
+  // card and tip. Throws rt::ConversionError for an amount out of range.
+  sales::TenderResult TenderOnScreen();
+  // A card tender of `amount` (charged here, or paid on a terminal of its own).
+  sales::TenderResult CardTender(const QString& cardType, rt::Currency amount, bool charged);
+  void PassCardTypeToSales(const sales::TenderResult& card);
+  // Prints the slip, hands a purchase or force back as the payment it made
+  // (a return or pre-authorisation hands nothing back) and closes.
+  void PrintCardReceipt(const std::optional<sales::TenderResult>& payment);
 
   BridgeObject bridge_;
+  rt::Currency dueHandedOver_;  // the amount due of TenderRequest
+  bool training_ = true;        // the training check book: no card reaches the card program
 };
 
 frmTender& Tender();

@@ -47,12 +47,43 @@ std::optional<rt::Currency> chargeableAmount(const QString& text) {
   return amount;
 }
 
-std::optional<rt::Currency> chargeLimit(const QString& due, const QString& tips) {
+std::optional<rt::Currency> remainingDue(rt::Currency due, const QString& tips, const QString& coupon,
+                                         const QString& gift) {
   try {
-    return amountOf(due) + amountOf(tips);
+    return due + amountOf(tips) - amountOf(coupon) - amountOf(gift);
   } catch (const rt::ConversionError&) {
     return std::nullopt;
   }
+}
+
+std::optional<QString> chargeRefusal(CardKind kind, rt::Currency charge, rt::Currency remaining,
+                                     rt::Currency ticketTotal, bool withTip) {
+  const QString money = QStringLiteral("#,##0.00");
+  switch (kind) {
+    case CardKind::Purchase:
+    case CardKind::Force:
+      if (remaining <= rt::Currency())
+        return QStringLiteral(
+            "Nothing is left to pay by card: the coupon and the gift card cover the amount due.");
+      if (charge > remaining)
+        return (withTip
+                    ? QStringLiteral("The card can not be charged more than the amount due with the tip, %1.")
+                    : QStringLiteral("The card can not be charged more than the amount due, %1."))
+            .arg(rt::Format(remaining, money));
+      if (charge < remaining)
+        return QStringLiteral("The card must be charged what is left to pay, %1: %2 would leave %3 unpaid.")
+            .arg(rt::Format(remaining, money), rt::Format(charge, money),
+                 rt::Format(remaining - charge, money));
+      return std::nullopt;
+    case CardKind::Return:
+      if (charge > ticketTotal)
+        return QStringLiteral("A return can not be more than the ticket's total, %1.")
+            .arg(rt::Format(ticketTotal, money));
+      return std::nullopt;
+    case CardKind::PreAuth:
+      return std::nullopt;
+  }
+  return std::nullopt;
 }
 
 bool keypadTakes(const QString& buffer, const QString& key) {
@@ -63,21 +94,6 @@ QString keypadAmount(const QString& buffer) {
   bool ok = false;
   const qint64 cents = buffer.isEmpty() ? 0 : buffer.toLongLong(&ok);
   return rt::Format(rt::Currency::fromRaw((ok ? cents : 0) * 100), QStringLiteral("###0.00"));
-}
-
-std::optional<QString> purchaseAmount(const QString& due, const QString& tips, bool strict) {
-  if (tips.isEmpty()) return due;
-  try {
-    if (strict) {
-      const std::optional<rt::Currency> d = rt::TryCCur(due);
-      const std::optional<rt::Currency> t = rt::TryCCur(tips);
-      if (!d || !t) return std::nullopt;
-      return plainAmount(*d + *t);
-    }
-    return plainAmount(amountOf(due) + amountOf(tips));
-  } catch (const rt::ConversionError&) {
-    return std::nullopt;
-  }
 }
 
 QString cardTypeOf(const QString& cardNumber) {

@@ -31,10 +31,23 @@ QString plainAmount(rt::Currency amount);
 // ("1,234.50" does) above zero. Nothing otherwise ("", "VISA", "0.00").
 std::optional<rt::Currency> chargeableAmount(const QString& text);
 
-// The most a card purchase or force may charge: the amount due plus the tip,
-// each read as amountOf reads it. Nothing when the sum leaves the currency
-// range.
-std::optional<rt::Currency> chargeLimit(const QString& due, const QString& tips);
+// What is left for a card to pay: the amount due the sales window handed
+// over plus the tip, less the coupon and the gift-card amount (each box read
+// as amountOf reads it). Nothing when an amount leaves the currency range.
+std::optional<rt::Currency> remainingDue(rt::Currency due, const QString& tips, const QString& coupon,
+                                         const QString& gift);
+
+// The card transactions of the dialog.
+enum class CardKind { Purchase, Return, Force, PreAuth };
+
+// Why a card transaction may not run for `charge`, told to the clerk; nothing
+// when it may. A purchase or a force pays the ticket: it charges exactly what
+// is left to pay (`remaining`), never more (the ticket would record less than
+// the card was charged) and never less (the ticket would stand as paid with
+// a balance due). A return gives back no more than the ticket's total. A
+// pre-authorisation only holds an amount and is not limited here.
+std::optional<QString> chargeRefusal(CardKind kind, rt::Currency charge, rt::Currency remaining,
+                                     rt::Currency ticketTotal, bool withTip);
 
 // ---- keypad
 
@@ -47,15 +60,6 @@ bool keypadTakes(const QString& buffer, const QString& key);
 // The amount an entry buffer of cents shows: "0.01", "1.23", "123.00"
 // (format "###0.00").
 QString keypadAmount(const QString& buffer);
-
-// ---- the purchase amount
-
-// The amount a card purchase charges: the amount due as it stands when there
-// is no tip, else amount due plus tip as a plain decimal ("1244.5"). A swiped
-// purchase (strict) needs both to be numbers and gives nothing otherwise; a
-// purchase from Submit reads them as amountOf does (not a number: 0). Nothing
-// when the sum leaves the currency range.
-std::optional<QString> purchaseAmount(const QString& due, const QString& tips, bool strict);
 
 // ---- cards
 

@@ -138,9 +138,9 @@ TEST_F(Deletion, ATapOnTheHeadingRowDeletesNothing) {
   EXPECT_EQ(screen().size(), 5);
 }
 
-// Deletions on a recalled ticket that need no manager: a stored line is
-// logged with its reason first, and so is its priced sub-line; a line added
-// since goes without a word.
+// Deletions on a recalled ticket that need no manager: a stored line takes
+// its reason first, and so does its priced sub-line; a line added since goes
+// without a word. The removals are logged when the ticket is stored.
 TEST_F(Deletion, ARecalledLineIsLoggedFirst) {
   recall57();
   sales::frmSales& w = Sales();
@@ -153,19 +153,37 @@ TEST_F(Deletion, ARecalledLineIsLoggedFirst) {
   EXPECT_TRUE(script_->done());
   EXPECT_EQ(shown, "Women's Cut|35.00|HS|Jules|");
   EXPECT_EQ(subShown, "1. Deep Condition|8.00|HS|Jules|");
-  EXPECT_EQ(removals(), QStringList({"HS|Jules|Women's Cut|35.00|Client Changed Mind|<null>",
-                                     "HS|Jules|1. Deep Condition|8.00|Client Changed Mind|<null>"}));
   EXPECT_EQ(screen(), QStringList({"1 | Gloss | 40.00 | ", "1 | Kids Cut | 18.00 | -"}));
   EXPECT_EQ(w.txtTotal.Text(), "58.00");
+
+  clickCell(3, 1);
+  EXPECT_EQ(screen(), QStringList{"1 | Gloss | 40.00 | "});
+  EXPECT_FALSE(Removing().IsLoaded());
+  EXPECT_TRUE(removals().isEmpty()) << "nothing is logged before the ticket is stored";
+
+  press(w.cmdPrintRce1);
+  EXPECT_EQ(removals(), QStringList({"HS|Jules|Women's Cut|35.00|Client Changed Mind|<null>",
+                                     "HS|Jules|1. Deep Condition|8.00|Client Changed Mind|<null>"}));
   const QString date = value(installFile("Remv.mdb"), "SELECT szDate_out FROM tblRemv");
   const QString time = value(installFile("Remv.mdb"), "SELECT szTime_out FROM tblRemv");
   EXPECT_EQ(date, rt::IsoDate(QDate::currentDate()));
   EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(time).hasMatch()) << time.toStdString();
+}
 
-  clickCell(3, 1);
-  EXPECT_EQ(screen(), QStringList{"1 | Gloss | 40.00 | "});
-  EXPECT_EQ(removals().size(), 2);
-  EXPECT_FALSE(Removing().IsLoaded());
+// A removal on a ticket left unstored never happened: nothing is logged.
+TEST_F(Deletion, ARemovalOnATicketClosedUnstoredLogsNothing) {
+  recall57();
+  sales::frmSales& w = Sales();
+  QString shown;
+  expectRemoval(shown);
+  clickCell(4, 1);
+  EXPECT_TRUE(script_->done());
+  EXPECT_EQ(shown, "Gloss|40.00|HS|Jules|");
+  messages_->answer(forms::vbYes);  // "Changes will not be save on this table ?"
+  press(w.cmdClose);
+  EXPECT_FALSE(w.IsLoaded());
+  EXPECT_TRUE(removals().isEmpty());
+  EXPECT_EQ(count("tblDetail"), "3") << "the stored ticket keeps its lines";
 }
 
 // Every priced line taken off a stored ticket has a log row of its own: a
@@ -219,6 +237,7 @@ TEST_F(Deletion, EveryPricedStoredLineHasItsOwnLogRow) {
   clickCell(2, 1);
   EXPECT_TRUE(script_->done());
   EXPECT_EQ(screen(), QStringList());
+  press(w.cmdPrintRce1);
   EXPECT_EQ(removals(), QStringList({"HS|Jules|1. Toner|6.00|Client Changed Mind|Mara",
                                      "HS|Jules|Women's Cut|35.00|Client Changed Mind|Jules",
                                      "HS|Jules|1. Deep Condition|8.00|Client Changed Mind|Jules",
@@ -251,8 +270,6 @@ TEST_F(Deletion, ARecalledLineNeedsAManager) {
   EXPECT_TRUE(script_->done());
   EXPECT_EQ(shown, "Women's Cut|35.00|HS|Jules|Mara");
   EXPECT_EQ(subShown, "1. Deep Condition|8.00|HS|Jules|Mara");
-  EXPECT_EQ(removals(), QStringList({"HS|Jules|Women's Cut|35.00|Client Changed Mind|Mara",
-                                     "HS|Jules|1. Deep Condition|8.00|Client Changed Mind|Mara"}));
   EXPECT_EQ(screen(), QStringList{"1 | Gloss | 40.00 | "});
   EXPECT_EQ(shell::Security().chkItmDelSec.Tag(), "");
 
@@ -263,7 +280,9 @@ TEST_F(Deletion, ARecalledLineNeedsAManager) {
   EXPECT_TRUE(script_->done());
   EXPECT_EQ(screen(), QStringList{"1 | Gloss | 40.00 | "});
   EXPECT_EQ(shell::Security().chkItmDelSec.Tag(), "");
-  EXPECT_EQ(removals().size(), 2);
+  press(w.cmdPrintRce1);
+  EXPECT_EQ(removals(), QStringList({"HS|Jules|Women's Cut|35.00|Client Changed Mind|Mara",
+                                     "HS|Jules|1. Deep Condition|8.00|Client Changed Mind|Mara"}));
 }
 
 // The switch as the sales window read it when it opened: a missing value
@@ -289,22 +308,26 @@ TEST_F(Deletion, TheSwitchAsTheWindowReadIt) {
   }
 }
 
-// A removal that cannot be logged is told, and the line stays with its price.
-TEST_F(Deletion, ALogThatFailsKeepsTheLine) {
+// A removal log that would refuse the rows stops the store, which is told:
+// the stored ticket keeps its lines, and nothing is removed unlogged.
+TEST_F(Deletion, ALogThatFailsKeepsTheStoredLines) {
   run(installFile("Remv.mdb"),
       "CREATE TRIGGER refuse BEFORE INSERT ON tblRemv BEGIN SELECT RAISE(ABORT, 'no'); END");
   recall57();
   sales::frmSales& w = Sales();
   QString shown;
   expectRemoval(shown);
-  messages_->answer(forms::vbOK);
   clickCell(4, 1);
   EXPECT_TRUE(script_->done());
+  EXPECT_EQ(screen().size(), 2);
+  messages_->answer(forms::vbOK);
+  press(w.cmdPrintRce1);
   ASSERT_EQ(messages_->shown().size(), 1u);
-  EXPECT_EQ(messages_->shown()[0].prompt, "The removal could not be logged: Remv.mdb could not be written.");
-  EXPECT_EQ(screen().size(), 3);
-  EXPECT_EQ(w.txtTotal.Text(), "83.00");
-  EXPECT_FALSE(Removing().IsLoaded());
+  EXPECT_EQ(messages_->shown()[0].prompt,
+            "The ticket was not stored: its removals could not be logged: Remv.mdb could not be written.");
+  EXPECT_EQ(count("tblDetail"), "3");
+  EXPECT_EQ(screen().size(), 2) << "the ticket stays on the window";
+  EXPECT_TRUE(removals().isEmpty());
 }
 
 // An approval whose dialog was never shown goes with its deletion, or with
@@ -349,6 +372,7 @@ TEST_F(Deletion, NoLingeringManager) {
   expectRemoval(shown);
   clickCell(4, 1);
   EXPECT_EQ(shown, "Gloss|40.00|HS|Jules|");
+  press(w.cmdPrintRce1);
   EXPECT_EQ(removals(), QStringList{"HS|Jules|Gloss|40.00|Client Changed Mind|<null>"});
 }
 

@@ -128,8 +128,7 @@ TEST_F(HandOff, TheGateOpensForAnUnpaidTicketWithLines) {
       {"approved on a card",
        [this] {
          kidsCut();
-         Sales().txtGet.setTag("Card");
-         Sales().txtGet.setText("VISA");
+         tendered(card("VISA", "19.35"));
        },
        false, "", "", "This ticket is paid: VISA was approved for it. It cannot be tendered again."},
   };
@@ -159,9 +158,14 @@ TEST_F(HandOff, TheGateOpensForAnUnpaidTicketWithLines) {
 }
 
 // A card approved on the ticket pays it, on a new ticket as on a recalled
-// one that was not paid: Tender again says so and opens nothing, and the
-// receipt stores the card that was charged.
+// one that was not paid: Tender again says so and opens nothing, its lines
+// stay, the window does not close it unstored, and the receipt stores the
+// card that was charged; recalled later its lines still stay.
 TEST_F(HandOff, ATicketApprovedOnACardIsPaid) {
+  const char* const kPaidLines =
+      "This ticket is paid: VISA was approved for it. Its lines cannot be changed; money goes back to the "
+      "card "
+      "through a card Return.";
   FakeBridge bridge;
   tender::setBridgeFactory([&bridge](IVantixTransaction** object) {
     bridge.AddRef();
@@ -207,25 +211,45 @@ TEST_F(HandOff, ATicketApprovedOnACardIsPaid) {
     EXPECT_EQ(w.txtGet.Text() + " " + w.txtGet.Tag(), "VISA Card");
     shell::ConnectSubsystems();
 
-    // Nor do its lines change: the card paid for these.
-    const QStringList charged = ticketLines(w.grdOrderItems);
-    const QString total = w.txtEnding.Text();
-    for (const auto& change : {std::function<void()>([] { kidsCut(); }), std::function<void()>([] {
-                                 clickCell(sales::kFirstLine, sales::kTextColumn);
-                               })}) {
-      messages_->answer(forms::vbOK);
-      change();
-      EXPECT_EQ(messages_->shown().back().prompt,
-                "This ticket is paid: VISA was approved for it. Its lines cannot be changed.");
-      EXPECT_EQ(ticketLines(w.grdOrderItems), charged);
-      EXPECT_EQ(w.txtEnding.Text(), total);
-    }
+    // Nor do its lines change: the card paid for these. An item rung up and a
+    // line tapped are refused.
+    const auto linesStay = [this, &w, kPaidLines] {
+      const QStringList charged = ticketLines(w.grdOrderItems);
+      const QString total = w.txtEnding.Text();
+      ASSERT_FALSE(charged.isEmpty());
+      for (const auto& change : {std::function<void()>([] { kidsCut(); }), std::function<void()>([] {
+                                   clickCell(sales::kFirstLine, sales::kTextColumn);
+                                 })}) {
+        messages_->answer(forms::vbOK);
+        change();
+        EXPECT_EQ(messages_->shown().back().prompt, QString(kPaidLines));
+        EXPECT_EQ(ticketLines(w.grdOrderItems), charged);
+        EXPECT_EQ(w.txtEnding.Text(), total);
+      }
+    };
+    linesStay();
+
+    // Nor is it closed unstored: the charge would stand with no ticket.
+    messages_->answer(forms::vbOK);
+    press(w.cmdClose);
+    EXPECT_TRUE(w.IsLoaded());
+    EXPECT_EQ(
+        messages_->shown().back().prompt,
+        QString("This ticket is paid: VISA was charged %1 for it. Press Receipt to store it before closing.")
+            .arg(c.total));
 
     press(w.cmdPrintRce1);
     EXPECT_EQ(
         rows(installFile("Ordr.mdb"),
              "SELECT szType_Card, szCard_amt, Receive, Total FROM tblDy_Order WHERE Inv = ?", {c.number}),
         QStringList(QString("VISA|%1|%1|%1").arg(c.total)));
+
+    // Recalled later, its lines stay as the card paid for them.
+    recall(c.number);
+    linesStay();
+    messages_->answer(forms::vbYes);  // "Changes will not be save on this table ?"
+    press(w.cmdClose);
+    EXPECT_FALSE(w.IsLoaded()) << "a ticket paid and stored closes";
   }
   EXPECT_EQ(bridge.calls.size(), 2u) << "one charge a ticket";
   tender::Tender().ReleaseBridge();

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "platform/convert/datetext.h"
+#include "platform/convert/number.h"
 #include "sales/frmSales.h"
 #include "shell/Module1.h"
 #include "shell/frmInfor.h"
@@ -155,25 +156,26 @@ TEST_F(Receipt, EveryLineWithItsFontStyleAndColour) {
   }
 }
 
-TEST(ReceiptDrawer, CashWithChangeNotBelowZeroAndCardCashOpenIt) {
+// Money goes into the drawer or out of it: cash handed over, or change given
+// back; never for a balance still due, and not for a card or a coupon that
+// pays exactly.
+TEST_F(Receipt, TheDrawerOpensWhenCashGoesInOrOut) {
   const struct {
-    const char* received;
-    const char* tag;
-    const char* change;
+    const char* what;
+    sales::TenderResult tender;
     bool opens;
   } cases[] = {
-      {"20.00", "", "2.50", true},      // cash, change due
-      {"17.50", "", "0.00", true},      // cash, exact
-      {"10.00", "", "-7.50", false},    // a balance still due
-      {"VISA", "Card", "0.00", false},  // a card
-      {"", "", "", false},              // nothing received
-      {"Cash", "Card", "0.00", true},   // a card tender named "Cash"
-      {"20.00", "", "VISA", true},      // a change that is no number
-      {"0", "", "0.00", false},         // Tender, then Back: nothing was taken
+      {"cash, change due", cash({"20.00"}), true},
+      {"cash, exact", cash({"17.50"}), true},
+      {"a balance still due", cash({"10.00"}), false},
+      {"coupon and cash", cash({"10.00", "7.50"}), true},
+      {"a card", card("VISA", "17.50"), false},
+      {"a coupon paying it all", cash({"", "17.50"}), false},
+      {"a coupon over the total gives change", cash({"", "20.00"}), true},
+      {"Tender, then Back: nothing taken", cash({}), false},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(sales::receiptOpensDrawer(c.received, c.tag, c.change), c.opens)
-        << c.received << " " << c.tag << " " << c.change;
+  const rt::Currency due = rt::CCur(QStringLiteral("17.50"));
+  for (const auto& c : cases) EXPECT_EQ(sales::tenderOpensDrawer(c.tender, due), c.opens) << c.what;
 }
 
 // A cash ticket tendered on the dialog: the drawer, the stored ticket, its
@@ -193,7 +195,7 @@ TEST_F(Receipt, ACashTicketThenOneWithoutTender) {
   press(w.cmdPrintRce1);
 
   EXPECT_EQ(drawer.taken(), shell::kDrawerPulse);
-  EXPECT_EQ(field("1", "Receive") + " " + field("1", "Total") + " " + field("1", "ID"), "20.00 19.35 Jules");
+  EXPECT_EQ(field("1", "Receive") + " " + field("1", "Total") + " " + field("1", "ID"), "19.35 19.35 Jules");
   EXPECT_EQ(count("tblDetail"), "1");
   ASSERT_EQ(printed_.documents().size(), 1u);
   const std::vector<QString> first = lastPrinted();
@@ -242,21 +244,19 @@ TEST_F(Receipt, TheDrawerOpensForCashOnly) {
   w.Show();
   signIn();
   const struct {
-    const char* received;
-    const char* tag;  // written first, as the tender dialog does
+    const char* what;
+    std::optional<sales::TenderResult> tender;
     bool opens;
-  } cases[] = {{"20.00", "", true},
-               {"10.00", "", false},
-               {"VISA", "Card", false},
-               {"", "", false},
-               {"Cash", "Card", true}};
+  } cases[] = {{"cash", cash({"20.00"}), true},
+               {"a balance due", cash({"10.00"}), false},
+               {"a card", card("VISA", "19.35"), false},
+               {"no tender", std::nullopt, false}};
   for (const auto& c : cases) {
     kidsCut();
-    w.txtGet.setTag(c.tag);
-    w.txtGet.setText(c.received);
+    if (c.tender) tendered(*c.tender);
     press(w.cmdPrintRce1);
-    EXPECT_EQ(drawer.taken(), c.opens ? shell::kDrawerPulse : std::string()) << c.received << " " << c.tag;
-    EXPECT_EQ(screen(), QStringList()) << c.received;
+    EXPECT_EQ(drawer.taken(), c.opens ? shell::kDrawerPulse : std::string()) << c.what;
+    EXPECT_EQ(screen(), QStringList()) << c.what;
   }
 }
 
@@ -285,7 +285,7 @@ TEST_F(Receipt, ARecalledTicketPrintsItsTenderAsPaidAndOpensTheDrawerOnlyForCash
   } cases[] = {
       {"57", false, "VISA Card", "VISA", "0.00", false, "VISA|8.60|8.60"},
       {"58", false, "10.00 ", "10.00", "1.40", false, "<null>|<null>|10.00"},
-      {"59", true, " ", "10.00", "1.40", true, "<null>|<null>|10.00"},
+      {"59", true, " ", "10.00", "1.40", true, "<null>|<null>|8.60"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.number);

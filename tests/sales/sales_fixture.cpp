@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include "platform/convert/number.h"
 #include "sales/frmSales.h"
 #include "sales/ticket.h"
 #include "shell/subsystems.h"
@@ -65,6 +66,38 @@ void SalesFixture::TearDown() {
   sales::Sales().setWaitClock(shell::monotonicWholeSeconds);
   script_.reset();
   print::ResetCurrentPrinter();
+}
+
+namespace {
+
+rt::Currency amount(const QString& text) {
+  return text.isEmpty() ? rt::Currency() : rt::CCur(text);
+}
+
+}  // namespace
+
+sales::TenderResult SalesFixture::cash(const Taken& t) {
+  sales::TenderResult r;
+  r.cash = amount(t.cash);
+  r.coupon = amount(t.coupon);
+  r.gift = amount(t.gift);
+  r.tip = amount(t.tip);
+  return r;
+}
+
+sales::TenderResult SalesFixture::card(const QString& type, const QString& charged, bool throughBridge,
+                                       const Taken& with) {
+  sales::TenderResult r = cash(with);
+  r.cash = rt::Currency();
+  r.byCard = true;
+  r.charged = throughBridge;
+  r.cardType = type;
+  r.card = amount(charged);
+  return r;
+}
+
+void SalesFixture::tendered(const sales::TenderResult& tender) {
+  sales::Sales().TakeTender(tender);
 }
 
 void SalesFixture::fillMenu(const QString& table, int first, int last, const QString& prefix,

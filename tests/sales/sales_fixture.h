@@ -16,6 +16,7 @@
 #include "platform/forms/form.h"
 #include "platform/print/printer.h"
 #include "sales/gridticket.h"
+#include "sales/tenderresult.h"
 #include "tests/fake_spooler.h"
 #include "tests/shell/shell_fixture.h"
 
@@ -91,6 +92,20 @@ class SalesFixture : public ShellFixture {
   // Adds an employee after the sample staff (1234 Mara "Level 3", 2345 Jules
   // "Level 2", 3456 Ines "Level 1").
   void addStaff(const QString& code, const QString& firstName, const QString& level);
+
+  // What the tender dialog hands back: cash with a coupon, a gift card and a
+  // tip (an empty text is none), or a card of a type charged an amount (on
+  // the payment bridge, or on a terminal of its own).
+  struct Taken {
+    Taken(const char* cash = "", const char* coupon = "", const char* gift = "", const char* tip = "")
+        : cash(cash), coupon(coupon), gift(gift), tip(tip) {}
+    QString cash, coupon, gift, tip;
+  };
+  static sales::TenderResult cash(const Taken& t);
+  static sales::TenderResult card(const QString& type, const QString& amount, bool charged = true,
+                                  const Taken& with = {});
+  // The sales window takes a tender as from the tender dialog.
+  static void tendered(const sales::TenderResult& tender);
 
   // Presses a button of the window as the clerk does.
   static void press(forms::CommandButton& b) { b.setValue(true); }

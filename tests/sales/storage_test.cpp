@@ -98,10 +98,11 @@ TEST_F(Storage, TheFirstTicketsAsStored) {
   ASSERT_FALSE(first.isEmpty());
   const QString time = first.filter(QRegularExpression("^Time=")).value(0).mid(5);
   EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(time).hasMatch()) << time.toStdString();
-  EXPECT_EQ(first, QStringList({"TO_Ord_ID=1", "Inv=1", "SubTotal=26.00", "Tax=1.95", "Total=27.95",
-                                "Time=" + time, "Date=" + today, "ID=Ines", "5=Processing", "Method=HS",
-                                "szCard_amt=<null>", "szType_Card=<null>", "Receive=0", "szCoupon_amt=<null>",
-                                "szNumber_Card=<null>", "szExp_Card=<null>", "1=<null>"}));
+  EXPECT_EQ(first,
+            QStringList({"TO_Ord_ID=1", "Inv=1", "SubTotal=26.00", "Tax=1.95", "Total=27.95", "Time=" + time,
+                         "Date=" + today, "ID=Ines", "5=Processing", "Method=HS", "szCard_amt=<null>",
+                         "szType_Card=<null>", "Receive=0", "szCoupon_amt=<null>", "szNumber_Card=<null>",
+                         "szExp_Card=<null>", "1=<null>", "szGift_amt=<null>", "szTip_amt=<null>"}));
   EXPECT_EQ(lines("1"), QStringList({"1 | Kids Cut | 18.00", "1 | Fringe Trim | 8.00"}));
   // Every line carries the ticket's number, clock reading, stylist and type.
   EXPECT_EQ(
@@ -131,34 +132,60 @@ TEST_F(Storage, TheFirstTicketsAsStored) {
   EXPECT_TRUE(messages_->shown().empty());
 }
 
+// Every part of the tender goes into a field of its own: Receive what was
+// kept (handed over less the change), the card what it was charged (the tip
+// included), the coupon, the gift card and the tip apart.
 TEST_F(Storage, TheHeaderByTheBoxes) {
   sales::frmSales& w = Sales();
   signIn();
+  const char* const fields[] = {"SubTotal",    "Tax",          "Total",      "Receive",  "szCard_amt",
+                                "szType_Card", "szCoupon_amt", "szGift_amt", "szTip_amt"};
   const struct {
+    const char* what;
     const char* taxRate;
-    bool priced;         // Kids Cut, or the unpriced "Walk-in" note
-    const char* got;     // txtGet
-    const char* gotTag;  // written after the text, as the tender dialog does
-    QStringList stored;  // SubTotal, Tax, Total, Receive, szCard_amt, szType_Card
-    QStringList line;
+    bool priced;  // Kids Cut, or the unpriced "Walk-in" note
+    std::optional<sales::TenderResult> tender;
+    QStringList stored;  // the fields above
   } cases[] = {
-      {"0.075", false, "", "", {"0.00", "0.00", "0.00", "0", "<null>", "<null>"}, {"1 | Walk-in | <null>"}},
-      {"0", true, "", "", {"18.00", "0.00", "18.00", "0", "<null>", "<null>"}, {"1 | Kids Cut | 18.00"}},
-      {"0.075",
+      {"a note, no tender",
+       "0.075",
+       false,
+       std::nullopt,
+       {"0.00", "0.00", "0.00", "0", "<null>", "<null>", "<null>", "<null>", "<null>"}},
+      {"no tax, no tender",
+       "0",
        true,
-       "20.00",
-       "",
-       {"18.00", "1.35", "19.35", "20.00", "<null>", "<null>"},
-       {"1 | Kids Cut | 18.00"}},
-      {"0.075",
+       std::nullopt,
+       {"18.00", "0.00", "18.00", "0", "<null>", "<null>", "<null>", "<null>", "<null>"}},
+      {"cash with change",
+       "0.075",
        true,
-       "VISA",
-       "Card",
-       {"18.00", "1.35", "19.35", "19.35", "19.35", "VISA"},
-       {"1 | Kids Cut | 18.00"}},
+       cash({"20.00"}),
+       {"18.00", "1.35", "19.35", "19.35", "<null>", "<null>", "<null>", "<null>", "<null>"}},
+      {"coupon and cash",
+       "0.075",
+       true,
+       cash({"15.00", "5.00"}),
+       {"18.00", "1.35", "19.35", "19.35", "<null>", "<null>", "5.00", "<null>", "<null>"}},
+      {"gift card and cash with a tip",
+       "0.075",
+       true,
+       cash({"10.00", "", "12.00", "2.00"}),
+       {"18.00", "1.35", "19.35", "21.35", "<null>", "<null>", "<null>", "12.00", "2.00"}},
+      {"a card with a tip",
+       "0.075",
+       true,
+       card("VISA", "22.35", true, {"", "", "", "3.00"}),
+       {"18.00", "1.35", "19.35", "22.35", "22.35", "VISA", "<null>", "<null>", "3.00"}},
+      {"a coupon and a card",
+       "0.075",
+       true,
+       card("AMEX", "9.35", false, {"", "10.00"}),
+       {"18.00", "1.35", "19.35", "19.35", "9.35", "AMEX", "10.00", "<null>", "<null>"}},
   };
   int number = 0;
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
     shell::Infor().txtTOTax1.setText(c.taxRate);
     if (c.priced) {
       kidsCut();
@@ -167,47 +194,29 @@ TEST_F(Storage, TheHeaderByTheBoxes) {
       press(w.cmdNotes);
       press(w.command(1));
     }
-    w.txtGet.setText(c.got);
-    w.txtGet.setTag(c.gotTag);
+    if (c.tender) tendered(*c.tender);
     store();
     const QString inv = QString::number(++number);
     QStringList stored;
-    for (const char* f : {"SubTotal", "Tax", "Total", "Receive", "szCard_amt", "szType_Card"})
-      stored << field(inv, f);
-    EXPECT_EQ(stored, c.stored) << c.got;
-    EXPECT_EQ(lines(inv), c.line) << c.got;
+    for (const char* f : fields) stored << field(inv, f);
+    EXPECT_EQ(stored, c.stored);
     EXPECT_EQ(field(inv, "Method"), "HS");
   }
   shell::Infor().txtTOTax1.setText("0.075");
 }
 
-// A tender that is not a card is stored only as an amount (or "0", not
-// paid): "25.50.00" would be counted and printed as money it is not.
-TEST_F(Storage, ATenderThatIsNoAmountIsNotStored) {
+// Only a tender the tender dialog took is stored: a text typed into the
+// sales window's tender box ("25.50.00", or an amount) is no payment.
+TEST_F(Storage, ATenderBoxTypedIntoIsNoPayment) {
   sales::frmSales& w = Sales();
   signIn();
-  kidsCut();
-  w.txtGet.setText("25.50.00");
-  messages_->answer(forms::vbOK);
-  store();
-  expectMessage(
-      "The ticket was not stored: the received amount \"25.50.00\" is not an amount. Please tender it "
-      "again.");
-  EXPECT_EQ(count("tblDy_Order"), "0");
-  EXPECT_EQ(count("tblDetail"), "0");
-  EXPECT_EQ(screen(), QStringList({"1 | Kids Cut | 18.00 | -"}));  // the ticket stays on the window
-
-  sales::TicketToStore ticket;
-  for (const char* got : {"0", "20.00", "1,234.50", ""}) {
-    ticket.received = got;
-    EXPECT_NO_THROW(sales::headerFields(ticket)) << got;
+  for (const char* typed : {"25.50.00", "20.00"}) {
+    kidsCut();
+    w.txtGet.setText(typed);
+    store();
   }
-  for (const char* got : {"1.5.00", "VISA", "20"}) {
-    ticket.received = got;
-    EXPECT_THROW(sales::headerFields(ticket), sales::ReceivedNotAnAmount) << got;
-  }
-  ticket.receivedTag = "Card";  // a card's text is its type
-  EXPECT_NO_THROW(sales::headerFields(ticket));
+  EXPECT_TRUE(messages_->shown().empty());
+  EXPECT_EQ(field("1", "Receive") + " " + field("2", "Receive"), "0 0");
 }
 
 TEST_F(Storage, AStoredTicketStoredAgain) {
@@ -502,14 +511,13 @@ TEST_F(Storage, TheWindowAfterAStore) {
   press(w.cmdSp);
   press(w.cmdNext);
   press(w.command(1));  // "Item 25", page 2
-  w.txtCoupon.setText("1.00");
-  w.txtGet.setText("20.00");
+  tendered(cash({"20.00", "1.00"}));
   w.txtPercent.setText("10");
   w.txtString.setText("%B4111");
   w.txtString.setTag("123456");
   w.lblChk.setTag("9");
   store();
-  EXPECT_EQ(field("1", "Receive"), "20.00");
+  EXPECT_EQ(field("1", "Receive") + " " + field("1", "szCoupon_amt"), "10.75 1.00");
 
   EXPECT_EQ(w.grdOrderItems.Rows(), 2);
   EXPECT_EQ(w.txtTotal.Text() + w.txtTOTax1.Text() + w.txtEnding.Text(), "0.000.000.00");

@@ -858,54 +858,51 @@ TEST_F(SalesWindow, TaxRatesAreReadAtEveryChange) {
   shell::Infor().txtTOTax1.setText("0.075");  // the settings window would refuse to store it
 }
 
-TEST_F(SalesWindow, ChangeFromTheAmountReceived) {
+// The change is what the tender handed over less the amount due and the tip.
+TEST_F(SalesWindow, ChangeFromTheTenderTaken) {
   sales::frmSales& w = Sales();
   shell::Infor().txtTOTax1.setText("0");
   w.txtTotal.setText("17.25");
   const struct {
-    const char* got;
-    const char* tag;
-    const char* coupon;
+    const char* what;
+    sales::TenderResult tender;
     const char* change;
+    const char* shown;  // the tender box, its tag and the coupon box
   } cases[] = {
-      {"20", "", "", "2.75"},        {"10", "", "", "-7.25"},
-      {"20.00", "", "5.00", "7.75"}, {"VISA", "Card", "5.00", "0.00"},  // a card pays the total exactly
-      {"AMEX", "", "5.00", "5.00"},  // no tag yet: the coupon goes onto the change there was
+      {"cash", cash({"20.00"}), "2.75", "20.00 /  / "},
+      {"too little cash", cash({"10.00"}), "-7.25", "10.00 /  / "},
+      {"cash and a coupon", cash({"20.00", "5.00"}), "7.75", "20.00 /  / 5.00"},
+      {"cash and a gift card", cash({"10.00", "", "10.00"}), "2.75", "10.00 /  / "},
+      {"cash with a tip", cash({"20.00", "", "", "2.00"}), "0.75", "20.00 /  / "},
+      {"a card and a coupon", card("VISA", "12.25", true, {"", "5.00"}), "0.00", "VISA / Card / 5.00"},
   };
   for (const auto& c : cases) {
-    w.txtCoupon.setText(c.coupon);
-    w.txtGet.setTag(c.tag);
-    w.txtGet.setText(c.got);
-    EXPECT_EQ(w.txtReturn.Text().toStdString(), c.change) << c.got;
+    tendered(c.tender);
+    EXPECT_EQ(w.txtReturn.Text().toStdString(), c.change) << c.what;
+    EXPECT_EQ((w.txtGet.Text() + " / " + w.txtGet.Tag() + " / " + w.txtCoupon.Text()).toStdString(), c.shown)
+        << c.what;
   }
 }
 
-// A line rung up or taken off after the tender changes what is owed: the
+// A line rung up or taken off after a cash tender changes what is owed: the
 // change follows the new total.
 TEST_F(SalesWindow, TheChangeFollowsATotalChangedAfterTheTender) {
   sales::frmSales& w = Sales();
   shell::Infor().txtTOTax1.setText("0");
-  w.txtTotal.setText("17.25");
   const struct {
-    const char* got;
-    const char* tag;
-    const char* coupon;
+    sales::TenderResult tender;
     const char* subtotal;  // after the tender
     const char* change;
   } cases[] = {
-      {"20.00", "", "", "27.25", "-7.25"},
-      {"20.00", "", "", "12.25", "7.75"},
-      {"20.00", "", "5.00", "22.25", "2.75"},
-      {"VISA", "Card", "5.00", "30.00", "0.00"},
+      {cash({"20.00"}), "27.25", "-7.25"},
+      {cash({"20.00"}), "12.25", "7.75"},
+      {cash({"20.00", "5.00"}), "22.25", "2.75"},
   };
   for (const auto& c : cases) {
-    w.txtGet.setText("");
     w.txtTotal.setText("17.25");
-    w.txtCoupon.setText(c.coupon);
-    w.txtGet.setTag(c.tag);
-    w.txtGet.setText(c.got);
+    tendered(c.tender);
     w.txtTotal.setText(c.subtotal);
-    EXPECT_EQ(w.txtReturn.Text().toStdString(), c.change) << c.got << " on " << c.subtotal;
+    EXPECT_EQ(w.txtReturn.Text().toStdString(), c.change) << c.subtotal;
   }
 }
 

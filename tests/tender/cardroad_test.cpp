@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QWidget>
 
+#include "platform/convert/format.h"
 #include "platform/files/paths.h"
 #include "tests/refusing_printer.h"
 #include "tests/tender/tender_fixture.h"
@@ -162,7 +163,14 @@ TEST_F(CardRoad, WithoutAnAmountAboveZeroThereIsNoCall) {
          t.keypad({"5"});
          t.swipe(w);
        },
-       "Please Enter Your Tender Amount For This Purchase!!!", "0.05"},
+       "Nothing is left to pay by card: the coupon and the gift card cover the amount due.", "0.05"},
+      {"a coupon that covers the due", "20.00",
+       [](CardRoad& t, frmTender& w) {
+         press(w.cmdCoupon);
+         t.keypad({"2", "0", "0", "0"});
+         t.swipe(w);
+       },
+       "Nothing is left to pay by card: the coupon and the gift card cover the amount due.", ""},
       {"a card brand left in the tender box", "20.00",
        [](CardRoad&, frmTender& w) {
          press(w.cmdVisa1);
@@ -171,12 +179,6 @@ TEST_F(CardRoad, WithoutAnAmountAboveZeroThereIsNoCall) {
          press(w.cmdNext);
        },
        "Please Enter Your Tender Amount For This Purchase!!!", "VISA"},
-      {"an emptied amount due", "20.00",
-       [](CardRoad& t, frmTender& w) {
-         click(w.txtEnding);
-         t.swipe(w);
-       },
-       "Please Enter Your Tender Amount For This Purchase!!!", ""},
   };
   for (const Case& c : cases) {
     frmTender& w = open(c.due);
@@ -226,7 +228,14 @@ TEST_F(CardRoad, ATenderAboveTheDueIsNeverCharged) {
        "The card can not be charged more than the amount due with the tip, 40.00."},
       {"a force above the due", true, {}, {"4", "0", "0", "0"}, false, nullptr, aboveDue},
       {"a swiped force above the due", true, {}, {"4", "0", "0", "0"}, true, nullptr, aboveDue},
-      {"a swiped force below the due", true, {}, {"2", "0", "0", "0"}, true, "20", nullptr},
+      {"a swiped force below the due",
+       true,
+       {},
+       {"2", "0", "0", "0"},
+       true,
+       nullptr,
+       "The card must be charged what is left to pay, 37.63: 20.00 would leave 17.63 unpaid."},
+      {"a swiped force of the due", true, {}, {"3", "7", "6", "3"}, true, "37.63", nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
@@ -411,7 +420,10 @@ TEST_F(CardRoad, AnApprovalIsHandedBackEvenWhenPrintingFails) {
   EXPECT_TRUE(print::Printer().pending().lines.empty());
 }
 
-TEST_F(CardRoad, AnApprovalHandsTheCardBackAndAPreAuthorisationItsCode) {
+// A pre-authorisation holds an amount and pays nothing: its slip prints, its
+// code goes to the sales window, the ticket stays unpaid, and the force that
+// captures it can then be run and pays it.
+TEST_F(CardRoad, APreAuthorisationPaysNothingAndTheForceAfterItPays) {
   sales::frmSales& sales = sales::Sales();
   frmTender& w = open();
   press(w.cmdPre);
@@ -422,13 +434,27 @@ TEST_F(CardRoad, AnApprovalHandsTheCardBackAndAPreAuthorisationItsCode) {
   EXPECT_FALSE(w.IsLoaded());
   EXPECT_EQ(sales.txtString.Tag(), "PA-55");
   EXPECT_EQ(sales.txtString.Text(), "");  // the swipe never leaves the dialog
-  EXPECT_EQ(sales.txtGet.Text(), "VISA");
-  EXPECT_EQ(sales.txtGet.Tag(), "Card");
+  EXPECT_EQ(sales.txtGet.Text() + "|" + sales.txtGet.Tag(), "|");
+  EXPECT_FALSE(sales.TenderTaken().has_value());
   EXPECT_EQ(w.ApprovalCode, "PA-55");
   EXPECT_EQ(w.AVSResult, "Y");
   EXPECT_EQ(w.CVV2Result, "M");
   ASSERT_EQ(printed_.documents().size(), 2u);  // each copy its own document
   EXPECT_EQ(printedTexts()[0], printedTexts()[1]);
+
+  frmTender& again = open();
+  again.txtApproval.setText("PA-55");
+  press(again.cmdForce);
+  click(again.txtGet);
+  keypad({"5", "1", "6", "0"});
+  messages_->answer(forms::vbNo);
+  swipe(again);
+  ASSERT_EQ(bridge_.calls.size(), 2u);
+  EXPECT_EQ(bridge_.calls[1].method, "CCForce");
+  EXPECT_EQ(bridge_.calls[1].in.at("ApprovalCode"), "PA-55");
+  ASSERT_TRUE(sales.TenderTaken().has_value());
+  EXPECT_EQ(sales.txtGet.Text() + "|" + sales.txtGet.Tag(), "VISA|Card");
+  EXPECT_EQ(rt::Format(sales.TenderTaken()->card, "#,##0.00"), "51.60");
 }
 
 TEST_F(CardRoad, ADeclineIsToldAndNothingStandsAsPaid) {

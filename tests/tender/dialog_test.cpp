@@ -223,12 +223,14 @@ TEST_F(TenderDialog, TheChangeIsWorkedOutExactlyAfterEveryAmount) {
   }
 }
 
-TEST_F(TenderDialog, SubmitRefusesABalanceDueOrAnEmptyChange) {
+// Submit hands back only a tender that covers the amount due with the tip,
+// and says what is still due.
+TEST_F(TenderDialog, SubmitRefusesABalanceDue) {
   frmTender& w = open("20.00");
   messages_->answer(forms::vbOK);
-  press(w.cmdNext);  // nothing changed yet: the change box is empty
+  press(w.cmdNext);  // nothing tendered yet
   ASSERT_EQ(messages_->shown().size(), 1u);
-  EXPECT_EQ(messages_->shown()[0].prompt, "Balance of  Due.");
+  EXPECT_EQ(messages_->shown()[0].prompt, "Balance of -20.00 Due.");
   EXPECT_EQ(messages_->shown()[0].buttons, forms::vbOKOnly);
 
   click(w.txtTips);
@@ -261,13 +263,14 @@ TEST_F(TenderDialog, SubmitHandsTheTenderBackAsACardOnlyWhenItIsOne) {
          press(w.cmdCash);
        },
        "51.60", "", "0.00"},
-      {"a card number in Return mode",
+      {"coupon and cash",
        [](frmTender& w) {
-         w.txtCardNu.setText("4242424242424242");
-         press(w.cmdReturn);
-         press(w.cmdCash);
+         press(w.cmdCoupon);
+         for (int d : {1, 6, 0}) press(w.comNumber(d));
+         click(w.txtGet);
+         for (int d : {5, 0, 0, 0}) press(w.comNumber(d));
        },
-       "51.60", "", "0.00"},
+       "50.00", "", "0.00"},
   };
   for (const Case& c : cases) {
     sales.txtGet.setTag("Card");  // a card tender left from before
@@ -407,9 +410,14 @@ TEST_F(TenderDialog, TheTenderTypedIsHandedOverAsAnAmount) {
   press(w.cmdFind);
   ASSERT_EQ(w.txtGet.Text(), "25.50.00");
   messages_->answer(forms::vbOK);
+  press(w.cmdNext);  // a void hands nothing back
+  messages_->answer(forms::vbOK);
+  press(w.cmdPurchase);
   press(w.cmdNext);
-  ASSERT_EQ(messages_->shown().size(), 1u);
-  EXPECT_EQ(messages_->shown()[0].prompt, "The tender 25.50.00 is not an amount. Please key it again.");
+  ASSERT_EQ(messages_->shown().size(), 2u);
+  EXPECT_EQ(messages_->shown()[0].prompt,
+            "A void runs no card transaction. To give money back to the card, run a Return.");
+  EXPECT_EQ(messages_->shown()[1].prompt, "The tender 25.50.00 is not an amount. Please key it again.");
   EXPECT_TRUE(w.IsLoaded());
   EXPECT_EQ(sales.txtGet.Text(), "");
 }

@@ -150,9 +150,10 @@ TEST_F(RemovalDialog, AStoredReasonWithAnAmpersandShowsAsItStands) {
   EXPECT_EQ(d.txtReason.Text(), "Spill & Stain");
 }
 
-// Only "Enter/ Exit" closes it; on a dialog nobody filled it logs the
-// stylist, the design price and the moment.
-TEST_F(RemovalDialog, EnterExitLogsOneRowAndCloses) {
+// Only "Enter/ Exit" closes it; on a dialog nobody filled it takes the
+// stylist, the design price and the moment, which go into the log as one row
+// once the ticket is stored, and not before.
+TEST_F(RemovalDialog, EnterExitTakesTheRemovalAndCloses) {
   sales::Sales().lblID.setCaption("Jules");
   frmRemoving& d = Removing();
   d.Show();
@@ -165,7 +166,9 @@ TEST_F(RemovalDialog, EnterExitLogsOneRowAndCloses) {
 
   press(d.cmdEnter);
   EXPECT_FALSE(d.IsLoaded());
-  EXPECT_TRUE(d.Logged());
+  ASSERT_TRUE(d.Removal().has_value());
+  EXPECT_TRUE(logRows().isEmpty());
+  EXPECT_EQ(tender::logRemovals({*d.Removal()}), "");
   const QStringList logged = logRows();
   ASSERT_EQ(logged.size(), 1);
   const QString today = rt::IsoDate(QDate::currentDate());
@@ -200,6 +203,8 @@ TEST_F(RemovalDialog, FileSharingOpensBothFilesOnTheServer) {
   EXPECT_EQ(d.datReason.DatabaseName(), "\\\\Server\\Dovrel POS 4\\Duzo98HS.mdb");
   EXPECT_EQ(d.cmdRmsg1.Caption(), "Server Reason");
   press(d.cmdEnter);
+  ASSERT_TRUE(d.Removal().has_value());
+  EXPECT_EQ(tender::logRemovals({*d.Removal()}), "");
   EXPECT_EQ(value(server + "Remv.mdb", "SELECT COUNT(*) FROM tblRemv"), "1");
   EXPECT_TRUE(logRows().isEmpty());
 }

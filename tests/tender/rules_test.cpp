@@ -33,27 +33,55 @@ TEST(TenderRules, OnlyAWholeNumberAboveZeroCanBeCharged) {
     EXPECT_FALSE(chargeableAmount(refused).has_value()) << refused;
 }
 
-TEST(TenderRules, ThePurchaseAmountIsTheDueAloneOrDuePlusTipAsAPlainDecimal) {
-  struct Case {
-    const char* due;
-    const char* tips;
-    bool strict;
-    const char* amount;  // nullptr: none
+// What a card pays is what is left: the due plus the tip, less the coupon
+// and the gift card, exactly.
+TEST(TenderRules, WhatIsLeftToPayIsTheDueWithTheTipLessCouponAndGiftCard) {
+  const struct {
+    const char *due, *tips, *coupon, *gift;
+    const char* left;  // nullptr: none
   } cases[] = {
-      {"1,234.50", "10.00", true, "1244.5"},
-      {"1,234.50", "", true, "1,234.50"},  // no tip: the amount due as it stands
-      {"35.10", "0.20", true, "35.3"},
-      {"51.60", "", false, "51.60"},
-      {"x", "1.00", true, nullptr},  // a swipe needs numbers
-      {"x", "1.00", false, "1"},     // Submit reads what is not a number as 0
-      {"922,337,203,685,477", "1.00", true, nullptr},
+      {"1,234.50", "10.00", "", "", "1244.5"}, {"35.10", "0.20", "", "", "35.3"},
+      {"37.63", "", "17.63", "", "20"},        {"134.95", "5.00", "10.00", "50.00", "79.95"},
+      {"19.35", "", "25.00", "", "-5.65"},     {"1.00", "922,337,203,685,477", "", "", nullptr},
   };
-  for (const Case& c : cases) {
-    const std::optional<QString> amount = purchaseAmount(c.due, c.tips, c.strict);
-    if (c.amount == nullptr)
-      EXPECT_FALSE(amount.has_value()) << c.due << " + " << c.tips;
+  for (const auto& c : cases) {
+    const std::optional<rt::Currency> left = remainingDue(rt::CCur(QString(c.due)), c.tips, c.coupon, c.gift);
+    if (c.left == nullptr)
+      EXPECT_FALSE(left.has_value()) << c.due;
     else
-      EXPECT_EQ(amount.value_or("<none>").toStdString(), c.amount) << c.due << " + " << c.tips;
+      EXPECT_EQ(left ? plainAmount(*left).toStdString() : "<none>", c.left) << c.due;
+  }
+}
+
+// A purchase or a force pays exactly what is left, a return gives back no
+// more than the ticket's total, and each refusal says what is wrong.
+TEST(TenderRules, ACardPaysExactlyWhatIsLeftAndAReturnNoMoreThanTheTotal) {
+  const rt::Currency total = rt::CCur(QString("90.72"));
+  const struct {
+    CardKind kind;
+    const char *charge, *left;
+    bool tip;
+    const char* refusal;  // nullptr: none
+  } cases[] = {
+      {CardKind::Purchase, "95.72", "95.72", true, nullptr},
+      {CardKind::Force, "90.72", "90.72", false, nullptr},
+      {CardKind::Purchase, "100.00", "95.72", true,
+       "The card can not be charged more than the amount due with the tip, 95.72."},
+      {CardKind::Force, "100.00", "90.72", false,
+       "The card can not be charged more than the amount due, 90.72."},
+      {CardKind::Purchase, "50.00", "90.72", false,
+       "The card must be charged what is left to pay, 90.72: 50.00 would leave 40.72 unpaid."},
+      {CardKind::Purchase, "1.00", "0.00", false,
+       "Nothing is left to pay by card: the coupon and the gift card cover the amount due."},
+      {CardKind::Return, "90.72", "0.00", false, nullptr},
+      {CardKind::Return, "100.00", "90.72", false,
+       "A return can not be more than the ticket's total, 90.72."},
+      {CardKind::PreAuth, "150.00", "90.72", false, nullptr},
+  };
+  for (const auto& c : cases) {
+    const std::optional<QString> why =
+        chargeRefusal(c.kind, rt::CCur(QString(c.charge)), rt::CCur(QString(c.left)), total, c.tip);
+    EXPECT_EQ(why.value_or("<none>").toStdString(), c.refusal ? c.refusal : "<none>") << c.charge;
   }
 }
 
