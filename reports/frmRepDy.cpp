@@ -9,6 +9,7 @@
 #include "platform/print/printer.h"
 #include "reports/frmRepOrdrDetails.h"
 #include "reports/salesexport.h"
+#include "sales/storage.h"
 #include "shell/Module1.h"
 #include "shell/appinfo.h"
 #include "shell/dataopen.h"
@@ -78,11 +79,12 @@ frmRepDy::frmRepDy() : Form("frmRepDy") {
   }
   cmdTotal.setFont(QStringLiteral("MS Sans Serif"), 9.75, true);
 
-  // The totals: total sales with the count and tax, then cash received,
-  // credit card, coupon and total received, on a white panel framed silver.
-  Label7.Move(9300, 60, 5100, 3660);
+  // The totals: total sales with the count, tax and tips, then cash
+  // received, credit card, coupon, gift card and total received, on a white
+  // panel framed silver.
+  Label7.Move(9300, 60, 5100, 4140);
   Label7.setBackColor(kSilver);
-  Label4.Move(9360, 120, 4980, 3540);
+  Label4.Move(9360, 120, 4980, 4020);
   Label4.setBackColor(forms::vbWhite);
   const struct {
     forms::Label* label;
@@ -90,13 +92,11 @@ frmRepDy::frmRepDy() : Form("frmRepDy") {
     forms::TextBox* box;
     int top;
   } rows[] = {
-      {&lblAmount, "Total Sales:", &txtAmount, 210},
-      {&Label12, "Tax:", &txtTax, 690},
-      {&Label11, "Sub Total:", &txtSub, 1170},
-      {&lblReceived, "Cash Received:", &txtReceived, 1650},
-      {&Label8, "Credit Card:", &txtCCard, 2130},
-      {&Label9, "Coupont:", &txtCoupon, 2610},
-      {&Label10, "Total Received:", &txtTotalReceived, 3090},
+      {&lblAmount, "Total Sales:", &txtAmount, 210}, {&Label12, "Tax:", &txtTax, 690},
+      {&Label11, "Sub Total:", &txtSub, 1170},  // hidden
+      {&lblTips, "Tips:", &txtTips, 1170},           {&lblReceived, "Cash Received:", &txtReceived, 1650},
+      {&Label8, "Credit Card:", &txtCCard, 2130},    {&Label9, "Coupont:", &txtCoupon, 2610},
+      {&lblGift, "Gift Card:", &txtGift, 3090},      {&Label10, "Total Received:", &txtTotalReceived, 3570},
   };
   for (const auto& r : rows) {
     r.label->setCaption(QString::fromLatin1(r.caption));
@@ -118,25 +118,25 @@ frmRepDy::frmRepDy() : Form("frmRepDy") {
   txtSub.setVisible(false);
 
   cmdDetails.setCaption(QStringLiteral("More Details"));
-  cmdDetails.Move(9360, 3840, 2400, 600);
+  cmdDetails.Move(9360, 4320, 2400, 600);
   cmdPSummary.setCaption(QStringLiteral("Print Summary"));
-  cmdPSummary.Move(11940, 3840, 2400, 600);
+  cmdPSummary.Move(11940, 4320, 2400, 600);
   for (forms::CommandButton* b : {&cmdDetails, &cmdPSummary})
     b->setFont(QStringLiteral("MS Sans Serif"), 9.75, true);
   cmdExcel.setToolTipText(QStringLiteral("Print Reports"));
   cmdExcel.setPicture(QStringLiteral(":/reports/sheet.png"));
-  cmdExcel.Move(9360, 4620, 1095, 975);
+  cmdExcel.Move(9360, 5100, 1095, 975);
   cmdPrintPrev.setToolTipText(QStringLiteral("Print Reports"));
   cmdPrintPrev.setPicture(QStringLiteral(":/reports/preview.png"));
-  cmdPrintPrev.Move(10560, 4620, 1095, 975);
+  cmdPrintPrev.Move(10560, 5100, 1095, 975);
   cmdClose.setPicture(QStringLiteral(":/reports/close.png"));
-  cmdClose.Move(13245, 4620, 1095, 975);
+  cmdClose.Move(13245, 5100, 1095, 975);
   for (forms::CommandButton* b : {&cmdExcel, &cmdPrintPrev, &cmdClose}) {
     b->setStyle(1);
     b->setBackColor(forms::vbWhite);
   }
   imgRDS.setPicture(QStringLiteral(":/reports/rows.png"));
-  imgRDS.Move(9360, 5760, 720, 1200);
+  imgRDS.Move(9360, 6240, 720, 1200);
 
   const struct {
     forms::CommandButton* button;
@@ -176,7 +176,10 @@ frmRepDy::frmRepDy() : Form("frmRepDy") {
       {"Method:", "Method", "Standard", 780},
       {"Receive:", "Receive", "Currency", 1035},
       {"Card:", "szType_Card", "Standard", 735},
+      {"Card $:", "szCard_amt", "Currency", 1035},
       {"Coupon:", "szCoupon_amt", "Currency", 900},
+      {"Gift:", "szGift_amt", "Currency", 900},
+      {"Tip:", "szTip_amt", "Currency", 900},
       {"Del ID", "1", "", 600},
       {"Card #", "szNumber_Card", "", 1140},
       {"Exp:", "szExp_Card", "", 600},
@@ -258,6 +261,9 @@ void frmRepDy::Form_Load() {
   }
   opener.open({&datOrder});
   opener.report();
+  // A ticket file of an earlier build gets the columns of the gift card and
+  // the tip; one that cannot be written is read without them.
+  if (datOrder.IsOpen()) shell::runStep([this] { sales::upgradeTicketFile(datOrder.Database()); });
 }
 
 // ---- runs
@@ -321,6 +327,8 @@ void frmRepDy::ShowFigures(const ReportBoxes& b) {
   txtTax.setText(b.tax);
   txtCCard.setText(b.cCard);
   txtCoupon.setText(b.coupon);
+  txtGift.setText(b.gift);
+  txtTips.setText(b.tips);
   txtReceived.setText(b.received);
   txtTotalReceived.setText(b.totalReceived);
 }
@@ -357,10 +365,10 @@ void frmRepDy::cmdPSummary_Click() {
   shell::runStep([&] { printer.setFontSize(14); });
   shell::runStep([&] { printer.setFontName(QStringLiteral("Courier New")); });
   auto lines = [this] {
-    return summaryLines(
-        rt::ShortDate(QDate::currentDate()),
-        SummaryBoxes{txtSTime.Text(), txtETime.Text(), txtSub.Text(), txtTax.Text(), txtAmount.Text(),
-                     txtReceived.Text(), txtCCard.Text(), txtCoupon.Text(), txtTotalReceived.Text()});
+    return summaryLines(rt::ShortDate(QDate::currentDate()),
+                        SummaryBoxes{txtSTime.Text(), txtETime.Text(), txtSub.Text(), txtTax.Text(),
+                                     txtAmount.Text(), txtReceived.Text(), txtCCard.Text(), txtCoupon.Text(),
+                                     txtTotalReceived.Text(), txtGift.Text(), txtTips.Text()});
   };
   const std::vector<QString> head = lines();
   for (size_t i = 0; i < 6; ++i) shell::runStep([&] { printer.Print(head[i]); });

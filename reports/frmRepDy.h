@@ -57,6 +57,11 @@ class frmRepDy : public forms::Form {
   forms::TextBox txtCoupon{this, "txtCoupon"};
   forms::Label Label10{this, "Label10"};
   forms::TextBox txtTotalReceived{this, "txtTotalReceived"};
+  // The tips (on top of the sales) and the gift cards, each apart.
+  forms::Label lblTips{this, "lblTips"};
+  forms::TextBox txtTips{this, "txtTips"};
+  forms::Label lblGift{this, "lblGift"};
+  forms::TextBox txtGift{this, "txtGift"};
 
   forms::Data datOrder{this, "datOrder"};
   forms::Data datEmploye{this, "datEmploye"};

@@ -65,36 +65,52 @@ Query listingQuery(ReportKind kind, const ReportRequest& request) {
 
 SalesTotals salesTotals(db::Database& tickets, ReportKind kind, const ReportRequest& request) {
   const Query where = selection(kind, request);
+  // A ticket file of an earlier build may lack the columns of the gift card
+  // and the tip: its tickets hold none.
+  const QStringList columns =
+      tickets.openRecordset(QStringLiteral("SELECT * FROM tblDy_Order WHERE 0"))->fieldNames();
+  const auto sumOf = [&columns](const char* field) {
+    const QString name = QString::fromLatin1(field);
+    return columns.contains(name, Qt::CaseInsensitive)
+               ? QStringLiteral(", Sum(tblDy_Order.%1) AS SumOf%1").arg(name)
+               : QStringLiteral(", Null AS SumOf%1").arg(name);
+  };
   // The count and every sum in one pass over the selection.
+  QString sql = QStringLiteral("SELECT Count(*) AS Chks");
+  for (const char* field :
+       {"Total", "Tax", "Receive", "szCard_amt", "szCoupon_amt", "szGift_amt", "szTip_amt"})
+    sql += sumOf(field);
   auto rs = tickets.openRecordset(
-      QStringLiteral(
-          "SELECT Count(*) AS Chks, Sum(tblDy_Order.Total) AS SumOfTotal, Sum(tblDy_Order.Tax) AS "
-          "SumOfTax, Sum(tblDy_Order.Receive) AS SumOfReceive, Sum(tblDy_Order.szCard_amt) AS "
-          "SumOfszCard_amt, Sum(tblDy_Order.szCoupon_amt) AS SumOfszCoupon_amt FROM tblDy_Order WHERE ") +
-          where.sql + QStringLiteral("; "),
-      where.params);
+      sql + QStringLiteral(" FROM tblDy_Order WHERE ") + where.sql + QStringLiteral("; "), where.params);
   SalesTotals t;
   t.count = rs->field(QStringLiteral("Chks")).toInt();
   if (t.count == 0) return t;
   t.sales = moneyOf(rs->field(QStringLiteral("SumOfTotal")));
   t.tax = moneyOf(rs->field(QStringLiteral("SumOfTax")));
-  if (kind == ReportKind::Employee) t.received = moneyOf(rs->field(QStringLiteral("SumOfReceive")));
+  t.received = moneyOf(rs->field(QStringLiteral("SumOfReceive")));
   t.card = moneyOf(rs->field(QStringLiteral("SumOfszCard_amt")));
   t.coupon = moneyOf(rs->field(QStringLiteral("SumOfszCoupon_amt")));
-  t.cash = kind == ReportKind::All ? t.sales - t.card - t.coupon : t.received - t.card;
-  t.totalReceived = t.cash + t.card + t.coupon;
+  t.gift = moneyOf(rs->field(QStringLiteral("SumOfszGift_amt")));
+  t.tips = moneyOf(rs->field(QStringLiteral("SumOfszTip_amt")));
+  t.cash = t.received - t.card - t.coupon - t.gift;
+  t.totalReceived = t.received;
   return t;
 }
 
 ReportBoxes boxesOf(const SalesTotals& t) {
   if (t.count == 0) {
     const QString zero = QStringLiteral("0.00");
-    return ReportBoxes{zero, zero, zero, zero, zero, zero, zero};
+    return ReportBoxes{zero, zero, zero, zero, zero, zero, zero, zero, zero};
   }
-  return ReportBoxes{QString::number(t.count),           rt::Format(t.sales, kMoney),
-                     rt::Format(t.tax, kMoney),          rt::Format(t.cash, kMoney),
-                     rt::Format(t.card, kMoney),         rt::Format(t.coupon, kMoney),
-                     rt::Format(t.totalReceived, kMoney)};
+  return ReportBoxes{QString::number(t.count),
+                     rt::Format(t.sales, kMoney),
+                     rt::Format(t.tax, kMoney),
+                     rt::Format(t.cash, kMoney),
+                     rt::Format(t.card, kMoney),
+                     rt::Format(t.coupon, kMoney),
+                     rt::Format(t.totalReceived, kMoney),
+                     rt::Format(t.gift, kMoney),
+                     rt::Format(t.tips, kMoney)};
 }
 
 QString subTotalText(const QString& amount, const QString& tax) {
@@ -106,13 +122,22 @@ QString subTotalText(const QString& amount, const QString& tax) {
 
 std::vector<QString> summaryLines(const QString& today, const SummaryBoxes& b) {
   return {
-      QStringLiteral("          Date: ") + today,           QString(),
-      QStringLiteral("Shift starting: ") + b.startTime,     QStringLiteral(" Shift closing: ") + b.endTime,
-      QStringLiteral("-------------------------"),          QString(),
-      QStringLiteral("   Sub Total: ") + b.subTotal,        QStringLiteral("   Tax Total: ") + b.tax,
-      QStringLiteral(" Total Sales: ") + b.amount,          QString(),
-      QStringLiteral("Cash Received: ") + b.received,       QStringLiteral("Credit Card: ") + b.cCard,
-      QStringLiteral("     Coupon: ") + b.coupon,           QString(),
+      QStringLiteral("          Date: ") + today,
+      QString(),
+      QStringLiteral("Shift starting: ") + b.startTime,
+      QStringLiteral(" Shift closing: ") + b.endTime,
+      QStringLiteral("-------------------------"),
+      QString(),
+      QStringLiteral("   Sub Total: ") + b.subTotal,
+      QStringLiteral("   Tax Total: ") + b.tax,
+      QStringLiteral(" Total Sales: ") + b.amount,
+      QStringLiteral("        Tips: ") + b.tips,
+      QString(),
+      QStringLiteral("Cash Received: ") + b.received,
+      QStringLiteral("Credit Card: ") + b.cCard,
+      QStringLiteral("     Coupon: ") + b.coupon,
+      QStringLiteral("  Gift Card: ") + b.gift,
+      QString(),
       QStringLiteral("Total Received: ") + b.totalReceived,
   };
 }

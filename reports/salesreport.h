@@ -11,7 +11,10 @@
 // ("*", which only the All button sets, still means every employee).
 //
 // Sums are the database's fixed-point sums of the amount texts; the cash
-// received and the total received are worked out in fixed point as well.
+// received and the total received are worked out in fixed point as well. Both
+// kinds of run take their figures by one rule: what the tickets received
+// (Receive: handed over less the change) is the total received, and the cash
+// is what of it came neither by card, coupon nor gift card.
 #pragma once
 
 #include <QString>
@@ -73,12 +76,14 @@ Query listingQuery(ReportKind kind, const ReportRequest& request);
 struct SalesTotals {
   int count = 0;
   rt::Currency sales;          // S: sum of Total
-  rt::Currency tax;            // X: sum of Tax
-  rt::Currency card;           // C: sum of szCard_amt
+  rt::Currency tax;            // X: sum of Tax (both taxes)
+  rt::Currency card;           // C: sum of szCard_amt, the tips on cards included
   rt::Currency coupon;         // K: sum of szCoupon_amt
-  rt::Currency received;       // V: sum of Receive (employee report only)
-  rt::Currency cash;           // R: All S - C - K; employee V - C
-  rt::Currency totalReceived;  // R + C + K
+  rt::Currency gift;           // G: sum of szGift_amt
+  rt::Currency tips;           // T: sum of szTip_amt, on top of the sales
+  rt::Currency received;       // V: sum of Receive
+  rt::Currency cash;           // R: V - C - K - G, what the drawer took
+  rt::Currency totalReceived;  // V: R + C + K + G
 };
 
 // Counts and totals the run's selection. Throws ReportError for a period or
@@ -94,9 +99,11 @@ struct ReportBoxes {
   QString cCard;     // credit card
   QString coupon;
   QString totalReceived;
+  QString gift;  // gift card
+  QString tips;
 };
 // Money in "#,##0.00", the count as a whole number; an empty selection shows
-// "0.00" in all seven.
+// "0.00" in all nine.
 ReportBoxes boxesOf(const SalesTotals& totals);
 
 // The shift summary's sub total: total sales less tax, each read as money
@@ -115,8 +122,11 @@ struct SummaryBoxes {
   QString cCard;
   QString coupon;
   QString totalReceived;
+  QString gift;
+  QString tips;
 };
-// The summary's fifteen lines, the first with today's date as shown.
+// The summary's seventeen lines, the first with today's date as shown: the
+// tips follow the total sales, the gift cards the coupons.
 std::vector<QString> summaryLines(const QString& today, const SummaryBoxes& boxes);
 
 }  // namespace reports

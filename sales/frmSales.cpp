@@ -55,7 +55,8 @@ std::optional<QString> readTicketFile(forms::Data& tickets, Read&& read) {
     read(tickets.Database());
     return std::nullopt;
   } catch (const db::Error& e) {
-    if (e.kind() == db::Error::Kind::Busy) return shell::writeFailure(e, file);
+    if (e.kind() == db::Error::Kind::Busy || e.kind() == db::Error::Kind::Damaged)
+      return shell::writeFailure(e, file);
     if (!tickets.IsOpen()) return QStringLiteral("%1 could not be opened.").arg(file);
     return e.message();
   } catch (const std::exception& e) {
@@ -1058,7 +1059,10 @@ bool frmSales::StoreTicket() {
       break;
     } catch (const db::Error& e) {
       const bool busy = e.kind() == db::Error::Kind::Busy;
-      failure = !busy && !datOrders.IsOpen() ? notOpened : shell::writeFailure(e, file);
+      // A damaged file is told as damaged, whether or not it opened.
+      failure = !busy && e.kind() != db::Error::Kind::Damaged && !datOrders.IsOpen()
+                    ? notOpened
+                    : shell::writeFailure(e, file);
       if (!busy) break;
     } catch (const TicketNotFound& e) {
       failure = QStringLiteral("%1 holds no ticket %2.").arg(file, e.number);

@@ -18,6 +18,8 @@ QString writeFailure(const db::Error& error, const QString& file) {
       return QStringLiteral("another station is using %1. Please try again.").arg(file);
     case db::Error::Kind::ReadOnly:
       return QStringLiteral("%1 cannot be written.").arg(file);
+    case db::Error::Kind::Damaged:
+      return error.message();
     default:
       return QStringLiteral("%1 could not be written.").arg(file);
   }

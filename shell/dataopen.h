@@ -23,7 +23,8 @@ QString fileName(const QString& path);
 
 // Why a write to a database file failed, in the clerk's words: "another
 // station is using Ordr.mdb. Please try again.", "Ordr.mdb cannot be
-// written.", "Ordr.mdb could not be written."
+// written.", "Ordr.mdb is damaged." (as the database layer names it),
+// "Ordr.mdb could not be written."
 QString writeFailure(const db::Error& error, const QString& file);
 
 // The first of `fields` an opened data control's recordset does not have,

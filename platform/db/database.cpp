@@ -201,7 +201,8 @@ std::shared_ptr<Database> Database::open(const QString& path) {
     if (code == SQLITE_NOTADB) {
       throw Error(QStringLiteral("The file %1 is not a database.").arg(name), Error::Kind::NotADatabase);
     }
-    if (code == SQLITE_CORRUPT) throw Error(QStringLiteral("The database file %1 is damaged.").arg(name));
+    if (code == SQLITE_CORRUPT)
+      throw Error(QStringLiteral("The database file %1 is damaged.").arg(name), Error::Kind::Damaged);
     if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
       // Another station held its write lock past the wait.
       throw Error(QStringLiteral("Cannot read %1: another station is using the file.")

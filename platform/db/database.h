@@ -43,6 +43,7 @@ struct Error : std::runtime_error {
     Busy,          // another station held the file past the busy wait
     ReadOnly,      // the file or its folder cannot be written
     NotADatabase,  // the file is empty or holds something other than a database
+    Damaged,       // the file is a database whose pages do not read
   };
   explicit Error(const QString& message, Kind kind = Kind::Other);
   QString message() const { return QString::fromUtf8(what()); }

@@ -67,7 +67,10 @@ QString plainFailure(const QString& what, int code, const QString& file, bool pr
 }  // namespace
 
 void Statement::fail(const QString& what, int code, bool preparing) const {
-  throw Error(plainFailure(what, code, QFileInfo(db_.localPath()).fileName(), preparing));
+  const int primary = code & 0xff;
+  throw Error(
+      plainFailure(what, code, QFileInfo(db_.localPath()).fileName(), preparing),
+      primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB ? Error::Kind::Damaged : Error::Kind::Other);
 }
 
 void Statement::bindAll(const Params& params) {

@@ -178,7 +178,7 @@ TEST_F(InstallTest, KeyTablesHaveTheirColumnsInOrder) {
                                     "Total",     "Time",         "Date",          "ID",
                                     "5",         "Method",       "szCard_amt",    "szType_Card",
                                     "Receive",   "szCoupon_amt", "szNumber_Card", "szExp_Card",
-                                    "1"};
+                                    "1",         "szGift_amt",   "szTip_amt"};
   const QStringList ticketLine = {"Invoice", "Date", "Time", "ID", "Method", "Qty", "szOrder", "Price"};
   const std::vector<Case> cases = {
       {"Ordr.mdb", "tblDy_Order", ticketHeader},

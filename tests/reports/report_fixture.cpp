@@ -11,23 +11,19 @@ void ReportFixture::SetUp() {
 void ReportFixture::storeTickets(const QString& file) const {
   run(file,
       "INSERT INTO tblDy_Order (Inv, SubTotal, Tax, Total, Time, Date, ID, \"5\", Method, szCard_amt, "
-      "szType_Card,"
-      " Receive, szCoupon_amt) VALUES"
+      "szType_Card, Receive, szCoupon_amt, szGift_amt, szTip_amt) VALUES"
       " ('1', '1,150.00', '84.50', '1,234.50', '06:00:00', '2026-12-08', 'Mara', 'Processing', 'HS', NULL, "
-      "NULL,"
-      "  '1,250.00', NULL),"
-      " ('2', '41.92', '3.08', '45.00', '12:15:00', '2026-12-08', 'D''Arcy', 'Processing', 'HS', '45.00', "
-      "'VISA',"
-      "  '45.00', NULL),"
+      "  NULL, '1,239.50', NULL, NULL, '5.00'),"
+      " ('2', '41.92', '3.08', '45.00', '12:15:00', '2026-12-08', 'D''Arcy', 'Processing', 'HS', '47.00', "
+      "  'VISA', '47.00', NULL, NULL, '2.00'),"
       " ('3', '27.95', '2.05', '30.00', '23:59:30', '2026-12-08', 'Jules', 'Processing', 'HS', NULL, NULL, "
-      "'0',"
-      "  NULL),"
+      "  '0', NULL, NULL, NULL),"
       " ('4', '55.90', '4.10', '60.00', '14:00:00', '2026-12-09', 'Mara', 'Processing', 'HS', NULL, NULL,"
-      "  '55.00', '5.00'),"
+      "  '60.00', '5.00', NULL, NULL),"
       " ('5', '18.63', '1.37', '20.00', '05:30:00', '2026-12-09', 'Jules', 'Processing', 'HS', NULL, NULL,"
-      "  '20.00', NULL),"
+      "  '20.00', NULL, NULL, NULL),"
       " ('6', '9.32', '0.68', '10.00', '16:00:00', '2026-12-09', 'D''Arcy', 'Processing', 'HS', NULL, NULL,"
-      "  '10.00', NULL)");
+      "  '10.00', NULL, '10.00', NULL)");
   run(file,
       "INSERT INTO tblDetail (Invoice, Date, Time, ID, Method, Qty, szOrder, Price) VALUES"
       " ('1', '2026-12-08', '06:00:00', 'Mara', 'HS', '1', 'Colour', '1,150.00'),"

@@ -46,8 +46,9 @@ class SalesReport : public ReportFixture {
   static void press(forms::CommandButton& b) { b.setValue(true); }
   static QStringList boxes() {
     reports::frmRepDy& w = RepDy();
-    return {w.txtChk.Text(),   w.txtAmount.Text(), w.txtTax.Text(),          w.txtReceived.Text(),
-            w.txtCCard.Text(), w.txtCoupon.Text(), w.txtTotalReceived.Text()};
+    return {w.txtChk.Text(),           w.txtAmount.Text(), w.txtTax.Text(),
+            w.txtReceived.Text(),      w.txtCCard.Text(),  w.txtCoupon.Text(),
+            w.txtTotalReceived.Text(), w.txtGift.Text(),   w.txtTips.Text()};
   }
   static int listed() { return RepDy().datOrder.Recordset().recordCount(); }
 };
@@ -65,10 +66,10 @@ TEST_F(SalesReport, OpensOnTodayWithTheStaffListAndEmptyFigures) {
   QStringList names;
   for (int i = 0; i < w.cmbID.ListCount(); ++i) names << w.cmbID.List(i);
   EXPECT_EQ(names, QStringList({"Mara", "Jules", "Ines", "D'Arcy", "Ma*", "Mara"}));
-  EXPECT_EQ(boxes(), QStringList({"", "", "", "", "", "", ""}));
+  EXPECT_EQ(boxes(), QStringList({"", "", "", "", "", "", "", "", ""}));
   EXPECT_EQ(w.txtAmount.Tag(), "");
   EXPECT_EQ(w.BackColor(), forms::RGB(192, 255, 192));
-  EXPECT_EQ(w.DBGrid1.ColumnCount(), 12);
+  EXPECT_EQ(w.DBGrid1.ColumnCount(), 15);
   EXPECT_EQ(w.DBGrid1.RowDividerStyle(), 0);
   EXPECT_FALSE(w.cmdLoadSales.Visible());
   EXPECT_FALSE(w.txtSub.Visible());
@@ -78,16 +79,18 @@ TEST_F(SalesReport, AllCountsAndTotalsThePeriodAndShiftAndAStylistHerOwn) {
   reports::frmRepDy& w = open();
   press(w.cmdTotal);
   EXPECT_EQ(w.txtAmount.Tag(), "*");
-  EXPECT_EQ(boxes(), QStringList({"5", "1,379.50", "94.41", "1,329.50", "45.00", "5.00", "1,379.50"}));
+  EXPECT_EQ(boxes(), QStringList({"5", "1,379.50", "94.41", "1,294.50", "47.00", "5.00", "1,356.50", "10.00",
+                                  "7.00"}));
   EXPECT_EQ(listed(), 5);
   EXPECT_EQ(w.DBGrid1.Rows(), 6) << "five tickets and the new-row line";
   press(w.cmdTotal);
-  EXPECT_EQ(boxes(), QStringList({"5", "1,379.50", "94.41", "1,329.50", "45.00", "5.00", "1,379.50"}));
+  EXPECT_EQ(boxes(), QStringList({"5", "1,379.50", "94.41", "1,294.50", "47.00", "5.00", "1,356.50", "10.00",
+                                  "7.00"}));
 
   drive::chooseFromList(w.cmbID, 3);  // D'Arcy
   EXPECT_EQ(w.txtAmount.Tag(), "D'Arcy");
   EXPECT_EQ(w.txtID.Text(), "D'Arcy");
-  EXPECT_EQ(boxes(), QStringList({"2", "55.00", "3.76", "10.00", "45.00", "0.00", "55.00"}));
+  EXPECT_EQ(boxes(), QStringList({"2", "55.00", "3.76", "0.00", "47.00", "0.00", "57.00", "10.00", "2.00"}));
   EXPECT_EQ(w.DBGrid1.CellText(0, 1), "D'Arcy");
 
   // The same name again runs nothing: a ticket stored meanwhile is not counted.
@@ -98,7 +101,7 @@ TEST_F(SalesReport, AllCountsAndTotalsThePeriodAndShiftAndAStylistHerOwn) {
   EXPECT_EQ(w.txtChk.Text(), "2");
   // A pattern character in a name is a plain character.
   drive::chooseFromList(w.cmbID, 4);
-  EXPECT_EQ(boxes(), QStringList({"0.00", "0.00", "0.00", "0.00", "0.00", "0.00", "0.00"}));
+  EXPECT_EQ(boxes(), QStringList({"0.00", "0.00", "0.00", "0.00", "0.00", "0.00", "0.00", "0.00", "0.00"}));
   EXPECT_EQ(listed(), 0);
 }
 
@@ -107,7 +110,8 @@ TEST_F(SalesReport, TypingAfterAllReportsOverEveryEmployee) {
   press(w.cmdTotal);
   w.txtID.setText("x");
   EXPECT_EQ(w.txtAmount.Tag(), "*");
-  EXPECT_EQ(boxes(), QStringList({"5", "1,379.50", "94.41", "1,315.00", "45.00", "5.00", "1,365.00"}));
+  EXPECT_EQ(boxes(), QStringList({"5", "1,379.50", "94.41", "1,294.50", "47.00", "5.00", "1,356.50", "10.00",
+                                  "7.00"}));
 }
 
 TEST_F(SalesReport, EmptyShiftBoxesAreFilledAndTheBoundsAreIncluded) {
@@ -135,7 +139,7 @@ TEST_F(SalesReport, AFailedRunClearsTheFiguresAndTheListingAndSaysWhy) {
   press(w.cmdTotal);
   ASSERT_EQ(messages_->shown().size(), 1u);
   EXPECT_EQ(messages_->shown()[0].prompt, "The report could not be run: \"13/45/2026\" is not a date.");
-  EXPECT_EQ(boxes(), QStringList({"", "", "", "", "", "", ""}));
+  EXPECT_EQ(boxes(), QStringList({"", "", "", "", "", "", "", "", ""}));
   EXPECT_EQ(listed(), 0);
 }
 
@@ -167,7 +171,7 @@ TEST_F(SalesReport, AnUnknownPlacementOpensTheWindowEmptyAndEveryRunSaysWhy) {
     EXPECT_TRUE(messages_->shown()[1].prompt.startsWith("The report could not be run: "))
         << messages_->shown()[1].prompt.toStdString();
     EXPECT_TRUE(messages_->shown()[1].prompt.contains(c.says));
-    EXPECT_EQ(boxes(), QStringList({"", "", "", "", "", "", ""}));
+    EXPECT_EQ(boxes(), QStringList({"", "", "", "", "", "", "", "", ""}));
     unloadAllWindows();
     messages_->clear();
   }
@@ -257,7 +261,7 @@ class Summary : public SalesReport {
   print::Recorder recorder;
 };
 
-TEST_F(Summary, PrintsTheFifteenLinesOnTheReceiptPrinterWhichStaysCurrent) {
+TEST_F(Summary, PrintsTheSeventeenLinesOnTheReceiptPrinterWhichStaysCurrent) {
   reports::frmRepDy& w = open();
   w.txtTo.setText(kShown1);
   drive::chooseFromList(w.cmbID, 0);  // Mara: one ticket that day
@@ -275,12 +279,14 @@ TEST_F(Summary, PrintsTheFifteenLinesOnTheReceiptPrinterWhichStaysCurrent) {
       "   Sub Total: 1,150.00",
       "   Tax Total: 84.50",
       " Total Sales: 1,234.50",
+      "        Tips: 5.00",
       "",
-      "Cash Received: 1,250.00",
+      "Cash Received: 1,239.50",
       "Credit Card: 0.00",
       "     Coupon: 0.00",
+      "  Gift Card: 0.00",
       "",
-      "Total Received: 1,250.00",
+      "Total Received: 1,239.50",
   };
   EXPECT_EQ(printed(0), expected);
   const print::Recorder::Record& r = recorder.documents()[0];
@@ -305,11 +311,12 @@ TEST_F(Summary, WithoutFiguresTheMoneyLinesPrintTheirLabelsOnly) {
   ASSERT_EQ(recorder.documents().size(), 3u);
   for (size_t doc : {size_t(0), size_t(2)}) {
     const std::vector<QString> lines = printed(doc);
-    ASSERT_EQ(lines.size(), 15u);
+    ASSERT_EQ(lines.size(), 17u);
     EXPECT_EQ(lines[6], "   Sub Total: ") << doc;
     EXPECT_EQ(lines[7], "   Tax Total: ") << doc;
     EXPECT_EQ(lines[8], " Total Sales: ") << doc;
-    EXPECT_EQ(lines[14], "Total Received: ") << doc;
+    EXPECT_EQ(lines[9], "        Tips: ") << doc;
+    EXPECT_EQ(lines[16], "Total Received: ") << doc;
   }
   EXPECT_EQ(printed(1)[6], "   Sub Total: 1,150.00");
   EXPECT_EQ(w.txtSub.Text(), "");
@@ -398,7 +405,7 @@ TEST_F(Export, WritesTheHeadingsAndEveryTicketInTheirFormats) {
   EXPECT_EQ(ws.value(first, 4), QVariant(QTime(6, 0)));
   EXPECT_EQ(ws.value(first, 5), QVariant(84.5));
   EXPECT_EQ(ws.value(first, 6), QVariant(1234.5));
-  EXPECT_EQ(ws.value(first, 8), QVariant(1250.0));
+  EXPECT_EQ(ws.value(first, 8), QVariant(1239.5));
   EXPECT_EQ(ws.shownText(first, 6), "$1,234.50 ");
   EXPECT_EQ(ws.columnFormat(3), "m/d/yyyy_);(m/d/yyyy)");
   EXPECT_EQ(ws.columnFormat(4), "h:mm AM/PM");

@@ -1,4 +1,6 @@
 // The sales report's runs as plain functions, on the six stored tickets.
+#include <QFile>
+
 #include "platform/convert/error.h"
 #include "platform/db/recordset.h"
 #include "reports/orderdetails.h"
@@ -18,35 +20,55 @@ class Totals : public ReportFixture {
     auto db = db::Database::open(ticketFile());
     return reports::boxesOf(reports::salesTotals(*db, kind, ReportRequest{filter, from, to, start, end}));
   }
+  // Count, sales, tax, cash, card, coupon, total received, gift card, tips.
   static QStringList texts(const reports::ReportBoxes& b) {
-    return {b.chk, b.amount, b.tax, b.received, b.cCard, b.coupon, b.totalReceived};
+    return {b.chk, b.amount, b.tax, b.received, b.cCard, b.coupon, b.totalReceived, b.gift, b.tips};
   }
 };
 
+// The cash is what the drawer took: what the tickets received less card,
+// coupon and gift card; the card total is what the cards were charged, the
+// tips included; the tips show apart from the sales.
 TEST_F(Totals, AllCountsAndTotalsEveryTicketOfThePeriodAndShift) {
   // Ticket 5 (5:30) is before the shift; 3 (23:59:30) is inside "11:59 PM".
-  EXPECT_EQ(texts(report(ReportKind::All, "*")),
-            QStringList({"5", "1,379.50", "94.41", "1,329.50", "45.00", "5.00", "1,379.50"}));
+  const QStringList all({"5", "1,379.50", "94.41", "1,294.50", "47.00", "5.00", "1,356.50", "10.00", "7.00"});
+  EXPECT_EQ(texts(report(ReportKind::All, "*")), all);
   // A second run gives the same figures.
-  EXPECT_EQ(texts(report(ReportKind::All, "*")),
-            QStringList({"5", "1,379.50", "94.41", "1,329.50", "45.00", "5.00", "1,379.50"}));
+  EXPECT_EQ(texts(report(ReportKind::All, "*")), all);
 }
 
-TEST_F(Totals, OneStylistTakesTheCashFromWhatWasReceived) {
-  // R = V - C and the total received R + C + K.
+// One stylist's figures by the same rule: the stylists add up to all.
+TEST_F(Totals, OneStylistsFiguresAddUpToAll) {
   EXPECT_EQ(texts(report(ReportKind::Employee, "D'Arcy")),
-            QStringList({"2", "55.00", "3.76", "10.00", "45.00", "0.00", "55.00"}));
+            QStringList({"2", "55.00", "3.76", "0.00", "47.00", "0.00", "57.00", "10.00", "2.00"}));
   EXPECT_EQ(texts(report(ReportKind::Employee, "mara")),
-            QStringList({"2", "1,294.50", "88.60", "1,305.00", "0.00", "5.00", "1,310.00"}));
+            QStringList({"2", "1,294.50", "88.60", "1,294.50", "0.00", "5.00", "1,299.50", "0.00", "5.00"}));
   // The unpaid ticket counts and adds 0 to the received amounts.
   EXPECT_EQ(texts(report(ReportKind::Employee, "Jules")),
-            QStringList({"1", "30.00", "2.05", "0.00", "0.00", "0.00", "0.00"}));
+            QStringList({"1", "30.00", "2.05", "0.00", "0.00", "0.00", "0.00", "0.00", "0.00"}));
+}
+
+// A ticket file of an earlier build has no gift-card or tip column: its
+// report runs, with none of either.
+TEST_F(Totals, AFileWithoutTheGiftCardAndTipColumnsReportsNone) {
+  const QString old = root_.filePath("old.mdb");
+  ASSERT_TRUE(QFile::copy(installFile("BpOrdr.mdb"), old));
+  for (const char* column : {"szGift_amt", "szTip_amt"})
+    run(old, QString("ALTER TABLE tblDy_Order DROP COLUMN %1").arg(column));
+  run(old,
+      "INSERT INTO tblDy_Order (Inv, Total, Tax, Time, Date, ID, Method, Receive) VALUES "
+      "('1', '20.00', '1.40', '12:00:00', '2026-12-08', 'Mara', 'HS', '20.00')");
+  auto db = db::Database::open(old);
+  EXPECT_EQ(texts(reports::boxesOf(reports::salesTotals(
+                *db, ReportKind::All, ReportRequest{"*", kShown1, kShown1, "6:00 AM", "11:59 PM"}))),
+            QStringList({"1", "20.00", "1.40", "20.00", "0.00", "0.00", "20.00", "0.00", "0.00"}));
 }
 
 TEST_F(Totals, AStarMeansEveryoneAndATypedPatternMeansNoOne) {
-  EXPECT_EQ(texts(report(ReportKind::Employee, "*")),
-            QStringList({"5", "1,379.50", "94.41", "1,315.00", "45.00", "5.00", "1,365.00"}));
-  const QStringList none({"0.00", "0.00", "0.00", "0.00", "0.00", "0.00", "0.00"});
+  EXPECT_EQ(
+      texts(report(ReportKind::Employee, "*")),
+      QStringList({"5", "1,379.50", "94.41", "1,294.50", "47.00", "5.00", "1,356.50", "10.00", "7.00"}));
+  const QStringList none({"0.00", "0.00", "0.00", "0.00", "0.00", "0.00", "0.00", "0.00", "0.00"});
   EXPECT_EQ(texts(report(ReportKind::Employee, "Ma*")), none);
   EXPECT_EQ(texts(report(ReportKind::Employee, "Nobody")), none);
 }
@@ -97,14 +119,27 @@ TEST(SubTotal, IsTheTotalLessTheTaxReadAsMoney) {
   EXPECT_EQ(reports::subTotalText("1,234.50", ""), "");
 }
 
-TEST(SummaryLines, FifteenLinesWithTheirSpacing) {
-  reports::SummaryBoxes b{"6:00 AM",  "11:59 PM", "1,150.00", "84.50",   "1,234.50",
-                          "1,150.00", "50.00",    "0.00",     "1,234.50"};
+TEST(SummaryLines, SeventeenLinesWithTheirSpacing) {
+  reports::SummaryBoxes b{"6:00 AM", "11:59 PM", "1,150.00", "84.50", "1,234.50", "1,134.50",
+                          "52.00",   "0.00",     "1,236.50", "50.00", "2.00"};
   const std::vector<QString> expected = {
-      "          Date: 12/8/2026", "", "Shift starting: 6:00 AM",  " Shift closing: 11:59 PM",
-      "-------------------------", "", "   Sub Total: 1,150.00",   "   Tax Total: 84.50",
-      " Total Sales: 1,234.50",    "", "Cash Received: 1,150.00",  "Credit Card: 50.00",
-      "     Coupon: 0.00",         "", "Total Received: 1,234.50",
+      "          Date: 12/8/2026",
+      "",
+      "Shift starting: 6:00 AM",
+      " Shift closing: 11:59 PM",
+      "-------------------------",
+      "",
+      "   Sub Total: 1,150.00",
+      "   Tax Total: 84.50",
+      " Total Sales: 1,234.50",
+      "        Tips: 2.00",
+      "",
+      "Cash Received: 1,134.50",
+      "Credit Card: 52.00",
+      "     Coupon: 0.00",
+      "  Gift Card: 50.00",
+      "",
+      "Total Received: 1,236.50",
   };
   EXPECT_EQ(reports::summaryLines("12/8/2026", b), expected);
 }

@@ -289,6 +289,67 @@ TEST_F(Storage, AStoredTicketStoredAgain) {
   shell::Infor().txtTOTax1.setText("0.075");
 }
 
+// Where the second tax is charged, the ticket stores its whole tax, as its
+// receipt prints it, so the day's sub total (total less tax) is what was rung
+// up; recalled, it shows each tax again and stores the same.
+TEST_F(Storage, ACanadaTicketStoresItsWholeTax) {
+  run(settingsFile(), "UPDATE tbSet SET setL = 'Canada'");
+  sales::frmSales& w = Sales();
+  shell::Infor().txtTOTax1.setText("0.05");
+  shell::Infor().txtTOTax2.setText("0.07");
+  signIn();
+  kidsCut();  // 18.00, tax 1 0.90, tax 2 1.32 on 18.90
+  ASSERT_EQ(w.txtTOTax1.Text() + " " + w.txtTOTax2.Text() + " " + w.txtEnding.Text(), "0.90 1.32 20.22");
+  store();
+  EXPECT_EQ(field("1", "SubTotal") + " " + field("1", "Tax") + " " + field("1", "Total"), "18.00 2.22 20.22");
+
+  recall("1");
+  EXPECT_EQ(w.txtTOTax1.Text() + " " + w.txtTOTax2.Text() + " " + w.txtEnding.Text(), "0.90 1.32 20.22");
+  store();
+  EXPECT_EQ(field("1", "SubTotal") + " " + field("1", "Tax") + " " + field("1", "Total"), "18.00 2.22 20.22");
+  shell::Infor().txtTOTax1.setText("0.075");
+}
+
+// A recalled ticket stays its stylist's, whoever is signed in: its lines,
+// added ones too, and its reprint carry the stylist it was rung up for.
+TEST_F(Storage, ARecalledTicketKeepsItsStylist) {
+  sales::frmSales& w = Sales();
+  signIn("3456");  // Ines
+  kidsCut();
+  store();
+  signIn("2345");  // Jules
+  recall("1");
+  fringeTrim();
+  store();
+  EXPECT_EQ(field("1", "ID"), "Ines");
+  EXPECT_EQ(value(tickets(), "SELECT COUNT(*) FROM tblDetail WHERE Invoice = '1' AND ID = 'Ines'"), "2");
+  ASSERT_FALSE(printed_.documents().empty());
+  const std::vector<QString> reprint = print::Recorder::texts(printed_.documents().back().document);
+  EXPECT_NE(std::find_if(reprint.begin(), reprint.end(),
+                         [](const QString& l) { return l.contains("Server: Ines"); }),
+            reprint.end());
+  EXPECT_EQ(w.lblID.Caption(), "Jules") << "the sign-in stays";
+  // The next new ticket is the one signed in.
+  kidsCut();
+  store();
+  EXPECT_EQ(field("2", "ID"), "Jules");
+}
+
+// A ticket file of an earlier build, without the gift-card and tip columns,
+// gets them when the sales window opens on it, rows kept, and stores a tip.
+TEST_F(Storage, AFileOfAnEarlierBuildGetsTheTenderColumns) {
+  run(tickets(), "INSERT INTO tblDy_Order (Inv, Total, Receive) VALUES ('7', '10.00', '10.00')");
+  for (const char* column : {"szGift_amt", "szTip_amt"})
+    run(tickets(), QString("ALTER TABLE tblDy_Order DROP COLUMN %1").arg(column));
+  signIn();
+  kidsCut();
+  tendered(cash({"25.00", "", "", "3.00"}));
+  store();
+  EXPECT_EQ(field("2", "Receive") + " " + field("2", "szTip_amt"), "22.35 3.00");
+  EXPECT_EQ(field("7", "Total"), "10.00");
+  EXPECT_TRUE(messages_->shown().empty());
+}
+
 // A line the file refuses leaves nothing of the ticket: neither its header
 // nor its other lines, nor the number it drew, nor a count.
 TEST_F(Storage, ATicketIsStoredWholeOrNotAtAll) {
