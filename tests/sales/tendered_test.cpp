@@ -154,6 +154,30 @@ TEST_F(Tendered, TheTicketRecordsExactlyWhatWasTaken) {
   EXPECT_EQ(messages_->shown().size(), 3u) << "the three second-copy questions, nothing else";
 }
 
+// A coupon typed on the sales window is taken by the tender dialog: it shows
+// in the coupon box and comes off what is due.
+TEST_F(Tendered, ACouponTypedOnTheSalesWindowIsTaken) {
+  freshWindow();
+  kidsCut();
+  Sales().txtCoupon.setText("5.00");
+  QString shown;
+  bool visible = false;
+  script_->on(Tender(), [&] {
+    shown = Tender().txtCoupon.Text();
+    visible = Tender().txtCoupon.Visible();
+    keys("1435");
+    press(Tender().cmdNext);
+  });
+  press(Sales().cmdTenerRec);
+  ASSERT_TRUE(script_->done());
+  EXPECT_EQ(shown, "5.00");
+  EXPECT_TRUE(visible);
+  EXPECT_EQ(Sales().txtReturn.Text(), "0.00");
+  press(Sales().cmdPrintRce1);
+  EXPECT_EQ(rows(installFile("Ordr.mdb"), "SELECT Receive, szCoupon_amt FROM tblDy_Order WHERE Inv = '1'"),
+            QStringList("19.35|5.00"));
+}
+
 // In training every ticket goes to the training file, which is emptied
 // later: no card reaches the card program, and the clerk is told.
 TEST_F(Tendered, TrainingChargesNoCard) {
