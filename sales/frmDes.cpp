@@ -139,7 +139,7 @@ void frmDes::cmd_Click(int n) {
     return;
   }
   txtSpl.setText(withAddOn(txtSpl.Text(), b.Caption()));
-  if (addOnSetsPrice(b.Tag())) txtPrice.setText(b.Tag());
+  txtPrice.setText(priceWithAddOn(txtPrice.Text(), b.Tag()));
 }
 
 // The twelve keypad buttons show their keys, over the add-ons' names (their
@@ -184,8 +184,10 @@ void frmDes::cmdClose_Click() {
   GridTicket grid(sales.grdOrderItems);
   QString subtotal = sales.txtTotal.Text();
   const PadCommit outcome = commitModifier(pad, saved_, grid, sales.lblScrn.Caption(), subtotal);
-  if (outcome == PadCommit::InvalidPrice) {
-    forms::MsgBox(QStringLiteral("Invalid price"), forms::vbExclamation);
+  if (outcome == PadCommit::InvalidPrice || outcome == PadCommit::InvalidCount) {
+    forms::MsgBox(outcome == PadCommit::InvalidPrice ? QStringLiteral("Invalid price")
+                                                     : QStringLiteral("Invalid quantity"),
+                  forms::vbExclamation);
     return;
   }
   if (outcome == PadCommit::PricedLine) sales.txtTotal.setText(subtotal);

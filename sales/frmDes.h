@@ -10,8 +10,11 @@
 //   - an unpriced one in line mode "Default": a "+" line without price;
 //   - an unpriced one in line mode "UpLine": the last ticket row joined with
 //     the modifier text.
-// A price that is not an amount is refused ("Invalid price") and the pad
-// stays open; otherwise Enter unloads the pad, so every item starts afresh.
+// Each priced add-on adds its price to the pad's price, and a priced
+// modifier charges its count times its price. A price that is not an amount
+// ("Invalid price") or a count that is not a number ("Invalid quantity") is
+// refused and the pad stays open; otherwise Enter unloads the pad, so every
+// item starts afresh.
 #pragma once
 
 #include <memory>

@@ -1,11 +1,18 @@
 #include "sales/modifierpad.h"
 
+#include "platform/convert/format.h"
 #include "platform/convert/number.h"
 #include "sales/lines.h"
 #include "sales/menuitem.h"
 #include "sales/totals.h"
 
 namespace sales {
+
+namespace {
+
+const QString kMoney = QStringLiteral("#,##0.00");
+
+}  // namespace
 
 std::optional<QString> keyText(int n) {
   static const char* const kKeys[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", ".", "0", "Clear"};
@@ -23,8 +30,15 @@ QString withAddOn(const QString& modifier, const QString& addOn) {
   return modifier + QLatin1Char(' ') + addOn;
 }
 
-bool addOnSetsPrice(const QString& tag) {
-  return menuPrice(tag) == MenuPrice::Amount;
+QString priceWithAddOn(const QString& price, const QString& tag) {
+  if (menuPrice(tag) != MenuPrice::Amount) return price;
+  const std::optional<rt::Currency> held = price.isEmpty() ? rt::Currency() : rt::TryAmount(price);
+  if (!held) return price;
+  try {
+    return rt::Format(*held + *rt::TryAmount(tag), kMoney);
+  } catch (const rt::ConversionError&) {
+    return price;  // beyond the currency range
+  }
 }
 
 std::optional<QString> addOnRefusal(const QString& name, const QString& tag) {
@@ -33,6 +47,17 @@ std::optional<QString> addOnRefusal(const QString& name, const QString& tag) {
              "The add-on \"%1\" is not added: its price \"%2\" is not an amount. "
              "Correct the price in the menu.")
       .arg(name, tag);
+}
+
+std::optional<QString> modifierCharge(const QString& count, const QString& price) {
+  const std::optional<rt::Currency> amount = rt::TryAmount(price);
+  const std::optional<double> times = count.isEmpty() ? 1.0 : typedNumber(count);
+  if (!amount || !times) return std::nullopt;
+  try {
+    return rt::Format(*amount * *times, kMoney);
+  } catch (const rt::ConversionError&) {
+    return std::nullopt;
+  }
 }
 
 void popLastOrderLine(OrderGrid& grid, SavedRow& saved) {
@@ -54,10 +79,13 @@ PadCommit commitModifier(PadEntry& pad, SavedRow& saved, OrderGrid& grid, const 
   };
 
   if (!pad.price.isEmpty()) {
-    if (!rt::TryCCur(pad.price)) return PadCommit::InvalidPrice;
+    if (!rt::TryAmount(pad.price)) return PadCommit::InvalidPrice;
+    const std::optional<QString> charge = modifierCharge(pad.qty, pad.price);
+    if (!charge) return PadCommit::InvalidCount;
+    // The line shows what it charges: the count times the price.
+    pad.price = *charge;
     grid.AddItem(modifierLine());
-    // The price counts as the cent its line prints ("1.005" as 1.01).
-    if (const std::optional<QString> grown = grownSubtotal(subtotal, moneyText(pad.price))) subtotal = *grown;
+    if (const std::optional<QString> grown = grownSubtotal(subtotal, *charge)) subtotal = *grown;
     return PadCommit::PricedLine;
   }
 

@@ -22,10 +22,13 @@ QString padWord(int button);
 
 // The modifier text after an add-on: a blank and the add-on's name appended.
 QString withAddOn(const QString& modifier, const QString& addOn);
-// True when an add-on's price tag replaces the pad's price: the tag is an
-// amount above zero as the menu writes one ('0.50', '.50', '1.50', '10.00';
-// not '', '0.00', '-1.00', '-').
-bool addOnSetsPrice(const QString& tag);
+// The pad's price box after an add-on: an add-on priced above zero as the
+// menu writes one ('0.50', '.50', '10.00') adds its price to what the box
+// holds (an empty box counting as nothing), written "#,##0.00", so that two
+// priced add-ons charge both. An add-on without a price ('', '0.00', '-'),
+// and a box that holds no amount ('1.2.', which Enter refuses), leave the
+// box as it is.
+QString priceWithAddOn(const QString& price, const QString& tag);
 // Why an add-on is not added: its price tag is not an amount ('8.5o',
 // 'abc'). Nothing for an add-on whose price is an amount or none.
 std::optional<QString> addOnRefusal(const QString& name, const QString& tag);
@@ -49,6 +52,7 @@ enum class PadCommit {
   UnpricedLine,  // a "+" line without price
   JoinedLine,    // "UpLine": the modifier joined to the last row's text
   InvalidPrice,  // the price is not an amount: nothing written
+  InvalidCount,  // a priced modifier whose count is not a number: nothing written
 };
 
 // Takes the last ticket row off the grid into `saved` (the current cell
@@ -56,11 +60,16 @@ enum class PadCommit {
 // line.
 void popLastOrderLine(OrderGrid& grid, SavedRow& saved);
 
-// Enter on the pad. `routing` is the sales window's routing code. For a
-// priced line, `subtotal` becomes the subtotal grown by the price as an
-// amount rounded to the cent as its line prints ('1,200.00' adds 1,200.00,
-// '1.005' adds 1.01), written plain; it is left alone when it
-// is not an amount itself. "UpLine" with no ticket line acts as "Default".
+// What a priced modifier charges: its count (the pad's quantity box, empty
+// counting as 1) times its price, rounded to the cent and written
+// "#,##0.00" ('3' at '6.00' is 18.00, '1' at '1.005' is 1.01). Nothing when
+// the price is not an amount or the count is not a number.
+std::optional<QString> modifierCharge(const QString& count, const QString& price);
+
+// Enter on the pad. `routing` is the sales window's routing code. A priced
+// line shows what it charges (modifierCharge), and `subtotal` becomes the
+// subtotal grown by that, written plain; it is left alone when it is not an
+// amount itself. "UpLine" with no ticket line acts as "Default".
 PadCommit commitModifier(PadEntry& pad, SavedRow& saved, OrderGrid& grid, const QString& routing,
                          QString& subtotal);
 

@@ -442,12 +442,21 @@ TEST(PadRules, KeysWordsAndAddOnPrices) {
   modifier = sales::withAddOn(modifier, "Garlic");
   EXPECT_EQ(modifier, "No  OnionAdd  Garlic");
 
+  // Each priced add-on adds its price to what the price box holds.
   const struct {
+    const char* box;
     const char* tag;
-    bool sets;
-  } tags[] = {{"", false},   {"0.00", false}, {"-1.00", false}, {"-", false},   {"8.5o", false},
-              {".50", true}, {" 1.00", true}, {"0.50", true},   {"1.50", true}, {"10.00", true}};
-  for (const auto& t : tags) EXPECT_EQ(sales::addOnSetsPrice(t.tag), t.sets) << t.tag;
+    const char* after;
+  } prices[] = {
+      {"", "5.00", "5.00"},      {"5.00", "3.00", "8.00"},
+      {"", ".50", "0.50"},       {"5", "2.00", "7.00"},
+      {"0.50", " 1.00", "1.50"}, {"999.99", "10.00", "1,009.99"},
+      {"5", "0.00", "5"},        {"5", "", "5"},
+      {"5", "-1.00", "5"},       {"5", "-", "5"},
+      {"1.2.", "2.00", "1.2."},  {"8,50", "1.00", "8,50"},
+  };
+  for (const auto& p : prices)
+    EXPECT_EQ(sales::priceWithAddOn(p.box, p.tag).toStdString(), p.after) << p.box << " + " << p.tag;
   EXPECT_EQ(
       sales::addOnRefusal("Serum", "3.o0").value_or("<added>"),
       "The add-on \"Serum\" is not added: its price \"3.o0\" is not an amount. Correct the price in the "
@@ -480,8 +489,40 @@ TEST(PadRules, EnterWritesTheModifierIntoTheTicket) {
        1,
        {" Hot Towel", "6.00", "3", "UpLine"},
        sales::PadCommit::PricedLine,
-       "1 | Men's Cut | 25.00 | A / + | 3.  Hot Towel | 6.00 | B",
-       "37",
+       "1 | Men's Cut | 25.00 | A / + | 3.  Hot Towel | 18.00 | B",
+       "49",
+       1},
+      {"a count of two at a price typed on the keypad",
+       "1|Men's Cut|25.00|A",
+       1,
+       {"Add  Soothing Gel", "5", "2", "Default"},
+       sales::PadCommit::PricedLine,
+       "1 | Men's Cut | 25.00 | A / + | 2. Add  Soothing Gel | 10.00 | B",
+       "41",
+       1},
+      {"a count of nought",
+       "1|Men's Cut|25.00|A",
+       1,
+       {" Hot Towel", "6.00", "0", "Default"},
+       sales::PadCommit::PricedLine,
+       "1 | Men's Cut | 25.00 | A / + | 0.  Hot Towel | 0.00 | B",
+       "31",
+       1},
+      {"a count that is no number",
+       "1|Men's Cut|25.00|A",
+       1,
+       {" Hot Towel", "6.00", "x", "Default"},
+       sales::PadCommit::InvalidCount,
+       "1 | Men's Cut | 25.00 | A",
+       "31.00",
+       1},
+      {"a tenth of a cent shows as the cent it charges",
+       "1|Men's Cut|25.00|A",
+       1,
+       {" Hot Towel", "1.005", "1", "Default"},
+       sales::PadCommit::PricedLine,
+       "1 | Men's Cut | 25.00 | A / + | 1.  Hot Towel | 1.01 | B",
+       "32.01",
        1},
       {"an amount with separators",
        "1|Cut|25.00|A",
@@ -543,6 +584,14 @@ TEST(PadRules, EnterWritesTheModifierIntoTheTicket) {
        "1|Cut|25.00|A",
        1,
        {" Foil", "1.2.5", "1", "Default"},
+       sales::PadCommit::InvalidPrice,
+       "1 | Cut | 25.00 | A",
+       "31.00",
+       1},
+      {"a decimal comma",
+       "1|Cut|25.00|A",
+       1,
+       {" Foil", "1,5", "1", "Default"},
        sales::PadCommit::InvalidPrice,
        "1 | Cut | 25.00 | A",
        "31.00",

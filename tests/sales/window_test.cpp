@@ -762,7 +762,7 @@ TEST_F(SalesWindow, APriceThatIsNotAnAmountRingsUpNothing) {
   ring(16);
   EXPECT_TRUE(script_->done());
   EXPECT_EQ(lines(), QStringList({"1 | Rinse | 0.50 | -", "1 | Consult | 15.00 | -", "1 | Lift | 40.00 | -",
-                                  "+ | 1.  Foil | .50 | -"}));
+                                  "+ | 1.  Foil | 0.50 | -"}));
   EXPECT_EQ(w.txtTotal.Text(), "56.00");
 }
 
@@ -811,6 +811,55 @@ TEST_F(SalesWindow, AnAddOnFromThePadCountsInTheTotals) {
   EXPECT_EQ(money(), "31.00 / 2.33 / 33.33");
 }
 
+// Every priced add-on pressed on the pad is charged, and a count charges
+// the modifier that many times, on its line and in the subtotal.
+TEST_F(SalesWindow, ThePadChargesEachPricedAddOnAndItsCount) {
+  addItem("tbPork", {{"Dish_ID", 9},
+                     {"szMenu_nm", "Scalp Ritual"},
+                     {"szPrice_amt", "40.00"},
+                     {"7", "Mask & Steam"},
+                     {"7_Price", "5.00"},
+                     {"8", "Trim & Tidy"},
+                     {"8_Price", "3.00"},
+                     {"12", "Soothing Gel"},
+                     {"12_Price", "5.00"}});
+  // The pad's buttons by number: 0 "+Qty", 1 to 5 the words, 7 to 44 the
+  // add-ons (the keys while the keypad shows).
+  const auto button = [](int n) -> forms::CommandButton& {
+    forms::CommandButton* const words[] = {&Des().cmdQty,   &Des().Command1, &Des().Command2,
+                                           &Des().Command3, &Des().Command4, &Des().Command5};
+    return n <= 5 ? *words[n] : Des().cmd(n);
+  };
+  const struct {
+    const char* what;
+    std::vector<int> presses;
+    const char* line;
+    const char* subtotal;
+  } cases[] = {
+      {"two priced add-ons", {7, 8}, "+ | 1.  Mask & Steam Trim & Tidy | 8.00 | -", "48.00"},
+      {"a count of two", {0, 10, 1, 12}, "+ | 2. Add  Soothing Gel | 10.00 | -", "50.00"},
+      {"a count of three and two add-ons",
+       {0, 11, 7, 8},
+       "+ | 3.  Mask & Steam Trim & Tidy | 24.00 | -",
+       "64.00"},
+  };
+  sales::frmSales& w = Sales();
+  press(w.cmdPk);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    w.txtTotal.setText("0.00");
+    for (int r = w.grdOrderItems.Rows() - 1; r >= 2; --r) w.grdOrderItems.RemoveItem(r);
+    script_->on(Des(), [&] {
+      for (int n : c.presses) press(button(n));
+      press(Des().cmdClose);
+    });
+    ring(9);
+    ASSERT_TRUE(script_->done());
+    EXPECT_EQ(lines(), QStringList({"1 | Scalp Ritual | 40.00 | -", c.line}));
+    EXPECT_EQ(w.txtTotal.Text().toStdString(), c.subtotal);
+  }
+}
+
 // A modifier priced in tenths of a cent counts as the cent its line prints,
 // when it is rung up and when it is taken off again.
 TEST_F(SalesWindow, AModifierPriceCountsAsItsLinePrintsIt) {
@@ -826,7 +875,7 @@ TEST_F(SalesWindow, AModifierPriceCountsAsItsLinePrintsIt) {
   press(w.cmdLunch);
   ring(1);
   ASSERT_TRUE(script_->done());
-  ASSERT_EQ(lines(), QStringList({"1 | Men's Cut | 25.00 | -", "+ | 1.  Hot Towel | -1.005 | -",
+  ASSERT_EQ(lines(), QStringList({"1 | Men's Cut | 25.00 | -", "+ | 1.  Hot Towel | -1.01 | -",
                                   "1 | Shampoo | 18.00 | B"}));
   EXPECT_EQ(w.txtTotal.Text().toStdString(), "41.99");  // 25.00 - 1.01 + 18.00
   drive::clickCell(w.grdOrderItems, 3, 0);
@@ -949,7 +998,13 @@ TEST_F(SalesWindow, TheModifierPadsButtons) {
   EXPECT_EQ(pad.cmd(9).FontSize(), 10);
   press(pad.cmd(9));
   EXPECT_EQ(pad.txtSpl.Text(), "No  Onion Gel ");
+  EXPECT_EQ(pad.txtPrice.Text(), "3.0.") << "a price that is no amount is left for Enter to refuse";
+  ShellFixture::click(pad.txtPrice);
+  press(pad.cmd(26));
+  press(pad.cmd(9));
   EXPECT_EQ(pad.txtPrice.Text(), "2.00");
+  press(pad.cmd(7));
+  EXPECT_EQ(pad.txtPrice.Text(), "2.50");
   press(pad.cmdLine);
   EXPECT_EQ(pad.cmdLine.Caption(), "UpLine");
   ShellFixture::click(pad.txtSpl);
