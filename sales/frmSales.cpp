@@ -718,7 +718,6 @@ void frmSales::AddOrderLine(const MenuItem& item) {
 
   LineSettings settings;
   settings.menuQty = item.menuQty;
-  settings.name = item.name;
   const char* const words[3] = {"szSize1", "szSize2", "szSize3"};
   for (int i = 0; i < 3; ++i)
     runStep(

@@ -131,13 +131,12 @@ QString buildOrderLine(LineEntry& entry, const LineSettings& settings, OrderGrid
   } else {
     entry.qty.clear();
   }
-  // Percent off: the text names the item and the percent.
-  const bool percent = typedNumber(entry.percent).has_value();
-  if (percent) {
+  // The item text, the item's name and its option, gets the percent off
+  // behind it and the size word in front.
+  if (typedNumber(entry.percent)) {
     applyItemPercent(entry);
-    entry.menu = text(settings.name) + QLatin1Char('-') + entry.percent + QLatin1Char('%');
+    entry.menu += QLatin1Char('-') + entry.percent + QLatin1Char('%');
   }
-  // Size word in front.
   const QString& prefix = entry.sizePrefix;
   if (prefix == QLatin1String("M-"))
     entry.menu = settings.sizeWords[0] + entry.menu;
@@ -145,8 +144,6 @@ QString buildOrderLine(LineEntry& entry, const LineSettings& settings, OrderGrid
     entry.menu = settings.sizeWords[1] + entry.menu;
   else if (prefix == QLatin1String("XL-"))
     entry.menu = settings.sizeWords[2] + entry.menu;
-  else if (!percent)
-    entry.menu = text(settings.name);
 
   // The price in cents, as the line shows it and the subtotal adds it.
   entry.price = rt::Format(entry.price, kMoney);

@@ -22,7 +22,7 @@ struct LineEntry {
   QString qty;         // txtQty: the typed quantity; empty means 1
   QString qtyTag;      // txtQty.Tag: "Arranged" after a merge with a typed quantity
   QString percent;     // txtPercent: percent off, kept from line to line
-  QString menu;        // txtMenu: the item text
+  QString menu;        // txtMenu: the item's name, and " /" and the option chosen
   QString price;       // txtPrice: the price being built
   QString sizePrefix;  // lblList.Tag: "M-", "L-", "XL-" or empty
   QString routing;     // lblScrn: the routing code of the category
@@ -32,7 +32,6 @@ struct LineEntry {
 // What line building reads besides the boxes.
 struct LineSettings {
   Field menuQty;                     // the item's szMenu_ID
-  Field name;                        // the item's szMenu_nm
   std::array<QString, 3> sizeWords;  // szSize1 .. szSize3 of tbSet
   bool merge = true;                 // "Sort Receipt" unticked: equal lines merge
 };
@@ -66,7 +65,9 @@ void applyItemPercent(LineEntry& entry);
 bool mergeOrderLine(LineEntry& entry, OrderGrid& grid);
 
 // The line building of one item, after its options were asked: quantity,
-// percent, size word, then merge or append (appending moves the grid's
+// percent, size word, then merge or append. The line's text is the entry's
+// item text (the name and the option, so that the option shows whatever the
+// size), the percent "-10%" behind it and the size word in front (appending moves the grid's
 // current row down one). A quantity or percent that typedNumber does not
 // read counts as none (the window refuses such an item first). The entry's
 // quantity, pending quantity and item text are emptied. Returns the price the subtotal grows by, formatted

@@ -206,7 +206,9 @@ TEST(LineRules, TheLineOfOneItem) {
       {"a size word", "", "", "Cut", "20.00", "M-", "1", "1 | Small Cut | 20.00 | A", "20.00"},
       {"a size word and percent", "", "10", "Cut", "20.00", "M-", "1", "1 | Small Cut-10% | 18.00 | A",
        "18.00"},
-      {"an option without size", "", "", "Cut /Wash", "32", "", "1", "1 | Cut | 32.00 | A", "32.00"},
+      {"an option without size", "", "", "Cut /Wash", "32", "", "1", "1 | Cut /Wash | 32.00 | A", "32.00"},
+      {"an option and a percent", "", "10", "Cut /Wash", "32", "", "1", "1 | Cut /Wash-10% | 28.80 | A",
+       "28.80"},
       {"an option after the size word", "", "", "Cut /Wash", "32", "XL-", "1",
        "1 | Big Cut /Wash | 32.00 | A", "32.00"},
       {"no price", "", "", "Cut", "", "", "1", "1 | Cut |  | A", ""},
@@ -222,7 +224,7 @@ TEST(LineRules, TheLineOfOneItem) {
   for (const LineCase& c : cases) {
     TicketGrid t;
     sales::LineEntry e{c.qty, "", c.percent, c.menu, c.price, c.prefix, "A", ""};
-    sales::LineSettings s{c.menuQty, Field("Cut"), {"Small ", "Medium ", "Big "}, true};
+    sales::LineSettings s{c.menuQty, {"Small ", "Medium ", "Big "}, true};
     EXPECT_EQ(sales::buildOrderLine(e, s, t.grid()).toStdString(), c.added) << c.what;
     EXPECT_EQ(t.lines(), QStringList{c.line}) << c.what;
     EXPECT_EQ(t.control().Row(), 1) << c.what;  // one row down from the header
@@ -269,7 +271,7 @@ TEST(LineRules, AQuantityOrPercentIsDigitsWithAPoint) {
 QString ring(TicketGrid& t, const QString& menu, const QString& price, const QString& qty = "",
              bool merge = true, const QString& code = "A") {
   sales::LineEntry e{qty, "", "", menu, price, "", code, ""};
-  sales::LineSettings s{Field("1"), Field(menu), {}, merge};
+  sales::LineSettings s{Field("1"), {}, merge};
   return sales::buildOrderLine(e, s, t.grid());
 }
 

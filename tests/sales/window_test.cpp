@@ -551,14 +551,14 @@ TEST_F(SalesWindow, ASizePromptAnsweredAndOneCancelled) {
 TEST_F(SalesWindow, OptionsThenAddOnsAndAMergeOfTheSameItem) {
   sales::frmSales& w = Sales();
   press(w.cmdDrink);
-  for (const char* option : {"Wash & Blow Dry", "Dry Cut"}) {
+  for (int n = 0; n < 2; ++n) {
     script_->on(Msgbox(), [] { press(Msgbox().cmdYes); });  // the L size, 48.00
-    script_->on(Msgbox(), [option] {
+    script_->on(Msgbox(), [] {
       EXPECT_EQ(Msgbox().cmdS.Caption(), "Wash & Blow Dry");
       EXPECT_EQ(Msgbox().cmdM.Caption(), "Dry Cut");
       EXPECT_EQ(Msgbox().cmdYes.Caption(), "");
       EXPECT_EQ(Msgbox().Width(), 4245);
-      press(QString(option) == "Dry Cut" ? Msgbox().cmdM : Msgbox().cmdS);
+      press(Msgbox().cmdS);  // 12.00
     });
     script_->on(Des(), [] {
       EXPECT_EQ(Des().Width(), 7460);
@@ -571,9 +571,45 @@ TEST_F(SalesWindow, OptionsThenAddOnsAndAMergeOfTheSameItem) {
     ring(1);
   }
   EXPECT_TRUE(script_->done());
-  EXPECT_EQ(lines(), QStringList{"2 | Women's Cut | 108.00 | -"});
-  EXPECT_EQ(money(), "108.00 / 8.10 / 116.10");
+  EXPECT_EQ(lines(), QStringList{"2 | Women's Cut /Wash & Blow Dry | 120.00 | -"});
+  EXPECT_EQ(money(), "120.00 / 9.00 / 129.00");
   EXPECT_FALSE(Des().IsLoaded());
+}
+
+// The option chosen shows on the line behind the item's name and its price
+// is charged, whatever the size: a size with a word, the plain L size, an
+// item of one price, and with a percent off.
+TEST_F(SalesWindow, TheChosenOptionShowsOnTheLineWhateverTheSize) {
+  sales::frmSales& w = Sales();
+  const struct {
+    const char* what;
+    forms::CommandButton* category;
+    int size;    // the size prompt's button: 0 none, 1 S, 3 L
+    int option;  // 1 or 2
+    const char* percent;
+    const char* line;
+    const char* subtotal;
+  } cases[] = {
+      {"the L size", &w.cmdApter, 3, 2, "", "1 | Root Touch-Up /Gray Coverage | 80.00 | -", "80.00"},
+      {"the S size", &w.cmdApter, 1, 1, "", "1 | Short Root Touch-Up /Ammonia Free | 65.00 | -", "65.00"},
+      {"one price", &w.cmdSf, 0, 1, "", "1 | Manicure /Gel | 40.00 | -", "40.00"},
+      {"one price and a percent", &w.cmdSf, 0, 2, "10", "1 | Manicure /French-10% | 29.70 | -", "29.70"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    w.txtTotal.setText("0.00");
+    for (int r = w.grdOrderItems.Rows() - 1; r >= 2; --r) w.grdOrderItems.RemoveItem(r);
+    w.txtPercent.setText(c.percent);
+    press(*c.category);
+    if (c.size)
+      script_->on(Msgbox(), [size = c.size] { press(size == 1 ? Msgbox().cmdS : Msgbox().cmdYes); });
+    script_->on(Msgbox(), [option = c.option] { press(option == 1 ? Msgbox().cmdS : Msgbox().cmdM); });
+    if (c.category == &w.cmdApter) script_->on(Des(), [] { press(Des().cmdClose); });
+    ring(1);
+    ASSERT_TRUE(script_->done());
+    EXPECT_EQ(lines(), QStringList{c.line});
+    EXPECT_EQ(w.txtTotal.Text().toStdString(), c.subtotal);
+  }
 }
 
 TEST_F(SalesWindow, OptionFiveAloneAndAFirstAddOnOfADash) {
@@ -603,7 +639,7 @@ TEST_F(SalesWindow, OptionFiveAloneAndAFirstAddOnOfADash) {
   });
   ring(9);
   EXPECT_TRUE(script_->done());
-  EXPECT_EQ(lines(), QStringList({"1 | Lash Lift | 45.00 | -", "+ | 1.  Serum | 3.00 | -"}));
+  EXPECT_EQ(lines(), QStringList({"1 | Lash Lift /Tint | 45.00 | -", "+ | 1.  Serum | 3.00 | -"}));
   EXPECT_EQ(w.txtTotal.Text(), "48.00");
 }
 
@@ -761,8 +797,8 @@ TEST_F(SalesWindow, APriceThatIsNotAnAmountRingsUpNothing) {
   });
   ring(16);
   EXPECT_TRUE(script_->done());
-  EXPECT_EQ(lines(), QStringList({"1 | Rinse | 0.50 | -", "1 | Consult | 15.00 | -", "1 | Lift | 40.00 | -",
-                                  "+ | 1.  Foil | 0.50 | -"}));
+  EXPECT_EQ(lines(), QStringList({"1 | Rinse | 0.50 | -", "1 | Consult /Short | 15.00 | -",
+                                  "1 | Lift | 40.00 | -", "+ | 1.  Foil | 0.50 | -"}));
   EXPECT_EQ(w.txtTotal.Text(), "56.00");
 }
 
