@@ -271,14 +271,17 @@ QString tallyFavourites(db::Database& favourites, const std::vector<GridLine>& l
   for (const GridLine& line : lines) {
     const std::unique_ptr<db::Recordset> rs =
         favourites.openRecordset(QStringLiteral("SELECT * FROM tbFav WHERE szMenu_id = ?"), {line.text});
+    // A text met for the first time starts at its quantity, as a known one
+    // grows by it.
+    double stored = 0;
     if (rs->recordCount() > 0) {
-      last = rt::CStr(rt::Val(rs->field(QStringLiteral("szNum_nm")).toString()) + rt::Val(line.qty));
+      stored = rt::Val(rs->field(QStringLiteral("szNum_nm")).toString());
       rs->edit();
     } else {
-      last = QStringLiteral("1");
       rs->addNew();
       rs->setField(QStringLiteral("szMenu_id"), line.text);
     }
+    last = rt::CStr(stored + rt::Val(line.qty));
     rs->setField(QStringLiteral("szNum_nm"), last);
     rs->update();
   }

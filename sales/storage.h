@@ -178,9 +178,9 @@ void appendRemovals(db::Database& removals, const std::vector<RemovalLogEntry>& 
 std::vector<GridLine> talliedLines(const TicketToStore& ticket);
 
 // Counts the lines in tbFav in one write transaction on `favourites`,
-// reading each count from the file: a text already there gains the leading
-// number of its line's quantity ("2" adds 2, "1/2" 1, "+" and "" nothing), a
-// new one starts at "1" whatever the quantity. Returns the last
+// reading each count from the file: a text gains the leading number of its
+// line's quantity ("3" adds 3, "1/2" 1, "+" and "" nothing), a new one
+// starting from nothing, an existing one from its count. Returns the last
 // count written (empty when there was no line). Throws db::Error after
 // rolling back.
 QString tallyFavourites(db::Database& favourites, const std::vector<GridLine>& lines);

@@ -618,17 +618,17 @@ TEST_F(Storage, TheFavouritesTally) {
   const struct {
     const char* qty;
     const char* text;
-  } sold[] = {{"3", "Blowout"}, {"2", "Kids Cut"}, {"1/2", "Men's Cut"}, {"+", "Fringe Trim"},
-              {"1", "Wash"},    {"2", "Wash"},     {"1", "Tip's Color"}};
+  } sold[] = {{"3", "Conditioner"}, {"2", "Kids Cut"}, {"1/2", "Men's Cut"}, {"+", "Fringe Trim"},
+              {"1", "Wash"},        {"2", "Wash"},     {"1/2", "Gloss"},     {"1", "Tip's Color"}};
   for (const auto& s : sold) Sales().grdOrderItems.AddItem(sales::gridRow(s.qty, s.text, "", "-"));
   store();
   const struct {
     const char* text;
     const char* count;
-  } counts[] = {{"Blowout", "1"}, {"Kids Cut", "5"}, {"Men's Cut", "4"},  {"Fringe Trim", "3"},
-                {"Wash", "3"},    {"Tip", "2"},      {"Tip's Color", "8"}};
+  } counts[] = {{"Conditioner", "3"}, {"Kids Cut", "5"}, {"Men's Cut", "4"}, {"Fringe Trim", "3"},
+                {"Wash", "3"},        {"Gloss", "1"},    {"Tip", "2"},       {"Tip's Color", "8"}};
   for (const auto& c : counts) EXPECT_EQ(favourite(c.text).toStdString(), c.count) << c.text;
-  EXPECT_EQ(count("tbFav", "Fav.mdb"), "7");
+  EXPECT_EQ(count("tbFav", "Fav.mdb"), "8");
   EXPECT_EQ(Sales().lblFav.Caption(), "8");
 }
 
