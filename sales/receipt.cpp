@@ -46,7 +46,7 @@ void printCustomerReceipt(print::PrinterObject& p, const CustomerReceipt& r) {
   p.Print(QString());
   p.Print(QStringLiteral("Check #: ") + r.check);
   p.Print(QString());
-  p.Print(QStringLiteral("Date ") + r.date + QStringLiteral(" Time ") + r.time, false);
+  p.Print(QStringLiteral("Date ") + r.date + QStringLiteral(" Time ") + r.time);
   p.setFontSize(10);
   p.Print(QStringLiteral("Server: ") + r.server);
   p.Print(QString());
@@ -79,8 +79,10 @@ void printCustomerReceipt(print::PrinterObject& p, const CustomerReceipt& r) {
       marker = blanks(1);
       red = QStringLiteral("0");
     }
-    QString line = marker + row.text.left(19);
-    if (line.size() < 20) line += blanks(20 - int(line.size()));
+    // The item text is cut so that its line keeps a blank before the price,
+    // whatever the marker's width.
+    QString line = (marker + row.text).left(19);
+    line += blanks(20 - int(line.size()));
     if (row.price == QLatin1String("$0.00")) row.price.clear();
     line += rt::Format(row.price, QStringLiteral("#,##0.00"));
 

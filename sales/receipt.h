@@ -30,12 +30,13 @@ struct CustomerReceipt {
 
 // Prints the receipt on the printer object and leaves the document open:
 //  - the header in Courier New: line 1 at 15 points bold, the other lines at
-//    10 bold, the check number, the date and time continued by the server,
-//    and the underlined column heading;
+//    10 bold, the check number, the date and time, the server on a line of
+//    its own, and the underlined column heading;
 //  - one line a ticket row at 12 points: its quantity marker (" " for 1,
-//    "   +" for a sub-line, "2." for 2, "/" as it is), the first 19
-//    characters of its item text, blanks up to 20 characters, and its price
-//    "#,##0.00"; a sub-line and a "/" line in red (255), the others black;
+//    "   +" for a sub-line, "2." for 2, "/" as it is) and its item text, the
+//    two cut to 19 characters and filled with blanks to 20, so that a blank
+//    always stands before the price "#,##0.00"; a sub-line and a "/" line in
+//    red (255), the others black;
 //    with free-pop "Auto" a line marked " ." is printed last, as a sub-line;
 //  - the rule, the totals in bold (each amount from column 21, the taxes from
 //    column 22), received and change only with a received amount, and the

@@ -74,9 +74,14 @@ TEST_F(Receipt, EveryLineWithItsFontStyleAndColour) {
   full.date = "1/2/2026";
   full.time = "10:15:00 AM";
   full.server = "Jules";
-  full.lines = {{"1", "Shampoo", "12.00", "A"},     {"+", "Add Color", "5.00", "A"},
-                {"2", "Blow Dry", "30.00", "A"},    {"1", "Balayage With Toner And Gloss!!", "95.00", "A"},
-                {" .", "Free Water", "$0.00", "A"}, {"1/2", "Trim", "4", "A"}};
+  full.lines = {{"1", "Shampoo", "12.00", "A"},
+                {"+", "Add Color", "5.00", "A"},
+                {"2", "Blow Dry", "30.00", "A"},
+                {"1", "Balayage With Toner And Gloss!!", "95.00", "A"},
+                {"+", "1.  Deep Condition Treatment", "12.00", "A"},
+                {"12", "Keratin Smoothing Deluxe", "1,234.56", "A"},
+                {" .", "Free Water", "$0.00", "A"},
+                {"1/2", "Trim", "4", "A"}};
   full.freePopAuto = true;
   full.subtotal = "146.00";
   full.tax1 = "10.95";
@@ -102,7 +107,8 @@ TEST_F(Receipt, EveryLineWithItsFontStyleAndColour) {
       "{courier new 10 B}",
       "Check #: #1234{courier new 10 B}",
       "{courier new 10 B}",
-      "Date 1/2/2026 Time 10:15:00 AM{courier new 10 B}|Server: Jules{courier new 10 B}",
+      "Date 1/2/2026 Time 10:15:00 AM{courier new 10 B}",
+      "Server: Jules{courier new 10 B}",
       "{courier new 10 B}",
       " -Items-               Amount{courier new 10 BU}",
   };
@@ -111,9 +117,12 @@ TEST_F(Receipt, EveryLineWithItsFontStyleAndColour) {
            " Shampoo            12.00{courier new 12 -}",
            "   +Add Color       5.00{courier new 12 - red}",
            "2.Blow Dry          30.00{courier new 12 -}",
-           " Balayage With Toner95.00{courier new 12 -}",
+           // A long item text is cut so that a blank stands before its price.
+           " Balayage With Tone 95.00{courier new 12 -}",
+           "   +1.  Deep Condit 12.00{courier new 12 - red}",
+           "12.Keratin Smoothin 1,234.56{courier new 12 -}",
            "1/2.Trim            4.00{courier new 12 -}",
-           "   + .Free Water       {courier new 12 - red}",
+           "   + .Free Water    {courier new 12 - red}",
            "---------------------------{courier new 12 -}",
            "            Sub:    146.00{courier new 12 B}",
            "            Tax:     10.95{courier new 12 B}",
@@ -202,11 +211,11 @@ TEST_F(Receipt, ACashTicketThenOneWithoutTender) {
   ASSERT_GE(first.size(), 8u);
   EXPECT_EQ(first[0], "  Salon Mara");
   EXPECT_EQ(first[4], "Check #: #1");
-  EXPECT_TRUE(
-      QRegularExpression("^Date \\d{1,2}/\\d{1,2}/\\d{4} Time \\d{1,2}:\\d\\d:\\d\\d [AP]MServer: Jules$")
-          .match(first[6])
-          .hasMatch())
+  EXPECT_TRUE(QRegularExpression("^Date \\d{1,2}/\\d{1,2}/\\d{4} Time \\d{1,2}:\\d\\d:\\d\\d [AP]M$")
+                  .match(first[6])
+                  .hasMatch())
       << first[6].toStdString();
+  EXPECT_EQ(first[7].toStdString(), "Server: Jules");
   EXPECT_NE(std::find(first.begin(), first.end(), " Kids Cut           18.00"), first.end());
   EXPECT_NE(std::find(first.begin(), first.end(), "       Received:    20.00"), first.end());
   EXPECT_NE(std::find(first.begin(), first.end(), "         Change:    0.65"), first.end());
@@ -362,7 +371,7 @@ TEST_F(Receipt, TheStylistSwitch) {
   kidsCut();
   press(w.cmdPrintRce1);
   ASSERT_EQ(printed_.documents().size(), 1u);
-  EXPECT_TRUE(lastPrinted()[6].endsWith("Server: ")) << lastPrinted()[6].toStdString();
+  EXPECT_EQ(lastPrinted()[7].toStdString(), "Server: ");
 
   shell::Security().chkEmplyID.setValue(0);
   kidsCut();
@@ -370,7 +379,7 @@ TEST_F(Receipt, TheStylistSwitch) {
   press(w.cmdPrintRce1);
   EXPECT_TRUE(script_->done());
   ASSERT_EQ(printed_.documents().size(), 2u);
-  EXPECT_TRUE(lastPrinted()[6].endsWith("Server: Jules")) << lastPrinted()[6].toStdString();
+  EXPECT_EQ(lastPrinted()[7].toStdString(), "Server: Jules");
   EXPECT_EQ(field("2", "ID"), "Jules");
 }
 
