@@ -1,12 +1,14 @@
 #include "platform/forms/dbgrid.h"
 
 #include <QAbstractTableModel>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
 #include <QPolygonF>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <algorithm>
@@ -18,6 +20,7 @@
 #include "platform/db/recordset.h"
 #include "platform/forms/msgbox.h"
 #include "platform/forms/screen.h"
+#include "platform/forms/textfit.h"
 
 namespace forms {
 
@@ -269,6 +272,7 @@ class GridModel : public QAbstractTableModel {
     try {
       if (role == Qt::DisplayRole) return grid_->shownText(index.row(), index.column());
       if (role == Qt::EditRole) return grid_->editText(index.row(), index.column());
+      if (role == Qt::FontRole) return grid_->fittedFont(index);
     } catch (const std::exception&) {
     }
     return QVariant();
@@ -647,6 +651,22 @@ QString DBGrid::shownText(int row, int col) const {
   }
   if (col < 0 || col >= int(g_.columns.size())) return QString();
   return gridDisplayText(storedValue(row, col), g_.columns[size_t(col)].format);
+}
+
+QVariant DBGrid::fittedFont(const QModelIndex& index) const {
+  detail::GridView* v = view();
+  if (!v) return QVariant();
+  const QString text = shownText(index.row(), index.column());
+  if (!isNumberText(text)) return QVariant();
+  // The room the style leaves a cell's text: the cell less a focus-frame
+  // margin and a pixel on either side.
+  const int margin = v->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, v) + 1;
+  const QFont design = v->font();
+  const FittedText fit = fitText(text, design, v->visualRect(index).width() - 2 * margin);
+  if (fit.pointSize >= QFontInfo(design).pointSizeF()) return QVariant();
+  QFont face = design;
+  face.setPointSizeF(fit.pointSize);
+  return face;
 }
 
 QString DBGrid::editText(int row, int col) const {

@@ -11,6 +11,9 @@
 // becomes the recordset's current row, and a move of the recordset moves the
 // grid's current row.
 //
+// A number wider than its column (a price of "$1,234.56") is drawn whole in
+// a smaller face, never cut off; other text is cut off at the column's end.
+//
 // Editing: a changed row is stored when the user leaves it for another row,
 // when the data control reads its rows again and when the window unloads; a
 // row typed into the new-row line (AllowAddNew) is added to the table then.
@@ -24,6 +27,7 @@
 // are deleted with the Delete key (AllowDelete), each at once.
 #pragma once
 
+#include <QModelIndex>
 #include <QString>
 #include <QVariant>
 #include <map>
@@ -176,6 +180,11 @@ class DBGrid : public Control, private DataClient {
   int listingRows() const;
   QVariant storedValue(int row, int col) const;
   QString shownText(int row, int col) const;
+  // The face of a cell whose text is a number too wide for its column: the
+  // grid's face made as small as it needs to show the number whole (a
+  // fitted box's rule, platform/forms/textfit.h); nothing (the grid's own
+  // face) for any other cell.
+  QVariant fittedFont(const QModelIndex& index) const;
   QString editText(int row, int col) const;
   bool editable(int row, int col) const;
   bool cellEdited(int row, int col, const QString& text);

@@ -2,6 +2,8 @@
 // as the manager does.
 #include <QImage>
 #include <QLabel>
+#include <QStyle>
+#include <QTableView>
 #include <QToolButton>
 
 #include "platform/files/paths.h"
@@ -252,6 +254,37 @@ TEST_F(MenuEditor, InPictureModeAButtonWearsItsPictureAndTheLabelStaysEmpty) {
   press(w.cmdBeef);
   EXPECT_EQ(w.lblOn.Caption(), "");
   EXPECT_EQ(w.datList.RecordSource(), "SELECT * FROM tbBeef ORDER BY Dish_ID ASC");
+}
+
+// A price column shows every digit of a price: a price too wide for the
+// column is drawn whole in a smaller face, never cut off behind "...". The
+// face is the one the grid hands the view for the cell, and the text must
+// fit the room the view's style gives a cell's text.
+TEST_F(MenuEditor, APriceColumnShowsEveryDigitOfAPrice) {
+  run(menuFile(),
+      "UPDATE tbDrink SET szPriceS_amt = '1234.56', szPriceL_amt = '999999.99' WHERE Dish_ID = 1");
+  reports::frmSetMenu& w = SetMenu();
+  w.Show();
+  press(w.cmdDrink);
+  auto* view = qobject_cast<QTableView*>(w.dbList.widget());
+  ASSERT_TRUE(view);
+  const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+  const struct {
+    int col;
+    const char* shown;
+    bool smaller;
+  } cells[] = {
+      {10, "$1,234.56", true}, {13, "$999,999.99", true}, {12, "$48.00", false}, {2, "Women's Cut", false}};
+  for (const auto& c : cells) {
+    SCOPED_TRACE(c.shown);
+    const QModelIndex cell = view->model()->index(0, c.col);
+    EXPECT_EQ(cell.data(Qt::DisplayRole).toString().toStdString(), c.shown);
+    const QVariant given = cell.data(Qt::FontRole);
+    const QFont face = given.isValid() ? given.value<QFont>() : view->font();
+    EXPECT_LE(QFontMetrics(face).horizontalAdvance(c.shown), view->visualRect(cell).width() - 2 * margin);
+    EXPECT_EQ(face.pointSizeF() < view->font().pointSizeF(), c.smaller);
+    EXPECT_EQ(face.bold(), view->font().bold());
+  }
 }
 
 TEST_F(MenuEditor, TheRowLinesGoFromDarkToNoneToLightToNone) {
