@@ -1293,11 +1293,14 @@ void frmSales::ClearingStep(qint64 start) {
 
 // A pending percent comes off the whole ticket as a "% Off" line, unless the
 // ticket has no line yet (it stays pending) or it was taken off the lines
-// already (it is only emptied). A percent that is no number is emptied.
+// already (it is only emptied). A percent that is no number from 0 to 100
+// (one typed since a line took the last one off, too) is told and emptied.
 void frmSales::AddTicketPercentLine() {
   const QString percent = txtPercent.Text();
   if (percent.isEmpty() || !ticketHasLines()) return;
-  if (!percentApplied_) {
+  if (const std::optional<QString> refused = ticketPercentRefusal(percent)) {
+    forms::MsgBox(*refused, forms::vbExclamation);
+  } else if (!percentApplied_) {
     if (const std::optional<TicketPercent> p = ticketPercent(txtTotal.Text(), percent)) {
       runStep([&] { grdOrderItems.AddItem(gridRow(QStringLiteral("+"), p->text, p->discount, QString())); });
       runStep([&] { txtTotal.setText(p->subtotal); });

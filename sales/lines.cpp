@@ -40,23 +40,46 @@ std::optional<double> typedNumber(const QString& text) {
   return rt::TryCDbl(text);
 }
 
+std::optional<double> typedPercent(const QString& text) {
+  const std::optional<double> percent = typedNumber(text);
+  if (!percent || *percent > 100) return std::nullopt;
+  return percent;
+}
+
+namespace {
+
+const QString kNoNumber = QStringLiteral("is not a number (a decimal is written with a point, as in 1.5)");
+
+// What is wrong with a percent box's text, as its message says it; nothing
+// for a percent of 0 to 100.
+std::optional<QString> percentFault(const QString& percent) {
+  if (typedPercent(percent)) return std::nullopt;
+  const bool number =
+      typedNumber(percent) || (percent.startsWith(QLatin1Char('-')) && typedNumber(percent.mid(1)));
+  if (!number) return kNoNumber;
+  return QStringLiteral("is outside 0 to 100");
+}
+
+}  // namespace
+
 std::optional<QString> typedEntryRefusal(const QString& qty, const QString& percent) {
-  const struct {
-    const char* box;
-    const QString& text;
-  } boxes[] = {{"quantity", qty}, {"percent", percent}};
-  for (const auto& b : boxes) {
-    if (b.text.isEmpty() || typedNumber(b.text)) continue;
-    return QStringLiteral(
-               "The %1 \"%2\" is not a number (a decimal is written with a point, as in 1.5); "
-               "the item is not rung up.")
-        .arg(QLatin1String(b.box), b.text);
-  }
+  const QString refused = QStringLiteral("The %1 \"%2\" %3; the item is not rung up.");
+  if (!qty.isEmpty() && !typedNumber(qty)) return refused.arg(QStringLiteral("quantity"), qty, kNoNumber);
+  if (percent.isEmpty()) return std::nullopt;
+  if (const std::optional<QString> why = percentFault(percent))
+    return refused.arg(QStringLiteral("percent"), percent, *why);
+  return std::nullopt;
+}
+
+std::optional<QString> ticketPercentRefusal(const QString& percent) {
+  if (percent.isEmpty()) return std::nullopt;
+  if (const std::optional<QString> why = percentFault(percent))
+    return QStringLiteral("The percent \"%1\" %2; it is not taken off the ticket.").arg(percent, *why);
   return std::nullopt;
 }
 
 void applyItemPercent(LineEntry& entry) {
-  const std::optional<double> percent = typedNumber(entry.percent);
+  const std::optional<double> percent = typedPercent(entry.percent);
   if (!percent) return;
   step([&] {
     const rt::Currency rate = rt::CCur(*percent / 100);
@@ -133,7 +156,7 @@ QString buildOrderLine(LineEntry& entry, const LineSettings& settings, OrderGrid
   }
   // The item text, the item's name and its option, gets the percent off
   // behind it and the size word in front.
-  if (typedNumber(entry.percent)) {
+  if (typedPercent(entry.percent)) {
     applyItemPercent(entry);
     entry.menu += QLatin1Char('-') + entry.percent + QLatin1Char('%');
   }
@@ -173,7 +196,7 @@ std::optional<QString> grownSubtotal(const QString& subtotal, const QString& pri
 }
 
 std::optional<TicketPercent> ticketPercent(const QString& subtotal, const QString& percent) {
-  const std::optional<double> rate = typedNumber(percent);
+  const std::optional<double> rate = typedPercent(percent);
   const std::optional<rt::Currency> sub = rt::TryCCur(subtotal);
   if (!rate || !sub) return std::nullopt;
   try {

@@ -43,12 +43,24 @@ struct LineSettings {
 // its percent only through this, for what it shows and what it charges.
 std::optional<double> typedNumber(const QString& text);
 
-// Why an item is not rung up with the boxes as they stand: a quantity or a
-// percent that is not a number, named by its box. Nothing when both are
-// numbers or empty (an empty box means no quantity or no percent).
+// The number a percent box holds: a typedNumber from 0 to 100. Nothing for
+// any other text ("150", "-1", "12,5"): a percent above 100 would take more
+// than the price off.
+std::optional<double> typedPercent(const QString& text);
+
+// Why an item is not rung up with the boxes as they stand: a quantity that
+// is not a number or a percent that is not one from 0 to 100, named by its
+// box. Nothing when both are numbers or empty (an empty box means no
+// quantity or no percent).
 std::optional<QString> typedEntryRefusal(const QString& qty, const QString& percent);
 
-// Takes the percent in entry.percent off entry.price (both as typed): the
+// Why the percent pending at the tender hand-off is not taken off the
+// ticket: it is not a number from 0 to 100. Nothing for such a percent and
+// for an empty box.
+std::optional<QString> ticketPercentRefusal(const QString& percent);
+
+// Takes the percent in entry.percent (as typedPercent reads it) off
+// entry.price (as typed): the
 // percent is rounded to four decimals (33.333 % is 0.3333), and the price
 // becomes the plain text of the rest, unrounded ("6.660333"), which the line
 // rounds to the cent.
@@ -65,13 +77,14 @@ void applyItemPercent(LineEntry& entry);
 bool mergeOrderLine(LineEntry& entry, OrderGrid& grid);
 
 // The line building of one item, after its options were asked: quantity,
-// percent, size word, then merge or append. The line's text is the entry's
-// item text (the name and the option, so that the option shows whatever the
-// size), the percent "-10%" behind it and the size word in front (appending moves the grid's
-// current row down one). A quantity or percent that typedNumber does not
-// read counts as none (the window refuses such an item first). The entry's
-// quantity, pending quantity and item text are emptied. Returns the price the subtotal grows by, formatted
-// "#,##0.00"; empty when the item has no price.
+// percent, size word, then merge or append (appending moves the grid's
+// current row down one). The line's text is the entry's item text (the name
+// and the option, so that the option shows whatever the size), the percent
+// "-10%" behind it and the size word in front. A quantity that typedNumber does not read, or a
+// percent typedPercent does not, counts as none (the window refuses such an
+// item first). The entry's quantity, pending quantity and item text are
+// emptied. Returns the price the subtotal grows by, formatted "#,##0.00";
+// empty when the item has no price.
 QString buildOrderLine(LineEntry& entry, const LineSettings& settings, OrderGrid& grid);
 
 // The subtotal grown by a price, in currency arithmetic, written plain
@@ -81,8 +94,8 @@ std::optional<QString> grownSubtotal(const QString& subtotal, const QString& pri
 // The percent taken off the whole ticket at the tender hand-off: the
 // discount is the subtotal times the percent, rounded to the cent, and comes
 // off the subtotal exactly. 19.99 at 15 gives the line "15% Off" at "-3" and
-// the subtotal "16.99". Nothing when the percent is not a number as
-// typedNumber reads it or the subtotal is not an amount.
+// the subtotal "16.99". Nothing when the percent is not one as
+// typedPercent reads it or the subtotal is not an amount.
 struct TicketPercent {
   QString text;      // the percent as typed and "% Off"
   QString discount;  // the discount negated, written plain: "-2.5"

@@ -45,6 +45,7 @@ TEST_F(HandOff, ThePercentOffTheWholeTicket) {
     QStringList lines;    // afterwards
     const char* subtotal;
     const char* percentAfter;
+    const char* told = nullptr;
   } cases[] = {
       {"25.00 at 10",
        [this] { ring(1); },
@@ -58,8 +59,51 @@ TEST_F(HandOff, ThePercentOffTheWholeTicket) {
        {"1 | Blowout | 19.99 | -", "+ | 15% Off | -3 | "},
        "16.99",
        ""},
-      {"not a number", [this] { ring(1); }, "abc", {"1 | Cut | 25.00 | -"}, "25.00", ""},
-      {"a decimal comma is no number", [this] { ring(1); }, "12,5", {"1 | Cut | 25.00 | -"}, "25.00", ""},
+      {"not a number",
+       [this] { ring(1); },
+       "abc",
+       {"1 | Cut | 25.00 | -"},
+       "25.00",
+       "",
+       "The percent \"abc\" is not a number (a decimal is written with a point, as in 1.5); it is not taken "
+       "off "
+       "the ticket."},
+      {"a decimal comma is no number",
+       [this] { ring(1); },
+       "12,5",
+       {"1 | Cut | 25.00 | -"},
+       "25.00",
+       "",
+       "The percent \"12,5\" is not a number (a decimal is written with a point, as in 1.5); it is not taken "
+       "off "
+       "the ticket."},
+      {"over 100",
+       [this] { ring(1); },
+       "150",
+       {"1 | Cut | 25.00 | -"},
+       "25.00",
+       "",
+       "The percent \"150\" is outside 0 to 100; it is not taken off the ticket."},
+      {"below 0",
+       [this] { ring(1); },
+       "-1",
+       {"1 | Cut | 25.00 | -"},
+       "25.00",
+       "",
+       "The percent \"-1\" is outside 0 to 100; it is not taken off the ticket."},
+      {"all of it", [this] { ring(1); }, "100", {"1 | Cut | 25.00 | -", "+ | 100% Off | -25 | "}, "0.00", ""},
+      {"a percent typed after the one taken off the lines",
+       [this] {
+         Sales().txtPercent.setText("10");
+         ring(1);
+       },
+       "12,5",
+       {"1 | Cut-10% | 22.50 | -"},
+       "22.50",
+       "",
+       "The percent \"12,5\" is not a number (a decimal is written with a point, as in 1.5); it is not taken "
+       "off "
+       "the ticket."},
       {"no lines: stays pending", [] {}, "10", {}, "0.00", "10"},
       {"taken off a line already",
        [this] {
@@ -80,7 +124,13 @@ TEST_F(HandOff, ThePercentOffTheWholeTicket) {
     if (*c.percent) w.txtPercent.setText(c.percent);
     Seen seen;
     if (!c.lines.isEmpty()) expectTender(seen);
+    if (c.told) messages_->answer(forms::vbOK);
+    const size_t before = messages_->shown().size();
     press(w.cmdTenerRec);
+    ASSERT_EQ(messages_->shown().size(), before + (c.told ? 1 : 0));
+    if (c.told) {
+      EXPECT_EQ(messages_->shown().back().prompt.toStdString(), c.told);
+    }
     EXPECT_EQ(screen(), c.lines);
     EXPECT_EQ(w.txtTotal.Text().toStdString(), c.subtotal);
     EXPECT_EQ(w.txtPercent.Text().toStdString(), c.percentAfter);

@@ -220,6 +220,9 @@ TEST(LineRules, TheLineOfOneItem) {
       {"a decimal comma in the percent", "", "12,5", "Cut", "20.00", "", "1", "1 | Cut | 20.00 | A", "20.00"},
       {"a quantity that is no number", "x", "", "Cut", "20.00", "", "1", "1 | Cut | 20.00 | A", "20.00"},
       {"a percent that is no number", "", "x", "Cut", "20.00", "", "1", "1 | Cut | 20.00 | A", "20.00"},
+      {"a percent of 100", "", "100", "Cut", "20.00", "", "1", "1 | Cut-100% | 0.00 | A", "0.00"},
+      {"a percent of 0", "", "0", "Cut", "20.00", "", "1", "1 | Cut-0% | 20.00 | A", "20.00"},
+      {"a percent over 100 counts as none", "", "150", "Cut", "8.00", "", "1", "1 | Cut | 8.00 | A", "8.00"},
   };
   for (const LineCase& c : cases) {
     TicketGrid t;
@@ -259,6 +262,12 @@ TEST(LineRules, AQuantityOrPercentIsDigitsWithAPoint) {
       {"ab", "10",
        "The quantity \"ab\" is not a number (a decimal is written with a point, as in 1.5); the item is not "
        "rung up."},
+      // A percent is 0 to 100: 150 % would ring up a price below nothing.
+      {"", "100", nullptr},
+      {"", "0", nullptr},
+      {"", "150", "The percent \"150\" is outside 0 to 100; the item is not rung up."},
+      {"", "100.5", "The percent \"100.5\" is outside 0 to 100; the item is not rung up."},
+      {"", "-1", "The percent \"-1\" is outside 0 to 100; the item is not rung up."},
   };
   for (const auto& e : entries) {
     const std::optional<QString> refused = sales::typedEntryRefusal(e.qty, e.percent);

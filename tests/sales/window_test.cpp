@@ -706,11 +706,16 @@ TEST_F(SalesWindow, QuantityBox) {
 TEST_F(SalesWindow, AQuantityOrPercentThatIsNoNumberRingsUpNothing) {
   sales::frmSales& w = Sales();
   press(w.cmdLunch);
+  const QString noNumber = "is not a number (a decimal is written with a point, as in 1.5)";
   const struct {
     const char* qty;
     const char* percent;
     const char* box;
-  } refused[] = {{"1,5", "", "quantity"}, {"ab", "", "quantity"}, {"", "12,5", "percent"}};
+    QString why;
+  } refused[] = {{"1,5", "", "quantity", noNumber},
+                 {"ab", "", "quantity", noNumber},
+                 {"", "12,5", "percent", noNumber},
+                 {"", "150", "percent", "is outside 0 to 100"}};
   for (const auto& r : refused) {
     w.txtQty.setText(r.qty);
     w.txtPercent.setText(r.percent);
@@ -720,9 +725,7 @@ TEST_F(SalesWindow, AQuantityOrPercentThatIsNoNumberRingsUpNothing) {
     ASSERT_EQ(messages_->shown().size(), before + 1) << r.qty << r.percent;
     EXPECT_EQ(
         messages_->shown().back().prompt,
-        QString("The %1 \"%2\" is not a number (a decimal is written with a point, as in 1.5); the item is "
-                "not rung up.")
-            .arg(r.box, *r.qty ? r.qty : r.percent));
+        QString("The %1 \"%2\" %3; the item is not rung up.").arg(r.box, *r.qty ? r.qty : r.percent, r.why));
     EXPECT_TRUE(lines().isEmpty()) << r.qty << r.percent;
     EXPECT_EQ(money(), "0.00 / 0.00 / 0.00");
     EXPECT_EQ(w.txtMenu.Text(), "");
