@@ -34,23 +34,36 @@ MenuPrice menuPrice(const Field& price) {
   if (text.isEmpty() || text == QLatin1String("-")) return MenuPrice::None;
   const std::optional<rt::Currency> value = rt::TryAmount(text);
   if (!value) return MenuPrice::NotAnAmount;
+  if (*value < rt::Currency()) return MenuPrice::Negative;
   return *value > rt::Currency() ? MenuPrice::Amount : MenuPrice::None;
+}
+
+std::optional<QString> menuPriceFault(const Field& price) {
+  switch (menuPrice(price)) {
+    case MenuPrice::NotAnAmount:
+      return QStringLiteral("is not an amount");
+    case MenuPrice::Negative:
+      return QStringLiteral("is below zero");
+    default:
+      return std::nullopt;
+  }
 }
 
 std::optional<QString> priceRefusal(const MenuItem& item) {
   QString name = text(item.name);
   if (name.isEmpty()) name = QStringLiteral("Item ") + text(item.dishId);
-  const QString refused =
-      QStringLiteral("\"%1\" is not rung up: %2 is not an amount. Correct the price in the menu.");
+  const QString refused = QStringLiteral("\"%1\" is not rung up: %2 %3. Correct the price in the menu.");
   for (int size = kS; size <= kXL; ++size) {
-    if (menuPrice(item.prices[size]) == MenuPrice::NotAnAmount)
+    if (const std::optional<QString> why = menuPriceFault(item.prices[size]))
       return refused.arg(
-          name, QStringLiteral("its %1 \"%2\"").arg(QLatin1String(kSizeColumns[size]), *item.prices[size]));
+          name, QStringLiteral("its %1 \"%2\"").arg(QLatin1String(kSizeColumns[size]), *item.prices[size]),
+          *why);
   }
   for (const OptionOffer& option : offeredOptions(item)) {
-    if (menuPrice(option.price) == MenuPrice::NotAnAmount)
+    if (const std::optional<QString> why = menuPriceFault(option.price))
       return refused.arg(
-          name, QStringLiteral("the price \"%1\" of its option \"%2\"").arg(*option.price, option.name));
+          name, QStringLiteral("the price \"%1\" of its option \"%2\"").arg(*option.price, option.name),
+          *why);
   }
   return std::nullopt;
 }

@@ -54,20 +54,24 @@ inline QString text(const Field& f) {
 }
 
 // A price of the menu as the sales window takes it: none ("no such size",
-// no price for an option or an add-on), an amount above zero, or a text that
-// is not an amount. A price is none without a value, when it is empty, "-",
-// or an amount of zero or less ("0", "0.00", "-5"). An amount is written as
-// the menu shows it: digits with an optional "$" in front, thousands
-// separators where they group thousands, and decimals after a point
-// ("8.50", ".50", "$1,234.50"). Any other text ("8.5o", "abc", "8,50", a
-// decimal comma the locale-aware conversion would read as 850) is not an
-// amount, and nothing is rung up at it.
-enum class MenuPrice { None, Amount, NotAnAmount };
+// no price for an option or an add-on), an amount above zero, an amount
+// below zero, or a text that is not an amount. A price is none without a
+// value, when it is empty, "-", or an amount of zero ("0", "0.00"). An
+// amount is written as the menu shows it: digits with an optional minus and
+// "$" in front, thousands separators where they group thousands, and
+// decimals after a point ("8.50", ".50", "$1,234.50", "-25.00"). Any other
+// text ("8.5o", "abc", "8,50", a decimal comma the locale-aware conversion
+// would read as 850) is not an amount. Nothing is rung up at a price below
+// zero or one that is not an amount.
+enum class MenuPrice { None, Amount, Negative, NotAnAmount };
 MenuPrice menuPrice(const Field& price);
+// What is wrong with a price nothing is rung up at: "is not an amount" or
+// "is below zero". Nothing for an amount above zero or none.
+std::optional<QString> menuPriceFault(const Field& price);
 
 // Why the item is not rung up: a size price or the price of an option it
-// offers that is not an amount, named with the item and its column. Nothing
-// when every such price is an amount or none.
+// offers that is not an amount or is below zero, named with the item and its
+// column. Nothing when every such price is an amount above zero or none.
 std::optional<QString> priceRefusal(const MenuItem& item);
 
 // What the size prompt offers for an item. The priced sizes are counted in

@@ -42,11 +42,10 @@ QString priceWithAddOn(const QString& price, const QString& tag) {
 }
 
 std::optional<QString> addOnRefusal(const QString& name, const QString& tag) {
-  if (menuPrice(tag) != MenuPrice::NotAnAmount) return std::nullopt;
-  return QStringLiteral(
-             "The add-on \"%1\" is not added: its price \"%2\" is not an amount. "
-             "Correct the price in the menu.")
-      .arg(name, tag);
+  const std::optional<QString> why = menuPriceFault(tag);
+  if (!why) return std::nullopt;
+  return QStringLiteral("The add-on \"%1\" is not added: its price \"%2\" %3. Correct the price in the menu.")
+      .arg(name, tag, *why);
 }
 
 std::optional<QString> modifierCharge(const QString& count, const QString& price) {

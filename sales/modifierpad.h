@@ -30,7 +30,8 @@ QString withAddOn(const QString& modifier, const QString& addOn);
 // box as it is.
 QString priceWithAddOn(const QString& price, const QString& tag);
 // Why an add-on is not added: its price tag is not an amount ('8.5o',
-// 'abc'). Nothing for an add-on whose price is an amount or none.
+// 'abc') or is below zero ('-1.00'). Nothing for an add-on whose price is
+// an amount above zero or none.
 std::optional<QString> addOnRefusal(const QString& name, const QString& tag);
 
 // What the pad holds at Enter.

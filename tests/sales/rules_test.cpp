@@ -17,17 +17,19 @@ using sales::Field;
 // ---- sizes, options, add-ons
 
 // A size is priced when its price is an amount above zero; a price that is
-// not an amount offers no size and refuses the item.
+// not an amount or is below zero offers no size and refuses the item.
 TEST(MenuItemRules, APriceCountsAsSetWhenItIsAnAmountAboveZero) {
   using sales::MenuPrice;
-  // An amount, none, not an amount.
-  constexpr MenuPrice A = MenuPrice::Amount, N = MenuPrice::None, X = MenuPrice::NotAnAmount;
+  // An amount, none, below zero, not an amount.
+  constexpr MenuPrice A = MenuPrice::Amount, N = MenuPrice::None, B = MenuPrice::Negative,
+                      X = MenuPrice::NotAnAmount;
   const struct {
     Field price;
     MenuPrice kind;
-  } cases[] = {{"5", A},    {"0.50", A}, {"12.00", A}, {".50", A},    {"$1,234.50", A},  {"8.", A},
-               {"", N},     {"0", N},    {"0.00", N},  {"-", N},      {std::nullopt, N}, {"-5.00", N},
-               {"8.5o", X}, {"abc", X},  {"8,50", X},  {"1,2345", X}, {"1.2.5", X},      {".", X}};
+  } cases[] = {{"5", A},      {"0.50", A},   {"12.00", A}, {".50", A},  {"$1,234.50", A},  {"8.", A},
+               {"", N},       {"0", N},      {"0.00", N},  {"-", N},    {std::nullopt, N}, {"-0.00", N},
+               {"-5.00", B},  {"-25.00", B}, {"-.50", B},  {"8.5o", X}, {"abc", X},        {"8,50", X},
+               {"1,2345", X}, {"1.2.5", X},  {".", X}};
   for (const auto& c : cases) {
     const std::string what = c.price.value_or("<null>").toStdString();
     EXPECT_EQ(sales::menuPrice(c.price), c.kind) << what;
@@ -39,11 +41,11 @@ TEST(MenuItemRules, APriceCountsAsSetWhenItIsAnAmountAboveZero) {
     EXPECT_EQ(offer.count, priced ? 1 : 0) << what;
     EXPECT_EQ(offer.lonePrice, priced ? *c.price : QString()) << what;
     const std::optional<QString> refused = sales::priceRefusal(item);
-    if (c.kind == MenuPrice::NotAnAmount)
+    const char* why = c.kind == X ? "is not an amount" : c.kind == B ? "is below zero" : nullptr;
+    if (why)
       EXPECT_EQ(refused.value_or("<none>"),
-                QString("\"Tint\" is not rung up: its L-Price \"%1\" is not an amount. Correct the price in "
-                        "the menu.")
-                    .arg(*c.price));
+                QString("\"Tint\" is not rung up: its L-Price \"%1\" %2. Correct the price in the menu.")
+                    .arg(*c.price, why));
     else
       EXPECT_FALSE(refused) << what;
   }
@@ -472,6 +474,9 @@ TEST(PadRules, KeysWordsAndAddOnPrices) {
       sales::addOnRefusal("Serum", "3.o0").value_or("<added>"),
       "The add-on \"Serum\" is not added: its price \"3.o0\" is not an amount. Correct the price in the "
       "menu.");
+  EXPECT_EQ(
+      sales::addOnRefusal("Serum", "-1.00").value_or("<added>"),
+      "The add-on \"Serum\" is not added: its price \"-1.00\" is below zero. Correct the price in the menu.");
   for (const char* added : {"", "0.00", "-", ".50"})
     EXPECT_FALSE(sales::addOnRefusal("Serum", added)) << added;
 }

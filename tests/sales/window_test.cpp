@@ -740,8 +740,8 @@ TEST_F(SalesWindow, AQuantityOrPercentThatIsNoNumberRingsUpNothing) {
 }
 
 // Every price the window takes from the menu is an amount or none: an item
-// whose size or option price is not one rings up nothing, and an add-on
-// whose price is not one is not added; ".50" is 0.50.
+// whose size or option price is not one, or is below zero, rings up
+// nothing, and such an add-on is not added; ".50" is 0.50.
 TEST_F(SalesWindow, APriceThatIsNotAnAmountRingsUpNothing) {
   addItem("tbPork", {{"Dish_ID", 11}, {"szMenu_nm", "Tint"}, {"szPrice_amt", "8.5o"}});
   addItem("tbPork",
@@ -751,6 +751,12 @@ TEST_F(SalesWindow, APriceThatIsNotAnAmountRingsUpNothing) {
                      {"szPrice_amt", "20.00"},
                      {"1", "Shine"},
                      {"1_Price", "2.5x"}});
+  addItem("tbPork", {{"Dish_ID", 17}, {"szMenu_nm", "Trim"}, {"szPrice_amt", "-25.00"}});
+  addItem("tbPork", {{"Dish_ID", 18},
+                     {"szMenu_nm", "Fringe"},
+                     {"szPrice_amt", "9.00"},
+                     {"1", "Dry"},
+                     {"1_Price", "-1.00"}});
   addItem("tbPork", {{"Dish_ID", 14}, {"szMenu_nm", "Rinse"}, {"szPrice_amt", ".50"}});
   addItem("tbPork", {{"Dish_ID", 15}, {"szMenu_nm", "Consult"}, {"1", "Short"}, {"1_Price", "15.00"}});
   addItem("tbPork", {{"Dish_ID", 16},
@@ -759,7 +765,9 @@ TEST_F(SalesWindow, APriceThatIsNotAnAmountRingsUpNothing) {
                      {"7", "Serum"},
                      {"7_Price", "3.o0"},
                      {"8", "Foil"},
-                     {"8_Price", ".50"}});
+                     {"8_Price", ".50"},
+                     {"9", "Gift"},
+                     {"9_Price", "-2.00"}});
   sales::frmSales& w = Sales();
   press(w.cmdPk);
   const struct {
@@ -771,6 +779,11 @@ TEST_F(SalesWindow, APriceThatIsNotAnAmountRingsUpNothing) {
       {13,
        "\"Gloss\" is not rung up: the price \"2.5x\" of its option \"Shine\" is not an amount. Correct the "
        "price in the menu."},
+      {17, "\"Trim\" is not rung up: its L-Price \"-25.00\" is below zero. Correct the price in the menu."},
+      {18,
+       "\"Fringe\" is not rung up: the price \"-1.00\" of its option \"Dry\" is below zero. Correct the "
+       "price "
+       "in the menu."},
   };
   for (const auto& i : items) {
     messages_->answer(forms::vbOK);
@@ -788,13 +801,20 @@ TEST_F(SalesWindow, APriceThatIsNotAnAmountRingsUpNothing) {
   script_->on(Des(), [this] {
     messages_->answer(forms::vbOK);
     press(Des().cmd(7));
-    ASSERT_EQ(messages_->shown().size(), 4u);
+    ASSERT_EQ(messages_->shown().size(), 6u);
     EXPECT_EQ(
         messages_->shown().back().prompt,
         "The add-on \"Serum\" is not added: its price \"3.o0\" is not an amount. Correct the price in the "
         "menu.");
     EXPECT_EQ(Des().txtSpl.Text(), "");
     EXPECT_EQ(Des().txtPrice.Text(), "");
+    messages_->answer(forms::vbOK);
+    press(Des().cmd(9));
+    ASSERT_EQ(messages_->shown().size(), 7u);
+    EXPECT_EQ(messages_->shown().back().prompt,
+              "The add-on \"Gift\" is not added: its price \"-2.00\" is below zero. Correct the price in the "
+              "menu.");
+    EXPECT_EQ(Des().txtSpl.Text(), "");
     press(Des().cmd(8));
     press(Des().cmdClose);
   });
