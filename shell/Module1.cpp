@@ -18,6 +18,19 @@ bool IsNumericKey(int KeyAscii) {
   return KeyAscii == 8 || KeyAscii == 46 || (KeyAscii >= 48 && KeyAscii <= 57);
 }
 
+bool isAmountEntry(const QString& text) {
+  if (text.isEmpty()) return true;
+  QString plain = text.trimmed();
+  plain.remove(QLatin1Char(','));
+  if (!rt::TryAmount(plain)) return false;
+  const int point = int(plain.indexOf(QLatin1Char('.')));
+  const QString cents = point < 0 ? QString() : plain.mid(point + 1);
+  int whole = 0;
+  for (const QChar c : point < 0 ? plain : plain.left(point))
+    if (c.isDigit() && (whole > 0 || c != QLatin1Char('0'))) ++whole;
+  return cents.size() <= 2 && whole <= kMaxAmountDigits - 2;
+}
+
 void ReformatAmount(forms::TextBox& box, const QString& format) {
   const auto isAmountChar = [](QChar c) { return c.isDigit() || c == QLatin1Char('.'); };
   const QString typed = box.Text();
@@ -62,8 +75,7 @@ AmountKey placeAmountKey(const QString& text, int selStart, int selLength, int K
   } else {
     left += QChar(KeyAscii);
   }
-  const QString after = left + right;
-  if (!after.isEmpty() && !rt::TryCCur(after)) return {AmountKey::Drop};
+  if (!isAmountEntry(left + right)) return {AmountKey::Drop};
   return {AmountKey::Type, selStart, selLength};
 }
 

@@ -18,6 +18,18 @@ namespace shell {
 // key by setting KeyAscii to 0.
 bool IsNumericKey(int KeyAscii);
 
+// The most digits an amount box takes, its two cents counted:
+// 999,999,999.99, as the tender dialog's keypad takes them.
+constexpr int kMaxAmountDigits = 11;
+
+// The one rule of what an amount box may hold, however its text comes in
+// (typed, pasted, dropped): nothing, or an amount ("25", "25.5", ".50",
+// "1,250.00", "-5.00", "$5") with at most two decimals and at most
+// kMaxAmountDigits digits, the cents counted as two. Commas may stand
+// anywhere among the whole digits: the box groups them again at its change
+// step. Not "1.11.5.00", "1e3", "VISA", "1.234", "1234567890".
+bool isAmountEntry(const QString& text);
+
 // Re-formats an amount box's own text after a change (its change step), the
 // caret staying after the same digits and point it followed: "25" typed gives
 // 25.00, not 52.00, which a write by code alone would give by putting the
@@ -33,9 +45,12 @@ void ReformatAmount(forms::TextBox& box, const QString& format);
 //  - a digit after the point fills the next cent in place, and is dropped
 //    once both cents are typed;
 //  - Backspace right after the point steps back over it;
-//  - any other key is typed as it comes, unless the text it leaves would not
-//    read as an amount (a second point, a digit into a word such as "VISA").
-// So "25.5" typed shows 25.50 and "1..5" shows 1.50, never "25.50.00".
+//  - any other key is typed as it comes, unless the text it leaves is not an
+//    amount entry (a second point, a digit into a word such as "VISA", a
+//    tenth whole digit).
+// So "25.5" typed shows 25.50 and "1..5" shows 1.50, never "25.50.00". An
+// amount box also sets isAmountEntry as its text rule (TextBox::setAccepts),
+// so that a text pasted or dropped into it is held to the same rule.
 struct AmountKey {
   enum Kind { Type, Drop, MoveCaret, StartCents };
   Kind kind = Drop;

@@ -22,11 +22,6 @@ const QString kBothLanguages = QStringLiteral("中英");  // Big5 A4 A4 AD 5E
 constexpr int kFirstRow = 90;
 constexpr int kRowPitch = 36;
 
-QString refusedRateMessage(const char* rateName, const QString& text) {
-  return QStringLiteral("%1 \"%2\" is not a rate (digits with at most one point): it was not saved.")
-      .arg(QString::fromLatin1(rateName), text);
-}
-
 // Drops every key the numeric filter refuses.
 void numericOnly(int& KeyAscii) {
   if (!IsNumericKey(KeyAscii)) KeyAscii = 0;
@@ -229,6 +224,7 @@ frmInfor::frmInfor()
   for (forms::TextBox* amount : {&txtDelFee, &txtTOTax1, &txtTOTax2})
     amount->onKeyPress = [](int& KeyAscii) { numericOnly(KeyAscii); };
   txtPlan.onKeyPress = [this](int& KeyAscii) { AmountKeyPress(txtPlan, KeyAscii); };
+  txtPlan.setAccepts(isAmountEntry);
   cmdClose.onClick = [this] { cmdClose_Click(); };
 }
 
@@ -300,42 +296,49 @@ void frmInfor::Form_Activate() {
   if (cmbCountry.Text() != QLatin1String("Canada")) txtTOTax2.setVisible(false);
 }
 
-// However the window closes, a rate that is not a number never reaches the
-// row: it goes back to the stored rate, and a rate in use is named.
+// However the window closes, a rate that is not a number and an "Over $"
+// that is not an amount never reach the row: the box goes back to what is
+// stored, and one in use is named.
 void frmInfor::Form_Unload(int& /*Cancel*/) {
-  for (const RateBox& rate : refusedRates()) {
-    const QString refused = rate.box->Text();
-    runStep([&] { rate.box->setText(storedRate(rate)); });
-    if (ratesInUse(rate)) {
-      forms::MsgBox(refusedRateMessage(rate.name, refused), forms::vbExclamation);
-    }
+  for (const CheckedBox& checked : refusedBoxes()) {
+    const QString refused = checked.box->Text();
+    runStep([&] { checked.box->setText(storedText(checked)); });
+    if (inUse(checked)) forms::MsgBox(refusedMessage(checked, refused), forms::vbExclamation);
   }
 }
 
-std::vector<frmInfor::RateBox> frmInfor::refusedRates() {
-  std::vector<RateBox> refused;
-  for (const RateBox& rate :
-       {RateBox{&txtTOTax1, "Tax", "Tax Rate 1"}, RateBox{&txtTOTax2, "TaxFed", "Tax Rate 2"}}) {
-    const QString text = rate.box->Text();
-    if (isRateText(text)) continue;
+std::vector<frmInfor::CheckedBox> frmInfor::refusedBoxes() {
+  const CheckedBox boxes[] = {
+      {&txtTOTax1, "Tax", "Tax Rate 1", isRateText, "a rate (digits with at most one point)"},
+      {&txtTOTax2, "TaxFed", "Tax Rate 2", isRateText, "a rate (digits with at most one point)"},
+      {&txtPlan, "Plan", "Over $", isAmountEntry, "an amount"}};
+  std::vector<CheckedBox> refused;
+  for (const CheckedBox& checked : boxes) {
+    const QString text = checked.box->Text();
+    if (checked.valid(text)) continue;
     bool changed = false;
     // Without the file nothing is written, so nothing is refused.
-    runStep([&] { changed = text != storedRate(rate); });
-    if (changed) refused.push_back(rate);
+    runStep([&] { changed = text != storedText(checked); });
+    if (changed) refused.push_back(checked);
   }
   return refused;
 }
 
-QString frmInfor::storedRate(const RateBox& rate) {
+QString frmInfor::refusedMessage(const CheckedBox& checked, const QString& text) {
+  return QStringLiteral("%1 \"%2\" is not %3: it was not saved.")
+      .arg(QString::fromLatin1(checked.name), text, QString::fromLatin1(checked.what));
+}
+
+QString frmInfor::storedText(const CheckedBox& checked) {
   db::Recordset& rs = datcmdSet.Recordset();
   // A table without its row stores nothing yet: the box started empty, and
   // what is typed becomes the row.
   if (!rs.hasCurrentRow()) return QString();
-  return rs.field(QString::fromLatin1(rate.field)).toString();
+  return rs.field(QString::fromLatin1(checked.field)).toString();
 }
 
-bool frmInfor::ratesInUse(const RateBox& rate) {
-  return rate.box == &txtTOTax1 || cmbCountry.Text() == QLatin1String("Canada");
+bool frmInfor::inUse(const CheckedBox& checked) {
+  return checked.box != &txtTOTax2 || cmbCountry.Text() == QLatin1String("Canada");
 }
 
 void frmInfor::setCategoryFaces() {
@@ -427,10 +430,10 @@ void frmInfor::txtPlan_Change() {
 }
 
 void frmInfor::cmdClose_Click() {
-  for (const RateBox& rate : refusedRates()) {
-    if (!ratesInUse(rate)) continue;
-    forms::MsgBox(refusedRateMessage(rate.name, rate.box->Text()), forms::vbExclamation);
-    rate.box->SetFocus();
+  for (const CheckedBox& checked : refusedBoxes()) {
+    if (!inUse(checked)) continue;
+    forms::MsgBox(refusedMessage(checked, checked.box->Text()), forms::vbExclamation);
+    checked.box->SetFocus();
     return;
   }
   for (forms::TextBox* note : {&txtNotes, &txtENotes1, &txtENotes2, &txtENotes3, &txtENotes4, &txtENotes5})

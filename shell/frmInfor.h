@@ -185,10 +185,14 @@ class frmInfor : public forms::Form {
   void Form_Unload(int& Cancel) override;
 
  private:
-  struct RateBox {
+  // A box whose text is checked before the row stores it: its field, its
+  // name in the message, and what it must be.
+  struct CheckedBox {
     forms::TextBox* box;
     const char* field;
     const char* name;
+    bool (*valid)(const QString&);
+    const char* what;
   };
   void cmbCountry_Click();
   void cmdTaxA_Click();
@@ -206,15 +210,17 @@ class frmInfor : public forms::Form {
   void cmdClose_Click();
 
   void setCategoryFaces();
-  // The rate boxes whose text changed from the stored rate and is not a rate
-  // (the bindings would store it).
-  std::vector<RateBox> refusedRates();
-  // Rate 1 always, rate 2 while the country reads "Canada": the rates the
-  // totals use, checked out loud.
-  bool ratesInUse(const RateBox& rate);
-  // The rate as the row holds it, empty when the table has no row; an error
+  // The rate boxes and "Over $" whose text changed from the stored one and
+  // is not a rate or an amount (the bindings would store it).
+  std::vector<CheckedBox> refusedBoxes();
+  // Rate 1 and "Over $" always, rate 2 while the country reads "Canada":
+  // the boxes checked out loud.
+  bool inUse(const CheckedBox& checked);
+  // 'Tax Rate 1 "x" is not a rate (...): it was not saved.'
+  static QString refusedMessage(const CheckedBox& checked, const QString& text);
+  // The text as the row holds it, empty when the table has no row; an error
   // when the table is not open.
-  QString storedRate(const RateBox& rate);
+  QString storedText(const CheckedBox& checked);
 
   std::array<forms::TextBox*, kCategorySlots> txtm_;
   std::array<forms::CommandButton*, kCategorySlots> faces_;

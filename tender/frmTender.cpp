@@ -307,6 +307,9 @@ frmTender::frmTender() : Form("frmTender") {
   txtGiftCards.onKeyPress = [this](int& KeyAscii) { txtGiftCards_KeyPress(KeyAscii); };
   cmdGiftCards.onClick = [this] { cmdGiftCards_Click(); };
   txtGiftCards.onClick = [this] { txtGiftCards_Click(); };
+  // An amount box holds only an amount, however its text comes in: typed, pasted or dropped.
+  for (forms::TextBox* amount : {&txtGet, &txtEnding, &txtTips, &txtCoupon, &txtGiftCards})
+    amount->setAccepts(shell::isAmountEntry);
   cmdPurchase.onClick = [this] { cmdPurchase_Click(); };
   cmdReturn.onClick = [this] { cmdReturn_Click(); };
   cmdForce.onClick = [this] { cmdForce_Click(); };

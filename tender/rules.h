@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "platform/convert/currency.h"
+#include "shell/Module1.h"
 
 namespace tender {
 
@@ -51,8 +52,9 @@ std::optional<QString> chargeRefusal(CardKind kind, rt::Currency charge, rt::Cur
 
 // ---- keypad
 
-// The most digits the keypad takes for an amount: 999,999,999.99.
-constexpr int kMaxAmountDigits = 11;
+// The most digits the keypad takes for an amount, as typing does:
+// 999,999,999.99.
+using shell::kMaxAmountDigits;
 
 // True when a key's digits ("7", "00") still fit an amount's entry buffer.
 bool keypadTakes(const QString& buffer, const QString& key);

@@ -138,10 +138,15 @@ QWidget* TextBox::createWidget(QWidget* parent) {
   auto* edit = new QLineEdit(parent);
   edit->setFrame(true);
   QObject::connect(edit, &QLineEdit::textChanged, link(), [this, edit](const QString& text) {
-    if (t_.maxLength > 0 && text.size() > t_.maxLength && text.size() > p_.text.size()) {
-      // Typing beyond MaxLength is refused; code may still write longer texts.
-      const QSignalBlocker block(edit);
-      edit->setText(p_.text);
+    // Typing beyond MaxLength, and any edit that leaves a text the box's rule
+    // refuses, is taken back; code may still write such texts.
+    const bool tooLong = t_.maxLength > 0 && text.size() > t_.maxLength && text.size() > p_.text.size();
+    if (tooLong || (t_.accepts && !t_.accepts(text))) {
+      {
+        const QSignalBlocker block(edit);
+        edit->setText(p_.text);
+      }
+      showFitted();
       return;
     }
     userText(text);

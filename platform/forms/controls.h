@@ -115,6 +115,12 @@ class TextBox : public Control, public Bound {
   // while the box has the focus it shows its whole text.
   void setFitText(bool fit) { t_.fit = fit; }
   bool FitText() const { return t_.fit; }
+  // Design only, for a box of one line: what the user may leave in the box.
+  // An edit of the user's whose text the rule refuses (a key, a paste with
+  // Ctrl+V, Shift+Insert, the middle button or the context menu, a drop, an
+  // undo) is taken back: the box keeps its text and no change step runs.
+  // Text written by code is not checked.
+  void setAccepts(std::function<bool(const QString&)> rule) { t_.accepts = std::move(rule); }
 
   Handler onChange;
   Handler onClick;
@@ -146,6 +152,7 @@ class TextBox : public Control, public Bound {
     int scrollBars = 0;
     int alignment = vbLeftJustify;
     bool fit = false;
+    std::function<bool(const QString&)> accepts;
   };
   TextProps t_;
   TextProps tDesign_;

@@ -50,6 +50,7 @@ class frmPad : public forms::Form {
     Timer1.onTimer = [this] { Timer1_Timer(); };
   }
   forms::TextBox txtGet{this, "txtGet"};
+  forms::TextBox txtCode{this, "txtCode"};
   forms::CheckBox chkBox{this, "chkBox"};
   forms::ComboBox cmbCountry{this, "cmbCountry"};
   forms::CommandButton cmdPic{this, "cmdPic"};
@@ -139,6 +140,40 @@ TEST_F(ControlsTest, MaxLengthLimitsTypingButNotCode) {
   EXPECT_EQ(f->txtGet.Text(), "123");
   f->txtGet.setText("123456");
   EXPECT_EQ(f->txtGet.Text(), "123456");
+}
+
+// A box's text rule holds whatever way a text arrives: a pasted or dropped
+// text it refuses is taken back, with no change event; one it takes runs the
+// change step as typing does. Code writes any text.
+TEST_F(ControlsTest, ATextRuleHoldsForPastedAndDroppedText) {
+  Instance<frmPad> f;
+  f->Show();
+  f->txtCode.Move(300, 1500, 2400, 600);
+  int changes = 0;
+  f->txtCode.onChange = [&changes] { ++changes; };
+  f->txtCode.setAccepts([](const QString& text) {
+    for (const QChar c : text)
+      if (!c.isDigit()) return false;
+    return true;
+  });
+  for (const drive::Arrival how : drive::kArrivals) {
+    SCOPED_TRACE(drive::arrivalName(how));
+    f->txtCode.setText("12");
+    f->txtCode.setSelStart(2);
+    changes = 0;
+    drive::arrive(f->txtCode, "3x", how);
+    EXPECT_EQ(f->txtCode.Text().toStdString(), "12");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(f->txtCode.widget())->text().toStdString(), "12");
+    EXPECT_EQ(changes, 0);
+    drive::arrive(f->txtCode, "34", how);
+    EXPECT_EQ(f->txtCode.Text().toStdString(), "1234");
+    EXPECT_EQ(changes, 1);
+  }
+  f->txtCode.SetFocus();
+  forms::SendKeys("5a");
+  EXPECT_EQ(f->txtCode.Text().toStdString(), "12345");
+  f->txtCode.setText("x");
+  EXPECT_EQ(f->txtCode.Text().toStdString(), "x");
 }
 
 TEST_F(ControlsTest, CheckBoxClickRunsOnEveryChangeOfValue) {

@@ -1,13 +1,19 @@
 // Works controls as the user does: a mouse click on a day cell of a month
 // calendar, a key pressed in its day grid, its month selector; a choice from
-// the list of a combo box; a click on a cell of a flexible grid.
+// the list of a combo box; a click on a cell of a flexible grid; a text
+// pasted or dropped into a text box.
 #pragma once
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTableWidget>
 #include <QToolButton>
@@ -106,5 +112,62 @@ inline void chooseFromList(const forms::ComboBox& c, int index) {
   QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
   QApplication::sendEvent(list, &enter);
 }
+
+// The ways a text reaches a text box other than typed key by key: pasted
+// from the clipboard with Ctrl+V or Shift+Insert, or with the Paste of the
+// box's context menu, and dragged and dropped onto it. (A middle-button
+// paste needs the system's selection, which the offscreen platform lacks.)
+enum class Arrival { CtrlV, ShiftInsert, ContextPaste, Drop };
+
+inline const char* arrivalName(Arrival how) {
+  switch (how) {
+    case Arrival::CtrlV:
+      return "Ctrl+V";
+    case Arrival::ShiftInsert:
+      return "Shift+Insert";
+    case Arrival::ContextPaste:
+      return "the context menu's Paste";
+    case Arrival::Drop:
+      return "drag and drop";
+  }
+  return "";
+}
+
+// Puts `text` into the box the way `how` says, where its caret is (a drop
+// lands at the end of its text).
+inline void arrive(forms::TextBox& box, const QString& text, Arrival how) {
+  auto* edit = qobject_cast<QLineEdit*>(box.widget());
+  if (!edit) throw std::logic_error("the box's window is not loaded");
+  switch (how) {
+    case Arrival::CtrlV: {
+      QGuiApplication::clipboard()->setText(text);
+      QKeyEvent key(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
+      QApplication::sendEvent(edit, &key);
+      break;
+    }
+    case Arrival::ShiftInsert: {
+      QGuiApplication::clipboard()->setText(text);
+      QKeyEvent key(QEvent::KeyPress, Qt::Key_Insert, Qt::ShiftModifier);
+      QApplication::sendEvent(edit, &key);
+      break;
+    }
+    case Arrival::ContextPaste:
+      QGuiApplication::clipboard()->setText(text);
+      edit->paste();
+      break;
+    case Arrival::Drop: {
+      QMimeData mime;
+      mime.setText(text);
+      const QPointF at(edit->width() - 2, edit->height() / 2.0);
+      QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(edit, &enter);
+      QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(edit, &drop);
+      break;
+    }
+  }
+}
+
+constexpr Arrival kArrivals[] = {Arrival::CtrlV, Arrival::ShiftInsert, Arrival::ContextPaste, Arrival::Drop};
 
 }  // namespace drive

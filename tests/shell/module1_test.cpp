@@ -21,6 +21,36 @@ TEST(IsNumericKey, AcceptsBackspacePointAndDigitsOnly) {
   for (const Case& c : cases) EXPECT_EQ(shell::IsNumericKey(c.key), c.accepted) << c.key;
 }
 
+// What an amount box may hold, typed or pasted: an amount of at most eleven
+// digits, two of them cents. Its commas are its own to place again.
+TEST(AmountEntry, AnAmountOfElevenDigitsAtMost) {
+  const struct {
+    const char* text;
+    bool entry;
+  } cases[] = {
+      {"", true},
+      {"25", true},
+      {"25.5", true},
+      {".50", true},
+      {"1,250.00", true},
+      {"1,2500.00", true},  // a digit typed among grouped ones
+      {"-5.00", true},
+      {"$5", true},
+      {"999,999,999.99", true},
+      {"000999999999.99", true},
+      {"1,000,000,000.00", false},  // twelve digits
+      {"1234567890", false},
+      {"1.234", false},
+      {"1.11.5.00", false},
+      {"1e3", false},
+      {"(5)", false},
+      {"VISA", false},
+      {".", false},
+      {"-", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(shell::isAmountEntry(c.text), c.entry) << c.text;
+}
+
 class GetExcelAppTest : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -13,6 +13,7 @@
 #include "shell/frmNWSetin.h"
 #include "shell/frmSecurity.h"
 #include "shell/settingsrules.h"
+#include "tests/forms/drive.h"
 #include "tests/shell/shell_fixture.h"
 
 namespace {
@@ -293,6 +294,42 @@ TEST_F(StoreSettings, AmountBoxesTakeDigitsAndThePointOnly) {
     forms::SendKeys(a.keys);
     EXPECT_EQ(Infor().txtPlan.Text(), a.shown);
   }
+}
+
+// "Over $" holds an amount however a text comes into it, and Save/Exit
+// stores only an amount there: a pasted text that is no amount leaves the
+// box as it was, typing takes at most eleven digits, and a text that is no
+// amount (one an earlier station stored) is refused naming the box.
+TEST_F(StoreSettings, OverHoldsAnAmountAndSaveChecksIt) {
+  Infor().Show();
+  forms::TextBox& over = Infor().txtPlan;
+  for (const drive::Arrival how : drive::kArrivals) {
+    SCOPED_TRACE(drive::arrivalName(how));
+    over.setText("5.00");
+    drive::arrive(over, "1.11.5.00", how);
+    EXPECT_EQ(over.Text().toStdString(), "5.00");
+    if (how == drive::Arrival::CtrlV) continue;  // Ctrl+V is a key the amount filter drops
+    over.setText(QString());
+    drive::arrive(over, "1250", how);
+    EXPECT_EQ(over.Text().toStdString(), "1,250.00");
+  }
+  over.setText(QString());
+  over.SetFocus();
+  forms::SendKeys("1234567890");
+  EXPECT_EQ(over.Text().toStdString(), "123,456,789.00");
+
+  over.setText("1.11.5.00");
+  messages_->answer(forms::vbOK);
+  Infor().cmdClose.setValue(true);
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_EQ(messages_->shown()[0].prompt.toStdString(),
+            "Over $ \"1.11.5.00\" is not an amount: it was not saved.");
+  EXPECT_TRUE(Infor().IsLoaded());
+  EXPECT_EQ(tbSet("Plan"), "<null>");
+  over.setText("12.50");
+  Infor().cmdClose.setValue(true);
+  EXPECT_FALSE(Infor().IsLoaded());
+  EXPECT_EQ(tbSet("Plan"), "12.50");
 }
 
 // A point typed into "Over $" starts its cents: "1.5" is stored as 1.50.

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 
 #include "platform/forms/screen.h"
+#include "tests/forms/drive.h"
 #include "tests/forms/text_view.h"
 #include "tests/tender/tender_fixture.h"
 
@@ -371,6 +372,45 @@ TEST_F(TenderDialog, APointTypedIntoAnAmountBoxLeadsToItsCents) {
       }
       EXPECT_EQ(box->Text(), c.shown);
     }
+  }
+}
+
+// An amount box holds an amount however a text comes into it: a pasted or
+// dropped text that is no amount ("1.11.5.00") leaves the box as it was, an
+// amount is taken and formatted; typing, like the keypad, takes at most
+// eleven digits (999,999,999.99).
+TEST_F(TenderDialog, AnAmountBoxHoldsAnAmountHoweverTheTextArrives) {
+  frmTender& w = open("37.63");
+  w.txtCoupon.setVisible(true);
+  w.txtGiftCards.setVisible(true);
+  const struct {
+    forms::TextBox* box;
+    bool keyFilter;     // its KeyPress takes only digits, the point and Backspace (not Ctrl+V)
+    const char* taken;  // "25.5" pasted
+    const char* typed;  // "123456789012.999" typed
+  } boxes[] = {
+      {&w.txtGet, true, "25.50", "123,456,789.99"},     {&w.txtEnding, true, "25.50", "123,456,789.99"},
+      {&w.txtTips, true, "25.50", "123456789.99"},      {&w.txtCoupon, false, "25.5", "123456789.99"},
+      {&w.txtGiftCards, false, "25.5", "123456789.99"},
+  };
+  for (const auto& b : boxes) {
+    for (const drive::Arrival how : drive::kArrivals) {
+      SCOPED_TRACE(b.box->Name().toStdString() + ", " + drive::arrivalName(how));
+      b.box->setText("5.00");
+      b.box->setSelStart(0);
+      drive::arrive(*b.box, "1.11.5.00", how);
+      EXPECT_EQ(b.box->Text().toStdString(), "5.00");
+      b.box->setText(QString());
+      drive::arrive(*b.box, "1,234,567,890.00", how);
+      EXPECT_EQ(b.box->Text().toStdString(), "") << "twelve digits";
+      drive::arrive(*b.box, "25.5", how);
+      EXPECT_EQ(b.box->Text().toStdString(), b.keyFilter && how == drive::Arrival::CtrlV ? "" : b.taken);
+    }
+    SCOPED_TRACE(b.box->Name().toStdString() + ", typed");
+    b.box->setText(QString());
+    b.box->SetFocus();
+    type(*b.box, "123456789012.999");
+    EXPECT_EQ(b.box->Text().toStdString(), b.typed);
   }
 }
 
