@@ -390,8 +390,8 @@ TEST_F(TenderDialog, AnAmountBoxHoldsAnAmountHoweverTheTextArrives) {
     const char* typed;  // "123456789012.999" typed
   } boxes[] = {
       {&w.txtGet, true, "25.50", "123,456,789.99"},     {&w.txtEnding, true, "25.50", "123,456,789.99"},
-      {&w.txtTips, true, "25.50", "123456789.99"},      {&w.txtCoupon, false, "25.5", "123456789.99"},
-      {&w.txtGiftCards, false, "25.5", "123456789.99"},
+      {&w.txtTips, true, "25.50", "123456789.99"},      {&w.txtCoupon, true, "25.5", "123456789.99"},
+      {&w.txtGiftCards, true, "25.5", "123456789.99"},
   };
   for (const auto& b : boxes) {
     for (const drive::Arrival how : drive::kArrivals) {
