@@ -27,14 +27,17 @@ class DataFolder {
  public:
   DataFolder() : dir_(QDir::currentPath() + "/trivela-bench-XXXXXX") {
     if (!dir_.isValid()) throw std::runtime_error("cannot create a folder under the working directory");
-    const data::InstallReport report = data::installDataRoot(dir_.path());
+    const data::InstallReport report = data::installDataRoot(folder());
     if (!report.ok) throw std::runtime_error(report.errors.join("; ").toStdString());
   }
   std::shared_ptr<db::Database> open(const QString& file) const {
-    return db::Database::open(dir_.filePath(file));
+    return db::Database::open(QDir(folder()).filePath(file));
   }
 
  private:
+  // A new install folder inside the temporary one: the first install fills
+  // only a new one.
+  QString folder() const { return dir_.filePath("Dovrel POS 4"); }
   QTemporaryDir dir_;
 };
 

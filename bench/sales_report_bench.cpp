@@ -29,9 +29,11 @@ class TicketYear {
  public:
   TicketYear() : dir_(QDir::currentPath() + "/trivela-report-bench-XXXXXX") {
     if (!dir_.isValid()) throw std::runtime_error("cannot create a folder under the working directory");
-    const data::InstallReport report = data::installDataRoot(dir_.path());
+    // A new install folder inside it: the first install fills only a new one.
+    const QString folder = dir_.filePath("Dovrel POS 4");
+    const data::InstallReport report = data::installDataRoot(folder);
     if (!report.ok) throw std::runtime_error(report.errors.join("; ").toStdString());
-    db_ = db::Database::open(dir_.filePath("Ordr.mdb"));
+    db_ = db::Database::open(QDir(folder).filePath("Ordr.mdb"));
     fill();
   }
   db::Database& tickets() { return *db_; }

@@ -29,23 +29,32 @@ namespace {
 struct DatabaseFile {
   const char* file;
   const char* script;
+  const char* holds;  // what the file holds, in the words of the start's notice
+  bool setup;         // its first-install rows are the salon's setup (isSetupFile)
 };
 
 // The station's own files first (settings, menu, customers, the ticket
-// template), then the files that may later move to a shared folder.
+// template), then the files that may later move to a shared folder. The
+// scripts of the files that are not setup files create tables and no rows.
 const DatabaseFile kDatabaseFiles[] = {
-    {"Duzo98HS.mdb", "Duzo98HS.sql"},
-    {"BakHS.mdb", "BakHS.sql"},
-    {"Ref.mdb", "Ref.sql"},
-    {"BpOrdr.mdb", "Ordr.sql"},
-    {"Ordr.mdb", "Ordr.sql"},
-    {"TOrdr.mdb", "Ordr.sql"},
-    {"Infor.mdb", "Infor.sql"},
-    {"CustmrTr.mdb", "CustmrTr.sql"},
-    {"Fav.mdb", "Fav.sql"},
-    {"Remv.mdb", "Remv.sql"},
-    {"SalonReserv.mdb", "SalonReserv.sql"},
+    {"Duzo98HS.mdb", "Duzo98HS.sql", "the station settings", true},
+    {"BakHS.mdb", "BakHS.sql", "the menu and the store information", true},
+    {"Ref.mdb", "Ref.sql", "the customers", false},
+    {"BpOrdr.mdb", "Ordr.sql", "the empty ticket template", false},
+    {"Ordr.mdb", "Ordr.sql", "the tickets", false},
+    {"TOrdr.mdb", "Ordr.sql", "the training tickets", false},
+    {"Infor.mdb", "Infor.sql", "the staff", true},
+    {"CustmrTr.mdb", "CustmrTr.sql", "the customer transactions", false},
+    {"Fav.mdb", "Fav.sql", "the favourites tally", false},
+    {"Remv.mdb", "Remv.sql", "the removal log", false},
+    {"SalonReserv.mdb", "SalonReserv.sql", "the appointment book", false},
 };
+
+const DatabaseFile* findFile(const QString& file) {
+  for (const DatabaseFile& entry : kDatabaseFiles)
+    if (file.compare(QLatin1String(entry.file), Qt::CaseInsensitive) == 0) return &entry;
+  return nullptr;
+}
 
 const detail::EmbeddedScript* findScript(const char* name) {
   for (int i = 0; i < detail::kEmbeddedScriptCount; ++i) {
@@ -199,6 +208,12 @@ InstallReport failedReport(const QString& message) {
   return report;
 }
 
+// Notes in the report that `folder` cannot be created, and the system's reason.
+void folderFailed(const QString& folder, const QString& why, InstallReport* report) {
+  report->ok = false;
+  report->errors << QStringLiteral("%1: the folder cannot be created: %2").arg(folder, why);
+}
+
 bool makeFolder(const QString& folder, InstallReport* report) {
   QFileInfo info(folder);
   if (info.exists() && !info.isDir()) {
@@ -208,12 +223,123 @@ bool makeFolder(const QString& folder, InstallReport* report) {
   }
   std::string why;
   if (!files::makeDirs(QFile::encodeName(folder).toStdString(), &why)) {
-    report->ok = false;
-    report->errors << QStringLiteral("%1: the folder cannot be created: %2")
-                          .arg(folder, QString::fromLocal8Bit(why.c_str()));
+    folderFailed(folder, QString::fromLocal8Bit(why.c_str()), report);
     return false;
   }
   return true;
+}
+
+QByteArray scriptText(const DatabaseFile& entry) {
+  const detail::EmbeddedScript* script = findScript(entry.script);
+  if (!script) return QByteArray();
+  return QByteArray::fromRawData(reinterpret_cast<const char*>(script->bytes),
+                                 static_cast<int>(script->size));
+}
+
+// Builds one file into `folder` and notes the outcome in the report.
+void buildInto(const QString& folder, const DatabaseFile& entry, InstallReport* report) {
+  const QString name = QString::fromLatin1(entry.file);
+  const QByteArray text = scriptText(entry);
+  if (text.isEmpty()) {
+    report->ok = false;
+    report->errors << QStringLiteral("%1: no schema script %2").arg(name, entry.script);
+    return;
+  }
+  QString error;
+  switch (detail::buildDatabaseFile(folder, name, text, &error)) {
+    case detail::BuildOutcome::Created:
+      report->created << name;
+      break;
+    case detail::BuildOutcome::Kept:
+      report->kept << name;
+      break;
+    case detail::BuildOutcome::Failed:
+      report->ok = false;
+      report->errors << error;
+      break;
+  }
+}
+
+// The prefix of the temporary folder a new install folder is built in.
+QString stagingPrefix(const QString& installDir) {
+  return QStringLiteral(".%1.new-").arg(QFileInfo(installDir).fileName());
+}
+
+// Removes the temporary folders of first installs that were cut short, beside
+// `installDir`. A first install holds its folder locked until it is in
+// place, so one that another start is building now is left alone.
+void removeStagingLeftovers(const QString& installDir) {
+  const QDir parent = QFileInfo(installDir).dir();
+  const QString prefix = stagingPrefix(installDir);
+  const QStringList entries =
+      parent.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+  for (const QString& name : entries) {
+    if (!name.startsWith(prefix)) continue;
+    const QString path = parent.filePath(name);
+    const files::Descriptor fd(
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (fd.valid() && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) QDir(path).removeRecursively();
+  }
+}
+
+// A new root: the install folder with every file, built in a temporary folder
+// beside it and renamed into place once complete. False when another start
+// put the folder there meanwhile; the caller then treats it as an existing one.
+bool installNewRoot(const QString& installDir, InstallReport* report) {
+  const QString parent = QFileInfo(installDir).path();
+  std::string why;
+  if (!files::makeDirs(QFile::encodeName(parent).toStdString(), &why)) {
+    folderFailed(installDir, QString::fromLocal8Bit(why.c_str()), report);
+    return true;
+  }
+  removeStagingLeftovers(installDir);
+  std::string staging;
+  if (!files::makeTempFolderBeside(QFile::encodeName(installDir).toStdString(),
+                                   stagingPrefix(installDir).toStdString(), &staging)) {
+    folderFailed(installDir, QString::fromLocal8Bit(strerror(errno)), report);
+    return true;
+  }
+  const QString folder = QFile::decodeName(staging.c_str());
+  const files::Descriptor lock(::open(staging.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (lock.valid()) ::flock(lock.get(), LOCK_EX);
+
+  InstallReport built;
+  for (const DatabaseFile& entry : kDatabaseFiles) buildInto(folder, entry, &built);
+  if (!built.ok) {
+    QDir(folder).removeRecursively();
+    report->ok = false;
+    report->errors << built.errors;
+    return true;
+  }
+  syncFolder(staging.c_str());
+  if (!files::renameNoReplace(staging, QFile::encodeName(installDir).toStdString())) {
+    const int err = errno;
+    QDir(folder).removeRecursively();
+    if (err == EEXIST || err == ENOTEMPTY) return false;
+    folderFailed(installDir, QString::fromLocal8Bit(strerror(err)), report);
+    return true;
+  }
+  syncFolder(QFile::encodeName(parent));
+  report->newRoot = true;
+  report->created = built.created;
+  return true;
+}
+
+// An existing install folder: a missing file that is not a setup file is
+// made anew, empty; a missing setup file is listed and left missing.
+void completeExistingRoot(const QString& installDir, InstallReport* report) {
+  removeLeftovers(installDir);
+  const QSet<QString> present = folderEntries(installDir);
+  for (const DatabaseFile& entry : kDatabaseFiles) {
+    const QString name = QString::fromLatin1(entry.file);
+    if (present.contains(name.toLower()))
+      report->kept << name;
+    else if (entry.setup)
+      report->missing << name;
+    else
+      buildInto(installDir, entry, report);
+  }
+  if (!report->created.isEmpty()) syncFolder(QFile::encodeName(installDir));
 }
 
 }  // namespace
@@ -225,58 +351,46 @@ QStringList databaseFiles() {
 }
 
 QString schemaScript(const QString& file) {
-  for (const DatabaseFile& entry : kDatabaseFiles) {
-    if (file.compare(QLatin1String(entry.file), Qt::CaseInsensitive) != 0) continue;
-    const detail::EmbeddedScript* script = findScript(entry.script);
-    if (!script) return QString();
-    return QString::fromUtf8(reinterpret_cast<const char*>(script->bytes), static_cast<int>(script->size));
-  }
-  return QString();
+  const DatabaseFile* entry = findFile(file);
+  return entry ? QString::fromUtf8(scriptText(*entry)) : QString();
+}
+
+bool isSetupFile(const QString& file) {
+  const DatabaseFile* entry = findFile(file);
+  return entry && entry->setup;
 }
 
 InstallReport installDataRoot(const QString& installDir) {
   try {
     InstallReport report;
     if (installDir.isEmpty()) return failedReport(QStringLiteral("No install folder given"));
-    if (!makeFolder(installDir, &report)) return report;
-    removeLeftovers(installDir);
-
-    const QSet<QString> present = folderEntries(installDir);
-    for (const DatabaseFile& entry : kDatabaseFiles) {
-      const QString name = QString::fromLatin1(entry.file);
-      if (present.contains(name.toLower())) {
-        report.kept << name;
-        continue;
-      }
-      const detail::EmbeddedScript* script = findScript(entry.script);
-      if (!script) {
-        report.ok = false;
-        report.errors << QStringLiteral("%1: no schema script %2").arg(name, entry.script);
-        continue;
-      }
-      QString error;
-      const QByteArray text = QByteArray::fromRawData(reinterpret_cast<const char*>(script->bytes),
-                                                      static_cast<int>(script->size));
-      switch (detail::buildDatabaseFile(installDir, name, text, &error)) {
-        case detail::BuildOutcome::Created:
-          report.created << name;
-          break;
-        case detail::BuildOutcome::Kept:
-          report.kept << name;
-          break;
-        case detail::BuildOutcome::Failed:
-          report.ok = false;
-          report.errors << error;
-          break;
-      }
-    }
-    if (!report.created.isEmpty()) syncFolder(QFile::encodeName(installDir));
+    const QString folder = QDir::cleanPath(installDir);
+    const QFileInfo info(folder);
+    if (info.exists() && !info.isDir())
+      return failedReport(QStringLiteral("%1: not a folder").arg(installDir));
+    if (!info.exists() && installNewRoot(folder, &report)) return report;
+    completeExistingRoot(folder, &report);
     return report;
   } catch (const std::exception& e) {
     return failedReport(QStringLiteral("%1: %2").arg(installDir, QString::fromLocal8Bit(e.what())));
   } catch (...) {
     return failedReport(QStringLiteral("%1: the install failed").arg(installDir));
   }
+}
+
+QString installNotice(const InstallReport& report, const QString& installDir) {
+  if (report.newRoot || (report.missing.isEmpty() && report.created.isEmpty())) return QString();
+  QStringList lines{
+      QStringLiteral("Files were missing from the install folder %1:").arg(QDir::cleanPath(installDir))};
+  for (const QString& name : report.missing)
+    lines << QStringLiteral(
+                 "%1 (%2) is not made anew with sample data; put the salon's own copy back. Until "
+                 "then the windows that need it say so.")
+                 .arg(name, QLatin1String(findFile(name)->holds));
+  for (const QString& name : report.created)
+    lines << QStringLiteral("%1 (%2) was made anew, empty; what it held is not in it.")
+                 .arg(name, QLatin1String(findFile(name)->holds));
+  return lines.join(QLatin1Char('\n'));
 }
 
 InstallReport createTransactionFolder(const QString& folder) {

@@ -6,10 +6,20 @@
 // first-install rows (the one-row settings tables, the removal reasons and a
 // small sample salon with its menu and staff).
 //
-// The install never touches a file that is already there: an existing file
-// keeps its bytes and its rows, whatever they are. A missing file is built
-// under a temporary name beside its place and renamed into place only when it
-// is complete, so nobody ever opens half a file.
+// A new data root is one without its install folder. It gets the folder with
+// every file at once: the files are built in a temporary folder beside it,
+// which is renamed into place only when it is complete, so a start that is
+// cut short leaves no install folder and the next start installs afresh.
+//
+// A root that has its install folder is never given the first-install rows
+// again: an existing file keeps its bytes and its rows, whatever they are, and
+// a missing file that holds the salon's own setup (the station settings, the
+// menu, the staff) is not made anew; the salon would sell at sample prices.
+// A missing file that holds only what the program records as it works (the
+// tickets, the removal log, the tally, ...) is made anew from its tables
+// alone, empty. Both are told at start (installNotice). A file made anew is
+// built under a temporary name beside its place and renamed into place only
+// when it is complete, so nobody ever opens half a file.
 #pragma once
 
 #include <QString>
@@ -18,10 +28,14 @@
 namespace data {
 
 struct InstallReport {
-  bool ok = true;       // false when anything could not be created
-  QStringList created;  // database files this call created, by name
-  QStringList kept;     // database files that were already there, untouched
-  QStringList errors;   // one message per failure, naming the file or folder
+  bool ok = true;        // false when anything could not be created
+  bool newRoot = false;  // the install folder was made by this call
+  QStringList created;   // database files this call created, by name: all of
+                         // a new root, else those made anew, empty
+  QStringList kept;      // database files that were already there, untouched
+  QStringList missing;   // files missing from an existing install folder that
+                         // are not made anew (settings, menu, staff)
+  QStringList errors;    // one message per failure, naming the file or folder
 };
 
 // The database files of the install folder, in the order they are created:
@@ -35,12 +49,25 @@ QStringList databaseFiles();
 // and "BpOrdr.mdb". Empty for a name that is not a database file.
 QString schemaScript(const QString& file);
 
-// Creates the install folder `installDir` (the local path of
-// "C:\Program Files\Dovrel POS 4\", e.g. ROOT/drive_c/Program Files/Dovrel POS 4)
-// with its parents, and each database file that is missing from it. A file
-// counts as present when the folder holds an entry of that name in any letter
-// case ("tordr.mdb" is "TOrdr.mdb"). Never throws; failures are in the report.
+// True for the files whose first-install rows are the salon's setup (the
+// station settings, the menu and store information, the staff): they are
+// made only with a new install folder, never anew in an existing one.
+bool isSetupFile(const QString& file);
+
+// Installs the data root whose install folder is `installDir` (the local path
+// of "C:\Program Files\Dovrel POS 4\", e.g. ROOT/drive_c/Program Files/Dovrel POS 4).
+// Without that folder: makes its parents and the folder with every database
+// file (newRoot). With it: makes anew, empty, each missing file that is not a
+// setup file, and lists the missing setup files in `missing`. A file counts
+// as present when the folder holds an entry of that name in any letter case
+// ("tordr.mdb" is "TOrdr.mdb"). Never throws; failures are in the report.
 InstallReport installDataRoot(const QString& installDir);
+
+// What the start tells the clerk about an existing install folder: each file
+// that was missing from it, what it holds, and whether it was made anew,
+// empty, or was not made (a setup file, which the windows that need it then
+// name). Empty when nothing was missing, and for a new root.
+QString installNotice(const InstallReport& report, const QString& installDir);
 
 // Creates the card program's transaction folder (the local path of
 // "C:\Program Files\Vantix\LocalTran") with its parents. An existing folder is

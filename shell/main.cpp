@@ -2,7 +2,8 @@
 //
 //   Trivela [--root DIR]
 //
-// A new root gets the install folder with every database on first start.
+// A new root gets the install folder with every database on first start; a
+// root that has it and lost a file is told at start.
 #include <QApplication>
 #include <QCommandLineParser>
 
@@ -14,6 +15,22 @@
 #include "shell/Lunessa.h"
 #include "shell/Splash.h"
 #include "shell/subsystems.h"
+
+namespace {
+
+// The install folder of the run's root: a new root gets it with every file.
+// In a root that has it, a missing file is named in *notice, and so is one
+// made anew, empty; the program still starts, and each window that needs a
+// file that is still missing names it. Returns what keeps the program from
+// starting.
+QStringList installDataFolder(QString* notice) {
+  const QString installDir = QString::fromStdString(files::installDir());
+  const data::InstallReport install = data::installDataRoot(installDir);
+  *notice = data::installNotice(install, installDir);
+  return install.errors;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -39,13 +56,14 @@ int main(int argc, char** argv) {
 
   const QString transactionFolder =
       QString::fromStdString(files::localPath("C:\\Program Files\\Vantix\\LocalTran"));
-  QStringList problems;
-  problems += data::installDataRoot(QString::fromStdString(files::installDir())).errors;
+  QString notice;
+  QStringList problems = installDataFolder(&notice);
   problems += data::createTransactionFolder(transactionFolder).errors;
   if (!problems.isEmpty()) {
     forms::MsgBox(problems.join(QLatin1Char('\n')), forms::vbCritical);
     return 1;
   }
+  if (!notice.isEmpty()) forms::MsgBox(notice, forms::vbExclamation);
   // A card request left by a run that ended while it waited for the card
   // program holds card data, and a card program started later would charge
   // it. One that cannot be removed is told; the program still starts.

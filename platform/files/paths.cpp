@@ -181,7 +181,13 @@ int createExclusive(const std::string& path, int mode) {
   return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
 }
 
-int createTempBeside(const std::string& target, const std::string& prefix, int mode, std::string* path) {
+namespace {
+
+// Makes something under a fresh name beside `target`: `prefix` and 16
+// random hex digits, tried again while the name is taken. `make` returns a
+// negative value on failure with errno set; its result is returned.
+template <typename Make>
+int makeFreshBeside(const std::string& target, const std::string& prefix, std::string* path, Make make) {
   const size_t slash = target.rfind('/');
   const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
   static std::mt19937_64 random{std::random_device{}()};
@@ -189,10 +195,10 @@ int createTempBeside(const std::string& target, const std::string& prefix, int m
     char suffix[17];
     std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
     const std::string candidate = dir + prefix + suffix;
-    const int fd = createExclusive(candidate, mode);
-    if (fd >= 0) {
+    const int made = make(candidate);
+    if (made >= 0) {
       *path = candidate;
-      return fd;
+      return made;
     }
     if (errno != EEXIST) return -1;
   }
@@ -200,11 +206,25 @@ int createTempBeside(const std::string& target, const std::string& prefix, int m
   return -1;
 }
 
+}  // namespace
+
+int createTempBeside(const std::string& target, const std::string& prefix, int mode, std::string* path) {
+  return makeFreshBeside(target, prefix, path,
+                         [mode](const std::string& candidate) { return createExclusive(candidate, mode); });
+}
+
+bool makeTempFolderBeside(const std::string& target, const std::string& prefix, std::string* path) {
+  return makeFreshBeside(target, prefix, path,
+                         [](const std::string& candidate) { return ::mkdir(candidate.c_str(), 0755); }) == 0;
+}
+
 bool renameNoReplace(const std::string& from, const std::string& to) {
   if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
   if (errno != EINVAL && errno != ENOSYS) return false;
-  // The file system cannot rename without replacing; a hard link cannot
-  // replace either.
+  // The file system cannot rename without replacing. A folder is renamed
+  // plainly, which never replaces a folder that holds anything; a file is
+  // linked, and a hard link cannot replace either.
+  if (dirExists(from)) return ::rename(from.c_str(), to.c_str()) == 0;
   if (::link(from.c_str(), to.c_str()) != 0) return false;
   ::unlink(from.c_str());
   return true;

@@ -57,9 +57,15 @@ int createExclusive(const std::string& path, int mode);
 // sets *path; -1 with errno set on failure.
 int createTempBeside(const std::string& target, const std::string& prefix, int mode, std::string* path);
 
+// A new, empty folder beside `target` named as createTempBeside names its
+// files, made like any folder of the user (0755 less the umask). True and
+// *path set on success; false with errno set on failure.
+bool makeTempFolderBeside(const std::string& target, const std::string& prefix, std::string* path);
+
 // Renames `from` to `to` unless `to` exists, in one step (no test then act):
 // another process that puts a file at `to` meanwhile keeps it. Fails with
-// errno EEXIST then.
+// errno EEXIST then (ENOTEMPTY for a folder onto a folder that holds
+// something, on a file system that cannot rename without replacing).
 bool renameNoReplace(const std::string& from, const std::string& to);
 
 // Copies `from` over `to`. With replace=false an existing `to` is an error

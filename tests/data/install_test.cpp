@@ -125,6 +125,8 @@ TEST_F(InstallTest, FreshRootGetsEveryFileWithItsTables) {
   ASSERT_TRUE(report.ok) << report.errors.join("; ").toStdString();
   EXPECT_EQ(report.created, data::databaseFiles());
   EXPECT_TRUE(report.kept.isEmpty());
+  EXPECT_TRUE(report.newRoot);
+  EXPECT_EQ(data::installNotice(report, install), QString()) << "a new root is not told of missing files";
 
   const QStringList ticketTables = {"tblDetail", "tblDy_Order"};
   const std::map<QString, QStringList> expected = {
@@ -165,6 +167,10 @@ TEST_F(InstallTest, FreshRootGetsEveryFileWithItsTables) {
   present.sort();
   want.sort();
   EXPECT_EQ(present, want);
+  // Nor beside it: the folder the install was built in is gone.
+  EXPECT_EQ(QDir(root.filePath("drive_c/Program Files"))
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{"Dovrel POS 4"});
 }
 
 TEST_F(InstallTest, KeyTablesHaveTheirColumnsInOrder) {
@@ -429,6 +435,104 @@ TEST_F(InstallTest, SecondInstallNeverTouchesExistingFiles) {
   EXPECT_EQ(ref.readAll(), refBytes);
   EXPECT_FALSE(QDir(install).entryList().contains("Infor.mdb"));
   EXPECT_EQ(Db(file("Fav.mdb")).tables(), QStringList{"tbFav"});
+}
+
+// A root that has its install folder never gets the sample salon again: a
+// lost settings, menu or staff file stays missing and is named at start, so
+// the salon does not sell at sample prices; a lost file of what the program
+// records is made anew from its tables alone, and told.
+TEST_F(InstallTest, AFileMissingFromAnExistingRootIsNamedAndOnlyRecordsAreMadeAnew) {
+  ASSERT_TRUE(data::installDataRoot(install).ok);
+  struct Case {
+    QStringList removed;
+    QStringList missing;  // not made anew
+    QStringList created;  // made anew, empty
+  };
+  const std::vector<Case> cases = {
+      {{"BakHS.mdb"}, {"BakHS.mdb"}, {}},
+      {{"Duzo98HS.mdb", "Infor.mdb"}, {"Duzo98HS.mdb", "Infor.mdb"}, {}},
+      {{"Ordr.mdb"}, {}, {"Ordr.mdb"}},
+      {{"Remv.mdb", "Fav.mdb", "BakHS.mdb"}, {"BakHS.mdb"}, {"Fav.mdb", "Remv.mdb"}},
+  };
+  for (const Case& c : cases) {
+    const std::string label = c.removed.join(", ").toStdString();
+    for (const QString& name : c.removed)
+      ASSERT_TRUE(QFile::rename(file(name), root.filePath(name))) << label;
+
+    const data::InstallReport report = data::installDataRoot(install);
+    EXPECT_TRUE(report.ok) << label << ": " << report.errors.join("; ").toStdString();
+    EXPECT_FALSE(report.newRoot) << label;
+    EXPECT_EQ(report.missing, c.missing) << label;
+    EXPECT_EQ(report.created, c.created) << label;
+    for (const QString& name : c.missing) EXPECT_FALSE(QFile::exists(file(name))) << name.toStdString();
+    for (const QString& name : c.created) {
+      // The tables and no row: no sample data, no first-install rows.
+      Db db(file(name));
+      EXPECT_FALSE(db.tables().isEmpty()) << name.toStdString();
+      for (const QString& table : db.tables())
+        EXPECT_EQ(db.value(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table)).toLongLong(), 0)
+            << name.toStdString() << " " << table.toStdString();
+    }
+
+    const QString notice = data::installNotice(report, install);
+    EXPECT_TRUE(notice.startsWith("Files were missing from the install folder " + install + ":"))
+        << notice.toStdString();
+    for (const QString& name : c.missing) {
+      EXPECT_TRUE(notice.contains(name + " (") && notice.contains("is not made anew with sample data"))
+          << notice.toStdString();
+    }
+    for (const QString& name : c.created) {
+      EXPECT_TRUE(notice.contains(name + " (")) << notice.toStdString();
+    }
+    if (c.created.contains("Ordr.mdb")) {
+      EXPECT_TRUE(notice.contains("Ordr.mdb (the tickets) was made anew, empty;")) << notice.toStdString();
+    }
+
+    // The salon's own copies go back; the next start has nothing to tell.
+    for (const QString& name : c.missing) ASSERT_TRUE(QFile::rename(root.filePath(name), file(name)));
+    const data::InstallReport again = data::installDataRoot(install);
+    EXPECT_EQ(data::installNotice(again, install), QString()) << label;
+  }
+}
+
+// An install folder with none of its files (a share that is not mounted, a
+// folder emptied by hand) is no new root: it gets no sample salon.
+TEST_F(InstallTest, AnEmptyInstallFolderGetsNoSampleSalon) {
+  ASSERT_TRUE(QDir().mkpath(install));
+  const data::InstallReport report = data::installDataRoot(install);
+  ASSERT_TRUE(report.ok) << report.errors.join("; ").toStdString();
+  EXPECT_FALSE(report.newRoot);
+  EXPECT_EQ(report.missing, (QStringList{"Duzo98HS.mdb", "BakHS.mdb", "Infor.mdb"}));
+  for (const QString& name : report.missing) EXPECT_TRUE(data::isSetupFile(name));
+  EXPECT_EQ(report.created.size() + report.missing.size(), data::databaseFiles().size());
+  EXPECT_FALSE(QFile::exists(file("BakHS.mdb")));
+}
+
+// A first start cut short leaves no install folder, only the folder it was
+// building beside it; the next start removes that and installs afresh.
+TEST_F(InstallTest, AFirstInstallCutShortIsDoneAgainAtTheNextStart) {
+  const QString parent = root.filePath("drive_c/Program Files");
+  const QString building = parent + "/.Dovrel POS 4.new-0123456789abcdef";
+  ASSERT_TRUE(QDir().mkpath(building));
+  QFile half(building + "/Duzo98HS.mdb");
+  ASSERT_TRUE(half.open(QIODevice::WriteOnly));
+  half.close();
+  // One that another start is building right now: it holds it locked.
+  const QString other = parent + "/.Dovrel POS 4.new-fedcba9876543210";
+  ASSERT_TRUE(QDir().mkpath(other));
+  const int held = ::open(QFile::encodeName(other).constData(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+  const data::InstallReport report = data::installDataRoot(install);
+  ::close(held);
+  ASSERT_TRUE(report.ok) << report.errors.join("; ").toStdString();
+  EXPECT_TRUE(report.newRoot);
+  EXPECT_EQ(report.created, data::databaseFiles());
+  EXPECT_EQ(Db(file("Infor.mdb")).text("SELECT sFirst_nm FROM tbEmplo WHERE szID_no = '1234'"), "Mara");
+  QStringList beside = QDir(parent).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+  beside.sort();
+  EXPECT_EQ(beside, (QStringList{".Dovrel POS 4.new-fedcba9876543210", "Dovrel POS 4"}));
 }
 
 TEST_F(InstallTest, FailuresAreReportedNotThrown) {
