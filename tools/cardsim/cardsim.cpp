@@ -4,21 +4,8 @@
 // records its exact bytes, and answers it as told: an approval with a message
 // and AVS/CVV2 letters, a decline, any raw answer text (also malformed or
 // empty ones), after a hold, late, slowly, or never. Answers are written under
-// a temporary name and renamed to NAME.ans, as the bridge expects.
-//
-//   cardsim --folder DIR [options]
-//     --approve MSG [--avs L] [--cvv2 L]   answer "Y" MSG AVS CVV2
-//     --decline MSG                        answer "N" MSG
-//     --answer TEXT [--no-newline]         answer exactly TEXT (then CR LF)
-//     --never                              take requests, never answer
-//     --take rename|delete|keep            how a request is taken (default delete)
-//     --take-after MS                      wait before taking a request
-//     --hold MS                            keep NAME.hld for MS after taking
-//     --delay MS                           wait before answering
-//     --slow MS                            pause MS in the middle of writing the answer
-//     --record DIR                         copy each request's bytes to DIR/NAME.req
-//     --count N                            exit after N requests
-//     --lifetime MS                        exit after MS in any case (default 120000)
+// a temporary name and renamed to NAME.ans, as the bridge expects. The
+// options are in kUsage below (cardsim --help prints them).
 #include <unistd.h>
 
 #include <chrono>
@@ -35,6 +22,22 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 namespace {
+
+const char kUsage[] =
+    "usage: cardsim --folder DIR [options]\n"
+    "  --approve MSG [--avs L] [--cvv2 L]   answer \"Y\" MSG AVS CVV2\n"
+    "  --decline MSG                        answer \"N\" MSG\n"
+    "  --answer TEXT [--no-newline]         answer exactly TEXT (then CR LF)\n"
+    "  --never                              take requests, never answer\n"
+    "  --take rename|delete|keep            how a request is taken (default delete)\n"
+    "  --take-after MS                      wait before taking a request\n"
+    "  --hold MS                            keep NAME.hld for MS after taking\n"
+    "  --delay MS                           wait before answering\n"
+    "  --slow MS                            pause MS in the middle of writing the answer\n"
+    "  --record DIR                         copy each request's bytes to DIR/NAME.req\n"
+    "  --count N                            exit after N requests\n"
+    "  --lifetime MS                        exit after MS in any case (default 120000)\n"
+    "  -h, --help                           print this and exit\n";
 
 struct Options {
   std::string folder, record;
@@ -133,6 +136,10 @@ int main(int argc, char** argv) {
       }
       return argv[++i];
     };
+    if (a == "--help" || a == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
     if (a == "--folder")
       o.folder = next();
     else if (a == "--record")
@@ -166,13 +173,13 @@ int main(int argc, char** argv) {
     else if (a == "--lifetime")
       o.lifetimeMs = ToInt(next());
     else {
-      std::fprintf(stderr, "cardsim: unknown option %s\n", a.c_str());
+      std::fprintf(stderr, "cardsim: unknown option %s\n%s", a.c_str(), kUsage);
       return 2;
     }
   }
   if (approving) o.answer = "Y" + approve + avs + cvv2;
   if (o.folder.empty() || (o.take != "delete" && o.take != "rename" && o.take != "keep")) {
-    std::fprintf(stderr, "usage: cardsim --folder DIR [options]\n");
+    std::fputs(kUsage, stderr);
     return 2;
   }
 
