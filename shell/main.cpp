@@ -6,6 +6,7 @@
 // root that has it and lost a file is told at start.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
 
 #include "data/install.h"
 #include "platform/com/registry.h"
@@ -14,6 +15,7 @@
 #include "platform/print/printer.h"
 #include "shell/Lunessa.h"
 #include "shell/Splash.h"
+#include "shell/process.h"
 #include "shell/subsystems.h"
 
 namespace {
@@ -33,6 +35,9 @@ QStringList installDataFolder(QString* notice) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before anything else: no card data that passes through later may end in a
+  // core file or be read by another program.
+  if (!shell::disableCoreDumps()) std::fprintf(stderr, "Trivela: core dumps could not be turned off\n");
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Trivela"));
   QApplication::setApplicationVersion(QStringLiteral("1.1.0"));

@@ -49,10 +49,12 @@ const QString kTransactionFolder = QStringLiteral("C:\\Program Files\\Vantix\\Lo
 const char* const kModes[] = {"Purchase", "Return", "Force", "Pre-Authorization", "Void"};
 enum Mode { Purchase, Return, Force, PreAuthorization, Void };
 
-// A new string for the bridge; a text that cannot be allocated is not sent
-// as an empty one.
+// A new string for the bridge, copied straight from the text's characters
+// (no copy in between is left behind); a text that cannot be allocated is
+// not sent as an empty one.
 BSTR bridgeText(const QString& text) {
-  BSTR b = com::BstrFromUtf8(text.toStdString());
+  BSTR b = SysAllocStringLen(reinterpret_cast<const char16_t*>(text.utf16()),
+                             static_cast<std::uint32_t>(text.size()));
   if (b == nullptr) throw std::bad_alloc();
   return b;
 }
@@ -362,6 +364,13 @@ void frmTender::Form_Load() {
 
 void frmTender::Form_Activate() {
   cmdNext.setCaption(QStringLiteral("Process"));
+}
+
+// The dialog is done with the card: its boxes and the expiry kept for the
+// bridge are overwritten before the window lets go of them.
+void frmTender::Form_Unload(int& /*Cancel*/) {
+  for (forms::TextBox* box : {&txtCardNu, &txtExp, &txtCVC, &txtZip, &txtAddress, &txtString}) box->Wipe();
+  forms::WipeText(CardExpiry);
 }
 
 // Submit. A card number in the card box runs the mode's card transaction,

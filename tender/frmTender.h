@@ -23,7 +23,8 @@
 //   Text1           the transaction folder (hidden)
 //   txtString       the last swipe read (hidden)
 // The card values of the last transaction and the payment bridge's object
-// are members of the class: they outlive the window's unloading.
+// are members of the class: they outlive the window's unloading, but for
+// the card's expiry, which is wiped with the card boxes when it unloads.
 #pragma once
 
 #include <QString>
@@ -118,7 +119,7 @@ class frmTender : public forms::Form {
   forms::TextBox txtChk2{this, "txtChk2"};
 
   // The card values of the last transaction (kept in memory only).
-  QString CardExpiry;  // YYMM
+  QString CardExpiry;  // YYMM; wiped when the dialog unloads
   QString ErrorMsg;
   QString ApprovalCode;
   QString AVSResult;
@@ -132,6 +133,7 @@ class frmTender : public forms::Form {
  protected:
   void Form_Load() override;
   void Form_Activate() override;
+  void Form_Unload(int& Cancel) override;
 
  private:
   // Submit and Back.

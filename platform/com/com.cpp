@@ -113,9 +113,14 @@ BSTR SysAllocString(const char16_t* psz) {
   return SysAllocStringLen(psz, n);
 }
 
+// The block is overwritten before it goes: BSTRs carry card numbers, expiry
+// dates and track texts to the payment bridge, and a freed block keeps its
+// bytes in the process's memory until it is used again.
 void SysFreeString(BSTR bstrString) {
   if (bstrString == nullptr) return;
-  std::free(reinterpret_cast<unsigned char*>(bstrString) - sizeof(std::uint32_t));
+  unsigned char* const block = reinterpret_cast<unsigned char*>(bstrString) - sizeof(std::uint32_t);
+  ::explicit_bzero(block, sizeof(std::uint32_t) + SysStringByteLen(bstrString) + sizeof(char16_t));
+  std::free(block);
 }
 
 std::uint32_t SysStringByteLen(BSTR bstr) {

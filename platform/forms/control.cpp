@@ -6,6 +6,8 @@
 #include <QPalette>
 #include <QSignalBlocker>
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
@@ -98,21 +100,45 @@ void Control::setText(const QString& text) {
   storeText(text);
 }
 
+namespace {
+
+// A text the control lets go of that nothing else holds any more is
+// overwritten before it is freed: boxes hold card numbers and track texts,
+// and a freed buffer keeps its characters in the process's memory. A text
+// still held elsewhere (by the caller, by the widget) is left to its holders.
+void letGoOfText(QString& old) {
+  if (old.isDetached()) WipeText(old);
+}
+
+}  // namespace
+
+void WipeText(QString& text) {
+  QString::DataPointer& d = text.data_ptr();
+  if (d.isMutable()) {
+    char16_t* const start = d.data() - d.freeSpaceAtBegin();
+    const qsizetype room = d.freeSpaceAtBegin() + d.size + d.freeSpaceAtEnd();
+    ::explicit_bzero(start, size_t(room) * sizeof(char16_t));
+  }
+  text = QString();
+}
+
 void Control::storeText(const QString& text) {
   if (p_.text == text) return;  // only a real change raises the change event
-  p_.text = text;
+  QString old = std::exchange(p_.text, text);
   if (widget_) {
     const QSignalBlocker block(widget_.data());
     pushText();
   } else if (!designing()) {
     pushText();  // controls without a widget (menus) show it elsewhere
   }
+  letGoOfText(old);  // the widget shows the new text now
   if (!designing()) textChanged();
 }
 
 void Control::userText(const QString& text) {
   if (p_.text == text) return;
-  p_.text = text;
+  QString old = std::exchange(p_.text, text);
+  letGoOfText(old);
   textChanged();
 }
 

@@ -32,6 +32,14 @@ class Bound;
 class Form;
 class Frame;
 
+// Overwrites the characters of `text` with zeros where they lie, with the
+// spare room of its buffer, and empties it. Every QString that shares the
+// characters reads zeros afterwards: this is for card data a window is done
+// with, whose buffer would otherwise be freed as it stands and stay in the
+// process's memory. Text that is not on the heap (a literal) is only emptied.
+// A control does the same to each text it lets go of that nothing else holds.
+void WipeText(QString& text);
+
 class Control {
  public:
   // Registers the control with its form. index >= 0 makes it an element of a

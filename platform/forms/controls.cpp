@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCompleter>
 #include <QFileInfo>
@@ -15,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
@@ -137,7 +139,9 @@ QWidget* TextBox::createWidget(QWidget* parent) {
   }
   auto* edit = new QLineEdit(parent);
   edit->setFrame(true);
+  undoBound_ = 0;
   QObject::connect(edit, &QLineEdit::textChanged, link(), [this, edit](const QString& text) {
+    undoBound_ = std::min<qsizetype>(undoBound_ + p_.text.size() + text.size() + 2, 1 << 24);
     // Typing beyond MaxLength, and any edit that leaves a text the box's rule
     // refuses, is taken back; code may still write such texts.
     const bool tooLong = t_.maxLength > 0 && text.size() > t_.maxLength && text.size() > p_.text.size();
@@ -170,12 +174,17 @@ void TextBox::pushText() {
 void TextBox::pushExtra() {
   if (auto* edit = qobject_cast<QLineEdit*>(widget_.data())) {
     edit->setReadOnly(t_.locked);
-    edit->setEchoMode(t_.passwordChar.isEmpty() ? QLineEdit::Normal : QLineEdit::Password);
     // The mask shows the box's own character ("*"), not the style's dot.
-    edit->setStyleSheet(t_.passwordChar.isEmpty()
-                            ? QString()
-                            : QStringLiteral("QLineEdit { lineedit-password-character: %1; }")
-                                  .arg(t_.passwordChar.at(0).unicode()));
+    const bool masked = !t_.passwordChar.isEmpty();
+    const QString style = masked ? QStringLiteral("QLineEdit { lineedit-password-character: %1; }")
+                                       .arg(t_.passwordChar.at(0).unicode())
+                                 : QString();
+    // A new style lays the text out again, and Qt frees the text it showed
+    // before as it stands: the style changes only while the box is masked,
+    // so no copy of a text shown in clear (a card number) is left that way.
+    if (masked) edit->setEchoMode(QLineEdit::Password);
+    if (edit->styleSheet() != style) edit->setStyleSheet(style);
+    if (!masked) edit->setEchoMode(QLineEdit::Normal);
     edit->setAlignment(textAlignment(t_.alignment) | Qt::AlignVCenter);
   } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget_.data())) {
     plain->setReadOnly(t_.locked);
@@ -203,6 +212,46 @@ void TextBox::showFitted() {
     edit->setText(shown);  // the caret at its end, where the clerk goes on
     if (!focused_) edit->setCursorPosition(0);
   }
+}
+
+void TextBox::Wipe() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard->supportsSelection() && clipboard->ownsSelection()) {
+    QString selected = clipboard->text(QClipboard::Selection);
+    if (!selected.isEmpty() && p_.text.contains(selected)) {
+      WipeText(selected);
+      clipboard->clear(QClipboard::Selection);
+    }
+  }
+  if (auto* edit = qobject_cast<QLineEdit*>(widget_.data())) {
+    const QSignalBlocker block(edit);
+    // The line edit's text is most often the box's own buffer; a fitted box
+    // shows another. What it lays out to show is a copy of its own.
+    QString shown = edit->text();
+    WipeText(shown);
+    QString laidOut = edit->displayText();
+    WipeText(laidOut);
+    // Setting a text empties the undo list but keeps its room: blanks typed
+    // over it, each replacing the last, fill every entry it can hold.
+    edit->setText(QString());
+    constexpr int kChunk = 1024;
+    for (int filled = 0; filled < 2 * undoBound_ + 16; filled += kChunk) {
+      edit->selectAll();
+      edit->insert(QString(kChunk, QLatin1Char(' ')));
+    }
+    edit->setText(QString());
+    edit->deselect();
+    undoBound_ = 0;
+  } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget_.data())) {
+    const QSignalBlocker block(plain);
+    plain->setPlainText(QString());
+    plain->document()->clearUndoRedoStacks();
+  }
+  // The design text is the window's, not card data, and stays as it is.
+  if (p_.text.constData() == design_.text.constData())
+    p_.text = QString();
+  else
+    WipeText(p_.text);
 }
 
 void TextBox::restoreDesign() {

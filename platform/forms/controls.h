@@ -81,6 +81,19 @@ class TextBox : public Control, public Bound {
  public:
   TextBox(Form* form, const char* name, int index = -1);
 
+  // The window is done with the box's text (card data): it is overwritten
+  // with zeros where it lies, and so are the copies of the box's line edit
+  // that can be reached (its text and the text it lays out to show); its
+  // undo list, which keeps its room when emptied, is filled over with blanks
+  // and emptied; its selection goes, and a selection the program holds for
+  // the desktop (X11's primary selection) that is part of the text is
+  // overwritten and dropped. The box is left empty and raises no Change.
+  // Its earlier texts were overwritten as the box let go of them; what the
+  // line edit freed by itself as the clerk typed (the texts it laid out to
+  // show, its undo list as it grew) and copies the window made are out of
+  // reach. A box of several lines is emptied with its undo stacks.
+  void Wipe();
+
   bool Locked() const;
   void setLocked(bool locked);
   // 0: no limit. Limits what the clerk types; code may write longer texts.
@@ -144,6 +157,10 @@ class TextBox : public Control, public Bound {
  private:
   void showFitted();
   bool focused_ = false;  // between the widget's focus-in and focus-out
+  // At least as many entries as the line edit's undo list can have held
+  // since it was built: each change of the clerk's adds at most one a
+  // character of the texts before and after it, and two more.
+  int undoBound_ = 0;
   struct TextProps {
     bool locked = false;
     int maxLength = 0;

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <thread>
 
+#include "tests/heap_scan.h"
+
 namespace {
 
 TEST(Guid, ParsesAndFormatsTheBracedForm) {
@@ -83,6 +85,23 @@ TEST(Bstr, ConvertsUtf8BothWays) {
   }
   const char16_t lone[] = {u'x', 0xD800};
   EXPECT_EQ(com::Utf16ToUtf8(lone, 2), "x\xEF\xBF\xBD");
+}
+
+// The card data handed to the payment bridge travels in BSTRs: a freed one
+// is overwritten first, so its text does not stay in the freed memory. The
+// allocator reuses a freed block's first bytes for its own lists, so what is
+// looked for is the text after them.
+TEST(Bstr, AFreedStringLeavesNoCopyBehind) {
+  static const char16_t kTrack[] = u"%B4929163847509126^DOE/JANE^26121010000000000000?";
+  constexpr size_t kLength = sizeof kTrack / sizeof kTrack[0] - 1;
+  const char16_t* const tail = kTrack + 12;
+  const size_t tailLength = kLength - 12;
+  {
+    const com::Bstr swipe(SysAllocString(kTrack));
+    ASSERT_NE(swipe.get(), nullptr);
+    ASSERT_GE(findInHeap(tail, tailLength).whole, 1);
+  }
+  EXPECT_EQ(findInHeap(tail, tailLength).whole, 0);
 }
 
 TEST(ErrorInfo, BelongsToItsThreadAndIsTakenOnce) {

@@ -18,12 +18,14 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "platform/files/paths.h"
 #include "tests/forms/drive.h"
 #include "tests/forms/support.h"
+#include "tests/heap_scan.h"
 
 namespace {
 
@@ -89,6 +91,49 @@ TEST_F(ControlsTest, SendKeysTypesIntoTheFocusedBoxThroughKeyPress) {
   EXPECT_EQ(f->keys, (std::vector<int>{'1', 'a', '2', 8, '5', '.', 'x', '0', 13}));
   // One change per real change of the text: 1, 12, 1, 15, 15., 15.0.
   EXPECT_EQ(f->changes, 6);
+}
+
+// A card number typed into a box leaves copies behind: the box's text, the
+// text the line edit lays out to show, one entry a digit in its undo list.
+// Once wiped, none of them holds the number any more. The number is typed a
+// key at a time, as the card reader does, so that the test makes no copy.
+TEST_F(ControlsTest, AWipedBoxLeavesNoCopyOfItsTextBehind) {
+  static const char16_t kNumber[] = u"4929163847509126";
+  constexpr size_t kLength = sizeof kNumber / sizeof kNumber[0] - 1;
+  Instance<frmPad> f;
+  f->Show();
+  f->txtGet.SetFocus();
+  for (size_t i = 0; i < kLength; ++i) forms::SendKeys(QString(QChar(kNumber[i])));
+  auto* edit = qobject_cast<QLineEdit*>(f->txtGet.widget());
+  ASSERT_NE(edit, nullptr);
+  ASSERT_TRUE(f->txtGet.Text() == QStringView(kNumber));
+  ASSERT_TRUE(edit->isUndoAvailable());
+  // The pad's record of the keys it was sent is the test window's own copy.
+  std::fill(f->keys.begin(), f->keys.end(), 0);
+  const HeapCopies typed = findInHeap(kNumber, kLength);
+  ASSERT_GE(typed.whole, 2) << "the box's text and the line edit's shown text";
+  ASSERT_GE(typed.strided, 1) << "the undo list";
+
+  // A copy that shares the box's characters reads zeros: they were
+  // overwritten where they lie, not only let go.
+  const QString shared = f->txtGet.Text();
+  const int changes = f->changes;
+  f->txtGet.Wipe();
+  EXPECT_EQ(shared, QString(int(kLength), QChar(0)));
+  EXPECT_TRUE(f->txtGet.Text().isEmpty());
+  EXPECT_TRUE(edit->text().isEmpty());
+  EXPECT_TRUE(edit->displayText().isEmpty());
+  EXPECT_FALSE(edit->isUndoAvailable());
+  EXPECT_FALSE(edit->isRedoAvailable());
+  EXPECT_FALSE(edit->hasSelectedText());
+  EXPECT_EQ(f->changes, changes) << "a wipe raises no Change";
+  const HeapCopies left = findInHeap(kNumber, kLength);
+  EXPECT_EQ(left.whole, 0);
+  EXPECT_EQ(left.strided, 0);
+
+  // The box works on as before.
+  forms::SendKeys("12");
+  EXPECT_EQ(f->txtGet.Text(), "12");
 }
 
 TEST_F(ControlsTest, ActiveControlIsTheControlWithTheFocus) {

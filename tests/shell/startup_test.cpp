@@ -1,3 +1,8 @@
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <functional>
@@ -6,6 +11,7 @@
 #include "shell/Lunessa.h"
 #include "shell/Splash.h"
 #include "shell/frmMbutton.h"
+#include "shell/process.h"
 #include "tests/shell/shell_fixture.h"
 
 namespace {
@@ -40,6 +46,32 @@ TEST(SplashWait, LastsTwoToThreeSecondsWhateverThePhase) {
   int processed = 0;
   shell::waitSplash([&] { return readings[next++]; }, 10, [&] { ++processed; });
   EXPECT_EQ(processed, 0);
+}
+
+// After the start-up call the process writes no core file and cannot be
+// read by another program. Run in a child, which first allows both as far
+// as it may, so the test's own process keeps its settings.
+TEST(CoreDumps, AreOffAfterTheStartUpCall) {
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    struct rlimit allowed;
+    ::getrlimit(RLIMIT_CORE, &allowed);
+    allowed.rlim_cur = allowed.rlim_max;
+    ::setrlimit(RLIMIT_CORE, &allowed);
+    ::prctl(PR_SET_DUMPABLE, 1, 0, 0, 0);
+    const bool before = allowed.rlim_cur != 0 && ::prctl(PR_GET_DUMPABLE, 0, 0, 0, 0) == 1;
+    const bool done = shell::disableCoreDumps();
+    struct rlimit after;
+    ::getrlimit(RLIMIT_CORE, &after);
+    const bool off = after.rlim_cur == 0 && after.rlim_max == 0 && ::prctl(PR_GET_DUMPABLE, 0, 0, 0, 0) == 0;
+    ::_exit(!before ? 3 : !done ? 2 : off ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 3) GTEST_SKIP() << "core dumps cannot be allowed here to begin with";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: still allowed, 2: the call failed";
 }
 
 class StartUp : public ShellFixture {};

@@ -6,6 +6,7 @@
 
 #include "platform/convert/format.h"
 #include "platform/files/paths.h"
+#include "tests/heap_scan.h"
 #include "tests/refusing_printer.h"
 #include "tests/tender/tender_fixture.h"
 
@@ -569,6 +570,92 @@ TEST_F(CardRoad, ThePromptAloneIsNoCardNumber) {
   EXPECT_TRUE(bridge_.calls.empty());
   EXPECT_FALSE(w.IsLoaded());
   EXPECT_EQ(sales::Sales().txtGet.Text(), "51.60");
+}
+
+// After a card sale, keyed or swiped, no copy of the card number or of the
+// track text is left anywhere in the program's heap, in use or freed. The
+// card is typed a key at a time, as the reader and the clerk do, from texts
+// that are not on the heap; the test bridge's record of its arguments is the
+// test's own and is overwritten before the heap is searched.
+TEST_F(CardRoad, ACardSaleLeavesNoCopyOfTheCardInMemory) {
+  static const char16_t kNumber[] = u"4929163847509126";
+  static const char16_t kTrack[] = u"%B4929163847509126^ROE/JANE^26121010000000000000?";
+  const size_t numberLength = sizeof kNumber / sizeof kNumber[0] - 1;
+  // After the first characters, which a freed block gives to its allocator.
+  const char16_t* const trackTail = kTrack + 8;
+  const size_t tailLength = sizeof kTrack / sizeof kTrack[0] - 1 - 8;
+  const auto typeKeys = [](forms::TextBox& box, const char16_t* keys) {
+    for (; *keys; ++keys) type(box, QString(QChar(*keys)));
+  };
+  for (const bool swiped : {false, true}) {
+    frmTender& w = open();
+    messages_->answer(forms::vbNo);  // no second copy
+    if (swiped) {
+      click(w.txtCardNu);
+      typeKeys(w.txtCardNu, kTrack);
+      ASSERT_GE(findInHeap(trackTail, tailLength).whole, 1);
+      pressEnter(w.txtCardNu);
+    } else {
+      press(w.cmdCash);
+      typeKeys(w.txtCardNu, kNumber);
+      typeKeys(w.txtExp, u"1227");
+      ASSERT_GE(findInHeap(kNumber, numberLength).whole, 1);
+      press(w.cmdNext);
+    }
+    ASSERT_EQ(bridge_.calls.size(), 1u) << swiped;
+    ASSERT_FALSE(w.IsLoaded()) << swiped;
+    for (auto& [name, value] : bridge_.calls[0].in) forms::WipeText(value);
+    bridge_.calls.clear();
+    const HeapCopies number = findInHeap(kNumber, numberLength);
+    EXPECT_EQ(number.whole, 0) << swiped;
+    // A swipe's undo list outgrew its room as the reader typed, and Qt freed
+    // the lists it outgrew as they stood: those are out of reach. A keyed
+    // number's list holds it only in the room it had last, which is wiped.
+    if (!swiped) {
+      EXPECT_EQ(number.strided, 0);
+    }
+    EXPECT_EQ(findInHeap(trackTail, tailLength).whole, 0) << swiped;
+  }
+}
+
+// Once the dialog is done with the card, approved or closed without a
+// charge, the card boxes and the expiry kept for the bridge are overwritten
+// where they lie: a copy that shares their characters reads zeros.
+TEST_F(CardRoad, TheCardBoxesAreWipedWhenTheDialogIsDoneWithThem) {
+  for (const bool approved : {true, false}) {
+    frmTender& w = open();
+    w.txtZip.setText("02139");
+    w.txtAddress.setText("12 Elm Street");
+    w.txtCVC.setText("737");
+    std::vector<std::pair<QString, QString>> held;  // box, a copy sharing its text
+    const auto hold = [&w, &held] {
+      for (forms::TextBox* box : {&w.txtCardNu, &w.txtExp, &w.txtCVC, &w.txtZip, &w.txtAddress, &w.txtString})
+        held.emplace_back(box->Name(), box->Text());
+      held.emplace_back("CardExpiry", w.CardExpiry);
+    };
+    if (approved) {
+      bridge_.whileWaiting = hold;
+      messages_->answer(forms::vbNo);  // no second copy
+      swipe(w);
+      ASSERT_EQ(bridge_.calls.size(), 1u);
+    } else {
+      // Keyed, then the dialog closed without a charge.
+      type(w.txtCardNu, "4242424242424242");
+      type(w.txtExp, "1227");
+      hold();
+      press(w.cmdClose);
+    }
+    ASSERT_FALSE(w.IsLoaded()) << approved;
+    ASSERT_EQ(held.size(), 7u);
+    for (const auto& [name, copy] : held) {
+      if (!approved && (name == "txtString" || name == "CardExpiry")) continue;  // no swipe, no call
+      EXPECT_FALSE(copy.isEmpty()) << name.toStdString();
+      EXPECT_EQ(copy, QString(copy.size(), QChar(0))) << name.toStdString() << " " << approved;
+    }
+    EXPECT_TRUE(w.CardExpiry.isEmpty());
+    bridge_.calls.clear();
+    bridge_.whileWaiting = nullptr;
+  }
 }
 
 TEST_F(CardRoad, TheTrackTextIsInNoVisibleBoxAndNeverReachesTheSalesWindow) {
