@@ -12,9 +12,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <random>
 #include <thread>
 
 #include "platform/files/descriptor.h"
+#include "platform/files/paths.h"
 
 namespace vxt {
 namespace {
@@ -181,35 +183,71 @@ NameSource SystemNameSource() {
   return source;
 }
 
+namespace {
+
+// P.ans without its "ans".
+std::string StemOf(const std::string& answerPath) {
+  return answerPath.substr(0, answerPath.size() >= 3 ? answerPath.size() - 3 : 0);
+}
+
+// A fresh suffix for a name of the bridge's own beside a transaction's files.
+std::string RandomSuffix() {
+  static std::mt19937_64 random{std::random_device{}()};
+  char suffix[17];
+  std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
+  return suffix;
+}
+
+}  // namespace
+
 std::string RequestPathFor(const std::string& answerPath) {
-  return answerPath.substr(0, answerPath.size() >= 3 ? answerPath.size() - 3 : 0) + "req";
+  return StemOf(answerPath) + "req";
 }
 
 std::string HoldPathFor(const std::string& answerPath) {
-  return answerPath.substr(0, answerPath.size() >= 3 ? answerPath.size() - 3 : 0) + "hld";
+  return StemOf(answerPath) + "hld";
+}
+
+std::string TransactionNameOf(const std::string& answerPath) {
+  const std::string stem = StemOf(answerPath);
+  const std::size_t slash = stem.rfind('/');
+  const std::string name = slash == std::string::npos ? stem : stem.substr(slash + 1);
+  return name.empty() ? name : name.substr(0, name.size() - 1);  // the stem's "."
 }
 
 WriteResult WriteRequestFile(const std::string& line, const std::string& folder, const NameSource& names) {
   WriteResult result;
+  if (folder.find('\0') != std::string::npos) {
+    result.error = "The transaction folder's name holds a NUL character";
+    return result;
+  }
   const std::string dir = (!folder.empty() && folder.back() == '/') ? folder : folder + "/";
   // A stale request, answer or hold of an earlier transaction with the same
   // name must never be taken for this one, so the name moves on to the next
-  // second until all four are free. Bounded so a folder full of leftovers
+  // second until all three are free. Bounded so a folder full of leftovers
   // cannot hold the caller forever.
   constexpr int kMaxNameTries = 120;
   for (int attempt = 0; attempt < kMaxNameTries; ++attempt) {
     if (attempt > 0) names.waitForNextSecond();
-    const std::string stem = dir + names.makeName();
+    const std::string name = names.makeName();
+    const std::string stem = dir + name;
     const std::string req = stem + ".req";
-    if (FileExists(req) || FileExists(stem + ".ans") || FileExists(stem + ".ans.tmp") ||
-        FileExists(stem + ".hld"))
-      continue;
-    files::Descriptor fd(::open(req.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (FileExists(req) || FileExists(stem + ".ans") || FileExists(stem + ".hld")) continue;
+
+    // Beside the request, under a name the card program never takes for one.
+    std::string beside;
+    files::Descriptor fd(files::createTempBeside(req, "." + name + ".new-", 0600, &beside));
     if (!fd.valid()) {
-      if (errno == EEXIST) continue;  // another writer took the name meanwhile
       result.error = "Cannot create file \"" + req + "\". " + SystemError(errno);
       return result;
     }
+    struct RemoveUnlessPlaced {
+      const std::string& path;
+      bool placed = false;
+      ~RemoveUnlessPlaced() {
+        if (!placed) ::unlink(path.c_str());
+      }
+    } cleanup{beside};
     const std::string text = line + "\r\n";
     bool ok = files::writeAll(fd.get(), text.data(), text.size());
     int err = ok ? 0 : errno;
@@ -218,10 +256,15 @@ WriteResult WriteRequestFile(const std::string& line, const std::string& folder,
       err = errno;
     }
     if (!ok) {
-      ::unlink(req.c_str());
       result.error = "Cannot write file \"" + req + "\". " + SystemError(err);
       return result;
     }
+    if (!files::renameNoReplace(beside, req)) {
+      if (errno == EEXIST) continue;  // another writer took the name meanwhile
+      result.error = "Cannot create file \"" + req + "\". " + SystemError(errno);
+      return result;
+    }
+    cleanup.placed = true;
     result.ok = true;
     result.answerPath = stem + ".ans";
     return result;
@@ -304,14 +347,27 @@ Outcome ReadAnswerFile(const std::string& path, const std::function<void()>& pau
   return out;
 }
 
-bool ClaimAnswer(const std::string& answerPath, const std::string& claimPath) {
-  if (::renameat2(AT_FDCWD, answerPath.c_str(), AT_FDCWD, claimPath.c_str(), RENAME_NOREPLACE) == 0)
-    return true;
-  if (errno != EINVAL && errno != ENOSYS) return false;
-  // File systems without RENAME_NOREPLACE: a hard link never replaces either.
-  if (::link(answerPath.c_str(), claimPath.c_str()) != 0) return false;
-  ::unlink(answerPath.c_str());
-  return true;
+Claim ClaimAnswer(const std::string& answerPath) {
+  Claim claim;
+  // A taken name is another's claim; with a fresh suffix each time the next
+  // name is free.
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    claim.path = answerPath + ".claim-" + RandomSuffix();
+    if (files::renameNoReplace(answerPath, claim.path)) {
+      claim.status = Claim::Claimed;
+      return claim;
+    }
+    if (errno != EEXIST) break;
+  }
+  claim.error = errno;
+  claim.status = claim.error == ENOENT ? Claim::Absent : Claim::Failed;
+  claim.path.clear();
+  return claim;
+}
+
+std::string ClaimFailureMessage(const std::string& answerPath, int error) {
+  return "The answer of transaction " + TransactionNameOf(answerPath) + " cannot be taken (" +
+         SystemError(error) + "); the card may be approved. The answer stays in the transaction folder.";
 }
 
 AnswerState AnswerWatch::Look(const std::string& answerPath) {

@@ -74,16 +74,22 @@ struct WriteResult {
   std::string answerPath;  // P.ans
   std::string error;       // the failure, with the system's reason
 };
-// Picks a name none of whose files (P.req, P.ans, P.ans.tmp, P.hld) exists,
-// waiting for the next second while one does, and writes the line and CR LF
-// into a new P.req (mode 0600, never through a symbolic link). Every write and
-// the close are checked; on failure the partial file is removed.
+// Picks a name none of whose files (P.req, P.ans, P.hld) exists, waiting for
+// the next second while one does, and puts the line and CR LF there as
+// P.req. The card program reacts to P.req as it appears, so the line is
+// written beside it first, into a new file ".NAME.new-XXXX" (mode 0600,
+// never through a symbolic link), and renamed to P.req in one step that
+// never replaces a file: P.req is never seen short. A P.req that appears
+// meanwhile moves the name on to the next second; any other failure is an
+// error at once, and the file beside is removed on every failure. A folder
+// whose text holds a NUL is refused: its files could not be named.
 WriteResult WriteRequestFile(const std::string& line, const std::string& folder, const NameSource& names);
 WriteResult WriteRequestFile(const std::string& line, const std::string& folder);
 
-// P.ans -> P.req / P.hld
+// P.ans -> P.req / P.hld / NAME
 std::string RequestPathFor(const std::string& answerPath);
 std::string HoldPathFor(const std::string& answerPath);
+std::string TransactionNameOf(const std::string& answerPath);
 
 // ---- answer ----------------------------------------------------------------
 
@@ -100,8 +106,19 @@ Outcome ParseAnswerLine(const std::string& rawLine);
 // symbolic link) or holds more than 64 KiB.
 Outcome ReadAnswerFile(const std::string& path, const std::function<void()>& pauseBeforeRetry);
 
-// Moves the answer to the claim name unless a file of that name exists.
-bool ClaimAnswer(const std::string& answerPath, const std::string& claimPath);
+// Claims the answer by moving it to a name of its own, NAME.ans.claim-XXXX
+// with a fresh random suffix, in a rename that never replaces a file: no
+// file left in the folder can block the claim, and no claim takes another's
+// place. Absent: the answer is no longer there. Failed: it could not be
+// moved (error is errno); the answer stays under its name.
+struct Claim {
+  enum Status { Claimed, Absent, Failed } status = Failed;
+  std::string path;  // where the claimed answer is now
+  int error = 0;
+};
+Claim ClaimAnswer(const std::string& answerPath);
+// What the caller is told when the answer could not be claimed.
+std::string ClaimFailureMessage(const std::string& answerPath, int error);
 
 // Whether the answer under its name has been written to the end. A card
 // program may create NAME.ans and then write into it, so the answer counts

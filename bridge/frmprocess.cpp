@@ -182,12 +182,19 @@ void TfrmProcess::TimerTimer() {
     }
     // An answer that stood still over the last poll is written to the end
     // and is taken; one found in the same tick as the time-out still wins.
-    const std::string claimPath = AnswerFile + ".tmp";
-    if (answer == vxt::AnswerState::Still && vxt::ClaimAnswer(AnswerFile, claimPath)) {
-      answerClaimed_ = true;
-      claimed = true;
-      btnCancel->setEnabled(false);
-      ProcessAnswerFile(claimPath);
+    // One that cannot be moved ends the wait as an error: it would fail the
+    // same way on every later poll.
+    if (answer == vxt::AnswerState::Still) {
+      const vxt::Claim claim = vxt::ClaimAnswer(AnswerFile);
+      if (claim.status == vxt::Claim::Claimed) {
+        answerClaimed_ = true;
+        claimed = true;
+        btnCancel->setEnabled(false);
+        ProcessAnswerFile(claim.path);
+      } else if (claim.status == vxt::Claim::Failed) {
+        ClaimError = vxt::ClaimFailureMessage(AnswerFile, claim.error);
+        ::unlink(RequestFile.c_str());
+      }
     }
   } catch (...) {
     // A failing step must not stop the polling; the next tick tries again.
@@ -197,7 +204,7 @@ void TfrmProcess::TimerTimer() {
   }
   if (claimed) {
     done(QDialog::Accepted);
-  } else if (timedOut) {
+  } else if (timedOut || !ClaimError.empty()) {
     done(QDialog::Rejected);
   } else if (isVisible()) {
     Timer->start();
@@ -220,7 +227,7 @@ void TfrmProcess::btnCancelClick() {
   }
 }
 
-void TfrmProcess::EndWithout(const char* message) {
+void TfrmProcess::EndWithout(const std::string& message) {
   Approved = false;
   ResultMessage = message;
   AVSCode.clear();
@@ -270,7 +277,7 @@ bool EnsureApplication(std::string* error) {
 }
 
 bool ProcessTransaction(std::int32_t hHandle, const std::string& answerPath, const std::string& caption,
-                        Outcome* outcome) {
+                        Outcome* outcome, std::string* error) {
   // Between transactions frmProcess is null again, however this call ends.
   struct ClearCurrent {
     ~ClearCurrent() { frmProcess = nullptr; }
@@ -308,8 +315,9 @@ bool ProcessTransaction(std::int32_t hHandle, const std::string& answerPath, con
     return false;
   }
 
+  *error = window->ClaimError;
   const bool answered = code == QDialog::Accepted && window->AnswerClaimed();
-  if (!answered && window->ResultMessage.empty()) {
+  if (!answered && window->ResultMessage.empty() && error->empty()) {
     // Closed from outside before any outcome: withdraw the request if the card
     // program has not taken it, and report the transaction as cancelled.
     ::unlink(window->RequestFile.c_str());

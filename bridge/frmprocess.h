@@ -43,6 +43,8 @@ class TfrmProcess : public QDialog {
 
   bool Approved = false;
   std::string ResultMessage, AVSCode, CVV2Code;
+  // Why the wait ended as an error: the answer could not be claimed.
+  std::string ClaimError;
 
   void FormShow();
   void FormHide();
@@ -64,7 +66,7 @@ class TfrmProcess : public QDialog {
 
  private:
   // The wait ends without an approval: the outcome is the message alone.
-  void EndWithout(const char* message);
+  void EndWithout(const std::string& message);
 
   bool answerClaimed_ = false;
   vxt::AnswerWatch answerWatch_;  // the answer as the last poll found it
@@ -82,8 +84,10 @@ bool EnsureApplication(std::string* error);
 
 // Shows the wait window for the transaction whose answer file is answerPath
 // and waits until it closes. True when an answer was read; the outcome holds
-// the answer, or the time-out or cancel message with empty codes.
+// the answer, or the time-out or cancel message with empty codes. *error
+// says why the wait ended as an error (an answer that could not be
+// claimed), and is empty otherwise.
 bool ProcessTransaction(std::int32_t hHandle, const std::string& answerPath, const std::string& caption,
-                        Outcome* outcome);
+                        Outcome* outcome, std::string* error);
 
 }  // namespace vxt

@@ -8,6 +8,12 @@ namespace vxt {
 RunResult RunTransaction(std::int32_t hHandle, const std::string& folder, const std::string& caption,
                          Kind kind, const RequestFields& fields) {
   RunResult result;
+  // A folder's text that holds a NUL would be cut there by every file call
+  // and name another folder.
+  if (folder.find('\0') != std::string::npos) {
+    result.outcome.ResultMessage = kMsgInvalidCharacter;
+    return result;
+  }
   if (!files::dirExists(folder)) {
     result.outcome.ResultMessage = kMsgFolderNotFound;
     return result;
@@ -38,8 +44,11 @@ RunResult RunTransaction(std::int32_t hHandle, const std::string& folder, const 
     result.error = written.error;
     return result;
   }
-  const bool answered = ProcessTransaction(hHandle, written.answerPath, caption, &result.outcome);
-  result.status = answered ? RunResult::Answered : RunResult::NotAnswered;
+  const bool answered =
+      ProcessTransaction(hHandle, written.answerPath, caption, &result.outcome, &result.error);
+  result.status = answered                ? RunResult::Answered
+                  : !result.error.empty() ? RunResult::Failed
+                                          : RunResult::NotAnswered;
   return result;
 }
 

@@ -12,7 +12,8 @@ namespace vxt {
 struct RunResult {
   // Answered: an answer file was read. NotAnswered: refused before writing,
   // timed out or cancelled (the reason is outcome.ResultMessage). Failed: an
-  // internal error such as a request file that could not be written.
+  // internal error such as a request file that could not be written or an
+  // answer that could not be claimed.
   enum Status { Answered, NotAnswered, Failed } status = NotAnswered;
   Outcome outcome;
   std::string error;

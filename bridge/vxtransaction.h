@@ -12,7 +12,8 @@
  * too long for its buffer is cut on a character boundary. Each function
  * returns true when an answer was read (approved or declined) and false when
  * the transaction did not get an answer (missing folder, time-out, cancel,
- * refused request data or a request file that could not be written).
+ * refused request data, a request file that could not be written or an
+ * answer that could not be claimed).
  */
 #ifndef TRIVELA_BRIDGE_VXTRANSACTION_H
 #define TRIVELA_BRIDGE_VXTRANSACTION_H

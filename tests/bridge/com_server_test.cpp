@@ -223,6 +223,20 @@ TEST_F(ComServer, DeclinesAndMissingFoldersAreNotErrors) {
   t->Release();
 }
 
+TEST_F(ComServer, AFolderHoldingANulIsRefusedAtOnce) {
+  // The folder's name up to the NUL names a folder that exists: a test that
+  // read only that far would find it and then every request name under it
+  // taken.
+  IVantixTransaction* t = Create();
+  ASSERT_NE(t, nullptr);
+  const Result r = Purchase(t, tran_.path().toStdString() + std::string("\0x", 2));
+  EXPECT_EQ(r.hr, S_OK);
+  EXPECT_EQ(r.tranResult, VARIANT_FALSE);
+  EXPECT_EQ(r.error, "Invalid character in request data");
+  EXPECT_TRUE(files().isEmpty());
+  t->Release();
+}
+
 TEST_F(ComServer, AnUnwritableRequestIsACOMError) {
   IVantixTransaction* t = Create();
   ASSERT_NE(t, nullptr);

@@ -7,10 +7,12 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <atomic>
 #include <cstring>
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <thread>
 
 #include "bridge/typelib.h"
 #include "bridge/vxtransaction.h"
@@ -162,8 +164,55 @@ TEST(RequestFile, HoldsTheLineAndCrLfPrivately) {
   }
 }
 
+// A card program that reacts to a new NAME.req reads it at once: it must
+// never find the name before the line is in it. The reader plays such a
+// program: it watches for each request as it is due and takes it the moment
+// it is whole, and each request is written only once the reader watches for
+// it. The line is long so that writing it takes long enough to be caught
+// half done.
+TEST(RequestFile, IsNeverSeenUnderItsNameBeforeItIsWhole) {
+  QTemporaryDir dir;
+  const std::string folder = dir.path().toStdString();
+  const std::string line = "\"C1\",\"" + std::string(256 * 1024, 'x') + "\"";
+  constexpr int kRequests = 200;
+  std::atomic<int> watched{0};
+  std::atomic<bool> stop{false};
+  int whole = 0, cut = 0;  // requests taken whole, and found short first
+  std::thread reader([&] {
+    for (int k = 1; k <= kRequests; ++k) {
+      const std::string req = folder + "/POS_" + std::to_string(k) + ".req";
+      watched = k;
+      for (bool short_ = false;;) {
+        struct stat st;
+        if (::lstat(req.c_str(), &st) != 0) {
+          if (stop.load()) return;
+          continue;
+        }
+        if (static_cast<std::size_t>(st.st_size) == line.size() + 2 && ReadBytes(req) == line + "\r\n") break;
+        if (!short_) ++cut;
+        short_ = true;
+      }
+      ::unlink(req.c_str());
+      ++whole;
+    }
+  });
+  int n = 0;
+  vxt::NameSource names{[&] { return "POS_" + std::to_string(++n); }, [] {}};
+  bool written = true;
+  for (int k = 1; k <= kRequests && written; ++k) {
+    while (watched.load() < k) std::this_thread::yield();
+    written = vxt::WriteRequestFile(line, folder, names).ok;
+  }
+  stop = !written;
+  reader.join();
+  EXPECT_TRUE(written);
+  EXPECT_EQ(cut, 0) << "requests found under their name before they were whole";
+  EXPECT_EQ(whole, kRequests);
+  EXPECT_TRUE(Entries(dir).isEmpty()) << Entries(dir).join(",").toStdString();
+}
+
 TEST(RequestFile, MovesToTheNextSecondWhileAnyFileOfTheNameExists) {
-  for (const char* leftover : {".req", ".ans", ".ans.tmp", ".hld"}) {
+  for (const char* leftover : {".req", ".ans", ".hld"}) {
     QTemporaryDir dir;
     const std::string folder = dir.path().toStdString();
     WriteBytes(folder + "/POS_100000" + leftover, "stale");
@@ -324,17 +373,26 @@ TEST(AnswerFile, OnlyARegularFileWithinTheBoundIsRead) {
   EXPECT_EQ(ReadBytes(path + ".real"), "YLINKED\r\n") << "the link's target is left alone";
 }
 
-TEST(AnswerFile, ClaimNeverReplacesAnEarlierClaim) {
+TEST(AnswerFile, IsClaimedUnderANameOfItsOwn) {
   QTemporaryDir dir;
   const std::string ans = dir.path().toStdString() + "/POS_1.ans";
-  WriteBytes(ans, "YNEW\r\n");
+  // Whatever else stands beside it, an earlier claim or a card program's own
+  // name for an answer it writes, the claim goes to a free name.
   WriteBytes(ans + ".tmp", "YOLD\r\n");
-  EXPECT_FALSE(vxt::ClaimAnswer(ans, ans + ".tmp"));
-  EXPECT_EQ(ReadBytes(ans + ".tmp"), "YOLD\r\n");
-  ::unlink((ans + ".tmp").c_str());
-  EXPECT_TRUE(vxt::ClaimAnswer(ans, ans + ".tmp"));
-  EXPECT_EQ(ReadBytes(ans + ".tmp"), "YNEW\r\n");
+  WriteBytes(ans, "YNEW\r\n");
+  const vxt::Claim first = vxt::ClaimAnswer(ans);
+  ASSERT_EQ(first.status, vxt::Claim::Claimed);
+  EXPECT_EQ(ReadBytes(first.path), "YNEW\r\n");
+  EXPECT_EQ(first.path.rfind(ans + ".claim-", 0), 0u) << first.path;
   EXPECT_FALSE(vxt::FileExists(ans));
+  EXPECT_EQ(ReadBytes(ans + ".tmp"), "YOLD\r\n");
+  WriteBytes(ans, "YNEXT\r\n");
+  const vxt::Claim second = vxt::ClaimAnswer(ans);
+  ASSERT_EQ(second.status, vxt::Claim::Claimed);
+  EXPECT_NE(second.path, first.path);
+  EXPECT_EQ(ReadBytes(first.path), "YNEW\r\n");
+  // Gone meanwhile: nothing to claim, which is no error.
+  EXPECT_EQ(vxt::ClaimAnswer(ans).status, vxt::Claim::Absent);
 }
 
 TEST(AnswerFile, CountsOnlyOnceItStoodStillFromOneLookToTheNext) {

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -334,17 +335,42 @@ TEST_F(WaitWindow, EscapeCancelsWhileCancelIsEnabled) {
   EXPECT_EQ(r.outcome.ResultMessage, "Transaction canceled");
 }
 
-TEST_F(WaitWindow, AnAnswerAlreadyClaimedIsNotOverwritten) {
-  OneSecondTimeOut();
-  // A stale claim of the same name blocks the move: the answer stays where
-  // it is and the transaction times out, the stale claim untouched.
+TEST_F(WaitWindow, AFileUnderTheOldClaimNameDoesNotBlockTheAnswer) {
+  // NAME.ans.tmp, the one name every claim once took, left by a run killed
+  // while it read an answer (or a card program's own name for an answer it
+  // writes): the answer is still claimed and read, that file left alone.
   When(Shown, [](TfrmProcess* w) {
-    std::ofstream(w->AnswerFile + ".tmp", std::ios::binary) << "YSTALE\r\n";
-    std::ofstream(w->AnswerFile, std::ios::binary) << "YFRESH\r\n";
+    ::unlink(w->RequestFile.c_str());  // taken
+    std::ofstream(w->AnswerFile + ".tmp", std::ios::binary) << "YSTALE1\r\n";
+    std::ofstream(w->AnswerFile, std::ios::binary) << "YFRESH42\r\n";
   });
   const vxt::RunResult r = Purchase();
-  EXPECT_EQ(r.outcome.ResultMessage, "Transaction time-out");
-  EXPECT_EQ(files().size(), 2);
+  EXPECT_EQ(r.status, vxt::RunResult::Answered);
+  EXPECT_EQ(r.outcome.ResultMessage, "FRESH42");
+  ASSERT_EQ(files().size(), 1) << files().join(",").toStdString();
+  EXPECT_TRUE(files()[0].endsWith(".ans.tmp"));
+}
+
+TEST_F(WaitWindow, AClaimThatFailsEndsTheWaitAtOnce) {
+  // An answer whose name is as long as a name may be: no claim name can be
+  // made from it, and the claim fails for a reason other than a taken name.
+  std::int64_t now = 0;
+  std::unique_ptr<TfrmProcess> w = HandDriven(now);
+  w->AnswerFile = folder().toStdString() + "/" + std::string(251, 'P') + ".ans";
+  std::ofstream(w->AnswerFile, std::ios::binary) << "YAPPROVED42\r\n";
+  w->show();
+  w->Timer->stop();
+  now += 250;
+  w->TimerTimer();  // found
+  now += 250;
+  w->TimerTimer();  // stood still: claimed, and the claim fails
+  EXPECT_FALSE(w->isVisible());
+  EXPECT_EQ(w->result(), QDialog::Rejected);
+  EXPECT_EQ(w->ClaimError, "The answer of transaction " + std::string(251, 'P') + " cannot be taken (" +
+                               std::strerror(ENAMETOOLONG) +
+                               "); the card may be approved. The answer stays in the transaction folder.");
+  EXPECT_TRUE(vxt::FileExists(w->AnswerFile)) << "the answer stays for the next start to tell";
+  EXPECT_FALSE(vxt::FileExists(w->RequestFile));
 }
 
 TEST_F(WaitWindow, RefusesBadInputBeforeWritingAnything) {
