@@ -31,47 +31,6 @@ std::string TwoDigits(int v) {
   return buf;
 }
 
-// Byte offsets at which each UTF-8 character of `text` begins.
-std::vector<std::size_t> CharacterStarts(const std::string& text) {
-  std::vector<std::size_t> starts;
-  for (std::size_t i = 0; i < text.size(); ++i)
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 || starts.empty()) starts.push_back(i);
-  return starts;
-}
-
-bool IsTailDigit(const std::string& character) {
-  return character.size() == 1 && ((character[0] >= '0' && character[0] <= '9') || character[0] == '\b');
-}
-
-// The most an answer file may hold. The card program writes one short line;
-// anything longer is not an answer and is never read whole.
-constexpr std::size_t kMaxAnswerBytes = 64 * 1024;
-
-enum class Load { Loaded, Failed, Refused };
-
-// Loads a claimed answer. The open never blocks and never follows a link, so
-// a FIFO or a link planted under the answer's name cannot stall the wait
-// window; only a regular file of at most kMaxAnswerBytes is read. Such a file
-// of the wrong kind or size is Refused; Failed is a load worth trying again.
-Load LoadAnswer(const std::string& path, std::string* contents) {
-  const files::Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
-  if (fd.get() < 0) return errno == ELOOP ? Load::Refused : Load::Failed;
-  struct stat st;
-  if (::fstat(fd.get(), &st) != 0) return Load::Failed;
-  if (!S_ISREG(st.st_mode) || st.st_size > static_cast<off_t>(kMaxAnswerBytes)) return Load::Refused;
-  contents->clear();
-  char buf[4096];
-  // One byte past the bound tells a file that grew after fstat.
-  while (contents->size() <= kMaxAnswerBytes) {
-    const ssize_t n = ::read(fd.get(), buf, std::min(sizeof buf, kMaxAnswerBytes + 1 - contents->size()));
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return Load::Failed;
-    if (n == 0) break;
-    contents->append(buf, static_cast<std::size_t>(n));
-  }
-  return contents->size() <= kMaxAnswerBytes ? Load::Loaded : Load::Refused;
-}
-
 int PositiveEnv(const char* name, int fallback) {
   const char* text = std::getenv(name);
   if (text == nullptr || *text == '\0') return fallback;
@@ -279,54 +238,6 @@ WriteResult WriteRequestFile(const std::string& line, const std::string& folder)
 
 // ---- answer ----------------------------------------------------------------
 
-std::optional<std::string> FirstLine(const std::string& contents) {
-  if (contents.empty()) return std::nullopt;
-  const std::size_t end = contents.find_first_of("\r\n");
-  return contents.substr(0, end);
-}
-
-Outcome ParseAnswerLine(const std::string& rawLine) {
-  Outcome out;
-  std::string line;
-  for (char c : rawLine)
-    if (c != '"') line += c;
-  if (line.empty()) {
-    out.ResultMessage = kMsgInvalidAnswer;
-    return out;
-  }
-  // Characters, not bytes: a message may end in a multi-byte character.
-  const std::vector<std::size_t> starts = CharacterStarts(line);
-  const std::size_t length = starts.size();
-  const auto character = [&](std::size_t index) {
-    const std::size_t end = index + 1 < length ? starts[index + 1] : line.size();
-    return line.substr(starts[index], end - starts[index]);
-  };
-  const std::string rest = line.substr(starts.size() > 1 ? starts[1] : line.size());
-  const char status = line[0];
-  if (status != 'Y' && status != 'T') {
-    out.ResultMessage = rest.empty() ? std::string(kMsgNoMessage) : rest;
-    return out;
-  }
-  out.Approved = true;
-  out.ResultMessage = rest.empty() ? std::string(kMsgApproved) : rest;
-
-  // The tail rule: an approval may end in an AVS letter and a CVV2 letter.
-  const std::string last = character(length - 1);
-  if (IsTailDigit(last) || length == 7) return out;
-  if (length >= 2 && IsTailDigit(character(length - 2))) {
-    out.AVSCode = last;
-    out.ResultMessage.erase(out.ResultMessage.size() - std::min(out.ResultMessage.size(), last.size()));
-    return out;
-  }
-  if (length <= 2) return out;
-  const std::string secondLast = character(length - 2);
-  out.AVSCode = secondLast;
-  out.CVV2Code = last;
-  const std::size_t cut = std::min(out.ResultMessage.size(), secondLast.size() + last.size());
-  out.ResultMessage.erase(out.ResultMessage.size() - cut);
-  return out;
-}
-
 Outcome ReadAnswerFile(const std::string& path, const std::function<void()>& pauseBeforeRetry) {
   std::string contents;
   Load load = LoadAnswer(path, &contents);
@@ -334,14 +245,7 @@ Outcome ReadAnswerFile(const std::string& path, const std::function<void()>& pau
     if (pauseBeforeRetry) pauseBeforeRetry();
     load = LoadAnswer(path, &contents);
   }
-  Outcome out;
-  if (load != Load::Loaded) {
-    out.ResultMessage = kMsgInvalidAnswer;
-  } else if (const std::optional<std::string> line = FirstLine(contents)) {
-    out = ParseAnswerLine(*line);
-  } else {
-    out.ResultMessage = kMsgInvalidAnswer;
-  }
+  const Outcome out = OutcomeOf(load, contents);
   // remove() also takes an empty directory claimed under the answer's name.
   std::remove(path.c_str());
   return out;
@@ -352,7 +256,7 @@ Claim ClaimAnswer(const std::string& answerPath) {
   // A taken name is another's claim; with a fresh suffix each time the next
   // name is free.
   for (int attempt = 0; attempt < 100; ++attempt) {
-    claim.path = answerPath + ".claim-" + RandomSuffix();
+    claim.path = answerPath + std::string(kClaimSuffix) + RandomSuffix();
     if (files::renameNoReplace(answerPath, claim.path)) {
       claim.status = Claim::Claimed;
       return claim;

@@ -11,13 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "bridge/protocol.h"
+
 namespace vxt {
 
-// The bridge's own texts.
-inline constexpr const char* kMsgApproved = "Approved";
-inline constexpr const char* kMsgNoMessage = "Failure, no message available";
-inline constexpr const char* kMsgInvalidAnswer = "Transaction Error - Invalid answer file";
-inline constexpr const char* kMsgTimeout = "Transaction time-out";
+// The bridge's own texts, beside those of bridge/protocol.h.
 inline constexpr const char* kMsgCanceled = "Transaction canceled";
 inline constexpr const char* kMsgFolderNotFound = "Transaction Folder not found";
 inline constexpr const char* kMsgNoRequestData = "Error reading request file data";
@@ -34,14 +32,6 @@ struct RequestFields {
   std::string ApprovalCode;                                                // force only
   std::string PurchaseAmount, CashBackAmount, TotalAmount, PIN, KeyBlock;  // debit only
   std::string ReqFileData;                                                 // generic only
-};
-
-// What reading an answer yields.
-struct Outcome {
-  bool Approved = false;
-  std::string ResultMessage;
-  std::string AVSCode;
-  std::string CVV2Code;
 };
 
 // ---- names -----------------------------------------------------------------
@@ -93,12 +83,6 @@ std::string TransactionNameOf(const std::string& answerPath);
 
 // ---- answer ----------------------------------------------------------------
 
-// The first line of a file's contents (a line ends at CR, LF or CR LF), or
-// nothing when the contents hold no line at all.
-std::optional<std::string> FirstLine(const std::string& contents);
-// The outcome of an answer line as found in the file (quotes not yet removed).
-// A line that is empty once the quotes are gone is an invalid answer.
-Outcome ParseAnswerLine(const std::string& rawLine);
 // Reads the claimed answer file (loading it once more after pauseBeforeRetry
 // when the first load fails), deletes it and returns its outcome; an answer
 // that cannot be loaded or holds no line is a declined invalid answer. So is,

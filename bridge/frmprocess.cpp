@@ -175,7 +175,7 @@ void TfrmProcess::TimerTimer() {
         // it needs to stand still, so an approval is not lost to the
         // time-out (and the card charged again on a retry).
       } else {
-        EndWithout(vxt::kMsgTimeout);
+        EndWithout(vxt::TimeoutMessage(vxt::TransactionNameOf(AnswerFile)));
         ::unlink(RequestFile.c_str());
         timedOut = true;
       }
@@ -306,23 +306,26 @@ bool ProcessTransaction(std::int32_t hHandle, const std::string& answerPath, con
   // destroyed meanwhile, it takes the wait window with it.
   const std::string requestFile = window->RequestFile;
   const QPointer<TfrmProcess> alive(window.get());
+  // Closed from outside before any outcome: the request is withdrawn if the
+  // card program has not taken it, and the transaction is cancelled. One the
+  // card program has taken may still be answered, and approved, as after a
+  // time-out.
+  const auto endedFromOutside = [&] {
+    return ::unlink(requestFile.c_str()) == 0 ? std::string(kMsgCanceled)
+                                              : TimeoutMessage(TransactionNameOf(answerPath));
+  };
   const int code = window->exec();
   if (alive.isNull()) {
     (void)window.release();  // already deleted by its owner
-    ::unlink(requestFile.c_str());
     *outcome = Outcome();
-    outcome->ResultMessage = kMsgCanceled;
+    outcome->ResultMessage = endedFromOutside();
     return false;
   }
 
   *error = window->ClaimError;
   const bool answered = code == QDialog::Accepted && window->AnswerClaimed();
-  if (!answered && window->ResultMessage.empty() && error->empty()) {
-    // Closed from outside before any outcome: withdraw the request if the card
-    // program has not taken it, and report the transaction as cancelled.
-    ::unlink(window->RequestFile.c_str());
-    window->ResultMessage = kMsgCanceled;
-  }
+  if (!answered && window->ResultMessage.empty() && error->empty())
+    window->ResultMessage = endedFromOutside();
   outcome->Approved = window->Approved;
   outcome->ResultMessage = window->ResultMessage;
   outcome->AVSCode = answered ? window->AVSCode : std::string();

@@ -13,7 +13,9 @@
  * returns true when an answer was read (approved or declined) and false when
  * the transaction did not get an answer (missing folder, time-out, cancel,
  * refused request data, a request file that could not be written or an
- * answer that could not be claimed).
+ * answer that could not be claimed). After a time-out ErrorMsg begins with
+ * "Transaction time-out", followed by ": " and the transaction's name: the
+ * card program may still answer that transaction, and approve it.
  */
 #ifndef TRIVELA_BRIDGE_VXTRANSACTION_H
 #define TRIVELA_BRIDGE_VXTRANSACTION_H

@@ -14,11 +14,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <algorithm>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "bridge/protocol.h"
 #include "data/install_detail.h"
 #include "platform/files/descriptor.h"
 #include "platform/files/paths.h"
@@ -404,29 +408,39 @@ InstallReport createTransactionFolder(const QString& folder) {
   }
 }
 
+namespace {
+
+struct DirCloser {
+  void operator()(DIR* listing) const { ::closedir(listing); }
+};
+using Listing = std::unique_ptr<DIR, DirCloser>;
+
+// The names of a folder's entries, read before anything in it is changed,
+// so the listing is not read while it changes.
+std::vector<std::string> entryNames(DIR* listing) {
+  std::vector<std::string> names;
+  while (const struct dirent* entry = ::readdir(listing)) names.push_back(entry->d_name);
+  return names;
+}
+
+}  // namespace
+
 QStringList removeLeftoverRequests(const QString& folder) {
   QStringList told;
   // The folder itself is followed as the payment bridge follows it; nothing
   // inside it is.
-  struct Closer {
-    void operator()(DIR* listing) const { ::closedir(listing); }
-  };
-  const std::unique_ptr<DIR, Closer> listing(::opendir(QFile::encodeName(folder).constData()));
+  const Listing listing(::opendir(QFile::encodeName(folder).constData()));
   if (!listing) {
     if (errno != ENOENT)
       told << QStringLiteral("The transaction folder %1 cannot be read: %2")
                   .arg(folder, QString::fromLocal8Bit(strerror(errno)));
     return told;
   }
-  // The names are read first and removed afterwards, so the listing is not
-  // read while it changes.
   const std::string suffix = ".req";
   std::vector<std::string> requests;
-  while (const struct dirent* entry = ::readdir(listing.get())) {
-    const std::string name = entry->d_name;
+  for (const std::string& name : entryNames(listing.get()))
     if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
       requests.push_back(name);
-  }
   const int dirFd = ::dirfd(listing.get());
   for (const std::string& name : requests) {
     struct stat st;
@@ -442,6 +456,81 @@ QStringList removeLeftoverRequests(const QString& folder) {
                      QString::fromLocal8Bit(strerror(errno)));
   }
   return told;
+}
+
+namespace {
+
+// What one answer left in the folder says, as the bridge would have read it.
+QString lateAnswerResult(const std::string& path) {
+  std::string contents;
+  const vxt::Load load = vxt::LoadAnswer(path, &contents);
+  const int error = errno;
+  const vxt::Outcome outcome = vxt::OutcomeOf(load, contents);
+  const QString message = QString::fromStdString(outcome.ResultMessage);
+  if (outcome.Approved)
+    return message.isEmpty() ? QStringLiteral("approved")
+                             : QStringLiteral("approved, approval code ") + message;
+  if (load == vxt::Load::Failed)
+    return QStringLiteral("its answer cannot be read: ") + QString::fromLocal8Bit(strerror(error));
+  if (outcome.ResultMessage == vxt::kMsgInvalidAnswer) return QStringLiteral("its answer cannot be read");
+  return QStringLiteral("declined: ") + message;
+}
+
+// Moves `name` of the folder `dir` into `aside` under its own name, or that
+// name and ".2", ".3", ... when the name is taken there. The reason when it
+// cannot be moved, else empty.
+std::string moveAside(const std::string& dir, const std::string& aside, const std::string& name) {
+  for (int n = 1; n < 1000; ++n) {
+    const std::string target = aside + "/" + name + (n == 1 ? std::string() : "." + std::to_string(n));
+    if (files::renameNoReplace(dir + "/" + name, target)) return std::string();
+    if (errno != EEXIST) break;
+  }
+  return strerror(errno);
+}
+
+}  // namespace
+
+QString setAsideLateAnswers(const QString& folder) {
+  const std::string dir = QFile::encodeName(folder).toStdString();
+  const Listing listing(::opendir(dir.c_str()));
+  if (!listing) return QString();
+  std::vector<std::pair<std::string, std::string>> answers;  // file name, transaction
+  for (const std::string& name : entryNames(listing.get()))
+    if (const std::optional<std::string> transaction = vxt::AnsweredTransaction(name))
+      answers.emplace_back(name, *transaction);
+  if (answers.empty()) return QString();
+  std::sort(answers.begin(), answers.end());
+
+  // The folder aside is a folder of its own, never a link to elsewhere.
+  const std::string aside = dir + "/Late";
+  std::string asideProblem;
+  struct stat st;
+  if (::mkdir(aside.c_str(), 0700) != 0 && errno != EEXIST)
+    asideProblem = strerror(errno);
+  else if (::lstat(aside.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+    asideProblem = strerror(ENOTDIR);
+
+  QStringList lines;
+  bool kept = false;
+  for (const auto& [name, transaction] : answers) {
+    QString line =
+        QString::fromStdString(transaction) + QStringLiteral(": ") + lateAnswerResult(dir + "/" + name);
+    const std::string problem = !asideProblem.empty() ? asideProblem : moveAside(dir, aside, name);
+    if (problem.empty())
+      kept = true;
+    else
+      line += QStringLiteral(" (it stays in the folder: %1; it is shown again at the next start)")
+                  .arg(QString::fromLocal8Bit(problem.c_str()));
+    lines << line;
+  }
+  QString message = QStringLiteral(
+                        "The card program answered these card transactions after the wait for their answers "
+                        "had ended. A card may have been charged; check these before you charge a card "
+                        "again:\n\n") +
+                    lines.join(QLatin1Char('\n'));
+  if (kept)
+    message += QStringLiteral("\n\nThe answers are kept in %1.").arg(QFile::decodeName(aside.c_str()));
+  return message;
 }
 
 }  // namespace data

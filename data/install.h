@@ -85,4 +85,19 @@ InstallReport createTransactionFolder(const QString& folder);
 // removed, and for a folder that cannot be read; empty when all went.
 QStringList removeLeftoverRequests(const QString& folder);
 
+// Tells the card answers that no run has read. The card program answers
+// NAME.ans also after the bridge stopped waiting (a time-out, or a program
+// that ended while it waited), and an approval nobody sees is charged again
+// on the next try. So at start every answer directly in the transaction
+// folder `folder` (NAME.ans, and NAME.ans.claim-... that a bridge claimed and
+// did not get to read to the end) is read as the bridge reads one, and
+// moved into the sub-folder "Late" (made when needed), under its own name or
+// that name and a number, never replacing a file, so that it is kept and
+// told once. A file under an answer's name that is not a regular one or
+// holds more than 64 KiB is named as unreadable and moved like the others.
+// Returns the message that names each answer's transaction with its result
+// and approval code, and where they are kept; empty when none was left, or
+// when the folder cannot be read (removeLeftoverRequests tells that).
+QString setAsideLateAnswers(const QString& folder);
+
 }  // namespace data

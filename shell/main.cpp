@@ -32,6 +32,14 @@ QStringList installDataFolder(QString* notice) {
   return install.errors;
 }
 
+// Card answers that came after their wait had ended, at a time-out or in a
+// run that ended while it waited, are shown once, each with its result: an
+// approval nobody saw would be charged again.
+void TellLateCardAnswers(const QString& transactionFolder) {
+  const QString told = data::setAsideLateAnswers(transactionFolder);
+  if (!told.isEmpty()) forms::MsgBox(told, forms::vbExclamation);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,6 +82,7 @@ int main(int argc, char** argv) {
   // it. One that cannot be removed is told; the program still starts.
   const QStringList leftovers = data::removeLeftoverRequests(transactionFolder);
   if (!leftovers.isEmpty()) forms::MsgBox(leftovers.join(QLatin1Char('\n')), forms::vbExclamation);
+  TellLateCardAnswers(transactionFolder);
 
   // The program's printer is the system's default one as the program starts.
   print::CurrentPrinter();

@@ -1154,7 +1154,7 @@ void frmTender::RunCardTransaction(CardKind kind, const std::optional<QString>& 
     return;
   }
   restoreTender();
-  forms::MsgBox(QStringLiteral("Fail: ") + ErrorMsg, forms::vbOKOnly);
+  forms::MsgBox(cardFailureText(ErrorMsg), forms::vbOKOnly);
   txtAnswer.setText(ErrorMsg);
 }
 

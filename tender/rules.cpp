@@ -1,5 +1,6 @@
 #include "tender/rules.h"
 
+#include "bridge/protocol.h"
 #include "platform/convert/error.h"
 #include "platform/convert/format.h"
 #include "platform/convert/number.h"
@@ -137,6 +138,19 @@ QString swapExpiry(const QString& expiry) {
 
 QString submitExpiry(const QString& expiryBox) {
   return expiryBox.size() == 4 ? swapExpiry(expiryBox) : QString();
+}
+
+QString cardFailureText(const QString& errorMsg) {
+  const std::optional<std::string> timedOut = vxt::TimedOutTransaction(errorMsg.toStdString());
+  if (!timedOut) return QStringLiteral("Fail: ") + errorMsg;
+  const QString transaction = timedOut->empty()
+                                  ? QStringLiteral("the transaction")
+                                  : QStringLiteral("transaction ") + QString::fromStdString(*timedOut);
+  return QStringLiteral(
+             "Fail: %1\n\nThe card program did not answer %2 in time. The card may still be "
+             "approved: look it up in the card program before you charge the card again. An answer "
+             "that comes later is shown when the program next starts.")
+      .arg(QString::fromLatin1(vxt::kMsgTimeout), transaction);
 }
 
 }  // namespace tender

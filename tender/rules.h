@@ -100,4 +100,12 @@ QString swapExpiry(const QString& expiry);
 // when it holds exactly four characters, else empty ("0727" gives "2707").
 QString submitExpiry(const QString& expiryBox);
 
+// ---- what the clerk is told about a card transaction
+
+// The message after a card transaction that ended without an approval:
+// "Fail: " and the bridge's ErrorMsg. After a time-out the card program may
+// still answer, and approve the card: the message says so and names the
+// transaction, so that the card is not charged a second time unseen.
+QString cardFailureText(const QString& errorMsg);
+
 }  // namespace tender

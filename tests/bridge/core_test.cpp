@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <atomic>
 #include <cstring>
@@ -383,7 +384,8 @@ TEST(AnswerFile, IsClaimedUnderANameOfItsOwn) {
   const vxt::Claim first = vxt::ClaimAnswer(ans);
   ASSERT_EQ(first.status, vxt::Claim::Claimed);
   EXPECT_EQ(ReadBytes(first.path), "YNEW\r\n");
-  EXPECT_EQ(first.path.rfind(ans + ".claim-", 0), 0u) << first.path;
+  EXPECT_EQ(vxt::AnsweredTransaction(QFileInfo(QString::fromStdString(first.path)).fileName().toStdString()),
+            "POS_1");
   EXPECT_FALSE(vxt::FileExists(ans));
   EXPECT_EQ(ReadBytes(ans + ".tmp"), "YOLD\r\n");
   WriteBytes(ans, "YNEXT\r\n");

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -103,12 +104,18 @@ class WaitWindow : public ::testing::Test {
   std::vector<std::unique_ptr<QTimer>> watchers_;
 };
 
-TEST_F(WaitWindow, TimesOutAndWithdrawsTheRequest) {
+TEST_F(WaitWindow, TimesOutNamingTheTransactionAndWithdrawsTheRequest) {
   OneSecondTimeOut();
+  std::string answerFile;
+  When(Shown, [&](TfrmProcess* w) { answerFile = w->AnswerFile; });
   const vxt::RunResult r = Purchase();
   EXPECT_EQ(r.status, vxt::RunResult::NotAnswered);
   EXPECT_FALSE(r.outcome.Approved);
-  EXPECT_EQ(r.outcome.ResultMessage, "Transaction time-out");
+  // The card program may still answer, so the caller learns which
+  // transaction to look for.
+  const std::string name = QFileInfo(QString::fromStdString(answerFile)).completeBaseName().toStdString();
+  EXPECT_EQ(r.outcome.ResultMessage, "Transaction time-out: " + name);
+  EXPECT_EQ(name.size(), vxt::MakeTransactionName().size()) << name;
   EXPECT_GE(seconds_, 1.5);  // one second, rounded to the nearest
   EXPECT_TRUE(files().isEmpty()) << files().join(",").toStdString();
 }
@@ -155,7 +162,7 @@ TEST_F(WaitWindow, ShowsCaptionTimeAndProgress) {
   w->TimerTimer();
   EXPECT_FALSE(w->isVisible());
   EXPECT_EQ(w->result(), QDialog::Rejected);
-  EXPECT_EQ(w->ResultMessage, "Transaction time-out");
+  EXPECT_EQ(w->ResultMessage, "Transaction time-out: POS_120000");
 }
 
 TEST_F(WaitWindow, ReturnsTheAnswerAndLeavesNoFiles) {
@@ -284,7 +291,7 @@ TEST_F(WaitWindow, AHoldNeverExtendsBeyondTheLimit) {
   When([](TfrmProcess* w) { return w->TimeoutSecs == 4; },
        [&](TfrmProcess* w) { barAtTheLimit = w->ProgressBar1->maximum(); });
   const vxt::RunResult r = Purchase();
-  EXPECT_EQ(r.outcome.ResultMessage, "Transaction time-out");
+  EXPECT_EQ(r.outcome.ResultMessage, "Transaction time-out: " + vxt::TransactionNameOf(hold));
   EXPECT_EQ(barAtTheLimit, 8);
   EXPECT_TRUE(vxt::FileExists(hold)) << "the hold still stood when the wait ended";
   EXPECT_GE(seconds_, 4.5);
@@ -417,14 +424,14 @@ TEST_F(WaitWindow, AnAnswerFoundInTheTimeOutTickWins) {
   } cases[] = {
       {"found a poll before", true, {1000, 1500}, 600, QDialog::Accepted, true, "APPROVED42", {}},
       {"first found in it", true, {1500, 1750}, 600, QDialog::Accepted, true, "APPROVED42", {}},
-      {"no answer", false, {1500}, 600, QDialog::Rejected, false, "Transaction time-out", {}},
+      {"no answer", false, {1500}, 600, QDialog::Rejected, false, "Transaction time-out: POS_120000", {}},
       {"first found past the longest wait",
        true,
        {1500},
        1,
        QDialog::Rejected,
        false,
-       "Transaction time-out",
+       "Transaction time-out: POS_120000",
        {"POS_120000.ans"}},
   };
   for (const Case& c : cases) {
@@ -466,27 +473,38 @@ TEST_F(WaitWindow, ASecondTransactionWhileOneRunsIsRefused) {
   EXPECT_EQ(second.status, vxt::RunResult::Failed);
   EXPECT_EQ(second.error, "Another card transaction is in progress");
   EXPECT_EQ(filesMeanwhile.size(), 1) << filesMeanwhile.join(",").toStdString();  // only the first request
-  EXPECT_EQ(first.outcome.ResultMessage, "Transaction time-out");
+  EXPECT_EQ(first.outcome.ResultMessage.rfind("Transaction time-out: ", 0), 0u)
+      << first.outcome.ResultMessage;
   EXPECT_EQ(frmProcess, nullptr);
 }
 
 TEST_F(WaitWindow, IsOwnedByTheCallersWindowAndSurvivesItsDestruction) {
-  auto* owner = new QWidget;
-  owner->resize(200, 100);
-  owner->show();
-  const auto handle = static_cast<std::int32_t>(owner->winId());
-  When(Shown, [owner](TfrmProcess* w) {
-    EXPECT_EQ(w->parentWidget(), owner);
-    delete owner;  // the caller's window goes away while the transaction waits
-  });
-  vxt::RequestFields f;
-  f.Amount = "1.00";
-  const vxt::RunResult r =
-      vxt::RunTransaction(handle, folder().toStdString(), "Return", vxt::Kind::Return, f);
-  EXPECT_EQ(r.status, vxt::RunResult::NotAnswered);
-  EXPECT_EQ(r.outcome.ResultMessage, "Transaction canceled");
-  EXPECT_EQ(frmProcess, nullptr);
-  EXPECT_TRUE(files().isEmpty()) << files().join(",").toStdString();
+  // The caller's window goes away while the transaction waits. A request
+  // still there is withdrawn: cancelled. One the card program has taken may
+  // still be approved, which the caller is told as after a time-out.
+  for (const bool taken : {false, true}) {
+    SCOPED_TRACE(taken ? "taken" : "not taken");
+    LetModalWatchdogReset();
+    auto* owner = new QWidget;
+    owner->resize(200, 100);
+    owner->show();
+    const auto handle = static_cast<std::int32_t>(owner->winId());
+    std::string name;
+    When(Shown, [owner, taken, &name](TfrmProcess* w) {
+      EXPECT_EQ(w->parentWidget(), owner);
+      name = vxt::TransactionNameOf(w->AnswerFile);
+      if (taken) ::unlink(w->RequestFile.c_str());
+      delete owner;
+    });
+    vxt::RequestFields f;
+    f.Amount = "1.00";
+    const vxt::RunResult r =
+        vxt::RunTransaction(handle, folder().toStdString(), "Return", vxt::Kind::Return, f);
+    EXPECT_EQ(r.status, vxt::RunResult::NotAnswered);
+    EXPECT_EQ(r.outcome.ResultMessage, taken ? "Transaction time-out: " + name : "Transaction canceled");
+    EXPECT_EQ(frmProcess, nullptr);
+    EXPECT_TRUE(files().isEmpty()) << files().join(",").toStdString();
+  }
 }
 
 }  // namespace

@@ -692,6 +692,96 @@ TEST_F(InstallTest, ACardRequestThatCannotBeRemovedIsTold) {
   EXPECT_EQ(data::removeLeftoverRequests(root.filePath("missing")), QStringList());
 }
 
+// Answers the card program wrote after the bridge had stopped waiting: each
+// is told once at start with its result, and kept aside.
+TEST_F(InstallTest, CardAnswersLeftInTheFolderAreToldOnceAndKeptAside) {
+  const QString folder = root.filePath("drive_c/Program Files/Vantix/LocalTran");
+  ASSERT_TRUE(data::createTransactionFolder(folder).ok);
+  const QDir dir(folder);
+  const auto leave = [&dir](const QString& name, const QByteArray& bytes) {
+    QFile f(dir.filePath(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly)) << name.toStdString();
+    f.write(bytes);
+  };
+  const std::map<QString, QByteArray> answers = {
+      {"POS_101010.ans", "YAPPROVED42YM\r\n"},
+      {"POS_101500.ans", "NDECLINED\r\n"},
+      // Claimed by a run that ended before it had read it.
+      {"POS_102000.ans.claim-0123456789abcdef", "Y654321\r\n"},
+      {"POS_103000.ans", "\r\n"},
+      {"POS_104000.ans", "Y1\r\n" + QByteArray(64 * 1024, 'x')},
+  };
+  for (const auto& [name, bytes] : answers) leave(name, bytes);
+  ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("POS_105000.ans")).constData(), 0600), 0);
+  // What is not an answer stays: the card program's own files, and anything else.
+  const QStringList others = {"POS_101010.hld", "POS_106000.ans.part", "POS_106000.ans.tmp", "Notes.txt"};
+  for (const QString& name : others) leave(name, "other");
+  // An earlier start kept an answer of the same name: it is not replaced.
+  ASSERT_TRUE(dir.mkdir("Late"));
+  leave("Late/POS_101010.ans", "YEARLIER1\r\n");
+
+  const QString told = data::setAsideLateAnswers(folder);
+  EXPECT_EQ(told.toStdString(),
+            ("The card program answered these card transactions after the wait for their answers had ended. "
+             "A card may have been charged; check these before you charge a card again:\n\n"
+             "POS_101010: approved, approval code APPROVED42\n"
+             "POS_101500: declined: DECLINED\n"
+             "POS_102000: approved, approval code 654321\n"
+             "POS_103000: its answer cannot be read\n"
+             "POS_104000: its answer cannot be read\n"
+             "POS_105000: its answer cannot be read\n\n"
+             "The answers are kept in " +
+             dir.filePath("Late") + ".")
+                .toStdString());
+
+  QStringList left = others + QStringList{"Late"};
+  left.sort();
+  EXPECT_EQ(dir.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+            left);
+  const QDir late(dir.filePath("Late"));
+  for (const auto& [name, bytes] : answers) {
+    QFile kept(late.filePath(name == "POS_101010.ans" ? name + ".2" : name));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly)) << name.toStdString();
+    EXPECT_EQ(kept.readAll(), bytes) << name.toStdString();
+  }
+  QFile earlier(late.filePath("POS_101010.ans"));
+  ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+  EXPECT_EQ(earlier.readAll(), "YEARLIER1\r\n");
+  struct stat fifo;
+  ASSERT_EQ(::lstat(QFile::encodeName(late.filePath("POS_105000.ans")).constData(), &fifo), 0);
+  EXPECT_TRUE(S_ISFIFO(fifo.st_mode)) << "moved as it is, never opened to wait on it";
+  EXPECT_EQ(late.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(), 7);
+
+  EXPECT_EQ(data::setAsideLateAnswers(folder), QString()) << "each is told once";
+}
+
+TEST_F(InstallTest, ALateAnswerThatCannotBeMovedAsideIsToldWithTheReason) {
+  const QString folder = root.filePath("drive_c/Program Files/Vantix/LocalTran");
+  ASSERT_TRUE(data::createTransactionFolder(folder).ok);
+  QFile answer(QDir(folder).filePath("POS_101010.ans"));
+  ASSERT_TRUE(answer.open(QIODevice::WriteOnly));
+  answer.write("Y123456\r\n");
+  answer.close();
+  QString told, why;
+  {
+    const ReadOnlyPath readOnly(folder.toStdString());
+    if (!readOnly.active()) GTEST_SKIP() << "cannot make the folder read-only here";
+    told = data::setAsideLateAnswers(folder);
+    why = ::mkdir(QFile::encodeName(QDir(folder).filePath("Late")).constData(), 0700) == 0
+              ? "made"
+              : QString::fromLocal8Bit(strerror(errno));
+  }
+  EXPECT_TRUE(told.endsWith("POS_101010: approved, approval code 123456 (it stays in the folder: " + why +
+                            "; it is shown again at the next start)"))
+      << told.toStdString();
+  EXPECT_FALSE(told.contains("kept in"));
+  EXPECT_TRUE(answer.exists());
+  // Missing or empty of answers: nothing to tell.
+  EXPECT_EQ(data::setAsideLateAnswers(root.filePath("missing")), QString());
+  ASSERT_TRUE(answer.remove());
+  EXPECT_EQ(data::setAsideLateAnswers(folder), QString());
+}
+
 TEST(SchemaScript, KnowsEveryFileAndOnlyThose) {
   for (const QString& name : data::databaseFiles())
     EXPECT_FALSE(data::schemaScript(name).isEmpty()) << name.toStdString();

@@ -505,6 +505,20 @@ TEST_F(CardRoad, ADeclineIsToldAndNothingStandsAsPaid) {
   EXPECT_TRUE(printed_.documents().empty());
 }
 
+TEST_F(CardRoad, ATimeOutSaysTheCardMayStillBeApprovedAndNamesTheTransaction) {
+  frmTender& w = open();
+  bridge_.answers.push_back({S_OK, false, "Transaction time-out: FRONTDESK_140509", "", "", "", ""});
+  messages_->answer(forms::vbOK);
+  keyedSubmit(w, "4242424242424242", "1227");
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_EQ(messages_->shown()[0].prompt.toStdString(),
+            "Fail: Transaction time-out\n\nThe card program did not answer transaction FRONTDESK_140509 in "
+            "time. The card may still be approved: look it up in the card program before you charge the card "
+            "again. An answer that comes later is shown when the program next starts.");
+  EXPECT_EQ(w.txtAnswer.Text(), "Transaction time-out: FRONTDESK_140509");
+  EXPECT_TRUE(w.IsLoaded());
+}
+
 TEST_F(CardRoad, AMissingBridgeIsToldAndALaterTransactionCreatesIt) {
   creationResults_ = {REGDB_E_CLASSNOTREG, com::kModuleNotFound, com::kProcNotFound};
   frmTender& w = open();

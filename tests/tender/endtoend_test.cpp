@@ -5,11 +5,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QThread>
 #include <QTimer>
 #include <climits>
 #include <cstdlib>
+#include <functional>
 
 #include "data/install.h"
 #include "platform/com/registry.h"
@@ -116,6 +120,14 @@ class EndToEnd : public SalesFixture {
     click(w.txtExp);
     for (const QChar d : expiry) press(w.comNumber(d.digitValue()));
   }
+  // The card keyed and processed for the amount due; then the dialog is
+  // closed, if it is still open.
+  static void processKeyedCardAndClose(frmTender& w) {
+    press(w.cmdCash);
+    keyCard(w, kCard, "1227");
+    press(w.cmdNext);
+    press(w.cmdClose);
+  }
 
   QTemporaryDir record_;
   bool sawWaitWindow_ = false;
@@ -191,15 +203,55 @@ TEST_F(EndToEnd, ADeclineLeavesTheDialogOpenAndNothingPaidOrPrinted) {
   EXPECT_TRUE(printouts().isEmpty());
 }
 
+// The card program approves after the bridge stopped waiting. The clerk is
+// told at the time-out that the card may still be approved, and at the next
+// start the program itself takes the late approval aside before it shows it.
+TEST_F(EndToEnd, ALateApprovalIsToldAtTheTimeOutAndAtTheNextStart) {
+  setenv("VXTRANS_DEFAULT_TIMEOUT", "1", 1);
+  CardSimProcess sim(folder(), {"--approve", "654321", "--delay", "2500", "--record", record_.path()});
+  messages_->answer(forms::vbOK);
+  tender(processKeyedCardAndClose);
+  const QStringList recorded = QDir(record_.path()).entryList(QDir::Files);
+  ASSERT_EQ(recorded.size(), 1);
+  const QString name = QFileInfo(recorded[0]).completeBaseName();
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_TRUE(messages_->shown()[0].prompt.startsWith(
+      "Fail: Transaction time-out\n\nThe card program did not answer transaction " + name +
+      " in time. The card may still be approved"))
+      << messages_->shown()[0].prompt.toStdString();
+  EXPECT_EQ(sales::Sales().txtGet.Tag(), "");
+
+  const QString answer = QDir(folder()).filePath(name + ".ans");
+  const auto waitFor = [](const std::function<bool()>& done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 30000) QThread::msleep(50);
+    return done();
+  };
+  ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(answer); })) << "the late approval never came";
+
+  // The next start, offscreen: it waits on the message that tells the answer.
+  QProcess program;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  program.setProcessEnvironment(env);
+  program.start(TRIVELA_PATH, {"--root", root_.path()});
+  ASSERT_TRUE(program.waitForStarted(30000));
+  const QString kept = QDir(folder()).filePath("Late/" + name + ".ans");
+  EXPECT_TRUE(waitFor([&] { return QFileInfo::exists(kept) || program.waitForFinished(50); }));
+  EXPECT_FALSE(program.waitForFinished(500)) << "the program ended: " << program.exitCode();
+  program.kill();
+  program.waitForFinished(10000);
+  EXPECT_FALSE(QFileInfo::exists(answer));
+  QFile keptFile(kept);
+  ASSERT_TRUE(keptFile.open(QIODevice::ReadOnly));
+  EXPECT_EQ(keptFile.readAll(), "Y654321\r\n");
+}
+
 TEST_F(EndToEnd, AfterUnregisteringTheClerkIsToldAndNoRequestIsWritten) {
   ASSERT_EQ(regsvr({"-u", library()}), 0);
   messages_->answer(forms::vbOK);
-  tender([](frmTender& w) {
-    press(w.cmdCash);
-    keyCard(w, kCard, "1227");
-    press(w.cmdNext);
-    press(w.cmdClose);
-  });
+  tender(processKeyedCardAndClose);
   ASSERT_EQ(messages_->shown().size(), 1u);
   EXPECT_EQ(messages_->shown()[0].prompt,
             "Fail: The payment bridge VXTransaction is not registered on this station.");

@@ -1,5 +1,6 @@
 // The tender dialog's rules as plain functions: amounts, the purchase amount,
-// the card brand, the magnetic stripe, the expiry, and the card receipt.
+// the card brand, the magnetic stripe, the expiry, what the clerk is told of
+// a card transaction, and the card receipt.
 #include "tender/rules.h"
 
 #include <gtest/gtest.h>
@@ -211,6 +212,25 @@ std::vector<QString> join(std::initializer_list<std::vector<QString>> parts) {
   std::vector<QString> out;
   for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
   return out;
+}
+
+TEST(TenderRules, OnlyATimeOutIsToldAsACardThatMayStillBeApproved) {
+  const QString mayBe =
+      " in time. The card may still be approved: look it up in the card program before you charge the card "
+      "again. An answer that comes later is shown when the program next starts.";
+  struct Case {
+    const char* errorMsg;
+    QString told;
+  } cases[] = {
+      {"DECLINED", "Fail: DECLINED"},
+      {"Transaction canceled", "Fail: Transaction canceled"},
+      {"Transaction time-out: FRONTDESK_140509",
+       "Fail: Transaction time-out\n\nThe card program did not answer transaction FRONTDESK_140509" + mayBe},
+      // A bridge that names no transaction.
+      {"Transaction time-out",
+       "Fail: Transaction time-out\n\nThe card program did not answer the transaction" + mayBe},
+  };
+  for (const Case& c : cases) EXPECT_EQ(cardFailureText(c.errorMsg).toStdString(), c.told.toStdString());
 }
 
 TEST(CardReceiptCopy, WithATipTheTipAndTotalAreBoldAndNoDottedLines) {
