@@ -121,12 +121,9 @@ std::string BuildRequestLine(Kind kind, const RequestFields& fields) {
 }
 
 bool HasInvalidCharacter(Kind kind, const RequestFields& fields) {
-  const auto breaksLine = [](const std::string& v) {
-    return v.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
-  };
-  if (kind == Kind::Generic) return breaksLine(fields.ReqFileData);
+  if (kind == Kind::Generic) return FindRefusedCharacter(fields.ReqFileData, false) != std::string::npos;
   for (const std::string& value : LineValues(kind, fields))
-    if (breaksLine(value) || value.find('"') != std::string::npos) return true;
+    if (FindRefusedCharacter(value) != std::string::npos) return true;
   return false;
 }
 

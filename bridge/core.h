@@ -48,8 +48,9 @@ std::string MakeTransactionName();
 std::string QuoteField(const std::string& value);
 // "code","v1",...,"vn" (no line end). For Kind::Generic the line is ReqFileData.
 std::string BuildRequestLine(Kind kind, const RequestFields& fields);
-// True when a value written into the line holds a double quote, CR, LF or NUL
-// (for a generic line: CR, LF or NUL), which would break the one-line record.
+// True when a value written into the line holds a character the one-line
+// record cannot carry (FindRefusedCharacter: ", CR, LF or NUL; for a generic
+// line CR, LF or NUL).
 bool HasInvalidCharacter(Kind kind, const RequestFields& fields);
 
 // Where a new transaction's name comes from; tests replace the clock.

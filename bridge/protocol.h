@@ -1,8 +1,8 @@
 // The parts of the handshake with the card-processing program that the
-// payment bridge and Trivela both apply: how an answer file is read, and the
-// names of a transaction's answer and of the bridge's texts about it.
-// Trivela does not link the bridge, so these are inline and compiled into
-// each of them.
+// payment bridge and Trivela both apply: which characters a request may not
+// hold, how an answer file is read, and the names of a transaction's answer
+// and of the bridge's texts about it. Trivela does not link the bridge, so
+// these are inline and compiled into each of them.
 #pragma once
 
 #include <fcntl.h>
@@ -26,6 +26,17 @@ inline constexpr const char* kMsgApproved = "Approved";
 inline constexpr const char* kMsgNoMessage = "Failure, no message available";
 inline constexpr const char* kMsgInvalidAnswer = "Transaction Error - Invalid answer file";
 inline constexpr const char* kMsgTimeout = "Transaction time-out";
+
+// ---- request texts -----------------------------------------------------------
+
+// Where a value holds a character the one-line request record cannot carry,
+// or npos. In a quoted field a double quote would end the field; anywhere a
+// CR or LF would end the line, and a NUL the text. A generic request's whole
+// line brings its own quotes, so there only CR, LF and NUL count.
+inline std::size_t FindRefusedCharacter(std::string_view value, bool quotedField = true) {
+  using namespace std::string_view_literals;
+  return value.find_first_of(quotedField ? "\"\r\n\0"sv : "\r\n\0"sv);
+}
 
 // ---- names -------------------------------------------------------------------
 

@@ -1059,6 +1059,27 @@ void frmTender::RunCardTransaction(CardKind kind, const std::optional<QString>& 
     return;
   }
 
+  // A text the bridge would refuse is named here, and nothing is sent. A
+  // swipe refused is let go, so that the number can be keyed instead.
+  const bool sendsAddress = kind != CardKind::Return;
+  if (const std::optional<CardTextRefusal> refused = refusedCardText(
+          {{CardText::Clerk, txtEmply.Text()},
+           {CardText::Receipt, QStringLiteral("DovrelPOS") + txtInv.Text()},
+           {CardText::CardNumber, txtCardNu.Text()},
+           {CardText::Expiry, CardExpiry},
+           {CardText::Swipe, kind == CardKind::Force ? QString() : txtString.Text()},
+           {CardText::Amount, plainAmount(*charge)},
+           {CardText::Zip, sendsAddress ? txtZip.Text() : QString()},
+           {CardText::Address, sendsAddress ? txtAddress.Text() : QString()},
+           {CardText::CVV2,
+            kind == CardKind::Purchase || kind == CardKind::PreAuth ? txtCVC.Text() : QString()},
+           {CardText::ApprovalCode, kind == CardKind::Force ? txtApproval.Text() : QString()}})) {
+    if (refused->box == CardText::Swipe) txtString.setText(QString());
+    restoreTender();
+    forms::MsgBox(refused->message, forms::vbOKOnly | forms::vbExclamation);
+    return;
+  }
+
   if (!bridge_.get()) {
     IVantixTransaction* created = nullptr;
     const HRESULT hr = CreateBridge(&created);

@@ -1,5 +1,7 @@
 #include "tender/rules.h"
 
+#include <utility>
+
 #include "bridge/protocol.h"
 #include "platform/convert/error.h"
 #include "platform/convert/format.h"
@@ -151,6 +153,43 @@ QString cardFailureText(const QString& errorMsg) {
              "approved: look it up in the card program before you charge the card again. An answer "
              "that comes later is shown when the program next starts.")
       .arg(QString::fromLatin1(vxt::kMsgTimeout), transaction);
+}
+
+std::optional<CardTextRefusal> refusedCardText(const std::vector<SentText>& texts) {
+  for (const SentText& sent : texts) {
+    // The bridge is sent the text as UTF-8 and tests it so.
+    const std::string text = sent.text.toStdString();
+    const std::size_t at = vxt::FindRefusedCharacter(text);
+    if (at == std::string::npos) continue;
+    const QString character = text[at] == '"'    ? QStringLiteral("a double quote (\")")
+                              : text[at] == '\0' ? QStringLiteral("a null character")
+                                                 : QStringLiteral("a line break");
+    QString what;
+    QString remedy = QStringLiteral("Please correct it.");
+    if (sent.box == CardText::Clerk) {
+      what = QStringLiteral("The stylist's name ") + sent.text;
+      remedy = QStringLiteral("Please correct the name in Employees.");
+    } else if (sent.box == CardText::Swipe) {
+      what = QStringLiteral("The card's swipe");
+      remedy = QStringLiteral("Please key the card number.");
+    } else {
+      // Each box by the caption the dialog shows for it.
+      static const std::pair<CardText, const char*> kCaptions[] = {{CardText::Receipt, "Receipt #"},
+                                                                   {CardText::CardNumber, "Credit Card #"},
+                                                                   {CardText::Expiry, "Expiration (MMYY)"},
+                                                                   {CardText::Amount, "Tender"},
+                                                                   {CardText::Zip, "Zip Code"},
+                                                                   {CardText::Address, "Address"},
+                                                                   {CardText::CVV2, "CVV2/CVC2"},
+                                                                   {CardText::ApprovalCode, "Approval Code"}};
+      for (const auto& [box, caption] : kCaptions)
+        if (box == sent.box) what = QStringLiteral("The %1 box").arg(QString::fromLatin1(caption));
+    }
+    return CardTextRefusal{sent.box,
+                           QStringLiteral("%1 holds %2, which cannot be sent to the card program. %3")
+                               .arg(what, character, remedy)};
+  }
+  return std::nullopt;
 }
 
 }  // namespace tender

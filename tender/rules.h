@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 #include "platform/convert/currency.h"
 #include "shell/Module1.h"
@@ -107,5 +108,21 @@ QString submitExpiry(const QString& expiryBox);
 // still answer, and approve the card: the message says so and names the
 // transaction, so that the card is not charged a second time unseen.
 QString cardFailureText(const QString& errorMsg);
+
+// A text a card transaction sends, under the box it comes from.
+enum class CardText { Clerk, Receipt, CardNumber, Expiry, Swipe, Amount, Zip, Address, CVV2, ApprovalCode };
+struct SentText {
+  CardText box;
+  QString text;
+};
+struct CardTextRefusal {
+  CardText box;
+  QString message;
+};
+// The first text that holds a character the payment bridge refuses (its own
+// rule: a double quote, a line break, a null character), and what the clerk
+// is told: the box, or the stylist by name, and the character. Card data is
+// never shown. Nothing when every text can be sent.
+std::optional<CardTextRefusal> refusedCardText(const std::vector<SentText>& texts);
 
 }  // namespace tender

@@ -3,6 +3,7 @@
 // bridge object's life, and where card data may go.
 #include <QLineEdit>
 #include <QWidget>
+#include <functional>
 
 #include "platform/convert/format.h"
 #include "platform/files/paths.h"
@@ -313,6 +314,77 @@ TEST_F(CardRoad, ATrackTextInTheCardBoxIsNeverSent) {
     EXPECT_TRUE(printed_.documents().empty());
     messages_->clear();
     unloadAllWindows();
+  }
+}
+
+// A double quote, a line break or a null character in a text the bridge is
+// sent would break the request's one-line record, and the bridge refuses it.
+// The dialog names the box (or the stylist) and the character before any
+// bridge is created or called; card data itself is never shown.
+TEST_F(CardRoad, ATextTheBridgeWouldRefuseIsNamedAndNothingIsSent) {
+  const QString fails = "which cannot be sent to the card program.";
+  struct Case {
+    const char* why;
+    forms::CommandButton frmTender::*mode;
+    std::function<void(frmTender&)> fill;
+    bool swiped;
+    QString message;  // empty: sent
+  } cases[] = {
+      {"a quote in the stylist's name", &frmTender::cmdPurchase,
+       [](frmTender&) { sales::Sales().lblID.setCaption("Jo \"JJ\""); }, false,
+       "The stylist's name Jo \"JJ\" holds a double quote (\"), " + fails +
+           " Please correct the name in Employees."},
+      {"a quote in the zip code", &frmTender::cmdPurchase, [](frmTender& w) { w.txtZip.setText("02\"110"); },
+       false, "The Zip Code box holds a double quote (\"), " + fails + " Please correct it."},
+      {"a line break in the address", &frmTender::cmdPre,
+       [](frmTender& w) { w.txtAddress.setText("1 Main St\n"); }, false,
+       "The Address box holds a line break, " + fails + " Please correct it."},
+      {"a null character in the CVV2", &frmTender::cmdPurchase,
+       [](frmTender& w) { w.txtCVC.setText(QString("12") + QChar(0) + "3"); }, false,
+       "The CVV2/CVC2 box holds a null character, " + fails + " Please correct it."},
+      {"a quote in the approval code of a force", &frmTender::cmdForce,
+       [](frmTender& w) { w.txtApproval.setText("A\"1"); }, true,
+       "The Approval Code box holds a double quote (\"), " + fails + " Please correct it."},
+      {"a quote in the swipe", &frmTender::cmdPurchase, [](frmTender&) {}, true,
+       "The card's swipe holds a double quote (\"), " + fails + " Please key the card number."},
+      {"a quote in a box a return does not send", &frmTender::cmdReturn,
+       [](frmTender& w) { w.txtZip.setText("02\"110"); }, true, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    bridge_.calls.clear();
+    creations_ = 0;
+    tender::Tender().ReleaseBridge();
+    frmTender& w = open();
+    press(w.*c.mode);
+    press(w.cmdCash);
+    c.fill(w);
+    w.txtEmply.setText(sales::Sales().lblID.Caption());
+    messages_->answer(forms::vbOK);
+    if (c.swiped) {
+      const QString quoted = "%B4242424242424242^DO\"E/JANE^25121010000000000000?";
+      swipe(w, c.mode == &frmTender::cmdPurchase ? quoted : kSwipe);
+    } else {
+      w.txtCardNu.setText("4242424242424242");
+      w.txtExp.setText("1227");
+      press(w.cmdNext);
+    }
+    if (c.message.isEmpty()) {
+      EXPECT_EQ(bridge_.calls.size(), 1u);
+    } else {
+      EXPECT_TRUE(bridge_.calls.empty());
+      EXPECT_EQ(creations_, 0);
+      ASSERT_EQ(messages_->shown().size(), 1u);
+      EXPECT_EQ(messages_->shown()[0].prompt.toStdString(), c.message.toStdString());
+      EXPECT_TRUE(w.IsLoaded());
+      EXPECT_EQ(w.txtGet.Text(), "51.60");
+      if (c.message.contains("swipe")) {
+        EXPECT_EQ(w.txtString.Text(), "") << "the swipe is let go";
+      }
+    }
+    messages_->clear();
+    unloadAllWindows();
+    sales::Sales().lblID.setCaption("Jules");
   }
 }
 

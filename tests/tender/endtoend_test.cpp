@@ -260,14 +260,15 @@ TEST_F(EndToEnd, AfterUnregisteringTheClerkIsToldAndNoRequestIsWritten) {
   EXPECT_EQ(sales::Sales().txtGet.Text(), "");
 }
 
-TEST_F(EndToEnd, QuotesAndLineBreaksInACardFieldAreRefusedByTheBridge) {
+TEST_F(EndToEnd, QuotesAndLineBreaksInACardFieldAreRefusedBeforeTheBridge) {
   struct Case {
     forms::TextBox frmTender::*box;
     const char* text;
-  } cases[] = {{&frmTender::txtZip, "02\"110"},
-               {&frmTender::txtAddress, "1 Main St\r"},
-               {&frmTender::txtCVC, "12\n3"},
-               {&frmTender::txtApproval, "A\"1"}};
+    const char* told;
+  } cases[] = {{&frmTender::txtZip, "02\"110", "The Zip Code box holds a double quote (\")"},
+               {&frmTender::txtAddress, "1 Main St\r", "The Address box holds a line break"},
+               {&frmTender::txtCVC, "12\n3", "The CVV2/CVC2 box holds a line break"},
+               {&frmTender::txtApproval, "A\"1", "The Approval Code box holds a double quote (\")"}};
   for (size_t i = 0; i < std::size(cases); ++i) messages_->answer(forms::vbOK);
   tender([&cases](frmTender& w) {
     press(w.cmdCash);
@@ -281,8 +282,9 @@ TEST_F(EndToEnd, QuotesAndLineBreaksInACardFieldAreRefusedByTheBridge) {
     press(w.cmdClose);
   });
   ASSERT_EQ(messages_->shown().size(), std::size(cases));
-  for (const forms::Message& m : messages_->shown())
-    EXPECT_EQ(m.prompt, "Fail: Invalid character in request data");
+  for (size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(messages_->shown()[i].prompt.toStdString(),
+              cases[i].told + std::string(", which cannot be sent to the card program. Please correct it."));
   EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList());
 }
 
