@@ -134,25 +134,19 @@ void frmReservation::Form_Load() {
   Calendar1.setValue(today);
   txtdate.setText(rt::ShortDate(today));
 
-  // A placement that cannot be read is told here, once, as the reason.
-  const std::optional<QString> unreadable = shell::dataLocationFailure();
-  const shell::DataLocation where = shell::currentDataLocation();
-  const auto staffFile =
-      shell::placeDatabase(shell::PlacementReader::Booking, where, QStringLiteral("Infor.mdb"));
-  const auto bookFile =
-      shell::placeDatabase(shell::PlacementReader::Booking, where, QStringLiteral("SalonReserv.mdb"));
-  if (unreadable || !staffFile || !bookFile) {
+  // A placement that cannot be read (also one whose mode is neither "Single"
+  // nor "File Sharing") is told here, once, as the reason.
+  if (const std::optional<QString> unreadable = shell::dataLocationFailure()) {
     // The window opens all the same, with no stylists; every save says why.
-    noDatabase_ =
-        unreadable ? QStringLiteral("the data location cannot be read. ") + *unreadable
-                   : QStringLiteral("the data placement \"%1\" is neither \"Single\" nor \"File Sharing\".")
-                         .arg(where.mode);
+    noDatabase_ = QStringLiteral("the data location cannot be read. ") + *unreadable;
     forms::MsgBox(QStringLiteral("The appointment book has no database: ") + noDatabase_,
                   forms::vbExclamation);
     return;
   }
-  datEmploye.setDatabaseName(*staffFile);
-  datReserv.setDatabaseName(*bookFile);
+  const shell::DataLocation where = shell::currentDataLocation();
+  datEmploye.setDatabaseName(shell::placeDatabase(where, QStringLiteral("Infor.mdb")).value_or(QString()));
+  datReserv.setDatabaseName(
+      shell::placeDatabase(where, QStringLiteral("SalonReserv.mdb")).value_or(QString()));
 
   // Each file that cannot be opened is named; the window still opens.
   QStringList problems;

@@ -222,22 +222,17 @@ void frmRepDy::Form_Load() {
   txtTo.setText(rt::ShortDate(today));
 
   // The placement first; the check book only for a placement the report
-  // knows. Another placement, or one that cannot be read (told here, once,
-  // as the reason), leaves the window without a database.
-  const std::optional<QString> unreadable = shell::dataLocationFailure();
-  const shell::TicketDatabase tickets = shell::currentTicketDatabase(shell::PlacementReader::SalesReport);
-  if (unreadable || !tickets.path) {
-    noDatabase_ =
-        unreadable ? QStringLiteral("the data location cannot be read. ") + *unreadable
-                   : QStringLiteral("the data placement \"%1\" is neither \"Single\" nor \"File Sharing\".")
-                         .arg(shell::currentDataLocation().mode);
+  // knows. A setting that cannot be read (told here, once, as the reason)
+  // leaves the window without a database.
+  const shell::TicketDatabase tickets = shell::currentTicketDatabase();
+  if (!tickets.path) {
+    noDatabase_ = tickets.unreadable.value_or(QString());
     forms::MsgBox(QStringLiteral("The sales report has no database: ") + noDatabase_, forms::vbExclamation);
     return;
   }
   datOrder.setDatabaseName(*tickets.path);
   datEmploye.setDatabaseName(
-      shell::placeDatabase(shell::PlacementReader::SalesReport, shell::currentDataLocation(), "Infor.mdb")
-          .value_or(QString()));
+      shell::placeDatabase(shell::currentDataLocation(), "Infor.mdb").value_or(QString()));
 
   // Today's tickets of every order type and time of day.
   const QString day = rt::IsoDate(today);

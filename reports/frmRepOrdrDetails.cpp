@@ -96,15 +96,21 @@ frmRepOrdrDetails::frmRepOrdrDetails() : Form("frmRepOrdrDetails") {
 
 void frmRepOrdrDetails::Form_Load() {
   Place(20);
-  // The install folder's training file first ("Tordr.mdb" is TOrdr.mdb);
-  // a placement the report knows puts the live or training file in its place.
-  datOrdrDetails.setDatabaseName(shell::localDatabase(QStringLiteral("Tordr.mdb")));
   datOrdrDetails.setRecordSource(QStringLiteral("SELECT * FROM tblDetail ORDER BY Invoice DESC"));
   const QDate today = QDate::currentDate();
   txtFrom.setText(rt::ShortDate(today));
   txtTo.setText(rt::ShortDate(today));
-  const shell::TicketDatabase tickets = shell::currentTicketDatabase(shell::PlacementReader::OrderDetail);
-  if (tickets.path) datOrdrDetails.setDatabaseName(*tickets.path);
+  // The live or training file where the placement puts it. A setting that
+  // cannot be read gives none (told once): the install folder's training
+  // file would pass for the station's tickets.
+  const shell::TicketDatabase tickets = shell::currentTicketDatabase();
+  datOrdrDetails.setDatabaseName(tickets.path.value_or(QString()));
+  if (!tickets.path) {
+    forms::MsgBox(
+        QStringLiteral("The order-detail report has no database: ") + tickets.unreadable.value_or(QString()),
+        forms::vbExclamation);
+    return;
+  }
   // No order type yet: this first listing holds nothing.
   LoadOrderDetails();
 }

@@ -375,14 +375,14 @@ void frmSales::Form_Load() {
     return;
   }
 
-  const QString tickets = shell::ticketDatabaseName(checkBook);
+  const QString tickets = shell::ticketDatabaseName(checkBook).value_or(QString());
   const std::pair<forms::Data*, QString> placed[] = {{&datOrders, tickets},
                                                      {&datDetail, tickets},
                                                      {&datCustmrTr, QStringLiteral("CustmrTr.mdb")},
                                                      {&datEmployees, QStringLiteral("Infor.mdb")},
                                                      {&datFav, QStringLiteral("Fav.mdb")}};
   for (const auto& [data, file] : placed) {
-    const std::optional<QString> path = shell::placeDatabase(shell::PlacementReader::Sales, where, file);
+    const std::optional<QString> path = shell::placeDatabase(where, file);
     if (path) data->setDatabaseName(*path);
   }
 

@@ -226,11 +226,19 @@ void frmEmploye::NumericKeyPress(int& KeyAscii) {
 
 void frmEmploye::Form_Load() {
   runStep([this] { Place(20); });
-  runStep([this] {
-    const std::optional<QString> file =
-        placeDatabase(PlacementReader::StaffEditor, currentDataLocation(), QStringLiteral("Infor.mdb"));
-    if (file) datInfor.setDatabaseName(*file);
-  });
+  // A placement that cannot be read places no staff file, and is told once:
+  // the window opens empty, in browse mode (no row will be shown to set it).
+  if (const std::optional<QString> unreadable = dataLocationFailure()) {
+    SetBrowseMode();
+    forms::MsgBox(
+        QStringLiteral("The staff list has no database: the data location cannot be read. ") + *unreadable,
+        forms::vbExclamation);
+  } else {
+    runStep([this] {
+      const std::optional<QString> file = placeDatabase(currentDataLocation(), QStringLiteral("Infor.mdb"));
+      if (file) datInfor.setDatabaseName(*file);
+    });
+  }
   runStep([this] { datInfor.setRecordSource(kSource); });
   runStep([this] {
     for (const char* level : {"Level 1", "Level 2", "Level 3"}) cmbLevel.AddItem(QString::fromLatin1(level));

@@ -181,7 +181,8 @@ frmNWSetin& NWSetin() {
 
 std::optional<QString> frmNWSetin::settingsFailure() {
   loadQuietly(*this, quietLoad_);
-  return loadFailure_;
+  if (loadFailure_) return loadFailure_;
+  return placementModeProblem(txtNWsetin.Text());
 }
 
 std::optional<QString> dataLocationFailure() {

@@ -39,7 +39,7 @@ class frmNWSetin : public forms::Form {
   // replace it; by default it asks the file system through the path mapping.
   std::function<bool(const QString& path)> probe;
 
-  // Why the boxes do not show the station's placement (see
+  // Why the boxes show no placement a reader may use (see
   // dataLocationFailure); loads the window, without a message, when it is
   // not loaded.
   std::optional<QString> settingsFailure();

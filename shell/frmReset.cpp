@@ -100,7 +100,8 @@ void frmReset::Form_Load() {
 
 std::optional<QString> frmReset::settingsFailure() {
   loadQuietly(*this, quietLoad_);
-  return loadFailure_;
+  if (loadFailure_) return loadFailure_;
+  return checkBookModeProblem(txtDisplay.Text());
 }
 
 void frmReset::imgChk_Click() {

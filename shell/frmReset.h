@@ -1,11 +1,12 @@
 // The check-book window: live or training tickets.
 //
 // Its display box is bound to the one row of tbReset in the install folder's
-// Duzo98HS.mdb: exactly "Check Book" is live (Ordr.mdb), any other text
-// training (TOrdr.mdb). Only the two picture buttons change it. It has no
-// menu entry: the first window that reads the mode loads it (through
-// currentCheckBookMode(), placement.h), and it then shows as a child of the
-// main window. "Fresh", offered while the live check book is chosen, empties
+// Duzo98HS.mdb: "Check Book" is live (Ordr.mdb), "Training Check Book"
+// training (TOrdr.mdb); any other text was damaged, and no reader opens
+// tickets by it (the window shows it as not live). Only the two picture
+// buttons change it. It has no menu entry: the first window that reads the
+// mode loads it (through currentCheckBookMode(), placement.h), and it then
+// shows as a child of the main window. "Fresh", offered while the live check book is chosen, empties
 // the training tickets after a prompt.
 #pragma once
 
@@ -35,7 +36,7 @@ class frmReset : public forms::Form {
   forms::CommandButton cmdClose{this, "cmdClose"};
   forms::Data datChkBook{this, "datChkBook"};
 
-  // Why the display box does not show the stored mode (see
+  // Why the display box shows no mode a reader may use (see
   // checkBookModeFailure); loads the window, without a message, when it is
   // not loaded.
   std::optional<QString> settingsFailure();

@@ -132,8 +132,7 @@ void frmTakeOutPW::Form_Load() {
   // Without a placed staff file the binding stays closed and the manager
   // check finds nobody; a file that cannot be read is treated the same,
   // without a word.
-  const std::optional<QString> staff =
-      placeDatabase(PlacementReader::Keypad, currentDataLocation(), QStringLiteral("Infor.mdb"));
+  const std::optional<QString> staff = placeDatabase(currentDataLocation(), QStringLiteral("Infor.mdb"));
   if (staff) {
     datInfor.setDatabaseName(*staff);
     runStep([this] { datInfor.Refresh(); });

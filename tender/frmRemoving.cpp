@@ -198,9 +198,7 @@ void frmRemoving::Form_Load() {
   const std::pair<forms::Data*, QString> files[] = {{&datRemv, QStringLiteral("Remv.mdb")},
                                                     {&datReason, QStringLiteral("Duzo98HS.mdb")}};
   for (const auto& [data, file] : files) {
-    if (const std::optional<QString> path =
-            shell::placeDatabase(shell::PlacementReader::Removal, where, file))
-      data->setDatabaseName(*path);
+    if (const std::optional<QString> path = shell::placeDatabase(where, file)) data->setDatabaseName(*path);
   }
   shell::DataOpener opener;
   opener.open({&datRemv, &datReason});

@@ -337,8 +337,8 @@ void frmTender::Form_Load() {
   // runs no card: where the ticket would go is not known.
   training_ = true;
   runStep([this] {
-    const shell::TicketDatabase tickets = shell::currentTicketDatabase(shell::PlacementReader::Tender);
-    training_ = !tickets.live;
+    const shell::TicketDatabase tickets = shell::currentTicketDatabase();
+    training_ = !tickets.path || !shell::isLiveCheckBook(shell::currentCheckBookMode());
     if (tickets.path) datOrders.setDatabaseName(*tickets.path);
   });
 

@@ -143,15 +143,18 @@ TEST_F(SalesReport, AFailedRunClearsTheFiguresAndTheListingAndSaysWhy) {
   EXPECT_EQ(listed(), 0);
 }
 
-// A placement the report does not know, or one that cannot be read, is told
-// in one message; the window opens empty and every run says why.
+// A placement or check book the report does not know, or one that cannot be
+// read, is told in one message; the window opens empty and every run says why.
 TEST_F(SalesReport, AnUnknownPlacementOpensTheWindowEmptyAndEveryRunSaysWhy) {
   const struct {
     const char* what;
     const char* sql;
     const char* says;
   } cases[] = {
-      {"unknown", "UPDATE tbSet SET SetC = 'Elsewhere'", "\"Elsewhere\""},
+      // Nor does it read the training tickets for a check book it cannot read.
+      {"unknown check book", "UPDATE tbReset SET Reset_txt = 'Ch@ck B00k'",
+       "Reset_txt of tbReset in Duzo98HS.mdb reads \"Ch@ck B00k\""},
+      {"unknown", "UPDATE tbSet SET SetC = 'Elsewhere'", "SetC of tbSet in Duzo98HS.mdb reads \"Elsewhere\""},
       {"unreadable", "DROP TABLE tbSet", "Duzo98HS.mdb has no table tbSet."},
   };
   for (const auto& c : cases) {

@@ -109,14 +109,36 @@ TEST_F(OrderDetails, MoreDetailsLoadsTheWindowThenHandsOverThePeriodWithoutAQuer
   EXPECT_EQ(w.DBGRepDetail.Rows(), 0);
 }
 
-TEST_F(OrderDetails, AnOddPlacementReadsTheInstallFoldersTrainingFile) {
-  run(settingsFile(), "UPDATE tbSet SET SetC = 'Other'");
+// A placement or check book the settings windows never write gives the
+// report no ticket file: it says so once, and the training tickets never
+// pass for the station's.
+TEST_F(OrderDetails, ADamagedSettingListsNoTicketsAndSaysWhy) {
   run(installFile("TOrdr.mdb"),
       "INSERT INTO tblDetail (Invoice, Date, Time, Method, szOrder) VALUES"
       " ('77', '2026-12-08', '12:00:00', 'HS', 'Training line')");
-  reports::frmRepOrdrDetails& w = open();
-  press(w.cmdTotal);
-  EXPECT_EQ(columnOf(w.DBGRepDetail, 3), QStringList({"Training line"}));
+  const struct {
+    const char* damage;
+    const char* says;
+  } cases[] = {
+      {"UPDATE tbSet SET SetC = 'Other'", "The field SetC of tbSet in Duzo98HS.mdb reads \"Other\""},
+      {"UPDATE tbReset SET Reset_txt = 'Ch@ck B00k'",
+       "The field Reset_txt of tbReset in Duzo98HS.mdb reads \"Ch@ck B00k\""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.damage);
+    run(settingsFile(), c.damage);
+    messages_->answer(forms::vbOK);
+    reports::frmRepOrdrDetails& w = open();
+    ASSERT_EQ(messages_->shown().size(), 1u);
+    EXPECT_TRUE(messages_->shown()[0].prompt.startsWith("The order-detail report has no database: "));
+    EXPECT_TRUE(messages_->shown()[0].prompt.contains(c.says)) << messages_->shown()[0].prompt.toStdString();
+    messages_->answer(forms::vbOK);
+    press(w.cmdTotal);
+    EXPECT_EQ(w.DBGRepDetail.Rows(), 0);
+    unloadAllWindows();
+    messages_->clear();
+    run(settingsFile(), "UPDATE tbSet SET SetC = 'Single'");
+  }
 }
 
 TEST_F(OrderDetails, APeriodThatDoesNotReadEmptiesTheListingAndSaysWhy) {

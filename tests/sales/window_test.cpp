@@ -67,9 +67,8 @@ TEST_F(SalesWindow, TheLoadReadsCountryCheckBookAndPlacement) {
   } cases[] = {
       {"Canada", "Check Book", "Single", true, "#", "", kInstall, "Ordr.mdb"},
       {"canada", "Training Check Book", "Single", false, "T", "T", kInstall, "TOrdr.mdb"},
-      {"Canada ", "", "File Sharing", false, "T", "T", kServer, "TOrdr.mdb"},
-      {"USA", "Check Book", "", false, "#", "", kServer, "Ordr.mdb"},
-      {"Canada", "check book", "single", true, "T", "T", kServer, "TOrdr.mdb"},
+      {"Canada ", "Training Check Book", "File Sharing", false, "T", "T", kServer, "TOrdr.mdb"},
+      {"USA", "Check Book", "File Sharing", false, "#", "", kServer, "Ordr.mdb"},
   };
   for (const auto& c : cases) {
     run(settingsFile(), "UPDATE tbSet SET setL = ?, SetC = ?", {c.country, c.placement});
@@ -242,6 +241,25 @@ TEST_F(SalesWindow, UnreadableStationSettingsKeepTheWindowShut) {
       {"no placement mode field",
        [this] { run(settingsFile(), "ALTER TABLE tbSet RENAME COLUMN SetC TO Gone"); }, "the data location",
        "The table tbSet of Duzo98HS.mdb has no field SetC."},
+      // A value the settings windows never write: the tickets would go to
+      // the training file, or every file to a folder that is not there.
+      {"no placement mode", [this] { run(settingsFile(), "UPDATE tbSet SET SetC = NULL"); },
+       "the data location",
+       "The field SetC of tbSet in Duzo98HS.mdb is empty, not \"Single\" or \"File Sharing\"."},
+      {"an empty placement mode", [this] { run(settingsFile(), "UPDATE tbSet SET SetC = ''"); },
+       "the data location",
+       "The field SetC of tbSet in Duzo98HS.mdb is empty, not \"Single\" or \"File Sharing\"."},
+      {"a garbled placement mode", [this] { run(settingsFile(), "UPDATE tbSet SET SetC = 'Sxngle'"); },
+       "the data location",
+       "The field SetC of tbSet in Duzo98HS.mdb reads \"Sxngle\", not \"Single\" or \"File Sharing\"."},
+      {"no check-book mode", [this] { run(settingsFile(), "UPDATE tbReset SET Reset_txt = NULL"); },
+       "the check book",
+       "The field Reset_txt of tbReset in Duzo98HS.mdb is empty, not \"Check Book\" or \"Training Check "
+       "Book\"."},
+      {"a garbled check-book mode",
+       [this] { run(settingsFile(), "UPDATE tbReset SET Reset_txt = 'Ch@ck B00k'"); }, "the check book",
+       "The field Reset_txt of tbReset in Duzo98HS.mdb reads \"Ch@ck B00k\", not \"Check Book\" or "
+       "\"Training Check Book\"."},
   };
   const QByteArray sound = [this] {
     QFile f(settingsFile());

@@ -59,45 +59,48 @@ class CheckBook : public ShellFixture {
   }
 };
 
-TEST_F(CheckBook, OnlyExactlyCheckBookIsLiveForEveryReader) {
+// Every ticket reader opens by the values the check-book and placement
+// windows write, and by nothing else: a value that is Null, empty or damaged
+// places no file, and the reason names the file, the field and what it reads.
+// The placement is read first; the check book only once it is known.
+TEST_F(CheckBook, ATicketFileIsPlacedOnlyByTheValuesTheWindowsWrite) {
+  const QString live = shell::kInstallFolder + "Ordr.mdb";
+  const QString badMode =
+      "the check book cannot be read. The field Reset_txt of tbReset in Duzo98HS.mdb %1, "
+      "not \"Check Book\" or \"Training Check Book\".";
+  const QString badPlace =
+      "the data location cannot be read. The field SetC of tbSet in Duzo98HS.mdb %1, "
+      "not \"Single\" or \"File Sharing\".";
   const struct {
-    QVariant stored;
-    bool live;
-  } cases[] = {{"Check Book", true}, {"Training Check Book", false}, {"", false}, {"check book", false}};
+    QVariant checkBook;
+    QVariant placement;
+    QString path;  // empty: none
+    QString unreadable;
+    bool checkBookAsked;
+  } cases[] = {
+      {"Check Book", "Single", live, "", true},
+      {"Training Check Book", "Single", shell::kInstallFolder + "TOrdr.mdb", "", true},
+      {"Check Book", "File Sharing", "\\\\Server\\Dovrel POS 4\\Ordr.mdb", "", true},
+      {"Training Check Book", "File Sharing", "\\\\Server\\Dovrel POS 4\\TOrdr.mdb", "", true},
+      {QVariant(), "Single", "", badMode.arg("is empty"), true},
+      {"", "Single", "", badMode.arg("is empty"), true},
+      {"Ch@ck B00k", "Single", "", badMode.arg("reads \"Ch@ck B00k\""), true},
+      {"check book", "File Sharing", "", badMode.arg("reads \"check book\""), true},
+      {"Check Book", QVariant(), "", badPlace.arg("is empty"), false},
+      {"Check Book", "", "", badPlace.arg("is empty"), false},
+      {"Check Book", "Sxngle", "", badPlace.arg("reads \"Sxngle\""), false},
+  };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.stored.toString().toStdString());
-    setMode(c.stored);
-    for (const char* placement : {"Single", "File Sharing"}) {
-      run(settingsFile(), "UPDATE tbSet SET SetC = ?, SetP = ?", {placement, "\\\\Server\\"});
-      const shell::TicketDatabase tickets = shell::currentTicketDatabase(shell::PlacementReader::Sales);
-      EXPECT_EQ(tickets.live, c.live);
-      const QString file = c.live ? "Ordr.mdb" : "TOrdr.mdb";
-      EXPECT_EQ(tickets.path.value_or("<none>"), QLatin1String(placement) == QLatin1String("Single")
-                                                     ? shell::kInstallFolder + file
-                                                     : "\\\\Server\\Dovrel POS 4\\" + file);
-      EXPECT_EQ(Reset().imgWchk.Visible(), c.live);
-      EXPECT_EQ(Reset().imgWtrain.Visible(), !c.live);
-      EXPECT_EQ(Reset().cmdReset.Visible(), c.live);
-      Reset().Unload();
-      shell::NWSetin().Unload();
-    }
+    SCOPED_TRACE((c.checkBook.toString() + " / " + c.placement.toString()).toStdString());
+    setMode(c.checkBook);
+    run(settingsFile(), "UPDATE tbSet SET SetC = ?, SetP = ?", {c.placement, "\\\\Server\\"});
+    const shell::TicketDatabase tickets = shell::currentTicketDatabase();
+    EXPECT_EQ(tickets.path.value_or(""), c.path);
+    EXPECT_EQ(tickets.unreadable.value_or(""), c.unreadable);
+    EXPECT_EQ(Reset().IsLoaded(), c.checkBookAsked);
+    unloadAllWindows();
   }
   EXPECT_TRUE(messages_->shown().empty());
-}
-
-TEST_F(CheckBook, TheReportsReadThePlacementFirstAndTheCheckBookOnlyForAKnownOne) {
-  setMode("Check Book");
-  run(settingsFile(), "UPDATE tbSet SET SetC = 'Other'");
-  const shell::TicketDatabase sales = shell::currentTicketDatabase(shell::PlacementReader::SalesReport);
-  EXPECT_FALSE(sales.path.has_value());
-  const shell::TicketDatabase detail = shell::currentTicketDatabase(shell::PlacementReader::OrderDetail);
-  EXPECT_EQ(detail.path.value_or("<none>"), shell::kInstallFolder + "Tordr.mdb");
-  EXPECT_FALSE(Reset().IsLoaded()) << "the check book was not asked";
-  shell::NWSetin().Unload();
-  run(settingsFile(), "UPDATE tbSet SET SetC = 'Single'");
-  EXPECT_EQ(shell::currentTicketDatabase(shell::PlacementReader::SalesReport).path.value_or("<none>"),
-            shell::kInstallFolder + "Ordr.mdb");
-  EXPECT_TRUE(Reset().IsLoaded());
 }
 
 TEST_F(CheckBook, APictureButtonSwitchesAndTheSwitchIsStoredAtUnload) {
@@ -114,11 +117,11 @@ TEST_F(CheckBook, APictureButtonSwitchesAndTheSwitchIsStoredAtUnload) {
   EXPECT_EQ(value(settingsFile(), "SELECT Reset_txt FROM tbReset"), "Training Check Book");
 
   // A window loaded later reads the new mode.
-  EXPECT_FALSE(shell::currentTicketDatabase(shell::PlacementReader::Tender).live);
+  EXPECT_EQ(shell::currentTicketDatabase().path.value_or(""), shell::kInstallFolder + "TOrdr.mdb");
   click(Reset().imgChk);
   EXPECT_EQ(Reset().txtDisplay.Text(), "Check Book");
   EXPECT_TRUE(Reset().cmdReset.Visible());
-  EXPECT_TRUE(shell::currentTicketDatabase(shell::PlacementReader::Tender).live);
+  EXPECT_EQ(shell::currentTicketDatabase().path.value_or(""), shell::kInstallFolder + "Ordr.mdb");
 }
 
 TEST_F(CheckBook, AMissingRowGetsTheFirstInstallRow) {

@@ -278,6 +278,28 @@ TEST_F(StaffEditor, ACodeThatIsNotFourDigitsIsStoredByNoRoad) {
   }
 }
 
+// A placement mode the placement window never writes places no staff file:
+// the editor opens empty and says why, where an empty mode opened the
+// install folder's staff and another one opened nothing without a word.
+TEST_F(StaffEditor, ADamagedPlacementOpensNoStaffAndSaysWhy) {
+  for (const QVariant& mode : {QVariant(), QVariant("Sxngle")}) {
+    SCOPED_TRACE(mode.toString().toStdString());
+    run(settingsFile(), "UPDATE tbSet SET SetC = ?", {mode});
+    messages_->clear();
+    messages_->answer(forms::vbOK);
+    frmEmploye& w = Employe();
+    w.Load();
+    ASSERT_EQ(prompts().size(), 1);
+    EXPECT_TRUE(
+        prompts()[0].startsWith("The staff list has no database: the data location cannot be read. "
+                                "The field SetC of tbSet in Duzo98HS.mdb "))
+        << prompts()[0].toStdString();
+    EXPECT_EQ(w.datInfor.DatabaseName(), "");
+    EXPECT_EQ(w.txtID.Text(), "");
+    unloadAllWindows();
+  }
+}
+
 // With no row to show, what is typed is a new row: Save stores it.
 TEST_F(StaffEditor, SaveOnAnEmptyTableStoresTheTypedRow) {
   run(staff(), "DELETE FROM tbEmplo");
