@@ -5,7 +5,9 @@
 #include "platform/forms/msgbox.h"
 #include "platform/forms/screen.h"
 #include "shell/Module1.h"
+#include "shell/frmTakeOutPW.h"
 #include "shell/placement.h"
+#include "shell/settingsrules.h"
 #include "shell/steps.h"
 
 namespace shell {
@@ -15,13 +17,14 @@ namespace {
 const QString kSource = QStringLiteral("SELECT * FROM tbEmplo ORDER BY szID_no ASC");
 const QString kReservedCode = QStringLiteral("7061");
 
-// The keypad signs in with four digits: a longer code would sign in the
-// holder of its first four, a shorter or dotted one nobody.
-bool IsFourDigitCode(const QString& code) {
-  if (code.size() != 4) return false;
+// A code the keypad signs in with: four digits (a longer code would sign in
+// the holder of its first four, a shorter or dotted one nobody) that the
+// keypad takes, which "0000" and "0001" are not.
+bool IsSignInCode(const QString& code) {
+  if (code.size() != kSignInLength) return false;
   for (const QChar c : code)
     if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
-  return true;
+  return keypadTakes(code, kSignInLength);
 }
 
 }  // namespace
@@ -339,7 +342,11 @@ frmEmploye::WriteVerdict frmEmploye::WriteRow() {
       if (holders > 0) return WriteVerdict::CodeInUse;
     }
     if (code == kReservedCode || code.trimmed().isEmpty()) return WriteVerdict::CodeInvalid;
-    if (!IsFourDigitCode(code)) return WriteVerdict::CodeNotFourDigits;
+    if (!IsSignInCode(code)) return WriteVerdict::CodeCannotSignIn;
+    if (const std::optional<QString> character = uncarriedCharacter(txtName.Text())) {
+      refused_ = *character;
+      return WriteVerdict::NameNotCarried;
+    }
     datInfor.UpdateRecord();
     t.commit();
     return WriteVerdict::Stored;
@@ -354,8 +361,13 @@ void frmEmploye::TellRefusal(WriteVerdict verdict) {
     case WriteVerdict::CodeInUse:
       forms::MsgBox(QStringLiteral("This ID already been used"));
       break;
-    case WriteVerdict::CodeNotFourDigits:
-      forms::MsgBox(QStringLiteral("This ID must be four digits"));
+    case WriteVerdict::CodeCannotSignIn:
+      forms::MsgBox(QStringLiteral("This ID cannot sign in: a code is four digits from 0002 to 9999."));
+      break;
+    case WriteVerdict::NameNotCarried:
+      forms::MsgBox(
+          QStringLiteral("This name cannot be stored: it holds %1, which a card payment cannot carry.")
+              .arg(refused_));
       break;
     case WriteVerdict::CodeInvalid:
       forms::MsgBox(QStringLiteral("This is Invalid number. Please try again!"));

@@ -97,7 +97,7 @@ class frmEmploye : public forms::Form {
 
  private:
   // What became of a write of the current row.
-  enum class WriteVerdict { Stored, CodeInUse, CodeInvalid, CodeNotFourDigits, Failed };
+  enum class WriteVerdict { Stored, CodeInUse, CodeInvalid, CodeCannotSignIn, NameNotCarried, Failed };
 
   void datInfor_Reposition();
   void datInfor_Validate(int& Action, bool& Save);
@@ -118,9 +118,10 @@ class frmEmploye : public forms::Form {
   // the row was stored.
   bool Save();
   // The one door: in one transaction, refuses a code another row of the file
-  // holds, the reserved 7061, an empty code and a code that is not four
-  // digits, else writes the changed fields of the row (adds a new one, also
-  // when the table has no row to show).
+  // holds, the reserved 7061, an empty code, a code the keypad cannot sign in
+  // with (not four digits, or 0000 and 0001) and a first name the card road
+  // cannot carry, else writes the changed fields of the row (adds a new one,
+  // also when the table has no row to show).
   WriteVerdict WriteRow();
   // Save's messages for a refused write; an invalid code is emptied and the
   // window goes to browse mode with the row still pending.
@@ -131,6 +132,7 @@ class frmEmploye : public forms::Form {
   std::vector<forms::CheckBox*> OptionBoxes();
 
   QString failure_;               // why the last write failed
+  QString refused_;               // the character a refused first name holds
   bool closeStopped_ = false;     // the close question kept the window open
   bool discardOnUnload_ = false;  // "No" to the close question: write nothing
 };

@@ -49,12 +49,11 @@ bool approves(const QString& level) {
   return level == QLatin1String("Level 3") || level == QLatin1String("Level 2");
 }
 
-// An entry long enough, and above 1 in value, to be looked up or delivered.
-bool enough(const QString& entry, int length) {
+}  // namespace
+
+bool keypadTakes(const QString& entry, int length) {
   return entry.size() >= length && rt::Val(entry) > 1;
 }
-
-}  // namespace
 
 KeypadRoute keypadRoute(const QString& salesTag, const QString& gridTag) {
   if (gridTag == kDelItems) return KeypadRoute::ManagerCheck;
@@ -175,11 +174,11 @@ void frmTakeOutPW::txtPassword_Change() {
   const KeypadRoute route = keypadRoute(salesTag(), gridTag());
   switch (route) {
     case KeypadRoute::Waiter:
-      if (enough(entry, 4)) deliver(s.txtWaiter, entry);
+      if (keypadTakes(entry, kSignInLength)) deliver(s.txtWaiter, entry);
       return;
     case KeypadRoute::Qty:
     case KeypadRoute::Percent:
-      if (!enough(entry, 2)) return;
+      if (!keypadTakes(entry, 2)) return;
       deliver(route == KeypadRoute::Qty ? s.txtQty : s.txtPercent, entry);
       forms::Unload(*this);
       return;
@@ -214,7 +213,7 @@ void frmTakeOutPW::cmdEnter_Click() {
 // stylist's code, approves nothing.
 void frmTakeOutPW::CheckManagerId() {
   const QString entry = txtPassword.Text();
-  if (!enough(entry, 4)) return;
+  if (!keypadTakes(entry, kSignInLength)) return;
 
   bool found = false;
   QString firstName;

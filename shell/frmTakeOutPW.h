@@ -65,6 +65,12 @@ enum class KeypadRoute { Waiter, Qty, Percent, ManagerCheck };
 // other tag go to the manager check.
 KeypadRoute keypadRoute(const QString& salesTag, const QString& gridTag);
 
+// An entry the keypad looks up or delivers as it changes: at least `length`
+// characters (kSignInLength for a sign-in code, 2 for a quantity or a
+// percent) and above 1 in value, so that "0000" and "0001" sign in nobody.
+constexpr int kSignInLength = 4;
+bool keypadTakes(const QString& entry, int length);
+
 // The title the keypad shows for a sales tag: "Enter Your ID", "Enter Your
 // Quantity", "Sales Percentage", "Enter Tip Percentage"; any other tag keeps
 // the design title "Enter ID".

@@ -37,4 +37,22 @@ QString nextMenuMode(const QString& mode) {
   return mode == QLatin1String("1.Default") ? QStringLiteral("2.Custom") : QStringLiteral("1.Default");
 }
 
+std::optional<QString> uncarriedCharacter(const QString& text) {
+  for (const QChar c : text) {
+    switch (c.unicode()) {
+      case '"':
+        return QStringLiteral("a double quote (\")");
+      case '\r':
+        return QStringLiteral("a carriage return");
+      case '\n':
+        return QStringLiteral("a line feed");
+      case 0:
+        return QStringLiteral("a NUL character");
+      default:
+        break;
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace shell

@@ -1,5 +1,6 @@
-// The rules of the store settings window that do not need the window: what a
-// tax rate may read, and the cycles of its mode buttons.
+// The rules of the settings windows that do not need the window: what a tax
+// rate may read, the cycles of the store settings' mode buttons, and what a
+// staff member's first name may hold.
 #pragma once
 
 #include <QString>
@@ -26,5 +27,11 @@ QString nextNotesMode(const QString& mode);
 // The next menu mode: "1.Default" becomes "2.Custom", any other text
 // "1.Default".
 QString nextMenuMode(const QString& mode);
+
+// The first character of `text` that the card road cannot carry, named for
+// the clerk ("a double quote (\")", "a carriage return", "a line feed", "a
+// NUL character"): the payment bridge refuses a value holding one, and a
+// staff member's first name is sent as the clerk. Nothing when there is none.
+std::optional<QString> uncarriedCharacter(const QString& text);
 
 }  // namespace shell

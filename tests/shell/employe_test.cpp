@@ -20,7 +20,7 @@ using shell::frmEmploye;
 const char* kUsed = "This ID already been used";
 const char* kInvalid = "This is Invalid number. Please try again!";
 const char* kChanges = "Data has Changes, Save Changes?";
-const char* kFourDigits = "This ID must be four digits";
+const char* kSignIn = "This ID cannot sign in: a code is four digits from 0002 to 9999.";
 
 class StaffEditor : public ShellFixture {
  protected:
@@ -241,16 +241,18 @@ TEST_F(StaffEditor, NoRoadStoresACodeAnotherRowHolds) {
   }
 }
 
-// The keypad signs in with four digits: a longer code would sign in the
-// holder of its first four. Every road that writes the row refuses it as it
-// refuses a code in use, and the window stays on the row with the typing.
-TEST_F(StaffEditor, ACodeThatIsNotFourDigitsIsStoredByNoRoad) {
+// The keypad signs in with four digits worth more than 1: a longer code would
+// sign in the holder of its first four, and it ignores 0000 and 0001. Every
+// road that writes the row refuses such a code as it refuses a code in use,
+// and the window stays on the row with the typing.
+TEST_F(StaffEditor, ACodeTheKeypadCannotSignInIsStoredByNoRoad) {
   enum Road { Save, Bar, BackYes };
   const struct {
     const char* code;
     bool newRow;  // typed after New, else over Mara's code
     Road road;
-  } cases[] = {{"23456", true, Save}, {"234", false, Save}, {"12.4", false, Bar}, {"99999", false, BackYes}};
+  } cases[] = {{"23456", true, Save},     {"234", false, Save}, {"12.4", false, Bar},
+               {"99999", false, BackYes}, {"0000", true, Save}, {"0001", false, Bar}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.code);
     messages_->clear();
@@ -265,12 +267,54 @@ TEST_F(StaffEditor, ACodeThatIsNotFourDigitsIsStoredByNoRoad) {
     if (c.road == Save) w.cmdSave.setValue(true);
     if (c.road == Bar) w.datInfor.navigate(forms::Data::Button::Next);
     if (c.road == BackYes) w.cmdClose.setValue(true);
-    EXPECT_EQ(prompts(), c.road == BackYes ? QStringList({kChanges, kFourDigits}) : QStringList{kFourDigits});
+    EXPECT_EQ(prompts(), c.road == BackYes ? QStringList({kChanges, kSignIn}) : QStringList{kSignIn});
     EXPECT_TRUE(w.IsLoaded());
     EXPECT_EQ(w.txtID.Text(), c.code);
     EXPECT_TRUE(editMode(w));
     EXPECT_EQ(holders(c.code), 0);
     EXPECT_EQ(holders("1234"), 1);
+    EXPECT_EQ(rows(), 3);
+    messages_->clear();
+    messages_->answer(forms::vbNo);
+    w.Unload();
+  }
+}
+
+// The first name goes to the payment bridge as the clerk, which refuses a
+// value holding a double quote, CR, LF or NUL: no road stores such a name, and
+// the message names the character.
+TEST_F(StaffEditor, AFirstNameTheCardRoadCannotCarryIsStoredByNoRoad) {
+  enum Road { Save, Bar };
+  const struct {
+    QString name;
+    bool newRow;
+    Road road;
+    const char* character;
+  } cases[] = {
+      {"Ma\"ra", false, Save, "a double quote (\")"},
+      {"Zoe\r", true, Save, "a carriage return"},
+      {"Zo\ne", false, Bar, "a line feed"},
+      {QString("Zoe") + QChar(0), true, Save, "a NUL character"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.character);
+    messages_->clear();
+    frmEmploye& w = Employe();
+    if (c.newRow) {
+      w.cmdNew.setValue(true);
+      w.txtID.setText("4567");
+    }
+    w.txtName.setText(c.name);
+    messages_->answer(forms::vbOK);
+    if (c.road == Save) w.cmdSave.setValue(true);
+    if (c.road == Bar) w.datInfor.navigate(forms::Data::Button::Next);
+    EXPECT_EQ(
+        prompts(),
+        QStringList{QString("This name cannot be stored: it holds %1, which a card payment cannot carry.")
+                        .arg(c.character)});
+    EXPECT_EQ(w.txtName.Text(), c.name);
+    EXPECT_TRUE(editMode(w));
+    EXPECT_EQ(field("1234", "sFirst_nm"), "Mara");
     EXPECT_EQ(rows(), 3);
     messages_->clear();
     messages_->answer(forms::vbNo);
