@@ -117,6 +117,7 @@ frmReservation::frmReservation()
   Calendar1.onChange = [this] { Calendar1_Change(); };
   txtdate.onChange = [this] { txtdate_Change(); };
   cmbID.onClick = [this] { cmbID_Click(); };
+  cmbID.onLostFocus = [this] { TakeTypedName(); };
   txtID.onChange = [this] { txtID_Change(); };
   cmdSave.onClick = [this] { cmdSave_Click(); };
   cmdClose.onClick = [this] { cmdClose_Click(); };
@@ -180,8 +181,10 @@ void frmReservation::Form_Load() {
 
 // A click on a day, also on the day shown: pending edits are stored under the
 // day and stylist on screen, then the picked day is shown. When they cannot
-// be stored, the calendar goes back to the day on screen.
+// be stored, the calendar goes back to the day on screen. A name typed into
+// the stylist box is taken first: the slots on screen are not hers.
 void frmReservation::Calendar1_Click() {
+  TakeTypedName();
   if (cmdSave.Visible() && !SaveDaySchedule()) {
     Calendar1.setValue(shownDay_);
     return;
@@ -201,17 +204,32 @@ void frmReservation::txtdate_Change() {
 
 // The combo already shows the picked name. Pending edits are stored under the
 // day and stylist on screen, then the picked name becomes the shown stylist.
-// The slots may have been loaded for a name typed over the list since the
-// last pick (a day picked meanwhile loads for it): a pick of a name other
-// than the one the slots were loaded for loads, even when the shown stylist
-// stays the same, so the slots and the next save are the picked stylist's.
 void frmReservation::cmbID_Click() {
   if (cmdSave.Visible() && !SaveDaySchedule()) {
     cmbID.setText(shownName_);
     return;
   }
+  ShowStylist();
+}
+
+// The name in the combo becomes the shown stylist, and her day is loaded
+// unless the slots are hers already. The shown stylist may stay the same
+// while the slots were loaded for another name (a day picked while a name
+// stood typed over the list loads for that name): the load then runs all the
+// same, so the slots and the next save are the named stylist's.
+void frmReservation::ShowStylist() {
   txtID.setText(cmbID.Text());
   if (shownName_ != cmbID.Text()) cmdFind_Click();
+}
+
+// A name typed into the combo, not picked, is taken when the box is left or
+// a step would store the slots: her day is loaded before anything is saved,
+// so the slots on screen are always the named stylist's. Edits made to the
+// slots of the name typed over are dropped, as they belong to nobody named.
+bool frmReservation::TakeTypedName() {
+  if (cmbID.Text() == shownName_) return false;
+  ShowStylist();
+  return true;
 }
 
 void frmReservation::txtID_Change() {
@@ -224,6 +242,7 @@ void frmReservation::Text_Change() {
 }
 
 void frmReservation::cmdSave_Click() {
+  if (TakeTypedName()) return;
   SaveDaySchedule();
 }
 

@@ -6,7 +6,8 @@
 // shows exactly while the slots hold edits that are not stored. Besides, the
 // window remembers the day and stylist whose schedule it loaded last: every
 // save stores under those, so the slots are never written into another
-// day's or another stylist's row.
+// day's or another stylist's row. A name typed into the stylist box loads
+// its day when the box is left, or before Save or a day picked would store.
 #pragma once
 
 #include <QDate>
@@ -90,6 +91,10 @@ class frmReservation : public forms::Form {
   void Calendar1_Change();
   void txtdate_Change();
   void cmbID_Click();
+  void ShowStylist();
+  // Loads the day of a name typed into the combo; false when the slots are
+  // that name's already.
+  bool TakeTypedName();
   void txtID_Change();
   // The change step of every slot box, Text1 to Text22 alike.
   void Text_Change();

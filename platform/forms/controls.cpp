@@ -682,6 +682,13 @@ QWidget* ComboBox::createWidget(QWidget* parent) {
     watch(edit);
   }
   watch(combo);
+  // Left: the focus moved from the box (or its editor) to another widget of
+  // the same window. The box's own list is a window of its own, and a window
+  // that takes the focus leaves no widget of this one focused.
+  QObject::connect(qApp, &QApplication::focusChanged, link(), [this, combo](QWidget* old, QWidget* now) {
+    const auto inBox = [combo](QWidget* w) { return w == combo || combo->isAncestorOf(w); };
+    if (old && now && inBox(old) && !inBox(now) && now->window() == combo->window()) fire(onLostFocus);
+  });
   return combo;
 }
 

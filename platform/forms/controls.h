@@ -321,6 +321,9 @@ class ComboBox : public Control, public Bound {
 
   Handler onChange;
   Handler onClick;
+  // The focus went from the box to another control of its window: neither
+  // opening the box's list nor another window taking the focus leaves it.
+  Handler onLostFocus;
   // A key that types a character (Enter is 13), before the box takes it;
   // setting KeyAscii to 0 drops the key, another code replaces it.
   KeyHandler onKeyPress;

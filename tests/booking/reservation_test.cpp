@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <ostream>
@@ -229,25 +230,57 @@ TEST_F(Book, PendingEditsAreStoredUnderTheDayAndStylistOnScreen) {
   EXPECT_EQ(rowCount(), "3");
 }
 
-TEST_F(Book, ANameTypedOverTheListSavesUnderTheStylistShown) {
-  storedRow("2026-03-10", "Ann", "Ann's day");
+// A name typed into the box, not picked, loads that stylist's day as the box
+// is left, before a slot is written: the slots show her bookings, and Save
+// stores under her name, never under the empty name shown before.
+TEST_F(Book, ANameTypedIntoTheBoxLoadsItsDayWhenTheBoxIsLeft) {
   storedRow("2026-03-10", "Bea", "Bea's day");
-  storedRow("2026-03-11", "Bea", "Bea's next day");
   openBook();
   pickDay(QDate(2026, 3, 10));
-  pickStylist("Ann");
+  // The focus moves only in the active window.
+  QWidget* window = Reservation().cmbID.widget()->window();
+  window->activateWindow();
+  for (int i = 0; i < 100 && !window->isActiveWindow(); ++i) QCoreApplication::processEvents();
+  ASSERT_TRUE(window->isActiveWindow());
+  Reservation().cmbID.SetFocus();
   type(Reservation().cmbID, "Bea");
-  EXPECT_EQ(shown(slot(1)), "Ann's day") << "typing switches nothing";
+  EXPECT_EQ(shown(slot(1)), "") << "nothing loads while the name is typed";
+  slot(2).SetFocus();
+  EXPECT_EQ(shown(slot(1)), "Bea's day");
+  EXPECT_EQ(shown(Reservation().txtID), "Bea");
+  type(slot(2), "for Bea");
+  press(Reservation().cmdSave);
+  EXPECT_EQ(stored("SELECT szName_na || '|' || \"900\" || '|' || \"930\" FROM tblSalonReserv"),
+            "Bea|Bea's day|for Bea");
+  EXPECT_EQ(rowCount(), "1");
+}
+
+// Save with a name typed over the one the slots were loaded for loads the
+// typed stylist's day first and stores nothing: the slots on screen were
+// another stylist's, and would have been stored under her.
+TEST_F(Book, SaveWithANameTypedOverTheShownOneLoadsThatNameFirst) {
+  storedRow("2026-03-10", "Ann", "Ann's day");
+  storedRow("2026-03-10", "Bea", "Bea's day");
+  openBook();
+  pickDay(QDate(2026, 3, 10));
+  type(Reservation().cmbID, "Bea");
+  pickDay(QDate(2026, 3, 11));
+  pickDay(QDate(2026, 3, 10));
+  ASSERT_EQ(shown(slot(1)), "Bea's day");
+  type(slot(2), "typed on Bea's day");
+  type(Reservation().cmbID, "Ann");
+  press(Reservation().cmdSave);
+  EXPECT_EQ(shown(slot(1)), "Ann's day");
+  EXPECT_EQ(shown(slot(2)), "");
+  EXPECT_EQ(shown(Reservation().txtID), "Ann");
+  EXPECT_FALSE(Reservation().cmdSave.Visible());
+  EXPECT_EQ(stored("SELECT count(*) FROM tblSalonReserv WHERE \"930\" IS NOT NULL"), "0");
+
   type(slot(2), "for Ann");
   press(Reservation().cmdSave);
   EXPECT_EQ(stored("SELECT \"930\" FROM tblSalonReserv WHERE szName_na = 'Ann'"), "for Ann");
-  EXPECT_EQ(stored("SELECT \"930\" FROM tblSalonReserv WHERE \"900\" = 'Bea''s day'"), "<null>");
-  EXPECT_EQ(stored("SELECT \"930\" FROM tblSalonReserv WHERE \"900\" = 'Bea''s next day'"), "<null>");
-
-  // The next day picked loads for the name typed.
-  pickDay(QDate(2026, 3, 11));
-  EXPECT_EQ(shown(slot(1)), "Bea's next day");
-  EXPECT_EQ(rowCount(), "3");
+  EXPECT_EQ(stored("SELECT \"930\" FROM tblSalonReserv WHERE szName_na = 'Bea'"), "<null>");
+  EXPECT_EQ(rowCount(), "2");
 }
 
 // The slots on screen were loaded for a typed name: picking the stylist the

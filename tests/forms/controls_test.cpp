@@ -45,6 +45,7 @@ class frmPad : public forms::Form {
     chkBox.onClick = [this] { ++checkClicks; };
     cmbCountry.onClick = [this] { ++comboClicks; };
     cmbCountry.onChange = [this] { ++comboChanges; };
+    cmbCountry.onLostFocus = [this] { ++comboLeft; };
     cmbCountry.onKeyPress = [this](int& KeyAscii) {
       comboKeys.push_back(KeyAscii);
       if (KeyAscii == 'x') KeyAscii = 0;
@@ -65,6 +66,7 @@ class frmPad : public forms::Form {
   int checkClicks = 0;
   int comboClicks = 0;
   int comboChanges = 0;
+  int comboLeft = 0;
   int ticks = 0;
   int stopAfter = 3;
 
@@ -301,6 +303,27 @@ TEST_F(ControlsTest, TypingIntoAComboNeverChoosesOnlyItsListDoes) {
   EXPECT_EQ(f->cmbCountry.Text(), "USA");
   EXPECT_EQ(f->cmbCountry.ListIndex(), 0);
   EXPECT_EQ(f->cmbCountry.ListCount(), 2);
+}
+
+// A combo box is left when the focus goes to another control of its window;
+// opening its own list does not leave it.
+TEST_F(ControlsTest, AComboIsLeftForAnotherControlOfItsWindowOnly) {
+  Instance<frmPad> f;
+  f->Show();
+  QWidget* window = f->cmbCountry.widget()->window();
+  for (int i = 0; i < 100 && !window->isActiveWindow(); ++i) QApplication::processEvents();
+  ASSERT_TRUE(window->isActiveWindow());
+  auto* combo = qobject_cast<QComboBox*>(f->cmbCountry.widget());
+  f->cmbCountry.SetFocus();
+  combo->showPopup();
+  QApplication::processEvents();
+  combo->hidePopup();
+  QApplication::processEvents();
+  EXPECT_EQ(f->comboLeft, 0);
+  f->txtGet.SetFocus();
+  EXPECT_EQ(f->comboLeft, 1);
+  f->txtGet.SetFocus();
+  EXPECT_EQ(f->comboLeft, 1);
 }
 
 // A key typed into the middle of a combo box's text goes where the caret
