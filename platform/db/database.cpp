@@ -1,6 +1,7 @@
 #include "platform/db/database.h"
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -146,56 +147,15 @@ bool isAccessFile(const QString& localPath) {
   return head.mid(4, 15) == "Standard Jet DB" || head.mid(4, 15) == "Standard ACE DB";
 }
 
-}  // namespace
-
-void setBusyTimeout(int milliseconds) {
-  g_busyTimeout = milliseconds;
-}
-
-int busyTimeout() {
-  return g_busyTimeout;
-}
-
-void ConnectionCloser::operator()(sqlite3* handle) const {
-  sqlite3_close_v2(handle);
-}
-
-std::shared_ptr<Database> Database::open(const QString& path) {
-  const QString local = QString::fromStdString(files::localPath(path.toStdString()));
-  auto db = std::make_shared<Database>(Key{}, path, local);
-  const QString name = db->describe();
-
-  const QFileInfo info(local);
-  if (path.trimmed().isEmpty()) throw Error(QStringLiteral("No database file was named."));
-  if (!info.exists()) throw Error(QStringLiteral("The database file %1 was not found.").arg(name));
-  if (!info.isFile()) throw Error(QStringLiteral("The database file %1 is not a file.").arg(name));
-  // SQLite takes an empty file for an empty database; here it is a file whose
-  // content was lost, and every table would be missing.
-  if (info.size() == 0) {
-    throw Error(QStringLiteral("The database file %1 is empty: it is not a database.").arg(name),
-                Error::Kind::NotADatabase);
-  }
-  if (isAccessFile(local)) {
-    throw Error(QStringLiteral("The database file %1 is a Microsoft Access (Jet) database. This program "
-                               "reads SQLite databases only; replace it with the SQLite file of that name.")
-                    .arg(name));
-  }
-
-  const QByteArray file = local.toUtf8();
-  sqlite3* handle = nullptr;
-  const int rc = sqlite3_open_v2(file.constData(), &handle, SQLITE_OPEN_READWRITE, nullptr);
-  db->db_.reset(handle);
-  if (handle != nullptr) detail::noteOpened(db.get(), local);
-  if (rc != SQLITE_OK) {
-    const QString why = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QStringLiteral("out of memory");
-    throw Error(QStringLiteral("The database file %1 cannot be opened: %2.").arg(name, why));
-  }
+// Sets up a connection the way every station needs it (see database.h) and
+// reads the schema, which tells a database from any other file. Throws Error
+// naming the file.
+void setUpConnection(sqlite3* handle, const QString& local, const QString& name) {
   sqlite3_busy_timeout(handle, g_busyTimeout);  // other stations on the shared folder
   sqlite3_db_config(handle, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
   sqlite3_db_config(handle, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
   sqlite3_extended_result_codes(handle, 1);
 
-  // Reading the schema tells a database from any other file.
   if (sqlite3_exec(handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
     const int code = sqlite3_errcode(handle) & 0xff;
     if (code == SQLITE_NOTADB) {
@@ -235,10 +195,72 @@ std::shared_ptr<Database> Database::open(const QString& path) {
     throw Error(QStringLiteral("The database file %1 cannot be set up: %2.")
                     .arg(name, QString::fromUtf8(sqlite3_errmsg(handle))));
   }
+}
+
+}  // namespace
+
+void setBusyTimeout(int milliseconds) {
+  g_busyTimeout = milliseconds;
+}
+
+int busyTimeout() {
+  return g_busyTimeout;
+}
+
+void ConnectionCloser::operator()(sqlite3* handle) const {
+  sqlite3_close_v2(handle);
+}
+
+std::shared_ptr<Database> Database::open(const QString& path) {
+  const QString local = QString::fromStdString(files::localPath(path.toStdString()));
+  auto db = std::make_shared<Database>(Key{}, path, local);
+  const QString name = db->describe();
+
+  const QFileInfo info(local);
+  if (path.trimmed().isEmpty()) throw Error(QStringLiteral("No database file was named."));
+  if (!info.exists()) throw Error(QStringLiteral("The database file %1 was not found.").arg(name));
+  if (!info.isFile()) throw Error(QStringLiteral("The database file %1 is not a file.").arg(name));
+  // SQLite takes an empty file for an empty database; here it is a file whose
+  // content was lost, and every table would be missing.
+  if (info.size() == 0) {
+    throw Error(QStringLiteral("The database file %1 is empty: it is not a database.").arg(name),
+                Error::Kind::NotADatabase);
+  }
+  if (isAccessFile(local)) {
+    throw Error(QStringLiteral("The database file %1 is a Microsoft Access (Jet) database. This program "
+                               "reads SQLite databases only; replace it with the SQLite file of that name.")
+                    .arg(name));
+  }
+
+  sqlite3* handle = nullptr;
+  const int rc = sqlite3_open_v2(local.toUtf8().constData(), &handle, SQLITE_OPEN_READWRITE, nullptr);
+  db->db_.reset(handle);
+  if (handle != nullptr) detail::noteOpened(db.get(), local);
+  if (rc != SQLITE_OK) {
+    const QString why = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QStringLiteral("out of memory");
+    throw Error(QStringLiteral("The database file %1 cannot be opened: %2.").arg(name, why));
+  }
+  setUpConnection(handle, local, name);
   return db;
 }
 
 Database::Database(Key, const QString& path, const QString& localPath) : path_(path), localPath_(localPath) {}
+
+void Database::reopenIfWritable() {
+  if (sqlite3_db_readonly(handle(), "main") != 1 || inTransaction()) return;
+  const QByteArray file = localPath_.toUtf8();
+  if (::access(file.constData(), W_OK) != 0) return;  // still read-only: the write says so
+  sqlite3* fresh = nullptr;
+  const int rc = sqlite3_open_v2(file.constData(), &fresh, SQLITE_OPEN_READWRITE, nullptr);
+  std::unique_ptr<sqlite3, ConnectionCloser> reopened(fresh);
+  if (rc != SQLITE_OK || sqlite3_db_readonly(fresh, "main") != 0) return;
+  try {
+    setUpConnection(fresh, localPath_, describe());
+  } catch (const Error&) {
+    return;  // the write goes to the connection held, and says what is wrong
+  }
+  db_ = std::move(reopened);
+}
 
 Database::~Database() {
   detail::noteClosed(this);

@@ -111,6 +111,13 @@ class Database : public std::enable_shared_from_this<Database> {
   // gives an updatable recordset; any other query is read-only.
   std::unique_ptr<Recordset> openRecordset(const QString& tableOrSql, const Params& params = {});
 
+  // Before a write: SQLite opens a file that cannot be written read-only, and
+  // the connection stays so. When the file can be written now and no
+  // transaction is open, the file is opened again, so that a file made
+  // writable is written without reopening the window that holds it. Every
+  // statement that writes (transactions included) runs this first.
+  void reopenIfWritable();
+
   // Starts a transaction (a savepoint inside one already open). The guard
   // rolls back unless commit() is called. Writes that belong together (a
   // ticket header and its lines, delete-then-rewrite of lines) go into one.

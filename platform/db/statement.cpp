@@ -207,7 +207,8 @@ QVariant Statement::value(int column) const {
   }
 }
 
-int run(const Database& db, const QString& sqliteSql, const Params& params) {
+int run(Database& db, const QString& sqliteSql, const Params& params) {
+  db.reopenIfWritable();
   Statement st(db, sqliteSql);
   st.bindAll(params);
   while (st.step()) {

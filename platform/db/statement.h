@@ -52,8 +52,10 @@ class Statement {
   StatementHandle handle_;
 };
 
-// Runs native SQL to the end; returns the number of rows changed.
-int run(const Database& db, const QString& sqliteSql, const Params& params = {});
+// Runs native SQL to the end; returns the number of rows changed. Every write
+// of this layer goes through here: a connection opened read-only is opened
+// again first when its file can be written now (Database::reopenIfWritable).
+int run(Database& db, const QString& sqliteSql, const Params& params = {});
 // First value of the first row, null when there is none.
 QVariant firstValue(const Database& db, const QString& sqliteSql, const Params& params = {});
 

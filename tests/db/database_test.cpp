@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <memory>
 
 #include "platform/db/recordset.h"
 #include "platform/files/paths.h"
@@ -508,6 +509,29 @@ TEST(DatabaseReadOnly, AWriteToAReadOnlyFileOrFolderIsToldInPlainWords) {
     }
   }
   EXPECT_EQ(dbtest::peek(path, "SELECT Tax FROM tbSet"), "0.075");
+}
+
+// A connection opened while its file was read-only writes once the file is
+// writable again: the write opens the file again first.
+TEST(DatabaseReadOnly, AFileOpenedReadOnlyIsWrittenOnceItIsWritable) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Infor.mdb");
+  dbtest::makeFile(path, "CREATE TABLE tbEmplo (szID_no TEXT); INSERT INTO tbEmplo VALUES ('1234');");
+  auto readOnly = std::make_unique<ReadOnlyPath>(path.toStdString());
+  if (!readOnly->active()) GTEST_SKIP() << "cannot make the file read-only here";
+  const auto db = db::Database::open(path);
+  const auto rs = db->openRecordset("tbEmplo");
+  EXPECT_THROW(db->execute("UPDATE tbEmplo SET szID_no = '2345'"), db::Error);
+  readOnly.reset();
+  // A recordset opened on the read-only connection writes as well.
+  rs->edit();
+  rs->setField("szID_no", "3456");
+  rs->update();
+  EXPECT_EQ(dbtest::peek(path, "SELECT szID_no FROM tbEmplo"), "3456");
+  auto t = db->transaction();
+  db->execute("INSERT INTO tbEmplo VALUES ('4567')");
+  t.commit();
+  EXPECT_EQ(dbtest::peek(path, "SELECT count(*) FROM tbEmplo"), "2");
 }
 
 class CopyDatabaseTest : public ::testing::Test {

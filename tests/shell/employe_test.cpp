@@ -6,10 +6,12 @@
 #include <QImage>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 #include "platform/forms/screen.h"
 #include "shell/Lunessa.h"
 #include "shell/frmEmploye.h"
+#include "tests/readonly_guard.h"
 #include "tests/shell/shell_fixture.h"
 
 namespace {
@@ -636,6 +638,27 @@ TEST_F(StaffEditor, TwoStationsSavingOneCodeStoreOneRow) {
   EXPECT_EQ(field("5555", "sFirst_nm"), "First");
   messages_->answer(forms::vbNo);
   other->Unload();
+}
+
+// A staff file that was read-only as the window opened is written once it is
+// writable again, without reopening the window: the first Save says why it
+// cannot store, the next one stores.
+TEST_F(StaffEditor, AFileReadOnlyAsTheWindowOpenedIsWrittenOnceItIsWritable) {
+  auto readOnly = std::make_unique<ReadOnlyPath>(staff().toStdString());
+  if (!readOnly->active()) GTEST_SKIP() << "cannot make the file read-only here";
+  frmEmploye& w = Employe();
+  ASSERT_EQ(w.txtName.Text(), "Mara");
+  w.txtName.setText("Marah");
+  messages_->answer(forms::vbOK);
+  w.cmdSave.setValue(true);
+  EXPECT_EQ(prompts(), QStringList{"Cannot save to Infor.mdb: the file is read-only."});
+  EXPECT_EQ(field("1234", "sFirst_nm"), "Mara");
+
+  readOnly.reset();
+  w.cmdSave.setValue(true);
+  EXPECT_EQ(prompts().size(), 1);
+  EXPECT_EQ(field("1234", "sFirst_nm"), "Marah");
+  EXPECT_TRUE(browseMode(w));
 }
 
 TEST_F(StaffEditor, ThePhotoShowsOrLeavesThePictureEmpty) {
