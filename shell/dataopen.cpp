@@ -20,6 +20,10 @@ QString writeFailure(const db::Error& error, const QString& file) {
       return QStringLiteral("%1 cannot be written.").arg(file);
     case db::Error::Kind::Damaged:
       return error.message();
+    case db::Error::Kind::Full:
+      return QStringLiteral("%1 cannot be written: the disk is full.").arg(file);
+    case db::Error::Kind::QuotaFull:
+      return QStringLiteral("%1 cannot be written: the disk quota is full.").arg(file);
     default:
       return QStringLiteral("%1 could not be written.").arg(file);
   }

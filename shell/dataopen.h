@@ -23,8 +23,9 @@ QString fileName(const QString& path);
 
 // Why a write to a database file failed, in the clerk's words: "another
 // station is using Ordr.mdb. Please try again.", "Ordr.mdb cannot be
-// written.", "Ordr.mdb is damaged." (as the database layer names it),
-// "Ordr.mdb could not be written."
+// written.", "Ordr.mdb cannot be written: the disk is full." (or "the disk
+// quota is full."), "Ordr.mdb is damaged." (as the database layer names it),
+// and for any other failure "Ordr.mdb could not be written."
 QString writeFailure(const db::Error& error, const QString& file);
 
 // The first of `fields` an opened data control's recordset does not have,

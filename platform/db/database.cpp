@@ -366,19 +366,9 @@ void backupInto(Database& target, Database& source) {
   const int finished = sqlite3_backup_finish(backup);
   const int rc = stepped == SQLITE_DONE ? finished : stepped;
   if (rc == SQLITE_OK || rc == SQLITE_DONE) return;
-  const QString file = QFileInfo(target.localPath()).fileName();
-  switch (rc & 0xff) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-      throw Error(QStringLiteral("Cannot save to %1: another station is using the file.").arg(file),
-                  Error::Kind::Busy);
-    case SQLITE_READONLY:
-      throw Error(QStringLiteral("Cannot save to %1: the file is read-only.").arg(file),
-                  Error::Kind::ReadOnly);
-    default:
-      throw Error(QStringLiteral("The database file %1 cannot be replaced: %2.")
-                      .arg(target.describe(), QString::fromUtf8(sqlite3_errstr(rc))));
-  }
+  if (std::optional<Error> told = detail::accessFailure(target, rc, true)) throw *told;
+  throw Error(QStringLiteral("The database file %1 cannot be replaced: %2.")
+                  .arg(target.describe(), QString::fromUtf8(sqlite3_errstr(rc))));
 }
 
 }  // namespace

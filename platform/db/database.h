@@ -42,6 +42,8 @@ struct Error : std::runtime_error {
     Other,
     Busy,          // another station held the file past the busy wait
     ReadOnly,      // the file or its folder cannot be written
+    Full,          // the disk holding the file is full
+    QuotaFull,     // the user's disk quota is used up
     NotADatabase,  // the file is empty or holds something other than a database
     Damaged,       // the file is a database whose pages do not read
   };

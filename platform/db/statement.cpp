@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QTime>
+#include <cerrno>
 
 #include "platform/convert/datetext.h"
 
@@ -53,8 +54,6 @@ QString plainFailure(const QString& what, int code, const QString& file, bool pr
       return QStringLiteral("%1 is not a database.").arg(file);
     case SQLITE_IOERR:
       return QStringLiteral("%1 cannot be read: the disk reported an error.").arg(file);
-    case SQLITE_FULL:
-      return QStringLiteral("%1 cannot be written: the disk is full.").arg(file);
     case SQLITE_ERROR:
       if (preparing) return QStringLiteral("%1 cannot be read: the request was not understood.").arg(file);
       break;
@@ -149,28 +148,40 @@ void Statement::failStep(int rc, const QString& message) const {
   const bool writes = !sqlite3_stmt_readonly(handle_.get()) ||
                       sql_.startsWith(QLatin1String("BEGIN"), Qt::CaseInsensitive) ||
                       sql_.startsWith(QLatin1String("COMMIT"), Qt::CaseInsensitive);
-  const QString file = QFileInfo(db_.localPath()).fileName();
-  switch (rc & 0xff) {
+  if (std::optional<Error> told = accessFailure(db_, rc, writes)) throw *told;
+  fail(message, rc);
+}
+
+std::optional<Error> accessFailure(const Database& db, int rc, bool writes) {
+  const QString file = QFileInfo(db.localPath()).fileName();
+  // A full disk: SQLite says so, or a write or a new journal failed with the
+  // system's word for it, which SQLite keeps for an I/O error.
+  const int code = rc & 0xff;
+  const int system = code == SQLITE_IOERR || code == SQLITE_CANTOPEN ? sqlite3_system_errno(db.handle()) : 0;
+  if (code == SQLITE_FULL || system == ENOSPC)
+    return Error(QStringLiteral("Cannot save to %1: the disk is full.").arg(file), Error::Kind::Full);
+  if (system == EDQUOT)
+    return Error(QStringLiteral("Cannot save to %1: the disk quota is full.").arg(file),
+                 Error::Kind::QuotaFull);
+  switch (code) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-      throw Error((writes ? QStringLiteral("Cannot save to %1: another station is using the file.")
-                          : QStringLiteral("Cannot read %1: another station is using the file."))
-                      .arg(file),
-                  Error::Kind::Busy);
+      return Error((writes ? QStringLiteral("Cannot save to %1: another station is using the file.")
+                           : QStringLiteral("Cannot read %1: another station is using the file."))
+                       .arg(file),
+                   Error::Kind::Busy);
     case SQLITE_READONLY:
-      throw Error(QStringLiteral("Cannot save to %1: the file is read-only.").arg(file),
-                  Error::Kind::ReadOnly);
+      return Error(QStringLiteral("Cannot save to %1: the file is read-only.").arg(file),
+                   Error::Kind::ReadOnly);
     case SQLITE_CANTOPEN:
       // The journal beside the file cannot be made: the folder is read-only.
-      if (writes && ::access(QFileInfo(db_.localPath()).absolutePath().toUtf8().constData(), W_OK) != 0) {
-        throw Error(QStringLiteral("Cannot save to %1: its folder is read-only.").arg(file),
-                    Error::Kind::ReadOnly);
-      }
-      break;
+      if (writes && ::access(QFileInfo(db.localPath()).absolutePath().toUtf8().constData(), W_OK) != 0)
+        return Error(QStringLiteral("Cannot save to %1: its folder is read-only.").arg(file),
+                     Error::Kind::ReadOnly);
+      return std::nullopt;
     default:
-      break;
+      return std::nullopt;
   }
-  fail(message, rc);
 }
 
 void Statement::reset() {

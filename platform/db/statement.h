@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariant>
 #include <memory>
+#include <optional>
 
 #include "platform/db/database.h"
 
@@ -42,8 +43,8 @@ class Statement {
   // Throws Error with what went wrong (SQLite's message and result code, and
   // whether the statement was being prepared) in plain words naming the file.
   [[noreturn]] void fail(const QString& what, int code = 0, bool preparing = false) const;
-  // A step that failed: a lock held past the busy wait and a file that cannot
-  // be written are told in plain words naming the file.
+  // A step that failed: what accessFailure tells is told so, anything else
+  // as fail() tells it.
   [[noreturn]] void failStep(int rc, const QString& message) const;
   const Database& db_;
   QString sql_;
@@ -51,6 +52,13 @@ class Statement {
   // still finalises it and the connection can close.
   StatementHandle handle_;
 };
+
+// The failures of a step on `db` (SQLite's result `rc`) that are told apart,
+// in plain words naming the file: a full disk or quota, a lock held past the
+// busy wait ("Cannot save to" a file when the step `writes`, else "Cannot
+// read"), a read-only file, and for a write a read-only folder. Nothing for
+// any other failure.
+std::optional<Error> accessFailure(const Database& db, int rc, bool writes);
 
 // Runs native SQL to the end; returns the number of rows changed. Every write
 // of this layer goes through here: a connection opened read-only is opened

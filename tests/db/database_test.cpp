@@ -12,6 +12,7 @@
 
 #include "platform/db/recordset.h"
 #include "platform/files/paths.h"
+#include "tests/db/failing_disk.h"
 #include "tests/db/testdb.h"
 #include "tests/readonly_guard.h"
 
@@ -532,6 +533,35 @@ TEST(DatabaseReadOnly, AFileOpenedReadOnlyIsWrittenOnceItIsWritable) {
   db->execute("INSERT INTO tbEmplo VALUES ('4567')");
   t.commit();
   EXPECT_EQ(dbtest::peek(path, "SELECT count(*) FROM tbEmplo"), "2");
+}
+
+// A write to a full disk, or beyond the user's quota, says so in plain words
+// and is told apart from other failures.
+TEST_F(DatabaseTest, AWriteToAFullDiskIsToldInPlainWords) {
+  const struct {
+    int error;
+    db::Error::Kind kind;
+    const char* says;
+  } cases[] = {
+      {ENOSPC, db::Error::Kind::Full, "Cannot save to Ordr.mdb: the disk is full."},
+      {EDQUOT, db::Error::Kind::QuotaFull, "Cannot save to Ordr.mdb: the disk quota is full."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.says);
+    dbtest::FailingDisk disk;
+    const auto db = db::Database::open(path_);
+    disk.fail(c.error);
+    try {
+      db->execute("INSERT INTO tblDy_Order (Inv) VALUES ('1')");
+      ADD_FAILURE() << "the write went through";
+    } catch (const db::Error& e) {
+      EXPECT_EQ(e.kind(), c.kind);
+      EXPECT_EQ(e.message(), c.says);
+    }
+    disk.fail(0);
+    db->execute("INSERT INTO tblDy_Order (Inv) VALUES ('2')");
+  }
+  EXPECT_EQ(peek("SELECT group_concat(Inv) FROM tblDy_Order"), "2,2");
 }
 
 class CopyDatabaseTest : public ::testing::Test {

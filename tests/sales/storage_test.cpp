@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <cerrno>
 
 #include "platform/convert/datetext.h"
 #include "platform/db/recordset.h"
@@ -14,6 +15,7 @@
 #include "shell/frmInfor.h"
 #include "shell/frmSetPtr.h"
 #include "shell/frmTakeOutPW.h"
+#include "tests/db/failing_disk.h"
 #include "tests/pseudo_terminal.h"
 #include "tests/sales/sales_fixture.h"
 
@@ -348,6 +350,32 @@ TEST_F(Storage, AFileOfAnEarlierBuildGetsTheTenderColumns) {
   EXPECT_EQ(field("2", "Receive") + " " + field("2", "szTip_amt"), "22.35 3.00");
   EXPECT_EQ(field("7", "Total"), "10.00");
   EXPECT_TRUE(messages_->shown().empty());
+
+// A disk that is full, or a quota used up, is told as such: nothing is
+// stored and the ticket stays for another press once there is room.
+TEST_F(Storage, AFullDiskIsToldAsSuch) {
+  const struct {
+    int error;
+    const char* says;
+  } cases[] = {
+      {ENOSPC, "The ticket was not stored: Ordr.mdb cannot be written: the disk is full."},
+      {EDQUOT, "The ticket was not stored: Ordr.mdb cannot be written: the disk quota is full."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.says);
+    dbtest::FailingDisk disk;  // under the window's files as it opens
+    signIn();
+    kidsCut();
+    disk.fail(c.error);
+    messages_->answer(forms::vbOK);
+    store();
+    disk.fail(0);
+    expectMessage(c.says);
+    EXPECT_EQ(count("tblDy_Order"), "0");
+    EXPECT_EQ(screen(), QStringList{"1 | Kids Cut | 18.00 | -"});
+    unloadAllWindows();
+    messages_->clear();
+  }
 }
 
 // A line the file refuses leaves nothing of the ticket: neither its header
