@@ -142,10 +142,9 @@ void frmReset::cmdReset_Click() {
   try {
     db::copyDatabase(templateFile, kInstallFolder + QStringLiteral("TOrdr.mdb"));
   } catch (const db::Error& e) {
-    forms::MsgBox(
-        QStringLiteral("The training invoices were not deleted: TOrdr.mdb could not be replaced. ") +
-            e.message(),
-        forms::vbExclamation);
+    // The reason names the file.
+    forms::MsgBox(QStringLiteral("The training invoices were not deleted: ") + e.message(),
+                  forms::vbExclamation);
   }
 }
 

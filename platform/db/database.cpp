@@ -139,6 +139,13 @@ void likeFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
   sqlite3_result_int(ctx, rt::Like(textOf(argv[1]), textOf(argv[0]), Qt::CaseInsensitive) ? 1 : 0);
 }
 
+// A database file as the messages name it: once, by the name the station
+// gives it ("C:\Program Files\Dovrel POS 4\BakHS.mdb" in quotes), never also
+// by the local file that name maps to.
+QString named(const QString& path) {
+  return QStringLiteral("\"%1\"").arg(path);
+}
+
 // The first bytes of an Access database: a page header, then the engine name.
 bool isAccessFile(const QString& localPath) {
   QFile f(localPath);
@@ -267,8 +274,7 @@ Database::~Database() {
 }
 
 QString Database::describe() const {
-  if (path_ == localPath_) return QStringLiteral("\"%1\"").arg(path_);
-  return QStringLiteral("\"%1\" (%2)").arg(path_, localPath_);
+  return named(path_);
 }
 
 int Database::execute(const QString& sql, const Params& params) {
@@ -380,7 +386,7 @@ void copyDatabase(const QString& from, const QString& to) {
     std::string why;
     if (!files::copyFile(source->localPath().toStdString(), target, false, &why)) {
       throw Error(QStringLiteral("The database file %1 cannot be created: %2.")
-                      .arg(QString::fromStdString(target), QString::fromStdString(why)));
+                      .arg(named(to), QString::fromStdString(why)));
     }
     return;
   }
@@ -396,7 +402,7 @@ void copyDatabase(const QString& from, const QString& to) {
     std::string why;
     if (!files::copyFile(source->localPath().toStdString(), target, true, &why)) {
       throw Error(QStringLiteral("The database file %1 cannot be replaced: %2.")
-                      .arg(QString::fromStdString(target), QString::fromStdString(why)));
+                      .arg(named(to), QString::fromStdString(why)));
     }
     return;
   }

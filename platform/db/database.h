@@ -130,8 +130,8 @@ class Database : public std::enable_shared_from_this<Database> {
   // The raw connection, for this layer's own classes.
   sqlite3* handle() const { return db_.get(); }
 
-  // The file named in messages: the given path and, when different, the
-  // local file.
+  // The file named in messages: once, by the path as given to open(), in
+  // quotes.
   QString describe() const;
 
  private:

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <functional>
 #include <memory>
 
 #include "platform/db/recordset.h"
@@ -89,6 +90,48 @@ TEST_F(DatabaseTest, AFailureSaysWhatIsWrongWithTheFileWithoutItsSql) {
   }
   // The file's other tables are still read.
   EXPECT_NO_THROW(db->openRecordset("tblDy_Order"));
+}
+
+// A file that does not open is named once, by the name the station gives it,
+// not also by the local file that name maps to.
+TEST_F(DatabaseTest, AFileThatDoesNotOpenIsNamedOnceByTheStationsName) {
+  const std::string savedRoot = files::root();
+  files::setRoot(dir_.path().toStdString());
+  const QString install = dir_.filePath("drive_c/Program Files/Dovrel POS 4");
+  ASSERT_TRUE(QDir().mkpath(install));
+  const QString name = R"(C:\Program Files\Dovrel POS 4\BakHS.mdb)";
+  const QString local = install + "/BakHS.mdb";
+  const struct {
+    std::function<void()> make;
+    QString says;
+  } cases[] = {
+      {[] {}, "The database file \"%1\" was not found."},
+      {[&] {
+         QFile f(local);
+         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+       },
+       "The database file \"%1\" is empty: it is not a database."},
+      {[&] {
+         dbtest::makeFile(local, "CREATE TABLE tbSetMain (p0 TEXT);");
+         QFile f(local);
+         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+         ASSERT_TRUE(f.seek(100));  // the page type of the table of tables
+         f.write("\x42", 1);
+       },
+       "The database file \"%1\" is damaged."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.says.toStdString());
+    QFile::remove(local);
+    c.make();
+    try {
+      db::Database::open(name);
+      ADD_FAILURE() << "the file opened";
+    } catch (const db::Error& e) {
+      EXPECT_EQ(e.message().toStdString(), c.says.arg(name).toStdString());
+    }
+  }
+  files::setRoot(savedRoot);
 }
 
 TEST_F(DatabaseTest, BindsDatesAndTimesAsIsoTexts) {

@@ -114,14 +114,15 @@ TEST_F(SalesWindow, EachFileThatCannotBeReadIsNamedOnceAsTheWindowOpens) {
     bool opens;
     const char* says;  // in the one message; the files are named one a line
   } cases[] = {
-      {"no menu file", [this] { ASSERT_TRUE(QFile::remove(menuFile())); }, false, "BakHS.mdb\" ("},
+      {"no menu file", [this] { ASSERT_TRUE(QFile::remove(menuFile())); }, false,
+       "The database file \"C:\\Program Files\\Dovrel POS 4\\BakHS.mdb\" was not found."},
       {"a menu file that is no database",
        [this] {
          QFile f(menuFile());
          ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
          f.write(QByteArray(4096, 'x'));
        },
-       false, "BakHS.mdb\" ("},
+       false, "The file \"C:\\Program Files\\Dovrel POS 4\\BakHS.mdb\" is not a database."},
       {"no category faces", [this] { run(menuFile(), "DROP TABLE tbSetMain"); }, false,
        "BakHS.mdb has no table tbSetMain."},
       {"two tables missing from the settings",
