@@ -1080,6 +1080,11 @@ bool frmSales::StoreTicket() {
     forms::MsgBox(QStringLiteral("The ticket was not stored: ") + failure, forms::vbExclamation);
     return false;
   }
+  // The tally and the removal log are commits of their own in other files:
+  // they follow the ticket's at once, so that a program killed in between
+  // loses as little as separate files allow.
+  TallyFavourites(ticket);
+  const QString unlogged = LogRemovals();
 
   // The bindings read the stored ticket; the line binding has its own
   // connection, which waited for nothing.
@@ -1097,24 +1102,21 @@ bool frmSales::StoreTicket() {
       runStep([&] { lblChk.setTag(number); });
       break;
   }
-  TallyFavourites(ticket);
-  LogRemovals();
+  if (!unlogged.isEmpty())
+    forms::MsgBox(QStringLiteral("The ticket is stored; its removals could not be logged: ") + unlogged,
+                  forms::vbExclamation);
   return true;
 }
 
 // The removals of the stored ticket's lines go into the removal log now that
-// the ticket is stored without them; a log that cannot be written is told
-// (the ticket stays stored).
-void frmSales::LogRemovals() {
-  if (removals_.empty()) return;
+// the ticket is stored without them. Returns why the log could not be
+// written, for the clerk (the ticket stays stored); empty when it was.
+QString frmSales::LogRemovals() {
+  if (removals_.empty()) return QString();
   const std::vector<RemovalLogEntry> entries = std::move(removals_);
   removals_.clear();
   const RemovalDialog d = removalDialog();
-  const QString failure =
-      d.log ? d.log(entries, true) : QStringLiteral("there is no removal log on this station.");
-  if (!failure.isEmpty())
-    forms::MsgBox(QStringLiteral("The ticket is stored; its removals could not be logged: ") + failure,
-                  forms::vbExclamation);
+  return d.log ? d.log(entries, true) : QStringLiteral("there is no removal log on this station.");
 }
 
 // Counts what was sold, after the ticket is stored. A tally that fails

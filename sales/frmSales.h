@@ -274,7 +274,7 @@ class frmSales : public forms::Form {
   bool StoreTicket();
   TicketToStore ticketOnScreen();
   void TallyFavourites(const TicketToStore& ticket);
-  void LogRemovals();
+  QString LogRemovals();
   // Empties the grid from row 2 and the ticket's amounts, state, tender,
   // coupon, percent and swipe, so that the next ticket is a new one. The
   // stylist and the ticket-number box stay.
