@@ -291,8 +291,7 @@ void frmRemoving::cmdEnter_Click() {
 
 QString logRemovals(const std::vector<sales::RemovalLogEntry>& removals, bool commit) {
   const QString name = QStringLiteral("Remv.mdb");
-  const std::optional<QString> path =
-      shell::placeDatabase(shell::PlacementReader::Removal, shell::currentDataLocation(), name);
+  const std::optional<QString> path = shell::placeDatabase(shell::currentDataLocation(), name);
   if (!path) return QStringLiteral("%1 has no place on this station.").arg(name);
   const QString file = shell::fileName(*path);
   try {

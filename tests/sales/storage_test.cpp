@@ -355,6 +355,7 @@ TEST_F(Storage, AFileOfAnEarlierBuildGetsTheTenderColumns) {
   EXPECT_EQ(field("2", "Receive") + " " + field("2", "szTip_amt"), "22.35 3.00");
   EXPECT_EQ(field("7", "Total"), "10.00");
   EXPECT_TRUE(messages_->shown().empty());
+}
 
 // A disk that is full, or a quota used up, is told as such: nothing is
 // stored and the ticket stays for another press once there is room.
