@@ -1,5 +1,9 @@
 #include "shell/settingsrules.h"
 
+#include <string>
+
+#include "bridge/protocol.h"
+
 namespace shell {
 
 bool isRateText(const QString& text) {
@@ -38,21 +42,20 @@ QString nextMenuMode(const QString& mode) {
 }
 
 std::optional<QString> uncarriedCharacter(const QString& text) {
-  for (const QChar c : text) {
-    switch (c.unicode()) {
-      case '"':
-        return QStringLiteral("a double quote (\")");
-      case '\r':
-        return QStringLiteral("a carriage return");
-      case '\n':
-        return QStringLiteral("a line feed");
-      case 0:
-        return QStringLiteral("a NUL character");
-      default:
-        break;
-    }
+  // The bridge is sent the text as UTF-8 and tests it so, by its own rule.
+  const std::string sent = text.toStdString();
+  const std::size_t at = vxt::FindRefusedCharacter(sent);
+  if (at == std::string::npos) return std::nullopt;
+  switch (sent[at]) {
+    case '"':
+      return QStringLiteral("a double quote (\")");
+    case '\r':
+      return QStringLiteral("a carriage return");
+    case '\n':
+      return QStringLiteral("a line feed");
+    default:
+      return QStringLiteral("a NUL character");
   }
-  return std::nullopt;
 }
 
 }  // namespace shell

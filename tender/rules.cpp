@@ -6,6 +6,7 @@
 #include "platform/convert/error.h"
 #include "platform/convert/format.h"
 #include "platform/convert/number.h"
+#include "shell/settingsrules.h"
 
 namespace tender {
 
@@ -157,13 +158,8 @@ QString cardFailureText(const QString& errorMsg) {
 
 std::optional<CardTextRefusal> refusedCardText(const std::vector<SentText>& texts) {
   for (const SentText& sent : texts) {
-    // The bridge is sent the text as UTF-8 and tests it so.
-    const std::string text = sent.text.toStdString();
-    const std::size_t at = vxt::FindRefusedCharacter(text);
-    if (at == std::string::npos) continue;
-    const QString character = text[at] == '"'    ? QStringLiteral("a double quote (\")")
-                              : text[at] == '\0' ? QStringLiteral("a null character")
-                                                 : QStringLiteral("a line break");
+    const std::optional<QString> character = shell::uncarriedCharacter(sent.text);
+    if (!character) continue;
     QString what;
     QString remedy = QStringLiteral("Please correct it.");
     if (sent.box == CardText::Clerk) {
@@ -187,7 +183,7 @@ std::optional<CardTextRefusal> refusedCardText(const std::vector<SentText>& text
     }
     return CardTextRefusal{sent.box,
                            QStringLiteral("%1 holds %2, which cannot be sent to the card program. %3")
-                               .arg(what, character, remedy)};
+                               .arg(what, *character, remedy)};
   }
   return std::nullopt;
 }

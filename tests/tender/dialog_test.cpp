@@ -389,8 +389,8 @@ TEST_F(TenderDialog, AnAmountBoxHoldsAnAmountHoweverTheTextArrives) {
     const char* taken;  // "25.5" pasted
     const char* typed;  // "123456789012.999" typed
   } boxes[] = {
-      {&w.txtGet, true, "25.50", "123,456,789.99"},     {&w.txtEnding, true, "25.50", "123,456,789.99"},
-      {&w.txtTips, true, "25.50", "123456789.99"},      {&w.txtCoupon, true, "25.5", "123456789.99"},
+      {&w.txtGet, true, "25.50", "123,456,789.99"},    {&w.txtEnding, true, "25.50", "123,456,789.99"},
+      {&w.txtTips, true, "25.50", "123456789.99"},     {&w.txtCoupon, true, "25.5", "123456789.99"},
       {&w.txtGiftCards, true, "25.5", "123456789.99"},
   };
   for (const auto& b : boxes) {

@@ -266,8 +266,8 @@ TEST_F(EndToEnd, QuotesAndLineBreaksInACardFieldAreRefusedBeforeTheBridge) {
     const char* text;
     const char* told;
   } cases[] = {{&frmTender::txtZip, "02\"110", "The Zip Code box holds a double quote (\")"},
-               {&frmTender::txtAddress, "1 Main St\r", "The Address box holds a line break"},
-               {&frmTender::txtCVC, "12\n3", "The CVV2/CVC2 box holds a line break"},
+               {&frmTender::txtAddress, "1 Main St\r", "The Address box holds a carriage return"},
+               {&frmTender::txtCVC, "12\n3", "The CVV2/CVC2 box holds a line feed"},
                {&frmTender::txtApproval, "A\"1", "The Approval Code box holds a double quote (\")"}};
   for (size_t i = 0; i < std::size(cases); ++i) messages_->answer(forms::vbOK);
   tender([&cases](frmTender& w) {
