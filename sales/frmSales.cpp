@@ -616,7 +616,7 @@ void frmSales::lblList_Change() {
   bool cancelled = false;
   // A quantity, percent or price that cannot be read would show one amount
   // and charge another: the item is not rung up, and the clerk is told why.
-  if (found && RefusePaidTicket(kLinesStay, true)) {
+  if (found && RefuseMoreOnPaidTicket()) {
     found = false;
     cancelled = true;
     runStep([this] { txtMenu.setText(QString()); });
@@ -840,7 +840,7 @@ void frmSales::txtGet_Change() {
   if (tender_) {
     runStep([this] {
       if (const std::optional<rt::Currency> due = rt::TryAmount(txtEnding.Text()))
-        txtReturn.setText(rt::Format(changeOf(*tender_, *due), kMoney));
+        txtReturn.setText(rt::Format(changeOf(*tender_, owedFor(*tender_, *due)), kMoney));
     });
     return;
   }
@@ -961,6 +961,21 @@ bool frmSales::RefusePaidTicket(const QString& consequence, bool recalledToo) {
   return true;
 }
 
+// A paid ticket is paid for the lines it has: a card paid it (see above), or
+// a recalled ticket was stored with its tender, which the window cannot take
+// again. An item or a percent off would change what it owes with nothing to
+// collect or give back. True after telling the clerk so.
+bool frmSales::RefuseMoreOnPaidTicket() {
+  if (RefusePaidTicket(kLinesStay, true)) return true;
+  if (!recalledTender_) return false;
+  forms::MsgBox(
+      QStringLiteral("This ticket is paid: %1 was received for it. Nothing can be added to it; ring up "
+                     "more on a new ticket.")
+          .arg(txtGet.Text()),
+      forms::vbExclamation);
+  return true;
+}
+
 QString frmSales::ticketStylist() {
   return recalledHeader_ ? recalledHeader_->stylist : lblID.Caption();
 }
@@ -1026,16 +1041,20 @@ TicketToStore frmSales::ticketOnScreen() {
     t.lines.push_back({grdOrderItems.TextMatrix(r, kQtyColumn), grdOrderItems.TextMatrix(r, kTextColumn),
                        grdOrderItems.TextMatrix(r, kPriceColumn), grdOrderItems.TextMatrix(r, kCodeColumn)});
   }
+  // A refund gives back what the window shows: it is stored, and printed,
+  // below zero.
+  if (t.tender && t.tender->refund) refundTicket(t);
   return t;
 }
 
-bool frmSales::StoreTicket() {
-  const TicketToStore ticket = ticketOnScreen();
+bool frmSales::StoreTicket(const TicketToStore& ticket) {
   if (ticket.kind == StoreKind::New && ticket.lines.empty()) return true;
   // The removals go into their log after the ticket: a ticket not stored
   // removed nothing. A log that would refuse them is found first, so a
-  // removal is never stored unlogged.
-  if (!removals_.empty()) {
+  // removal is never stored unlogged; but a ticket a card was run for here
+  // is stored whatever the log says, so that the card is never charged with
+  // nothing to show for it (the clerk is told of the log after the store).
+  if (!removals_.empty() && !(tender_ && tender_->charged)) {
     const RemovalDialog d = removalDialog();
     const QString refused =
         d.log ? d.log(removals_, false) : QStringLiteral("there is no removal log on this station.");
@@ -1234,12 +1253,14 @@ bool frmSales::RecallTicket(qint64 start) {
   if (txtEnding.Text() == kNoAmount) {
     runStep([&] { txtTotal.setText(header->subtotal); });
     // The stored tax is the whole tax; where the second tax is charged, tax 1
-    // is what is left of it beside tax 2.
+    // is what is left of it beside tax 2. A ticket stored by an earlier build
+    // holds tax 1 alone: it reads as tax 1 as it stands.
     runStep([&] {
       const std::optional<rt::Currency> whole = rt::TryAmount(header->tax);
+      const std::optional<rt::Currency> first = rt::TryAmount(txtTOTax1.Text());
       const std::optional<rt::Currency> second = rt::TryAmount(txtTOTax2.Text());
-      txtTOTax1.setText(txtTOTax2.Visible() && whole && second ? rt::Format(*whole - *second, kMoney)
-                                                               : header->tax);
+      const bool split = txtTOTax2.Visible() && whole && second && !(first && *whole == *first);
+      txtTOTax1.setText(split ? rt::Format(*whole - *second, kMoney) : header->tax);
     });
     runStep([&] { txtEnding.setText(rt::Format(header->total, kMoney)); });
   }
@@ -1300,7 +1321,9 @@ void frmSales::ClearingStep(qint64 start) {
 void frmSales::AddTicketPercentLine() {
   const QString percent = txtPercent.Text();
   if (percent.isEmpty() || !ticketHasLines()) return;
-  if (const std::optional<QString> refused = ticketPercentRefusal(percent)) {
+  if (RefuseMoreOnPaidTicket()) {
+    // told: a paid ticket takes no percent off
+  } else if (const std::optional<QString> refused = ticketPercentRefusal(percent)) {
     forms::MsgBox(*refused, forms::vbExclamation);
   } else if (!percentApplied_) {
     if (const std::optional<TicketPercent> p = ticketPercent(txtTotal.Text(), percent)) {
@@ -1343,6 +1366,18 @@ void frmSales::TenderGate() {
       forms::MsgBox(QStringLiteral("The ticket cannot be tendered: it could not be stored. ") + *unstorable,
                     forms::vbExclamation);
       return;
+    }
+    // Nor when the removals it is stored with could not be logged.
+    if (!removals_.empty()) {
+      const RemovalDialog d = removalDialog();
+      const QString unlogged =
+          d.log ? d.log(removals_, false) : QStringLiteral("there is no removal log on this station.");
+      if (!unlogged.isEmpty()) {
+        forms::MsgBox(
+            QStringLiteral("The ticket cannot be tendered: its removals could not be logged. ") + unlogged,
+            forms::vbExclamation);
+        return;
+      }
     }
     recalledTender_ = false;
     tender_.reset();
@@ -1392,6 +1427,7 @@ void frmSales::RecallChosenTicket() {
   recalled_.reset();
   recalledTender_ = false;
   recalledHeader_.reset();
+  removals_.clear();
   cmbRept.setTag(kOldNum);
   txtGet_Click();
 }
@@ -1431,14 +1467,26 @@ void frmSales::PrintReceipt() {
     PromptServerId();
     return;
   }
-  // Only a tender taken in this window brings money to the drawer: a recalled
-  // ticket's was taken when it was stored.
+  // A tender that leaves a balance due would store the ticket as paid with
+  // money it never took: the clerk tenders it again.
   const std::optional<rt::Currency> due = rt::TryAmount(txtEnding.Text());
-  if (tender_ && !recalledTender_ && due && tenderOpensDrawer(*tender_, *due))
-    runStep([this] { OpenDrawer(); });
+  if (tender_ && due) {
+    const rt::Currency change = changeOf(*tender_, owedFor(*tender_, *due));
+    if (change < rt::Currency()) {
+      forms::MsgBox(QStringLiteral("Balance of %1 Due. Please tender the ticket again.")
+                        .arg(rt::Format(change, kMoney)),
+                    forms::vbExclamation);
+      return;
+    }
+  }
   // Read before the store, which makes a recalled ticket a new one.
   const QString server = ticketStylist();
-  if (!StoreTicket()) return;
+  const TicketToStore ticket = ticketOnScreen();
+  if (!StoreTicket(ticket)) return;
+  // Only a tender taken in this window brings money to the drawer (a recalled
+  // ticket's was taken when it was stored), and only for a ticket stored.
+  if (tender_ && !recalledTender_ && due && tenderOpensDrawer(*tender_, owedFor(*tender_, *due)))
+    runStep([this] { OpenDrawer(); });
 
   CustomerReceipt r;
   runStep([&] {
@@ -1463,10 +1511,14 @@ void frmSales::PrintReceipt() {
     cmbRept.AddItem(lblChk.Tag());
   });
   r.server = server;
-  r.lines = ticketOnScreen().lines;
-  r.subtotal = txtTotal.Text();
+  r.lines = ticket.lines;
+  r.subtotal = ticket.subtotal;
   r.tax1 = txtTOTax1.Text();
-  r.total = txtEnding.Text();
+  if (ticket.tender && ticket.tender->refund) {
+    r.tax1 = negatedAmount(r.tax1);
+    if (r.tax2) r.tax2 = negatedAmount(*r.tax2);
+  }
+  r.total = ticket.total;
   r.received = txtGet.Text();
   r.change = txtReturn.Text();
   if (tender_ && !recalledTender_) {

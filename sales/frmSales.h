@@ -240,6 +240,8 @@ class frmSales : public forms::Form {
   // The stylist the ticket on the window was rung up for: a recalled
   // ticket's own, otherwise the one signed in.
   QString ticketStylist();
+  // An item or a percent off for a paid ticket: told, true.
+  bool RefuseMoreOnPaidTicket();
   void ShowStoredTender(const StoredTender& paid);
   void cmbRept_Click();
   void cmbRept_KeyPress(int& KeyAscii);
@@ -271,7 +273,7 @@ class frmSales : public forms::Form {
   // stored, or when a new ticket had no line to store; false after telling
   // the clerk that nothing was stored (the ticket then stays as it is). The
   // receipt calls this and nothing else to store, and stops on false.
-  bool StoreTicket();
+  bool StoreTicket(const TicketToStore& ticket);
   TicketToStore ticketOnScreen();
   void TallyFavourites(const TicketToStore& ticket);
   QString LogRemovals();

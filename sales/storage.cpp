@@ -83,6 +83,16 @@ QString wholeTax(const QString& tax1, const std::optional<QString>& tax2) {
   return money(*first + *second);
 }
 
+QString negatedAmount(const QString& amount) {
+  const std::optional<rt::Currency> value = rt::TryAmount(amount);
+  return value ? money(rt::Currency() - *value) : amount;
+}
+
+void refundTicket(TicketToStore& ticket) {
+  for (QString* amount : {&ticket.subtotal, &ticket.tax, &ticket.total}) *amount = negatedAmount(*amount);
+  for (GridLine& line : ticket.lines) line.price = negatedAmount(line.price);
+}
+
 void upgradeTicketFile(db::Database& tickets) {
   const QStringList have =
       tickets.openRecordset(QStringLiteral("SELECT * FROM tblDy_Order WHERE 0"))->fieldNames();
@@ -173,8 +183,11 @@ void tryTicketStore(db::Database& tickets) {
   if (tickets.inTransaction())
     throw db::Error(
         QStringLiteral("Cannot save to %1: a transaction is already open on it.").arg(tickets.path()));
+  upgradeTicketFile(tickets);
   db::Transaction transaction = tickets.transaction();
-  tickets.execute(QStringLiteral("INSERT INTO tblDy_Order (Inv) VALUES (NULL)"));
+  tickets.execute(QStringLiteral(
+      "INSERT INTO tblDy_Order (Inv, Receive, szCard_amt, szType_Card, szCoupon_amt, szGift_amt, "
+      "szTip_amt) VALUES (NULL, NULL, NULL, NULL, NULL, NULL, NULL)"));
   tickets.execute(QStringLiteral("INSERT INTO tblDetail (Invoice) VALUES (NULL)"));
   // Not committed: the guard rolls both rows back.
 }
@@ -255,7 +268,8 @@ void appendRemovals(db::Database& removals, const std::vector<RemovalLogEntry>& 
 
 std::vector<GridLine> talliedLines(const TicketToStore& ticket) {
   std::vector<GridLine> dishes;
-  if (ticket.training) return dishes;
+  // Nothing is sold on a training ticket or on a refund.
+  if (ticket.training || (ticket.tender && ticket.tender->refund)) return dishes;
   for (const GridLine& line : ticket.lines) {
     if (line.qty == QLatin1String("+")) continue;
     if (ticket.kind == StoreKind::Recalled && line.code.isEmpty()) continue;

@@ -86,6 +86,14 @@ FieldValues headerFields(const TicketToStore& ticket);
 // (or when either is no amount).
 QString wholeTax(const QString& tax1, const std::optional<QString>& tax2);
 
+// An amount text below zero as the windows write it ("18.00" gives
+// "-18.00"); a text that is no amount (an empty price) as it stands.
+QString negatedAmount(const QString& amount);
+
+// Makes the ticket a refund: its amounts and its lines' prices below zero, so
+// that what a card return gave back comes off the day's sales.
+void refundTicket(TicketToStore& ticket);
+
 // Adds the header columns that ticket files made by earlier builds lack
 // (szGift_amt, szTip_amt), so every file holds the whole tender. A file
 // that has them is left as it is.
@@ -124,11 +132,12 @@ void RewriteTicketLines(db::Database& tickets, const TicketToStore& ticket, cons
 // is left of a store that throws (db::Error, TicketNotFound, TicketChanged).
 QString storeTicket(db::Database& tickets, const TicketToStore& ticket);
 
-// Whether a ticket could be stored in `tickets` now: a header and a line are
+// Whether a ticket could be stored in `tickets` now: the file gets the
+// columns it lacks, then a header with every tender field and a line are
 // written in a write transaction that is then rolled back, so the pages a
 // store touches are read and written once. Throws db::Error as the store
 // would (another station holding the file, a file that cannot be written or
-// is damaged); leaves the file as it was.
+// is damaged, a column that cannot be added); leaves the rows as they were.
 void tryTicketStore(db::Database& tickets);
 
 // A stored ticket read back for the recall, found by its number as a bound

@@ -2,6 +2,10 @@
 
 namespace sales {
 
+rt::Currency owedFor(const TenderResult& t, rt::Currency shownTotal) {
+  return t.refund ? rt::Currency() - shownTotal : shownTotal;
+}
+
 rt::Currency handedOver(const TenderResult& t) {
   return t.cash + t.coupon + t.gift + t.card;
 }

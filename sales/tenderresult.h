@@ -8,6 +8,10 @@
 // Amounts are exact (currency arithmetic); the change is worked out against
 // the amount due the sales window shows at that moment, so a line rung up
 // after a cash tender leaves a balance instead of being given away.
+//
+// A card return is a refund: the ticket on the window is what is given back,
+// the card's amount is below zero, and the ticket is stored with its amounts
+// below zero, so that the day's sales and card total are net of it.
 #pragma once
 
 #include <QString>
@@ -27,7 +31,12 @@ struct TenderResult {
   bool charged = false;
   QString cardType;  // "VISA", "AMEX", "Master", "Discover", or empty
   rt::Currency card;
+  bool refund = false;  // a card return: card is what went back, below zero
 };
+
+// What the ticket owes for a total the window shows: the total, or for a
+// refund the total below zero.
+rt::Currency owedFor(const TenderResult& tender, rt::Currency shownTotal);
 
 // Cash, coupon, gift card and card together.
 rt::Currency handedOver(const TenderResult& tender);

@@ -345,6 +345,7 @@ void frmTender::Form_Load() {
   // TenderRequest, copied once. The amount due is kept as handed over: it is
   // what a card may be charged, whatever the Amount box is made to show.
   dueHandedOver_ = rt::Currency();
+  logoBrand_.clear();
   runStep([this] { txtEmply.setText(sales::Sales().lblID.Caption()); });
   runStep([this] { txtInv.setText(sales::Sales().cmbRept.Text()); });
   runStep([this] { txtEnding.setText(sales::Sales().txtEnding.Text()); });
@@ -415,12 +416,18 @@ void frmTender::cmdNext_Click() {
     if (cmdNext.Tag() != kCard) {
       taken = TenderOnScreen();
     } else if (const std::optional<rt::Currency> remaining = RemainingDue()) {
-      taken = CardTender(txtGet.Text(), std::max(*remaining, rt::Currency()), false);
+      taken = LogoTender(logoBrand_, std::max(*remaining, rt::Currency()));
     }
   });
   if (!taken) {
     forms::MsgBox(QStringLiteral("An amount is too large. Please key it again."),
                   forms::vbOKOnly | forms::vbExclamation);
+    return;
+  }
+  // A coupon or gift card above what is due would be paid out as change.
+  if (const std::optional<QString> why =
+          couponRefusal(dueHandedOver_, taken->tip, taken->coupon, taken->gift)) {
+    forms::MsgBox(*why, forms::vbOKOnly | forms::vbExclamation);
     return;
   }
   // What was handed over must cover the amount due as the sales window
@@ -611,14 +618,28 @@ void frmTender::cmdEmpty2_Click() {
 }
 
 // A card paid on a terminal of its own: the brand is the tender, and the
-// sales window takes it at once as a card that paid what is left to pay.
+// sales window takes it at once as a card that paid what is left to pay. It
+// pays a purchase only: in the card modes a card is run through the bridge.
 void frmTender::CardLogo_Click(const QString& brand) {
-  cmdNext.setTag(kCard);
-  txtGet.setText(brand);
+  if (frame.Caption() != QLatin1String(kModes[Purchase])) {
+    forms::MsgBox(QStringLiteral("A card paid on its own terminal is taken in Purchase mode."),
+                  forms::vbOKOnly | forms::vbExclamation);
+    return;
+  }
+  std::optional<sales::TenderResult> card;
   runStep([&] {
     if (const std::optional<rt::Currency> remaining = RemainingDue())
-      PassCardTypeToSales(CardTender(brand, std::max(*remaining, rt::Currency()), false));
+      card = LogoTender(brand, std::max(*remaining, rt::Currency()));
   });
+  if (!card) return;
+  if (const std::optional<QString> why = couponRefusal(dueHandedOver_, card->tip, card->coupon, card->gift)) {
+    forms::MsgBox(*why, forms::vbOKOnly | forms::vbExclamation);
+    return;
+  }
+  cmdNext.setTag(kCard);
+  logoBrand_ = brand;
+  txtGet.setText(brand);
+  runStep([&] { PassCardTypeToSales(*card); });
 }
 
 std::optional<rt::Currency> frmTender::RemainingDue() {
@@ -634,11 +655,10 @@ sales::TenderResult frmTender::TenderOnScreen() {
   return t;
 }
 
-sales::TenderResult frmTender::CardTender(const QString& cardType, rt::Currency amount, bool charged) {
+sales::TenderResult frmTender::LogoTender(const QString& cardType, rt::Currency amount) {
   sales::TenderResult t = TenderOnScreen();
-  t.cash = rt::Currency();  // the tender box held the brand or the amount charged
+  t.cash = rt::Currency();  // the tender box holds the brand
   t.byCard = true;
-  t.charged = charged;
   t.cardType = cardType;
   t.card = amount;
   return t;
@@ -1027,13 +1047,23 @@ void frmTender::RunCardTransaction(CardKind kind, const std::optional<QString>& 
 
   const bool pays = kind == CardKind::Purchase || kind == CardKind::Force;
   const std::optional<rt::Currency> remaining = RemainingDue();
-  if (!remaining) {
+  std::optional<sales::TenderResult> others;  // coupon, gift card and tip as keyed
+  runStep([&] { others = TenderOnScreen(); });
+  if (!remaining || !others) {
     refuse(QStringLiteral("An amount is too large. Please key it again."));
     return;
   }
-  if (pays && *remaining <= rt::Currency()) {
-    refuse(*chargeRefusal(kind, rt::Currency(), *remaining, dueHandedOver_, !txtTips.Text().isEmpty()));
-    return;
+  const bool withTip = others->tip > rt::Currency();
+  if (pays) {
+    if (const std::optional<QString> why =
+            couponRefusal(dueHandedOver_, others->tip, others->coupon, others->gift)) {
+      refuse(*why);
+      return;
+    }
+    if (*remaining <= rt::Currency()) {
+      refuse(*chargeRefusal(kind, rt::Currency(), *remaining, dueHandedOver_, withTip));
+      return;
+    }
   }
   const std::optional<rt::Currency> charge = chargeableAmount(txtGet.Text());
   if (!charge) {
@@ -1042,21 +1072,29 @@ void frmTender::RunCardTransaction(CardKind kind, const std::optional<QString>& 
     return;
   }
   // A purchase or a force pays exactly what is left to pay, and a return
-  // gives back no more than the ticket's total: the ticket records what the
-  // card was charged.
-  if (const std::optional<QString> why =
-          chargeRefusal(kind, *charge, *remaining, dueHandedOver_, !txtTips.Text().isEmpty())) {
+  // gives back the ticket's total: the ticket records what the card was
+  // charged or given.
+  if (const std::optional<QString> why = chargeRefusal(kind, *charge, *remaining, dueHandedOver_, withTip)) {
     refuse(*why);
     return;
   }
-  // What a purchase or force hands back once approved, made up before the
-  // card is charged so that an approval is never left unrecorded.
+  // What a purchase or force hands back once approved, and a return as the
+  // refund the ticket becomes, made up before the card is run so that an
+  // approval is never left unrecorded. A pre-authorisation pays nothing.
   std::optional<sales::TenderResult> payment;
-  try {
-    if (pays) payment = CardTender(txtCardType.Text(), *charge, true);
-  } catch (const rt::ConversionError&) {
-    refuse(QStringLiteral("An amount is too large. Please key it again."));
-    return;
+  if (pays) {
+    payment = *others;
+    payment->cash = rt::Currency();
+    payment->card = *charge;
+  } else if (kind == CardKind::Return) {
+    payment = sales::TenderResult();
+    payment->refund = true;
+    payment->card = rt::Currency() - *charge;
+  }
+  if (payment) {
+    payment->byCard = true;
+    payment->charged = true;
+    payment->cardType = txtCardType.Text();
   }
 
   // A text the bridge would refuse is named here, and nothing is sent. A

@@ -215,8 +215,8 @@ class frmTender : public forms::Form {
   // The tender as the boxes hold it: cash from the tender box, coupon, gift
   // card and tip. Throws rt::ConversionError for an amount out of range.
   sales::TenderResult TenderOnScreen();
-  // A card tender of `amount` (charged here, or paid on a terminal of its own).
-  sales::TenderResult CardTender(const QString& cardType, rt::Currency amount, bool charged);
+  // A card paid on a terminal of its own, for `amount`.
+  sales::TenderResult LogoTender(const QString& cardType, rt::Currency amount);
   void PassCardTypeToSales(const sales::TenderResult& card);
   // Prints the slip, hands a purchase or force back as the payment it made
   // (a return or pre-authorisation hands nothing back) and closes.
@@ -224,6 +224,7 @@ class frmTender : public forms::Form {
 
   BridgeObject bridge_;
   rt::Currency dueHandedOver_;  // the amount due of TenderRequest
+  QString logoBrand_;           // the brand a card-logo button chose
   bool training_ = true;        // the training check book: no card reaches the card program
 };
 

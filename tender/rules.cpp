@@ -60,15 +60,22 @@ std::optional<rt::Currency> remainingDue(rt::Currency due, const QString& tips, 
   }
 }
 
+std::optional<QString> couponRefusal(rt::Currency due, rt::Currency tip, rt::Currency coupon,
+                                     rt::Currency gift) {
+  if (coupon + gift <= due + tip) return std::nullopt;
+  return QStringLiteral(
+             "The coupon and the gift card come to more than the amount due with the tip, %1: key "
+             "only what is taken off them.")
+      .arg(rt::Format(due + tip, QStringLiteral("#,##0.00")));
+}
+
 std::optional<QString> chargeRefusal(CardKind kind, rt::Currency charge, rt::Currency remaining,
                                      rt::Currency ticketTotal, bool withTip) {
   const QString money = QStringLiteral("#,##0.00");
   switch (kind) {
     case CardKind::Purchase:
     case CardKind::Force:
-      if (remaining <= rt::Currency())
-        return QStringLiteral(
-            "Nothing is left to pay by card: the coupon and the gift card cover the amount due.");
+      if (remaining <= rt::Currency()) return QStringLiteral("Nothing is left to pay by card.");
       if (charge > remaining)
         return (withTip
                     ? QStringLiteral("The card can not be charged more than the amount due with the tip, %1.")
@@ -82,6 +89,9 @@ std::optional<QString> chargeRefusal(CardKind kind, rt::Currency charge, rt::Cur
     case CardKind::Return:
       if (charge > ticketTotal)
         return QStringLiteral("A return can not be more than the ticket's total, %1.")
+            .arg(rt::Format(ticketTotal, money));
+      if (charge < ticketTotal)
+        return QStringLiteral("A return gives back the ticket's total, %1: ring up only what is returned.")
             .arg(rt::Format(ticketTotal, money));
       return std::nullopt;
     case CardKind::PreAuth:

@@ -46,10 +46,17 @@ enum class CardKind { Purchase, Return, Force, PreAuth };
 // when it may. A purchase or a force pays the ticket: it charges exactly what
 // is left to pay (`remaining`), never more (the ticket would record less than
 // the card was charged) and never less (the ticket would stand as paid with
-// a balance due). A return gives back no more than the ticket's total. A
+// a balance due). A return gives back the ticket's total, which is then
+// stored as a refund: what is returned is what is rung up. A
 // pre-authorisation only holds an amount and is not limited here.
 std::optional<QString> chargeRefusal(CardKind kind, rt::Currency charge, rt::Currency remaining,
                                      rt::Currency ticketTotal, bool withTip);
+
+// Why a coupon and a gift card may not be taken: together they come to more
+// than the amount due with the tip, and what is over would be paid out as
+// change. Nothing when they may.
+std::optional<QString> couponRefusal(rt::Currency due, rt::Currency tip, rt::Currency coupon,
+                                     rt::Currency gift);
 
 // ---- keypad
 

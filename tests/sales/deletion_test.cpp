@@ -308,6 +308,25 @@ TEST_F(Deletion, TheSwitchAsTheWindowReadIt) {
   }
 }
 
+// A removal on a ticket that was then left (its lines all taken off, another
+// one recalled) never happened: the next ticket stored logs nothing of it.
+TEST_F(Deletion, ARemovalOnATicketLeftLogsNothingWithTheNext) {
+  storeTicket("Ordr.mdb", "57", "0", {{"1", "Women's Cut", "35.00"}});
+  storeTicket("Ordr.mdb", "58", "0", {{"1", "Gloss", "40.00"}}, {"40.00", "3.00", "43.00"});
+  freshWindow();
+  recall("58");
+  QString shown;
+  expectRemoval(shown);
+  clickCell(2, 1);
+  ASSERT_TRUE(script_->done());
+  EXPECT_EQ(screen(), QStringList());
+  recall("57");
+  ASSERT_EQ(screen().size(), 1);
+  press(Sales().cmdPrintRce1);
+  EXPECT_TRUE(removals().isEmpty());
+  EXPECT_EQ(value(installFile("Ordr.mdb"), "SELECT COUNT(*) FROM tblDetail WHERE Invoice = '58'"), "1");
+}
+
 // A removal log that would refuse the rows stops the store, which is told:
 // the stored ticket keeps its lines, and nothing is removed unlogged.
 TEST_F(Deletion, ALogThatFailsKeepsTheStoredLines) {

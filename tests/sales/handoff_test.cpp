@@ -337,21 +337,28 @@ TEST_F(HandOff, ARecalledTicketAsStored) {
   EXPECT_EQ(w.cmbRept.Text() + " " + w.cmbRept.Tag(), "57 DidRecall");
   EXPECT_EQ(w.txtPrice.Text(), "");
   EXPECT_FALSE(Tender().IsLoaded());
-  // An item rung up now has its own price, not the last recalled one.
+  // It was paid for these lines: an item rung up now is refused, as nothing
+  // more could be collected for it.
+  messages_->answer(forms::vbOK);
   press(w.cmdLunch);
   press(w.cmdNotes);
   press(w.command(1));
-  EXPECT_EQ(screen().last(), "1 | Walk-in |  | B");
+  ASSERT_EQ(messages_->shown().size(), 1u);
+  EXPECT_EQ(
+      messages_->shown().back().prompt,
+      "This ticket is paid: 20.00 was received for it. Nothing can be added to it; ring up more on a new "
+      "ticket.");
+  EXPECT_EQ(screen().size(), 4);
 
   // Over a ticket with lines, a pick from the list changes nothing.
   w.cmbRept.AddItem("12");
   messages_->answer(forms::vbOK);
   drive::chooseFromList(w.cmbRept, 0);
-  ASSERT_EQ(messages_->shown().size(), 1u);
+  ASSERT_EQ(messages_->shown().size(), 2u);
   EXPECT_EQ(messages_->shown().back().prompt,
             "Finish or clear the ticket on screen before recalling another.");
   EXPECT_EQ(w.cmbRept.Text() + " " + w.cmbRept.Tag(), "57 DidRecall");
-  EXPECT_EQ(screen().size(), 5);
+  EXPECT_EQ(screen().size(), 4);
 }
 
 // A ticket number left waiting for its recall ("OldNum") is recalled when the

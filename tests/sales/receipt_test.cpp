@@ -257,7 +257,6 @@ TEST_F(Receipt, TheDrawerOpensForCashOnly) {
     std::optional<sales::TenderResult> tender;
     bool opens;
   } cases[] = {{"cash", cash({"20.00"}), true},
-               {"a balance due", cash({"10.00"}), false},
                {"a card", card("VISA", "19.35"), false},
                {"no tender", std::nullopt, false}};
   for (const auto& c : cases) {
@@ -267,6 +266,17 @@ TEST_F(Receipt, TheDrawerOpensForCashOnly) {
     EXPECT_EQ(drawer.taken(), c.opens ? shell::kDrawerPulse : std::string()) << c.what;
     EXPECT_EQ(screen(), QStringList()) << c.what;
   }
+  // A tender that leaves a balance is not stored as paid: no drawer, no
+  // store, and the ticket waits to be tendered again.
+  kidsCut();
+  tendered(cash({"10.00"}));
+  messages_->answer(forms::vbOK);
+  press(w.cmdPrintRce1);
+  ASSERT_FALSE(messages_->shown().empty());
+  EXPECT_EQ(messages_->shown().back().prompt, "Balance of -9.35 Due. Please tender the ticket again.");
+  EXPECT_EQ(drawer.taken(), std::string());
+  EXPECT_EQ(screen(), QStringList{"1 | Kids Cut | 18.00 | -"});
+  EXPECT_EQ(count("tblDy_Order"), "3");
 }
 
 // A recalled ticket that was paid shows and prints its tender as it was paid

@@ -1,14 +1,17 @@
 // What a ticket records of its tender, from the clerk's presses on the tender
 // dialog to the stored header: cash with its change, a coupon, a gift card, a
-// card with what it was charged, a tip; a card return or a training card
-// pays nothing. Every row goes through the dialog, the receipt and the store.
+// card with what it was charged, a tip; a card return makes the ticket a
+// refund, below zero; a training card charges nothing. Every row goes through
+// the dialog, the receipt and the store.
 #include <QFile>
 #include <algorithm>
 #include <functional>
 
+#include "platform/db/database.h"
 #include "shell/Module1.h"
 #include "shell/subsystems.h"
 #include "tender/bridge.h"
+#include "tender/frmRemoving.h"
 #include "tender/frmTender.h"
 #include "tests/fifo_port.h"
 #include "tests/sales/closing_fixture.h"
@@ -115,12 +118,13 @@ TEST_F(Tendered, TheTicketRecordsExactlyWhatWasTaken) {
        [] {
          press(Tender().cmdReturn);
          click(Tender().txtGet);
-         keys("1000");
+         keys("1935");
          Tender().txtCardNu.setText("4242424242424242");
          Tender().txtExp.setText("1227");
          press(Tender().cmdNext);
        },
-       "CCReturn", "10", "-19.35", false, "0|<null>|<null>|<null>|<null>|<null>", nullptr},
+       "CCReturn", "19.35", "0.00", false, "-19.35|<null>|<null>|-19.35|VISA|<null>",
+       "          Total:    -19.35"},
   };
   int number = 0;
   for (const auto& c : cases) {
@@ -253,6 +257,154 @@ TEST_F(Tendered, TheAmountBoxLiftsNoChargeLimit) {
   EXPECT_EQ(
       rows(installFile("Ordr.mdb"), "SELECT szCard_amt, Receive, Total FROM tblDy_Order WHERE Inv = '1'"),
       QStringList("19.35|19.35|19.35"));
+}
+
+// A card return gives back the ticket's total and stores the ticket as a
+// refund: its amounts and lines below zero, so the day's sales and card total
+// are net of it; nothing of it is tallied, and a return of less is refused.
+TEST_F(Tendered, ACardReturnIsStoredAsARefund) {
+  freshWindow();
+  kidsCut();
+  script_->on(Tender(), [] {
+    press(Tender().cmdReturn);
+    click(Tender().txtGet);
+    keys("1000");
+    Tender().txtCardNu.setText("4242424242424242");
+    Tender().txtExp.setText("1227");
+    press(Tender().cmdNext);  // less than the total: refused
+    click(Tender().txtGet);
+    keys("1935");
+    press(Tender().cmdNext);
+  });
+  messages_->answer(forms::vbOK);
+  messages_->answer(forms::vbNo);  // no second copy
+  press(Sales().cmdTenerRec);
+  ASSERT_TRUE(script_->done());
+  ASSERT_EQ(bridge_.calls.size(), 1u);
+  ASSERT_FALSE(messages_->shown().empty());
+  EXPECT_EQ(messages_->shown()[0].prompt,
+            "A return gives back the ticket's total, 19.35: ring up only what is returned.");
+  // Not to be thrown away: the card was credited.
+  messages_->answer(forms::vbOK);
+  press(Sales().cmdClose);
+  EXPECT_TRUE(Sales().IsLoaded());
+  press(Sales().cmdPrintRce1);
+  EXPECT_EQ(
+      rows(installFile("Ordr.mdb"), "SELECT SubTotal, Tax, Total, Receive, szCard_amt FROM tblDy_Order"),
+      QStringList("-18.00|-1.35|-19.35|-19.35|-19.35"));
+  EXPECT_EQ(rows(installFile("Ordr.mdb"), "SELECT Qty, szOrder, Price FROM tblDetail"),
+            QStringList("1|Kids Cut|-18.00"));
+  EXPECT_EQ(count("tbFav", "Fav.mdb"), "0");
+}
+
+// A removal log that would refuse the ticket's removals is found before the
+// tender dialog opens: no card is charged for a ticket that then could not
+// be stored.
+TEST_F(Tendered, ARemovalLogThatFailsIsFoundBeforeAnyCard) {
+  run(installFile("Remv.mdb"),
+      "CREATE TRIGGER refuse BEFORE INSERT ON tblRemv BEGIN SELECT RAISE(ABORT, 'no'); END");
+  storeTicket("Ordr.mdb", "57", "0", {{"1", "Women's Cut", "35.00"}, {"1", "Gloss", "40.00"}},
+              {"75.00", "5.63", "80.63"});
+  freshWindow();
+  recall("57");
+  script_->on(tender::Removing(), [] {
+    press(tender::Removing().cmdRmsg1);
+    press(tender::Removing().cmdEnter);
+  });
+  clickCell(3, 1);
+  ASSERT_TRUE(script_->done());
+  int opened = 0;
+  sales::setTenderDialog([&opened] { ++opened; });
+  messages_->answer(forms::vbOK);
+  press(Sales().cmdTenerRec);
+  EXPECT_EQ(opened, 0);
+  ASSERT_FALSE(messages_->shown().empty());
+  EXPECT_EQ(
+      messages_->shown().back().prompt,
+      "The ticket cannot be tendered: its removals could not be logged. Remv.mdb could not be written.");
+  shell::ConnectSubsystems();
+}
+
+// A ticket file of an earlier build that could not take the tender's columns
+// when the window opened (another station held it) gets them before the
+// tender: a tip charged on a card is stored.
+TEST_F(Tendered, AFileUpgradedOnlyAtTheTenderStoresTheTip) {
+  for (const char* column : {"szGift_amt", "szTip_amt"})
+    run(installFile("Ordr.mdb"), QString("ALTER TABLE tblDy_Order DROP COLUMN %1").arg(column));
+  db::setBusyTimeout(200);
+  {
+    const auto other = db::Database::open(installFile("Ordr.mdb"));
+    db::Transaction held = other->transaction();
+    freshWindow();
+  }
+  kidsCut();
+  script_->on(Tender(), [] {
+    click(Tender().txtTips);
+    keys("300");
+    Tender().txtCardNu.setText("4242424242424242");
+    Tender().txtExp.setText("1227");
+    press(Tender().cmdNext);
+  });
+  messages_->answer(forms::vbNo);
+  press(Sales().cmdTenerRec);
+  ASSERT_TRUE(script_->done());
+  press(Sales().cmdPrintRce1);
+  EXPECT_EQ(rows(installFile("Ordr.mdb"), "SELECT szCard_amt, szTip_amt FROM tblDy_Order"),
+            QStringList("22.35|3.00"));
+  db::setBusyTimeout(5000);
+}
+
+// The card-logo buttons pay a purchase only, and the brand they chose is the
+// card's type whatever the tender box shows afterwards; a coupon above the
+// amount due is refused rather than paid out as change.
+TEST_F(Tendered, WhatTheLogosAndTheCouponMayPay) {
+  freshWindow();
+  kidsCut();
+  script_->on(Tender(), [] {
+    press(Tender().cmdReturn);
+    press(Tender().cmdVisa1);  // refused: a return runs through the bridge
+    press(Tender().cmdPurchase);
+    press(Tender().cmdCoupon);
+    keys("3000");
+    press(Tender().cmdNext);  // refused: the coupon is above the due
+    press(Tender().cmdEmpty1);
+    press(Tender().cmdVisa1);
+    click(Tender().txtGet);
+    keys("1000");
+    press(Tender().cmdNext);
+  });
+  for (int i = 0; i < 2; ++i) messages_->answer(forms::vbOK);
+  press(Sales().cmdTenerRec);
+  ASSERT_TRUE(script_->done());
+  ASSERT_EQ(messages_->shown().size(), 2u);
+  EXPECT_EQ(messages_->shown()[0].prompt, "A card paid on its own terminal is taken in Purchase mode.");
+  EXPECT_EQ(
+      messages_->shown()[1].prompt,
+      "The coupon and the gift card come to more than the amount due with the tip, 19.35: key only what is "
+      "taken off them.");
+  press(Sales().cmdPrintRce1);
+  EXPECT_EQ(rows(installFile("Ordr.mdb"), "SELECT Receive, szCard_amt, szType_Card FROM tblDy_Order"),
+            QStringList("19.35|19.35|VISA"));
+}
+
+// A card-paid ticket recalled takes no percent off the whole ticket either.
+TEST_F(Tendered, ARecalledCardTicketTakesNoTicketPercent) {
+  storeTicket("Ordr.mdb", "61", "37.63", {{"1", "Women's Cut", "35.00"}});
+  run(installFile("Ordr.mdb"),
+      "UPDATE tblDy_Order SET szType_Card = 'VISA', szCard_amt = '37.63' WHERE Inv = '61'");
+  freshWindow();
+  recall("61");
+  Sales().txtPercent.setText("10");
+  messages_->answer(forms::vbOK);
+  messages_->answer(forms::vbOK);  // "You Can Not Reprint This Receipt"
+  press(Sales().cmdTenerRec);
+  ASSERT_FALSE(messages_->shown().empty());
+  EXPECT_EQ(
+      messages_->shown().front().prompt,
+      "This ticket is paid: VISA was approved for it. Its lines cannot be changed; money goes back to the "
+      "card through a card Return.");
+  EXPECT_EQ(screen(), QStringList{"1 | Women's Cut | 35.00 | "});
+  EXPECT_EQ(Sales().txtPercent.Text(), "");
 }
 
 }  // namespace

@@ -165,14 +165,14 @@ TEST_F(CardRoad, WithoutAnAmountAboveZeroThereIsNoCall) {
          t.keypad({"5"});
          t.swipe(w);
        },
-       "Nothing is left to pay by card: the coupon and the gift card cover the amount due.", "0.05"},
+       "Nothing is left to pay by card.", "0.05"},
       {"a coupon that covers the due", "20.00",
        [](CardRoad& t, frmTender& w) {
          press(w.cmdCoupon);
          t.keypad({"2", "0", "0", "0"});
          t.swipe(w);
        },
-       "Nothing is left to pay by card: the coupon and the gift card cover the amount due.", ""},
+       "Nothing is left to pay by card.", ""},
       {"a card brand left in the tender box", "20.00",
        [](CardRoad&, frmTender& w) {
          press(w.cmdVisa1);

@@ -36,6 +36,23 @@ TEST(TenderRules, OnlyAWholeNumberAboveZeroCanBeCharged) {
 
 // What a card pays is what is left: the due plus the tip, less the coupon
 // and the gift card, exactly.
+// A coupon and a gift card above the amount due with the tip would be paid
+// out as change.
+TEST(TenderRules, ACouponAndGiftCardAboveTheDueAreRefused) {
+  const auto refused = [](const char* due, const char* tip, const char* coupon, const char* gift) {
+    return couponRefusal(rt::CCur(QString(due)), rt::CCur(QString(tip)), rt::CCur(QString(coupon)),
+                         rt::CCur(QString(gift)))
+        .value_or("<none>")
+        .toStdString();
+  };
+  EXPECT_EQ(refused("19.35", "0", "19.35", "0"), "<none>");
+  EXPECT_EQ(refused("19.35", "2", "10", "11.35"), "<none>");
+  EXPECT_EQ(
+      refused("19.35", "0", "30", "0"),
+      "The coupon and the gift card come to more than the amount due with the tip, 19.35: key only what is "
+      "taken off them.");
+}
+
 TEST(TenderRules, WhatIsLeftToPayIsTheDueWithTheTipLessCouponAndGiftCard) {
   const struct {
     const char *due, *tips, *coupon, *gift;
@@ -54,9 +71,9 @@ TEST(TenderRules, WhatIsLeftToPayIsTheDueWithTheTipLessCouponAndGiftCard) {
   }
 }
 
-// A purchase or a force pays exactly what is left, a return gives back no
-// more than the ticket's total, and each refusal says what is wrong.
-TEST(TenderRules, ACardPaysExactlyWhatIsLeftAndAReturnNoMoreThanTheTotal) {
+// A purchase or a force pays exactly what is left, a return gives back the
+// ticket's total, and each refusal says what is wrong.
+TEST(TenderRules, ACardPaysExactlyWhatIsLeftAndAReturnTheTicketsTotal) {
   const rt::Currency total = rt::CCur(QString("90.72"));
   const struct {
     CardKind kind;
@@ -72,11 +89,12 @@ TEST(TenderRules, ACardPaysExactlyWhatIsLeftAndAReturnNoMoreThanTheTotal) {
        "The card can not be charged more than the amount due, 90.72."},
       {CardKind::Purchase, "50.00", "90.72", false,
        "The card must be charged what is left to pay, 90.72: 50.00 would leave 40.72 unpaid."},
-      {CardKind::Purchase, "1.00", "0.00", false,
-       "Nothing is left to pay by card: the coupon and the gift card cover the amount due."},
+      {CardKind::Purchase, "1.00", "0.00", false, "Nothing is left to pay by card."},
       {CardKind::Return, "90.72", "0.00", false, nullptr},
       {CardKind::Return, "100.00", "90.72", false,
        "A return can not be more than the ticket's total, 90.72."},
+      {CardKind::Return, "50.00", "90.72", false,
+       "A return gives back the ticket's total, 90.72: ring up only what is returned."},
       {CardKind::PreAuth, "150.00", "90.72", false, nullptr},
   };
   for (const auto& c : cases) {
