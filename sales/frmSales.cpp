@@ -865,7 +865,10 @@ void frmSales::TakeTender(const TenderResult& tender) {
   });
   // The tag first: the change step reads it.
   runStep([&] { txtGet.setTag(tender.byCard ? QStringLiteral("Card") : QString()); });
-  runStep([&] { txtGet.setText(tender.byCard ? tender.cardType : rt::Format(tender.cash, kMoney)); });
+  // A refund says so: its amounts go below zero when it is stored.
+  const QString card =
+      tender.refund ? (tender.cardType + QStringLiteral(" Return")).trimmed() : tender.cardType;
+  runStep([&] { txtGet.setText(tender.byCard ? card : rt::Format(tender.cash, kMoney)); });
   txtGet_Change();
 }
 
