@@ -230,6 +230,10 @@ frmSales::frmSales() : Form("frmSales") {
     b->setFont(arial, 14, true);
   }
   txtCoupon.setFont(arial, 12, true);
+  // The coupon is an amount the tender dialog takes: the box holds only one,
+  // typed or pasted.
+  txtCoupon.setAccepts(shell::isAmountEntry);
+  txtCoupon.onKeyPress = [this](int& KeyAscii) { shell::AmountKeyPress(txtCoupon, KeyAscii); };
   cmdClose.onClick = [this] { cmdClose_Click(); };
   cmdPrintRce1.onClick = [this] { cmdPrintRce1_Click(); };
   txtWaiter.onClick = [this] { txtWaiter_Click(); };

@@ -163,7 +163,9 @@ TEST_F(Tendered, TheTicketRecordsExactlyWhatWasTaken) {
 TEST_F(Tendered, ACouponTypedOnTheSalesWindowIsTaken) {
   freshWindow();
   kidsCut();
-  Sales().txtCoupon.setText("5.00");
+  Sales().txtCoupon.SetFocus();
+  type(Sales().txtCoupon, "5,a.00");  // what is no amount is not taken
+  ASSERT_EQ(Sales().txtCoupon.Text(), "5.00");
   QString shown;
   bool visible = false;
   script_->on(Tender(), [&] {
