@@ -355,7 +355,7 @@ void frmTender::Form_Load() {
     const QString coupon = sales::Sales().txtCoupon.Text();
     if (coupon.isEmpty()) return;
     UncoverCoupon();
-    txtCoupon.setText(coupon);
+    txtCoupon.setText(rt::Format(amountOf(coupon), kKeypadFormat));
   });
 
   // The tickets are needed only by the Void lookup; a file that will not

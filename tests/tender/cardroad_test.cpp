@@ -530,6 +530,20 @@ TEST_F(CardRoad, APreAuthorisationPaysNothingAndTheForceAfterItPays) {
   EXPECT_EQ(rt::Format(sales.TenderTaken()->card, "#,##0.00"), "51.60");
 }
 
+// A dialog closed while the bridge waits (its window went away) still hands
+// an approved charge back: the card is never charged with nothing recorded.
+TEST_F(CardRoad, AnApprovalAfterTheDialogClosedStillPaysTheTicket) {
+  frmTender& w = open("51.60");
+  bridge_.whileWaiting = [&w] { forms::Unload(w); };
+  messages_->answer(forms::vbNo);
+  keyedSubmit(w, "4242424242424242", "1227");
+  ASSERT_EQ(bridge_.calls.size(), 1u);
+  ASSERT_TRUE(sales::Sales().TenderTaken().has_value());
+  EXPECT_TRUE(sales::Sales().TenderTaken()->charged);
+  EXPECT_EQ(rt::Format(sales::Sales().TenderTaken()->card, "#,##0.00"), "51.60");
+  EXPECT_EQ(sales::Sales().txtGet.Text() + "|" + sales::Sales().txtGet.Tag(), "VISA|Card");
+}
+
 TEST_F(CardRoad, ADeclineIsToldAndNothingStandsAsPaid) {
   sales::frmSales& sales = sales::Sales();
   sales.txtGet.setText("");
