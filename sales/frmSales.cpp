@@ -314,11 +314,7 @@ void frmSales::Form_Load() {
   percentApplied_ = false;
   ticketNumber_.clear();
   numberTyped_ = false;
-  recalled_.reset();
-  recalledTender_ = false;
-  recalledHeader_.reset();
-  tender_.reset();
-  removals_.clear();
+  ForgetTicket();
   shell::setSalesPromptControls([this] {
     return shell::SalesPromptControls{&lblList, &txtList, &txtMenu, &txtPrice};
   });
@@ -1062,9 +1058,7 @@ bool frmSales::StoreTicket(const TicketToStore& ticket) {
   // is stored whatever the log says, so that the card is never charged with
   // nothing to show for it (the clerk is told of the log after the store).
   if (!removals_.empty() && !(tender_ && tender_->charged)) {
-    const RemovalDialog d = removalDialog();
-    const QString refused =
-        d.log ? d.log(removals_, false) : QStringLiteral("there is no removal log on this station.");
+    const QString refused = WriteRemovals(removals_, false);
     if (!refused.isEmpty()) {
       forms::MsgBox(QStringLiteral("The ticket was not stored: its removals could not be logged: ") + refused,
                     forms::vbExclamation);
@@ -1141,8 +1135,12 @@ QString frmSales::LogRemovals() {
   if (removals_.empty()) return QString();
   const std::vector<RemovalLogEntry> entries = std::move(removals_);
   removals_.clear();
+  return WriteRemovals(entries, true);
+}
+
+QString frmSales::WriteRemovals(const std::vector<RemovalLogEntry>& entries, bool commit) {
   const RemovalDialog d = removalDialog();
-  return d.log ? d.log(entries, true) : QStringLiteral("there is no removal log on this station.");
+  return d.log ? d.log(entries, commit) : QStringLiteral("there is no removal log on this station.");
 }
 
 // Counts what was sold, after the ticket is stored. A tally that fails
@@ -1183,6 +1181,10 @@ void frmSales::ClearTicket() {
   txtString.setText(QString());
   txtWaiter.setTag(QString());
   percentApplied_ = false;
+  ForgetTicket();
+}
+
+void frmSales::ForgetTicket() {
   recalled_.reset();
   recalledTender_ = false;
   recalledHeader_.reset();
@@ -1315,10 +1317,7 @@ void frmSales::ClearingStep(qint64 start) {
   }
   runStep([this] { txtGet.setText(QString()); });
   runStep([this] { cmbRept.setTag(QString()); });
-  recalled_.reset();
-  recalledTender_ = false;
-  recalledHeader_.reset();
-  tender_.reset();
+  ForgetTicket();
 }
 
 // A pending percent comes off the whole ticket as a "% Off" line, unless the
@@ -1376,9 +1375,7 @@ void frmSales::TenderGate() {
     }
     // Nor when the removals it is stored with could not be logged.
     if (!removals_.empty()) {
-      const RemovalDialog d = removalDialog();
-      const QString unlogged =
-          d.log ? d.log(removals_, false) : QStringLiteral("there is no removal log on this station.");
+      const QString unlogged = WriteRemovals(removals_, false);
       if (!unlogged.isEmpty()) {
         forms::MsgBox(
             QStringLiteral("The ticket cannot be tendered: its removals could not be logged. ") + unlogged,
@@ -1427,14 +1424,10 @@ void frmSales::RecallChosenTicket() {
                   forms::vbExclamation);
     return;
   }
-  tender_.reset();
+  ForgetTicket();
   runStep([this] { txtGet.setTag(QString()); });
   runStep([this] { txtGet.setText(QString()); });
   runStep([this] { txtReturn.setText(QString()); });
-  recalled_.reset();
-  recalledTender_ = false;
-  recalledHeader_.reset();
-  removals_.clear();
   cmbRept.setTag(kOldNum);
   txtGet_Click();
 }

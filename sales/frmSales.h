@@ -277,10 +277,16 @@ class frmSales : public forms::Form {
   TicketToStore ticketOnScreen();
   void TallyFavourites(const TicketToStore& ticket);
   QString LogRemovals();
+  // Writes the removals into the removal log, or as a trial (commit false)
+  // only tries to; why they could not be, or empty.
+  QString WriteRemovals(const std::vector<RemovalLogEntry>& entries, bool commit);
   // Empties the grid from row 2 and the ticket's amounts, state, tender,
   // coupon, percent and swipe, so that the next ticket is a new one. The
   // stylist and the ticket-number box stay.
   void ClearTicket();
+  // Forgets what the window knew of the ticket on it: a recall, its tender,
+  // a tender taken, removals waiting for the store.
+  void ForgetTicket();
 
   // Line deletion.
   void grdOrderItems_Click();
